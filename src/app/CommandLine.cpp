@@ -1,0 +1,167 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/CommandLine.h"
+
+#include <QString>
+#include <charconv>
+#include <optional>
+
+#include "app/RecordReport.h"
+#include "document/DocumentFile.h"
+
+namespace quillon {
+namespace {
+
+constexpr char kUsage[] =
+    "Usage: quillon COMMAND [OPTIONS] FILE...\n"
+    "\n"
+    "Commands:\n"
+    "  info [--json] FILE.qlln     show the records of a document as read\n"
+    "  convert IN.qlln OUT.qlln    read a document and write it again\n"
+    "  --help                      show this text\n"
+    "\n"
+    "Options:\n"
+    "  --screen-dpi N   the screen resolution to assume (default 96 without a screen)\n"
+    "  --force          open a file that does not look like a Quillon document anyway\n";
+
+constexpr int kExitOk = 0;
+constexpr int kExitFailure = 1;
+constexpr int kExitUsage = 2;
+
+struct Options {
+  std::string command;
+  std::vector<std::string> files;
+  bool json = false;
+  bool force = false;
+  int screenDpi = 96;
+};
+
+// Answers the reader's questions from the options; warnings go to standard error.
+class CommandLinePrompter : public Prompter {
+ public:
+  CommandLinePrompter(bool force, std::string file, std::ostream& err)
+      : force_(force), file_(std::move(file)), err_(err) {}
+
+  PromptAnswer Ask(std::string_view text, PromptStyle, PromptButtons buttons) override {
+    if (buttons == PromptButtons::Ok) {
+      std::string line(text);
+      for (std::size_t at; (at = line.find("\r\n")) != std::string::npos;) line.replace(at, 2, " ");
+      err_ << "quillon: warning: " << file_ << ": " << line << '\n';
+      return PromptAnswer::Ok;
+    }
+    return force_ ? PromptAnswer::Yes : PromptAnswer::No;
+  }
+
+ private:
+  bool force_;
+  std::string file_;
+  std::ostream& err_;
+};
+
+std::optional<int> ParseDpi(const std::string& text) {
+  int value = 0;
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (ec != std::errc() || end != text.data() + text.size() || value < 1 || value > 10000) {
+    return std::nullopt;
+  }
+  return value;
+}
+
+// Fills options from args; returns an error text for a usage error.
+std::optional<std::string> Parse(const std::vector<std::string>& args, Options& options) {
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (arg == "--json") {
+      options.json = true;
+    } else if (arg == "--force") {
+      options.force = true;
+    } else if (arg == "--screen-dpi") {
+      if (i + 1 >= args.size()) return "--screen-dpi needs a number";
+      const auto dpi = ParseDpi(args[++i]);
+      if (!dpi) return "--screen-dpi needs a whole number from 1 to 10000";
+      options.screenDpi = *dpi;
+    } else if (arg.size() > 1 && arg[0] == '-' && arg != "--help" && arg != "-h") {
+      return "unknown option " + arg;
+    } else if (options.command.empty()) {
+      options.command = arg;
+    } else {
+      options.files.push_back(arg);
+    }
+  }
+  return std::nullopt;
+}
+
+bool Read(const Options& options, const std::string& path, ItemList& list, std::ostream& err) {
+  CommandLinePrompter prompter(options.force, path, err);
+  const FileResult result = ReadDocument(QString::fromStdString(path), list, prompter);
+  if (result.status == FileResult::Status::Declined) {
+    err << "quillon: " << path
+        << ": not a valid Quillon file (use --force to open it anyway).\n";
+    return false;
+  }
+  if (!result.ok()) {
+    err << "quillon: " << path << ": " << result.message << '\n';
+    return false;
+  }
+  return true;
+}
+
+int RunInfo(const Options& options, std::ostream& out, std::ostream& err) {
+  if (options.files.size() != 1) {
+    err << "quillon: info takes one document\n" << kUsage;
+    return kExitUsage;
+  }
+  ItemList list(ScreenMetrics{options.screenDpi, options.screenDpi});
+  if (!Read(options, options.files[0], list, err)) return kExitFailure;
+  if (options.json) {
+    WriteRecordsJson(list, out);
+  } else {
+    out << options.files[0] << ": ";
+    WriteRecordsSummary(list, out);
+  }
+  return kExitOk;
+}
+
+bool EndsWithDocumentExtension(const std::string& path) {
+  return QString::fromStdString(path).endsWith(QStringLiteral(".qlln"), Qt::CaseInsensitive);
+}
+
+int RunConvert(const Options& options, std::ostream& err) {
+  if (options.files.size() != 2) {
+    err << "quillon: convert takes an input and an output file\n" << kUsage;
+    return kExitUsage;
+  }
+  const std::string& output = options.files[1];
+  if (!EndsWithDocumentExtension(output)) {
+    err << "quillon: " << output << ": only .qlln documents can be written so far.\n";
+    return kExitFailure;
+  }
+  ItemList list(ScreenMetrics{options.screenDpi, options.screenDpi});
+  if (!Read(options, options.files[0], list, err)) return kExitFailure;
+  const FileResult written = WriteDocument(QString::fromStdString(output), list);
+  if (!written.ok()) {
+    err << "quillon: " << output << ": " << written.message << '\n';
+    return kExitFailure;
+  }
+  return kExitOk;
+}
+
+}  // namespace
+
+int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  Options options;
+  if (const auto problem = Parse(args, options)) {
+    err << "quillon: " << *problem << '\n' << kUsage;
+    return kExitUsage;
+  }
+  if (options.command.empty() || options.command == "--help" || options.command == "-h" ||
+      options.command == "help") {
+    out << kUsage;
+    return kExitOk;
+  }
+  if (options.command == "info") return RunInfo(options, out, err);
+  if (options.command == "convert") return RunConvert(options, err);
+  err << "quillon: unknown command " << options.command << '\n' << kUsage;
+  return kExitUsage;
+}
+
+}  // namespace quillon

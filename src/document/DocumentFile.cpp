@@ -1,0 +1,331 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "document/DocumentFile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <unordered_set>
+
+#include "document/PageSetup.h"
+
+namespace quillon {
+namespace {
+
+constexpr int32_t kAxisVertical = 1;
+constexpr int32_t kAxisHorizontal = 2;
+
+FileResult Failure(const char* what, const QString& reason) {
+  std::string message = what;
+  std::string detail = reason.trimmed().toStdString();
+  if (!detail.empty()) {
+    if (detail.back() != '.') detail += '.';
+    message += ' ' + detail;
+  }
+  return {FileResult::Status::Failed, message};
+}
+
+// Reads from a device whose remaining length is checked before anything is allocated.
+class PayloadReader {
+ public:
+  explicit PayloadReader(QIODevice& device) : device_(device) {}
+
+  int64_t Remaining() const {
+    return device_.isSequential() ? device_.bytesAvailable() : device_.size() - device_.pos();
+  }
+  bool failed() const { return failed_; }
+
+  // Fills out with exactly n bytes, or returns false at the end of the file.
+  bool ReadExact(uint8_t* out, int64_t n) {
+    int64_t done = 0;
+    while (done < n) {
+      const qint64 got = device_.read(reinterpret_cast<char*>(out) + done, n - done);
+      if (got < 0) failed_ = true;
+      if (got <= 0) return false;
+      done += got;
+    }
+    return true;
+  }
+
+  // A payload of length bytes; false (with the rest of the file consumed) when it is cut short.
+  bool Read(int64_t length, std::vector<uint8_t>& out) {
+    if (length > Remaining()) return SkipToEnd();
+    out.resize(static_cast<std::size_t>(length));
+    return ReadExact(out.data(), length);
+  }
+
+  bool Skip(int64_t length) {
+    if (length > Remaining()) return SkipToEnd();
+    if (!device_.isSequential()) return device_.seek(device_.pos() + length);
+    std::vector<uint8_t> scrap;
+    return Read(length, scrap);
+  }
+
+ private:
+  bool SkipToEnd() {
+    if (!device_.isSequential()) {
+      device_.seek(device_.size());
+    } else {
+      device_.readAll();
+    }
+    return false;
+  }
+
+  QIODevice& device_;
+  bool failed_ = false;
+};
+
+std::u16string UnitsFromBytes(const std::vector<uint8_t>& bytes) {
+  std::u16string text(bytes.size() / 2, u'\0');
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    text[i] = static_cast<char16_t>(bytes[2 * i] | (bytes[2 * i + 1] << 8));
+  }
+  return text;
+}
+
+// A text-like payload: applied when below the limit and complete; refused ones are skipped.
+void ReadTextPayload(PayloadReader& in, int64_t length, ItemRecord& record) {
+  if (length <= 0) return;
+  if (length >= kTextPayloadLimit) {
+    in.Skip(length);
+    return;
+  }
+  std::vector<uint8_t> bytes;
+  if (in.Read(length, bytes)) SetText(record, UnitsFromBytes(bytes));
+}
+
+void SkipExtraBlock(PayloadReader& in, int64_t length) {
+  if (length > 0) in.Skip(length);
+}
+
+void ReadPoints(PayloadReader& in, ItemRecord& record) {
+  std::vector<uint8_t> bytes;
+  if (record.payloadLength() <= 0 || !in.Read(record.payloadLength(), bytes)) return;
+  const std::size_t count = bytes.size() / PointEntry::kStoredSize;
+  record.points.reserve(count);
+  for (std::size_t i = 0; i < count; ++i) {
+    record.points.push_back(PointEntry::Load(bytes.data() + i * PointEntry::kStoredSize));
+  }
+}
+
+int32_t LoadI32(const uint8_t* p) {
+  int32_t v;
+  std::memcpy(&v, p, 4);
+  return v;
+}
+
+void ReadAnchors(PayloadReader& in, ItemRecord& record) {
+  std::vector<uint8_t> bytes;
+  if (record.payloadLength() <= 0 || !in.Read(record.payloadLength(), bytes)) return;
+  for (std::size_t i = 0; i + 8 <= bytes.size(); i += 8) {
+    const int32_t axis = LoadI32(bytes.data() + i);
+    const AnchorEntry entry{.key = 0, .highlighted = 0, .deleted = 0,
+                            .position = LoadI32(bytes.data() + i + 4)};
+    if (axis == kAxisVertical) record.verticalAnchors.push_back(entry);
+    if (axis == kAxisHorizontal) record.horizontalAnchors.push_back(entry);
+  }
+}
+
+void ReadPictureSource(PayloadReader& in, ItemRecord& record) {
+  std::vector<uint8_t> bytes;
+  if (record.payloadLength() > 0 && in.Read(record.payloadLength(), bytes)) {
+    record.pictureData = std::move(bytes);
+  }
+  ReadTextPayload(in, record.diagonal(), record);
+}
+
+}  // namespace
+
+FileResult ReadDocumentFrom(QIODevice& device, ItemList& target, Prompter& prompter) {
+  ItemList fresh(target.screen());
+  PayloadReader in(device);
+  bool checkMagic = true;
+  bool acceptedWrongMagic = false;
+  int32_t running = 0;
+  uint8_t historySaved = 0;
+  int32_t formatVersion = 0;
+  ItemRecord::Bytes bytes;
+  while (in.ReadExact(bytes.data(), kPersistedSize)) {
+    auto owned = std::make_unique<ItemRecord>();
+    owned->setPersisted(bytes);
+    ItemRecord& r = fresh.Append(std::move(owned));
+    if (checkMagic && r.magic() != kMagic) {
+      const PromptAnswer answer =
+          prompter.Ask(kInvalidFileQuestion, PromptStyle::Warning, PromptButtons::YesNo);
+      if (answer != PromptAnswer::Yes) return {FileResult::Status::Declined, {}};
+      checkMagic = false;
+      acceptedWrongMagic = true;
+    }
+    const int32_t kind = r.kind();
+    if (kind == kKindPageSetup) {
+      formatVersion = r.formatVersion();
+      historySaved = r.historySaved();
+      ReadTextPayload(in, r.payloadLength(), r);
+      ItemRecord::Bytes cleared = r.persisted();
+      cleared[322] = 0;  // a reserved byte that every loaded document starts with cleared
+      r.setPersisted(cleared);
+      AdaptAfterRead(r, fresh.screen());
+      continue;
+    }
+    if (kind == kKindPictureSource) {
+      ReadPictureSource(in, r);
+      continue;
+    }
+    RecomputeFromReal(r, fresh.screen());
+    if (kind == kKindText) {
+      ReadTextPayload(in, r.payloadLength(), r);
+      SkipExtraBlock(in, r.extraLengthA());
+      SkipExtraBlock(in, r.extraLengthB());
+    } else if (IsPointListKind(kind)) {
+      ReadPoints(in, r);
+    } else if (kind == kKindAnchors) {
+      ReadAnchors(in, r);
+    }
+    if (historySaved == 0) {
+      r.setHistoryState(0);
+      r.setReplacesId(0);
+      r.setItemId(++running);
+    }
+  }
+  if (in.failed()) return Failure(kCouldNotRead, device.errorString());
+  SetModified(fresh, acceptedWrongMagic);
+  target.TakeFrom(fresh);
+  if (formatVersion > kFormatVersion) {
+    prompter.Ask(kNewerVersionWarning, PromptStyle::Warning, PromptButtons::Ok);
+  }
+  return {};
+}
+
+FileResult ReadDocument(const QString& path, ItemList& target, Prompter& prompter) {
+  const QString trimmed = path.trimmed();
+  if (trimmed.isEmpty()) return Failure(kCouldNotRead, QStringLiteral("No file name was given"));
+  QFileInfo info(trimmed);
+  if (!info.exists()) return Failure(kCouldNotRead, QStringLiteral("The file does not exist"));
+  if (info.isDir()) return Failure(kCouldNotRead, QStringLiteral("It is a folder"));
+  QFile file(trimmed);
+  if (!file.open(QIODevice::ReadOnly)) return Failure(kCouldNotRead, file.errorString());
+  return ReadDocumentFrom(file, target, prompter);
+}
+
+namespace {
+
+// Buffers the output so that a document of many small records costs few system calls.
+class RecordWriter {
+ public:
+  explicit RecordWriter(QIODevice& device) : device_(device) { buffer_.reserve(kChunk); }
+
+  void Put(const uint8_t* data, std::size_t n) {
+    buffer_.insert(buffer_.end(), data, data + n);
+    if (buffer_.size() >= kChunk) Flush();
+  }
+  void PutI32(int32_t v) {
+    uint8_t b[4];
+    std::memcpy(b, &v, 4);
+    Put(b, 4);
+  }
+  void PutUnits(const std::u16string& text) {
+    for (char16_t unit : text) {
+      const uint8_t b[2] = {static_cast<uint8_t>(unit & 0xFF), static_cast<uint8_t>(unit >> 8)};
+      Put(b, 2);
+    }
+  }
+  bool Flush() {
+    if (!ok_ || buffer_.empty()) return ok_;
+    const auto size = static_cast<qint64>(buffer_.size());
+    ok_ = device_.write(reinterpret_cast<const char*>(buffer_.data()), size) == size;
+    buffer_.clear();
+    return ok_;
+  }
+
+ private:
+  static constexpr std::size_t kChunk = 1 << 20;
+  QIODevice& device_;
+  std::vector<uint8_t> buffer_;
+  bool ok_ = true;
+};
+
+int32_t ByteLength(std::size_t units, std::size_t unitSize) {
+  return ClampToInt32(static_cast<int64_t>(units * unitSize));
+}
+
+bool IsWritten(const ItemRecord& r, const std::unordered_set<int32_t>& sourcesInUse) {
+  switch (r.recordClass()) {
+    case kClassContent:
+      return r.hidden() == 0 && r.kind() != kKindDeletionMarker &&
+             (r.kind() != kKindText || !r.text().empty());
+    case kClassPictureSource: return sourcesInUse.contains(r.sourceNumber());
+    default: return true;
+  }
+}
+
+void WriteRecord(RecordWriter& out, ItemRecord& r) {
+  const int32_t kind = r.kind();
+  if (kind == kKindPageSetup || kind == kKindText) {
+    r.setPayloadLength(ByteLength(r.text().size(), 2));
+    if (kind == kKindText) {
+      r.setExtraLengthA(0);
+      r.setExtraLengthB(0);
+    }
+    out.Put(r.persisted().data(), kPersistedSize);
+    out.PutUnits(r.text());
+  } else if (IsPointListKind(kind)) {
+    r.setPayloadLength(ByteLength(r.points.size(), PointEntry::kStoredSize));
+    out.Put(r.persisted().data(), kPersistedSize);
+    uint8_t entry[PointEntry::kStoredSize];
+    for (const PointEntry& p : r.points) {
+      p.Store(entry);
+      out.Put(entry, sizeof entry);
+    }
+  } else if (kind == kKindAnchors) {
+    std::size_t live = 0;
+    for (const auto* anchors : {&r.verticalAnchors, &r.horizontalAnchors}) {
+      for (const AnchorEntry& a : *anchors) live += a.deleted == 0;
+    }
+    r.setPayloadLength(ByteLength(live, 8));
+    out.Put(r.persisted().data(), kPersistedSize);
+    for (const AnchorEntry& a : r.verticalAnchors) {
+      if (a.deleted != 0) continue;
+      out.PutI32(kAxisVertical);
+      out.PutI32(a.position);
+    }
+    for (const AnchorEntry& a : r.horizontalAnchors) {
+      if (a.deleted != 0) continue;
+      out.PutI32(kAxisHorizontal);
+      out.PutI32(a.position);
+    }
+  } else if (kind == kKindPictureSource) {
+    r.setPayloadLength(ByteLength(r.pictureData.size(), 1));
+    r.setDiagonal(ByteLength(r.text().size(), 2));
+    out.Put(r.persisted().data(), kPersistedSize);
+    out.Put(r.pictureData.data(), r.pictureData.size());
+    out.PutUnits(r.text());
+  } else {
+    out.Put(r.persisted().data(), kPersistedSize);
+  }
+}
+
+}  // namespace
+
+FileResult WriteDocument(const QString& path, ItemList& list) {
+  ItemRecord* page = FindPageRecord(list);
+  if (page == nullptr) {
+    return Failure(kCouldNotSave, QStringLiteral("The document has no page setup record"));
+  }
+  page->setHistorySaved(0);
+  std::unordered_set<int32_t> sourcesInUse;
+  for (const ItemRecord& r : list) {
+    if (r.kind() == kKindPicture && r.hidden() == 0) sourcesInUse.insert(r.sourceNumber());
+  }
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly)) return Failure(kCouldNotSave, file.errorString());
+  RecordWriter out(file);
+  for (ItemRecord& r : list) {
+    r.setMagic(kMagic);
+    if (r.kind() == kKindPageSetup) r.setFormatVersion(kFormatVersion);
+    if (IsWritten(r, sourcesInUse)) WriteRecord(out, r);
+  }
+  if (!out.Flush() || !file.commit()) return Failure(kCouldNotSave, file.errorString());
+  SetModified(list, false);
+  return {};
+}
+
+}  // namespace quillon

@@ -1,0 +1,42 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Reading and writing ".qlln" documents: 448-byte records, each followed by its payload.
+#pragma once
+
+#include <QString>
+#include <string>
+
+#include "document/ItemList.h"
+#include "platform/Prompter.h"
+
+class QIODevice;
+
+namespace quillon {
+
+inline constexpr char kInvalidFileQuestion[] =
+    "Not a valid Quillon file. Attempt to open it anyway?";
+inline constexpr char kNewerVersionWarning[] =
+    "This file was created on a newer version of Quillon software.\r\nUpdate your software. "
+    "Otherwise, this file might not display correctly.";
+inline constexpr char kCouldNotRead[] = "The file could not be read.";
+inline constexpr char kCouldNotSave[] = "The file could not be saved.";
+
+// Payloads at or above this many bytes are refused as texts or names.
+inline constexpr int64_t kTextPayloadLimit = 1024000;
+
+struct FileResult {
+  enum class Status { Ok, Declined, Failed };
+  Status status = Status::Ok;
+  std::string message;  // for Failed: "The file could not be ..." and the reason
+  bool ok() const { return status == Status::Ok; }
+};
+
+// Writes the list's records that are not undo history, through a temporary file that replaces
+// the target only when complete; clears the modified mark on success.
+FileResult WriteDocument(const QString& path, ItemList& list);
+
+// Reads a document into target, replacing its content only on success. A wrong magic number
+// asks the prompter whether to go on; a newer format version is reported after loading.
+FileResult ReadDocument(const QString& path, ItemList& target, Prompter& prompter);
+FileResult ReadDocumentFrom(QIODevice& device, ItemList& target, Prompter& prompter);
+
+}  // namespace quillon

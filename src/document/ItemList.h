@@ -1,0 +1,162 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The item list: records in creation order with a head and a tail, and the primitive
+// operations on it (allocation, lookup, selection, stacking order, groups, paste buffer).
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "document/ItemRecord.h"
+#include "document/ScreenMetrics.h"
+
+namespace quillon {
+
+class ItemList {
+ public:
+  // A list shown on a screen of this resolution (real coordinates are in its millimetres).
+  explicit ItemList(ScreenMetrics screen = {});
+  ~ItemList();
+  ItemList(const ItemList&) = delete;
+  ItemList& operator=(const ItemList&) = delete;
+
+  ItemRecord* first() const { return first_; }
+  ItemRecord* last() const { return last_; }
+  bool empty() const { return first_ == nullptr; }
+  std::size_t size() const { return size_; }
+  const ScreenMetrics& screen() const { return screen_; }
+
+  // Links a record at the tail and takes ownership of it.
+  ItemRecord& Append(std::unique_ptr<ItemRecord> record);
+  // Unlinks the record and frees it with everything it owns.
+  void Remove(ItemRecord& record);
+  // Frees every record.
+  void Clear();
+  // Frees this list's records and takes over all records of other, which is left empty.
+  void TakeFrom(ItemList& other);
+
+  // Aggregates over the class-0 records, kept up to date as records change.
+  int32_t NextItemId() const;
+  int32_t NextTransaction() const;
+  int32_t NextGroupNumber() const;
+  int32_t MaxLevel() const;
+  // The first page setup record in list order, or null.
+  ItemRecord* PageRecord() const;
+
+  class Iterator {
+   public:
+    explicit Iterator(ItemRecord* r) : r_(r) {}
+    ItemRecord& operator*() const { return *r_; }
+    ItemRecord* operator->() const { return r_; }
+    Iterator& operator++() {
+      r_ = r_->next();
+      return *this;
+    }
+    friend bool operator==(const Iterator&, const Iterator&) = default;
+
+   private:
+    ItemRecord* r_;
+  };
+  Iterator begin() const { return Iterator(first_); }
+  Iterator end() const { return Iterator(nullptr); }
+
+ private:
+  friend class ItemRecord;
+  void FieldChanged(const ItemRecord& record, int offset, int32_t oldValue, int32_t newValue);
+  void RecordReplaced(const ItemRecord& record);
+  void Raise(const ItemRecord& record) const;
+  void EnsureAggregates() const;
+
+  ItemRecord* first_ = nullptr;
+  ItemRecord* last_ = nullptr;
+  std::size_t size_ = 0;
+  ScreenMetrics screen_;
+
+  struct Aggregates {
+    bool valid = true;
+    bool any = false;  // some class-0 record exists
+    int32_t maxItemId = 0;
+    int32_t maxTransaction = 0;
+    int32_t maxGroupNumber = 0;
+    int32_t maxLevel = 0;
+  };
+  mutable Aggregates aggregates_;
+  mutable bool pageValid_ = true;
+  mutable ItemRecord* page_ = nullptr;
+};
+
+// Allocation and release.
+// A new record with the defaults, the next itemId and the kind, appended at the tail; unless it
+// is a page setup record the document is marked modified.
+ItemRecord& NewRecord(ItemList& list, int32_t kind);
+// Appends a copy of source (a fresh itemId; the source's render cache moves to the copy).
+ItemRecord& CopyRecord(ItemList& list, ItemRecord& source);
+void RemoveRecord(ItemList& list, ItemRecord& record);
+void FreeList(ItemList& list);
+void FreePictureCaches(ItemList& list);
+
+// "Visible": class 0, not set aside, not hidden.
+bool IsVisible(const ItemRecord& record);
+bool IsSelected(const ItemRecord& record);
+
+// Lookup.
+ItemRecord* FindByKind(const ItemList& list, int32_t kind);
+ItemRecord* FindVisibleByKind(const ItemList& list, int32_t kind);
+ItemRecord* FindById(const ItemList& list, int32_t id);
+ItemRecord* FindByLevel(const ItemList& list, int32_t level);
+ItemRecord* FindSource(const ItemList& list, int32_t number);
+bool HasSource(const ItemList& list, const ItemRecord& source);
+int CountPicturesUsing(const ItemList& list, int32_t number);
+bool SourceInUse(const ItemList& list, int32_t number);
+int32_t MaxLevel(const ItemList& list);
+int32_t NextItemId(const ItemList& list);
+int32_t NextTransaction(const ItemList& list);
+int32_t NextGroupNumber(const ItemList& list);
+ItemRecord* NewestRecord(const ItemList& list);
+// Marks the newest record as gone and returns the newest of the others.
+ItemRecord* DiscardNewest(ItemList& list);
+
+// Selection.
+void SelectOnly(ItemList& list, ItemRecord* record);
+void SelectLastItem(ItemList& list);
+ItemRecord* FirstSelected(const ItemList& list);
+ItemRecord* SoleSelected(const ItemList& list);
+int CountSelected(ItemList& list, bool oneForGroup);
+bool AnySelectedGrouped(const ItemList& list);
+bool AllSelectedGrouped(const ItemList& list);
+int CountSelectedFrames(const ItemList& list);
+ItemRecord* LastSelectedFrame(const ItemList& list);
+void SaveSelection(ItemList& list);
+void RestoreSelection(ItemList& list);
+bool SelectedKindsAgree(const ItemList& list);
+
+// Stacking order.
+void SendToBack(ItemList& list, ItemRecord& record);
+void BringToFront(ItemList& list, ItemRecord& record);
+
+// Groups.
+Point GroupCentre(const ItemList& list, int32_t number);
+bool GroupNumberUsed(const ItemList& list, int32_t number);
+void RenumberGroup(ItemList& list, int32_t from, int32_t to);
+void CompactGroupNumbers(ItemList& list);
+int32_t FirstSelectedTransaction(const ItemList& list);
+
+// Paste buffer.
+bool HasPasteContent(const ItemList& buffer);
+// Fills the buffer with the source's page setup record, its selected items and their sources.
+void CopySelectionToBuffer(ItemList& source, ItemList& buffer);
+// Adds copies of the buffer's items to the target, 10 pixels right and down, selected, in one
+// new transaction; returns false (changing nothing) when either list lacks a page setup record.
+bool PasteBufferInto(ItemList& buffer, ItemList& target);
+
+// Whatever holds the open documents (the main window): lets the engine find a window's list.
+class OpenDocuments {
+ public:
+  virtual ~OpenDocuments() = default;
+  virtual std::vector<ItemList*> DocumentLists() const = 0;
+};
+// The list of the first open window whose page setup record has that number, or null.
+ItemList* ListOfWindow(const OpenDocuments& documents, int32_t number);
+
+}  // namespace quillon

@@ -1,0 +1,21 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// How the program asks the user: a modal message with fixed buttons. The desktop shows a
+// message box; the command line and the tests answer from their own rules.
+#pragma once
+
+#include <string_view>
+
+namespace quillon {
+
+enum class PromptStyle { Confirmation, Warning, Error, Information };
+enum class PromptButtons { Ok, YesNo, YesNoCancel };
+enum class PromptAnswer { Ok, Yes, No, Cancel };
+
+class Prompter {
+ public:
+  virtual ~Prompter() = default;
+  // Shows text (lines separated by "\r\n") and returns the button chosen.
+  virtual PromptAnswer Ask(std::string_view text, PromptStyle style, PromptButtons buttons) = 0;
+};
+
+}  // namespace quillon
