@@ -243,6 +243,10 @@ class RecordWriter {
   bool ok_ = true;
 };
 
+FileResult NoPageRecord() {
+  return Failure(kCouldNotSave, QStringLiteral("The document has no page setup record"));
+}
+
 int32_t ByteLength(std::size_t units, std::size_t unitSize) {
   return ClampToInt32(static_cast<int64_t>(units * unitSize));
 }
@@ -305,25 +309,31 @@ void WriteRecord(RecordWriter& out, ItemRecord& r) {
 
 }  // namespace
 
-FileResult WriteDocument(const QString& path, ItemList& list) {
+FileResult WriteDocumentTo(QIODevice& device, ItemList& list) {
   ItemRecord* page = FindPageRecord(list);
-  if (page == nullptr) {
-    return Failure(kCouldNotSave, QStringLiteral("The document has no page setup record"));
-  }
+  if (page == nullptr) return NoPageRecord();
   page->setHistorySaved(0);
   std::unordered_set<int32_t> sourcesInUse;
   for (const ItemRecord& r : list) {
     if (r.kind() == kKindPicture && r.hidden() == 0) sourcesInUse.insert(r.sourceNumber());
   }
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) return Failure(kCouldNotSave, file.errorString());
-  RecordWriter out(file);
+  RecordWriter out(device);
   for (ItemRecord& r : list) {
     r.setMagic(kMagic);
     if (r.kind() == kKindPageSetup) r.setFormatVersion(kFormatVersion);
     if (IsWritten(r, sourcesInUse)) WriteRecord(out, r);
   }
-  if (!out.Flush() || !file.commit()) return Failure(kCouldNotSave, file.errorString());
+  if (!out.Flush()) return Failure(kCouldNotSave, device.errorString());
+  return {};
+}
+
+FileResult WriteDocument(const QString& path, ItemList& list) {
+  if (FindPageRecord(list) == nullptr) return NoPageRecord();
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly)) return Failure(kCouldNotSave, file.errorString());
+  FileResult result = WriteDocumentTo(file, list);
+  if (!result.ok()) return result;
+  if (!file.commit()) return Failure(kCouldNotSave, file.errorString());
   SetModified(list, false);
   return {};
 }

@@ -33,6 +33,8 @@ struct FileResult {
 // Writes the list's records that are not undo history, through a temporary file that replaces
 // the target only when complete; clears the modified mark on success.
 FileResult WriteDocument(const QString& path, ItemList& list);
+// The records of a document as WriteDocument lays them out, onto any device.
+FileResult WriteDocumentTo(QIODevice& device, ItemList& list);
 
 // Reads a document into target, replacing its content only on success. A wrong magic number
 // asks the prompter whether to go on; a newer format version is reported after loading.

@@ -1,0 +1,235 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "document/ItemList.h"
+
+#include <gtest/gtest.h>
+
+#include "support/DocumentFixtures.h"
+
+namespace quillon {
+namespace {
+
+using test::AddItem;
+using test::AddPage;
+using test::AddRectangle;
+
+// Five lines at levels 1..5, returned in level order.
+std::vector<ItemRecord*> FiveLines(ItemList& list) {
+  std::vector<ItemRecord*> items;
+  for (int i = 1; i <= 5; ++i) items.push_back(&AddItem(list, kKindLine, {i, 0}, {i, 9}, i));
+  return items;
+}
+
+std::vector<int32_t> Levels(const std::vector<ItemRecord*>& items) {
+  std::vector<int32_t> levels;
+  for (const ItemRecord* r : items) levels.push_back(r->stackLevel());
+  return levels;
+}
+
+TEST(ItemList, AppendsAtTheTailAndRemovesAnywhere) {
+  ItemList list;
+  auto items = FiveLines(list);
+  RemoveRecord(list, *items[0]);
+  RemoveRecord(list, *items[4]);
+  RemoveRecord(list, *items[2]);
+  EXPECT_EQ(list.size(), 2u);
+  EXPECT_EQ(list.first(), items[1]);
+  EXPECT_EQ(list.last(), items[3]);
+  EXPECT_EQ(list.first()->next(), items[3]);
+  EXPECT_EQ(list.last()->prev(), items[1]);
+  EXPECT_EQ(list.first()->prev(), nullptr);
+}
+
+TEST(ItemList, SoleAndFirstSelected) {
+  ItemList list;
+  auto items = FiveLines(list);
+  EXPECT_EQ(SoleSelected(list), nullptr);
+  items[3]->setSelected(255);
+  EXPECT_EQ(SoleSelected(list), items[3]);
+  items[1]->setSelected(1);  // any non-zero value counts
+  EXPECT_EQ(SoleSelected(list), nullptr);
+  EXPECT_EQ(FirstSelected(list), items[1]);
+  items[1]->setHidden(255);  // hidden records are never selected
+  EXPECT_EQ(SoleSelected(list), items[3]);
+}
+
+TEST(ItemList, CountSelectedCountsAGroupOnce) {
+  ItemList list;
+  auto items = FiveLines(list);
+  for (int i = 0; i < 3; ++i) items[i]->setGroupNumber(1);
+  for (int i = 0; i < 3; ++i) items[i]->setSelected(255);
+  EXPECT_EQ(CountSelected(list, true), 1);
+  EXPECT_EQ(CountSelected(list, false), 3);
+  items[4]->setSelected(255);
+  items[4]->setSavedSelection(255);
+  EXPECT_EQ(CountSelected(list, true), 2);
+  EXPECT_EQ(items[4]->savedSelection(), 0) << "the count uses the saved selection as scratch";
+  EXPECT_TRUE(AnySelectedGrouped(list));
+  EXPECT_FALSE(AllSelectedGrouped(list));
+}
+
+TEST(ItemList, CompactGroupNumbersFillsGapsFromTheTop) {
+  ItemList list;
+  auto items = FiveLines(list);
+  items[0]->setGroupNumber(1);
+  items[1]->setGroupNumber(3);
+  items[2]->setGroupNumber(4);
+  items[3]->setGroupNumber(4);
+  CompactGroupNumbers(list);
+  EXPECT_EQ(items[0]->groupNumber(), 1);
+  EXPECT_EQ(items[1]->groupNumber(), 3);
+  EXPECT_EQ(items[2]->groupNumber(), 2);
+  EXPECT_EQ(items[3]->groupNumber(), 2);
+  EXPECT_EQ(NextGroupNumber(list), 4);
+}
+
+TEST(ItemList, StackingMoves) {
+  {
+    ItemList list;
+    auto items = FiveLines(list);
+    SendToBack(list, *items[2]);
+    EXPECT_EQ(Levels(items), (std::vector<int32_t>{2, 3, 1, 4, 5}));
+  }
+  {
+    ItemList list;
+    auto items = FiveLines(list);
+    BringToFront(list, *items[1]);
+    EXPECT_EQ(Levels(items), (std::vector<int32_t>{1, 5, 2, 3, 4}));
+  }
+  {
+    ItemList list;
+    auto items = FiveLines(list);
+    items[3]->setHidden(255);  // a hidden record keeps its level and is not found by it
+    SendToBack(list, *items[4]);
+    EXPECT_EQ(Levels(items), (std::vector<int32_t>{2, 3, 4, 4, 1}));
+    EXPECT_EQ(FindByLevel(list, 4), items[2]);
+  }
+}
+
+TEST(ItemList, AggregatesFollowChangesToTheirRecords) {
+  ItemList list;
+  auto items = FiveLines(list);
+  EXPECT_EQ(MaxLevel(list), 5);
+  EXPECT_EQ(NextItemId(list), 6);
+  items[4]->setStackLevel(2);
+  EXPECT_EQ(MaxLevel(list), 4);
+  items[0]->setTransaction(9);
+  EXPECT_EQ(NextTransaction(list), 10);
+  items[0]->setRecordClass(kClassLinePattern);
+  EXPECT_EQ(NextTransaction(list), 1);
+  // Discarding the newest record frees its number again.
+  EXPECT_EQ(DiscardNewest(list), items[3]);
+  EXPECT_EQ(items[4]->itemId(), -1);
+  EXPECT_EQ(NextItemId(list), 5);
+  RemoveRecord(list, *items[3]);
+  EXPECT_EQ(NextItemId(list), 4);
+}
+
+TEST(ItemList, PageRecordIsTheFirstOfItsKind) {
+  ItemList list;
+  NewRecord(list, kKindLine);
+  EXPECT_EQ(FindPageRecord(list), nullptr);
+  ItemRecord& page = AddPage(list);
+  EXPECT_EQ(FindPageRecord(list), &page);
+  NewRecord(list, kKindPageSetup);
+  EXPECT_EQ(FindPageRecord(list), &page);
+  page.setKind(kKindLine);
+  EXPECT_EQ(FindPageRecord(list), list.last());
+}
+
+TEST(ItemList, SelectedKindsAgreeIgnoresFramesAndComparesSplineStyles) {
+  ItemList list;
+  ItemRecord& a = AddItem(list, kKindSpline, {0, 0}, {1, 1});
+  ItemRecord& b = AddItem(list, kKindSpline, {0, 0}, {1, 1});
+  ItemRecord& frame = NewRecord(list, kKindGroupFrame);
+  EXPECT_FALSE(SelectedKindsAgree(list));
+  for (ItemRecord* r : {&a, &b, &frame}) r->setSelected(255);
+  EXPECT_TRUE(SelectedKindsAgree(list));
+  b.setShapeStyle(1);
+  EXPECT_FALSE(SelectedKindsAgree(list)) << "an open spline and a closed one";
+  a.setShapeStyle(2);
+  EXPECT_TRUE(SelectedKindsAgree(list)) << "closed and solid both differ from open";
+  a.setKind(kKindCurve);
+  EXPECT_FALSE(SelectedKindsAgree(list));
+}
+
+TEST(PasteBuffer, PastingTwiceOffsetsBothCopiesFromTheOriginals) {
+  ItemList document;
+  ItemRecord& page = AddPage(document);
+  page.setZoom(1.5);
+  ItemRecord& line = AddItem(document, kKindLine, {100, 100}, {200, 150});
+  ItemRecord& rect = AddRectangle(document, {10, 10}, {50, 40});
+  ItemRecord& picture = AddItem(document, kKindPicture, {0, 0}, {5, 5});
+  ItemRecord& source = NewRecord(document, kKindPictureSource);
+  source.setRecordClass(kClassPictureSource);
+  source.setSourceNumber(77);
+  source.pictureData = {1, 2, 3};
+  picture.setSourceNumber(77);
+  line.setGroupNumber(3);
+  rect.setGroupNumber(3);
+  for (ItemRecord* r : {&line, &rect, &picture}) r->setSelected(255);
+
+  ItemList buffer;
+  CopySelectionToBuffer(document, buffer);
+  ASSERT_NE(FindPageRecord(buffer), nullptr);
+  EXPECT_EQ(FindPageRecord(buffer)->zoom(), 1.5);
+  EXPECT_EQ(FindByKind(buffer, kKindLine)->groupNumber(), 1) << "groups compacted in the buffer";
+  EXPECT_EQ(FindByKind(buffer, kKindLine)->selected(), 0);
+  EXPECT_TRUE(HasPasteContent(buffer));
+
+  ASSERT_TRUE(PasteBufferInto(buffer, document));
+  ASSERT_TRUE(PasteBufferInto(buffer, document));
+  std::vector<ItemRecord*> lines;
+  int sources = 0;
+  for (ItemRecord& r : document) {
+    if (r.kind() == kKindLine && &r != &line) lines.push_back(&r);
+    sources += r.kind() == kKindPictureSource;
+  }
+  EXPECT_EQ(sources, 1);
+  ASSERT_EQ(lines.size(), 2u);
+  for (ItemRecord* copy : lines) {
+    EXPECT_EQ(copy->x1(), 110);
+    EXPECT_EQ(copy->y2(), 160);
+    EXPECT_EQ(copy->boundLeft(), 110);
+  }
+  EXPECT_NE(lines[0]->transaction(), lines[1]->transaction());
+  EXPECT_NE(lines[0]->groupNumber(), lines[1]->groupNumber());
+  EXPECT_EQ(lines[0]->groupNumber(), 5) << "buffer group 1 plus the next free number 4";
+  EXPECT_EQ(lines[1]->selected(), 255);
+  EXPECT_EQ(lines[0]->selected(), 0) << "the second paste selects only its own copies";
+  ItemRecord* pastedRect = FindById(document, lines[1]->itemId() + 1);
+  ASSERT_NE(pastedRect, nullptr);
+  EXPECT_EQ(PointAt(pastedRect->points, 3), (Point{60, 50}));
+  EXPECT_EQ(pastedRect->points[2].pointAtDragStart, (Point{60, 50}));
+  EXPECT_GT(pastedRect->stackLevel(), lines[1]->stackLevel());
+}
+
+TEST(PasteBuffer, NeedsPageRecordsOnBothSides) {
+  ItemList document;
+  AddPage(document);
+  AddItem(document, kKindLine, {0, 0}, {1, 1}).setSelected(255);
+  ItemList buffer;
+  EXPECT_FALSE(PasteBufferInto(buffer, document));
+  ItemList bare;
+  CopySelectionToBuffer(bare, buffer);
+  EXPECT_TRUE(buffer.empty());
+  EXPECT_FALSE(HasPasteContent(buffer));
+}
+
+TEST(ItemList, ListOfWindowFindsOpenDocumentsByNumber) {
+  struct TwoWindows : OpenDocuments {
+    std::vector<ItemList*> DocumentLists() const override { return {a, b}; }
+    ItemList* a;
+    ItemList* b;
+  };
+  ItemList first, second;
+  AddPage(first).setDocumentId(18601);
+  AddPage(second).setDocumentId(18602);
+  TwoWindows windows;
+  windows.a = &first;
+  windows.b = &second;
+  EXPECT_EQ(ListOfWindow(windows, 18602), &second);
+  EXPECT_EQ(ListOfWindow(windows, 18603), nullptr);
+}
+
+}  // namespace
+}  // namespace quillon

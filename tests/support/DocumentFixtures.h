@@ -1,0 +1,85 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Small documents built in code for the tests.
+#pragma once
+
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+#include <string>
+#include <vector>
+
+#include "document/ItemList.h"
+#include "document/PageSetup.h"
+#include "platform/Prompter.h"
+
+namespace quillon::test {
+
+// A page setup record for a millimetre page, as a new document has it, and the anchors record.
+inline ItemRecord& AddPage(ItemList& list) {
+  ItemRecord& page = NewRecord(list, kKindPageSetup);
+  page.setRecordClass(kClassPageSetup);
+  page.setDocumentId(18601);
+  const UnitScale scale = UnitsScale(kUnitMillimetres, list.screen());
+  page.setPageUnits(scale.units);
+  page.setPixelsPerUnitX(scale.pixelsPerUnitX);
+  page.setPixelsPerUnitY(scale.pixelsPerUnitY);
+  page.setZoom(1.0);
+  page.setPageWidth(210);
+  page.setPageHeight(297);
+  page.setDesignWidth(210);
+  page.setDesignHeight(297);
+  page.setGridDistanceX(10);
+  page.setGridDistanceY(10);
+  SetText(page, u"210\u07EC297\u07EC\u07EC\u07EC\u07EC\u07EC\u07EC\u07EC\u07EC\u07EC\u07EC\u07EC\u07EC\u07EC");
+  UpdatePageRect(page);
+  NewRecord(list, kKindAnchors);
+  SetModified(list, false);
+  return page;
+}
+
+// An item with its defining points set and its derived geometry consistent.
+inline ItemRecord& AddItem(ItemList& list, int32_t kind, Point a, Point b, int32_t level = 0) {
+  ItemRecord& r = NewRecord(list, kind);
+  r.setX1(a.x);
+  r.setY1(a.y);
+  r.setX2(b.x);
+  r.setY2(b.y);
+  RecomputeDerived(r, list.screen());
+  r.setStackLevel(level != 0 ? level : MaxLevel(list) + 1);
+  return r;
+}
+
+inline ItemRecord& AddRectangle(ItemList& list, Point a, Point b) {
+  ItemRecord& r = AddItem(list, kKindRectangle, a, b);
+  for (Point p : {a, Point{b.x, a.y}, b, Point{a.x, b.y}}) {
+    PointEntry& e = NewPoint(r.points);
+    e.point = e.pointAtDragStart = p;
+  }
+  return r;
+}
+
+// Answers every question the same way and remembers what it was asked.
+class ScriptedPrompter : public Prompter {
+ public:
+  explicit ScriptedPrompter(PromptAnswer answer = PromptAnswer::No) : answer_(answer) {}
+  PromptAnswer Ask(std::string_view text, PromptStyle, PromptButtons buttons) override {
+    asked.emplace_back(text);
+    return buttons == PromptButtons::Ok ? PromptAnswer::Ok : answer_;
+  }
+  std::vector<std::string> asked;
+
+ private:
+  PromptAnswer answer_;
+};
+
+inline QByteArray ReadAll(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+inline bool WriteAll(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+}  // namespace quillon::test
