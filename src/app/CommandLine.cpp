@@ -35,6 +35,16 @@ struct Options {
   int screenDpi = 96;
 };
 
+// A message's lines joined by blanks, for one line of standard error.
+std::string OneLine(std::string_view text) {
+  std::string line;
+  for (char c : text) {
+    if (c == '\n') continue;
+    line += c == '\r' ? ' ' : c;
+  }
+  return line;
+}
+
 // Answers the reader's questions from the options; warnings go to standard error.
 class CommandLinePrompter : public Prompter {
  public:
@@ -43,9 +53,7 @@ class CommandLinePrompter : public Prompter {
 
   PromptAnswer Ask(std::string_view text, PromptStyle, PromptButtons buttons) override {
     if (buttons == PromptButtons::Ok) {
-      std::string line(text);
-      for (std::size_t at; (at = line.find("\r\n")) != std::string::npos;) line.replace(at, 2, " ");
-      err_ << "quillon: warning: " << file_ << ": " << line << '\n';
+      err_ << "quillon: warning: " << file_ << ": " << OneLine(text) << '\n';
       return PromptAnswer::Ok;
     }
     return force_ ? PromptAnswer::Yes : PromptAnswer::No;
