@@ -36,15 +36,16 @@ void BuildDocument(ItemList& list, int count) {
     RecomputeDerived(r, list.screen());
     r.setStackLevel(i + 1);
     if (kind == kKindRectangle) {
-      for (int k = 0; k < 4; ++k) NewPoint(r.points).point = {r.x1() + k, r.y1() + k};
+      for (int k = 0; k < 4; ++k)
+        NewPoint(r.points).point = {r.x1() + k, r.y1() + k};
     }
     if (kind == kKindText) SetText(r, u"Label text");
   }
 }
 
 void SetCounters(benchmark::State& state, std::size_t records, qint64 bytes) {
-  state.counters["records/s"] = benchmark::Counter(
-      static_cast<double>(records), benchmark::Counter::kIsIterationInvariantRate);
+  state.counters["records/s"] = benchmark::Counter(static_cast<double>(records),
+                                                   benchmark::Counter::kIsIterationInvariantRate);
   state.counters["MB/s"] = benchmark::Counter(static_cast<double>(bytes) / 1e6,
                                               benchmark::Counter::kIsIterationInvariantRate);
 }

@@ -102,8 +102,7 @@ bool Read(const Options& options, const std::string& path, ItemList& list, std::
   CommandLinePrompter prompter(options.force, path, err);
   const FileResult result = ReadDocument(QString::fromStdString(path), list, prompter);
   if (result.status == FileResult::Status::Declined) {
-    err << "quillon: " << path
-        << ": not a valid Quillon file (use --force to open it anyway).\n";
+    err << "quillon: " << path << ": not a valid Quillon file (use --force to open it anyway).\n";
     return false;
   }
   if (!result.ok()) {

@@ -54,21 +54,27 @@ void WriteField(std::ostream& out, const ItemRecord& r, const FieldInfo& field) 
   out << '"' << field.name << "\": ";
   const uint8_t* p = r.persisted().data() + field.offset;
   switch (field.type) {
-    case FieldType::I32: out << LoadI32(r, field.offset); break;
+    case FieldType::I32:
+      out << LoadI32(r, field.offset);
+      break;
     case FieldType::U32: {
       uint32_t v;
       std::memcpy(&v, p, 4);
       out << v;
       break;
     }
-    case FieldType::U8: out << static_cast<int>(*p); break;
+    case FieldType::U8:
+      out << static_cast<int>(*p);
+      break;
     case FieldType::F64: {
       double v;
       std::memcpy(&v, p, 8);
       WriteDouble(out, v);
       break;
     }
-    case FieldType::Name: WriteJsonString(out, r.fontName()); break;
+    case FieldType::Name:
+      WriteJsonString(out, r.fontName());
+      break;
   }
 }
 
@@ -172,41 +178,65 @@ void WriteRecordJson(std::ostream& out, const ItemRecord& r) {
 const char* KindName(const ItemRecord& r) {
   if (r.recordClass() == kClassLinePattern) return "line pattern";
   switch (r.kind()) {
-    case kKindText: return "text";
-    case kKindLine: return "line";
-    case kKindTriangle: return "triangle";
-    case kKindSquare: return "square";
-    case kKindRectangle: return "rectangle";
-    case kKindCircle: return "circle";
-    case kKindEllipse: return "ellipse";
-    case kKindPolygon: return "polygon";
-    case kKindStar: return "star";
-    case kKindPie: return "pie";
-    case kKindArc: return "arc";
-    case kKindSpline: return r.shapeStyle() == 2 ? "solid" : "spline";
-    case kKindCurve: return r.shapeStyle() == 2 ? "oblong" : "curve";
-    case kKindPicture: return "picture";
-    case kKindGroupFrame: return "group frame";
-    case kKindPageSetup: return "page setup";
-    case kKindDeletionMarker: return "deletion marker";
-    case kKindAnchors: return "anchors";
-    case kKindPictureSource: return "picture source";
-    default: return "unknown kind";
+    case kKindText:
+      return "text";
+    case kKindLine:
+      return "line";
+    case kKindTriangle:
+      return "triangle";
+    case kKindSquare:
+      return "square";
+    case kKindRectangle:
+      return "rectangle";
+    case kKindCircle:
+      return "circle";
+    case kKindEllipse:
+      return "ellipse";
+    case kKindPolygon:
+      return "polygon";
+    case kKindStar:
+      return "star";
+    case kKindPie:
+      return "pie";
+    case kKindArc:
+      return "arc";
+    case kKindSpline:
+      return r.shapeStyle() == 2 ? "solid" : "spline";
+    case kKindCurve:
+      return r.shapeStyle() == 2 ? "oblong" : "curve";
+    case kKindPicture:
+      return "picture";
+    case kKindGroupFrame:
+      return "group frame";
+    case kKindPageSetup:
+      return "page setup";
+    case kKindDeletionMarker:
+      return "deletion marker";
+    case kKindAnchors:
+      return "anchors";
+    case kKindPictureSource:
+      return "picture source";
+    default:
+      return "unknown kind";
   }
 }
 
 const char* UnitName(int32_t units) {
   switch (units) {
-    case kUnitPixels: return "pixels";
-    case kUnitMillimetres: return "mm";
-    case kUnitInches: return "inches";
-    default: return "unknown units";
+    case kUnitPixels:
+      return "pixels";
+    case kUnitMillimetres:
+      return "mm";
+    case kUnitInches:
+      return "inches";
+    default:
+      return "unknown units";
   }
 }
 
 void WritePageSummary(std::ostream& out, const ItemRecord& page) {
-  out << "Page: kind " << PageKindOf(page) << ", " << page.pageWidth() << " x "
-      << page.pageHeight() << ' ' << UnitName(page.pageUnits());
+  out << "Page: kind " << PageKindOf(page) << ", " << page.pageWidth() << " x " << page.pageHeight()
+      << ' ' << UnitName(page.pageUnits());
   if (page.rows() > 0 || page.columns() > 0) {
     out << ", " << page.columns() << " x " << page.rows() << " cards of " << page.cardWidth()
         << " x " << page.cardHeight();
@@ -220,8 +250,8 @@ void WriteRecordLine(std::ostream& out, int index, const ItemRecord& r) {
   std::snprintf(head, sizeof head, "%5d  %-16s", index, KindName(r));
   out << head;
   if (r.recordClass() == kClassContent) {
-    out << " id " << r.itemId() << ", level " << r.stackLevel() << ", (" << r.x1() << ", "
-        << r.y1() << ")-(" << r.x2() << ", " << r.y2() << ")";
+    out << " id " << r.itemId() << ", level " << r.stackLevel() << ", (" << r.x1() << ", " << r.y1()
+        << ")-(" << r.x2() << ", " << r.y2() << ")";
     if (r.groupNumber() != 0) out << ", group " << r.groupNumber();
     if (r.hidden() != 0) out << ", hidden";
   } else {
@@ -260,7 +290,8 @@ void WriteRecordsSummary(const ItemList& list, std::ostream& out) {
     out << "No page setup record\n";
   }
   int index = 0;
-  for (const ItemRecord& r : list) WriteRecordLine(out, ++index, r);
+  for (const ItemRecord& r : list)
+    WriteRecordLine(out, ++index, r);
 }
 
 }  // namespace quillon

@@ -7,6 +7,7 @@
 int main(int argc, char* argv[]) {
   QCoreApplication app(argc, argv);
   std::vector<std::string> args;
-  for (const QString& arg : app.arguments().mid(1)) args.push_back(arg.toStdString());
+  for (const QString& arg : app.arguments().mid(1))
+    args.push_back(arg.toStdString());
   return quillon::RunCommandLine(args, std::cout, std::cerr);
 }

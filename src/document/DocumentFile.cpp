@@ -118,8 +118,8 @@ void ReadAnchors(PayloadReader& in, ItemRecord& record) {
   if (record.payloadLength() <= 0 || !in.Read(record.payloadLength(), bytes)) return;
   for (std::size_t i = 0; i + 8 <= bytes.size(); i += 8) {
     const int32_t axis = LoadI32(bytes.data() + i);
-    const AnchorEntry entry{.key = 0, .highlighted = 0, .deleted = 0,
-                            .position = LoadI32(bytes.data() + i + 4)};
+    const AnchorEntry entry{
+        .key = 0, .highlighted = 0, .deleted = 0, .position = LoadI32(bytes.data() + i + 4)};
     if (axis == kAxisVertical) record.verticalAnchors.push_back(entry);
     if (axis == kAxisHorizontal) record.horizontalAnchors.push_back(entry);
   }
@@ -256,8 +256,10 @@ bool IsWritten(const ItemRecord& r, const std::unordered_set<int32_t>& sourcesIn
     case kClassContent:
       return r.hidden() == 0 && r.kind() != kKindDeletionMarker &&
              (r.kind() != kKindText || !r.text().empty());
-    case kClassPictureSource: return sourcesInUse.contains(r.sourceNumber());
-    default: return true;
+    case kClassPictureSource:
+      return sourcesInUse.contains(r.sourceNumber());
+    default:
+      return true;
   }
 }
 
@@ -282,7 +284,8 @@ void WriteRecord(RecordWriter& out, ItemRecord& r) {
   } else if (kind == kKindAnchors) {
     std::size_t live = 0;
     for (const auto* anchors : {&r.verticalAnchors, &r.horizontalAnchors}) {
-      for (const AnchorEntry& a : *anchors) live += a.deleted == 0;
+      for (const AnchorEntry& a : *anchors)
+        live += a.deleted == 0;
     }
     r.setPayloadLength(ByteLength(live, 8));
     out.Put(r.persisted().data(), kPersistedSize);

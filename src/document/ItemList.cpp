@@ -15,6 +15,7 @@ namespace {
 constexpr int kOffsetRecordClass = 0;
 constexpr int kOffsetKind = 4;
 constexpr int kOffsetStackLevel = 68;
+constexpr int kOffsetHistoryState = 229;
 constexpr int kOffsetItemId = 237;
 constexpr int kOffsetTransaction = 241;
 constexpr int kOffsetGroupNumber = 393;
@@ -28,7 +29,9 @@ int32_t OneMore(bool any, int32_t max) {
 
 ItemList::ItemList(ScreenMetrics screen) : screen_(screen) {}
 
-ItemList::~ItemList() { Clear(); }
+ItemList::~ItemList() {
+  Clear();
+}
 
 ItemRecord& ItemList::Append(std::unique_ptr<ItemRecord> owned) {
   ItemRecord* record = owned.release();
@@ -51,7 +54,14 @@ void ItemList::Remove(ItemRecord& record) {
   (record.prev_ != nullptr ? record.prev_->next_ : first_) = record.next_;
   (record.next_ != nullptr ? record.next_->prev_ : last_) = record.prev_;
   --size_;
-  if (record.recordClass() == kClassContent) aggregates_.valid = false;
+  if (aggregates_.valid && record.recordClass() == kClassContent) {
+    const Aggregates& a = aggregates_;
+    Count(record.historyState(), -1);
+    const bool heldMaximum =
+        record.itemId() == a.maxItemId || record.transaction() == a.maxTransaction ||
+        record.groupNumber() == a.maxGroupNumber || record.stackLevel() == a.maxLevel;
+    if (heldMaximum) aggregates_.valid = false;
+  }
   if (&record == page_) pageValid_ = false;
   delete &record;
 }
@@ -76,7 +86,8 @@ void ItemList::TakeFrom(ItemList& other) {
   first_ = std::exchange(other.first_, nullptr);
   last_ = std::exchange(other.last_, nullptr);
   size_ = std::exchange(other.size_, 0);
-  for (ItemRecord& record : *this) record.owner_ = this;
+  for (ItemRecord& record : *this)
+    record.owner_ = this;
   aggregates_.valid = false;
   pageValid_ = false;
   other.Clear();
@@ -85,6 +96,7 @@ void ItemList::TakeFrom(ItemList& other) {
 void ItemList::Raise(const ItemRecord& r) const {
   if (!aggregates_.valid || r.recordClass() != kClassContent) return;
   auto& a = aggregates_;
+  Count(r.historyState(), +1);
   if (!a.any) {
     a.any = true;
     a.maxItemId = r.itemId();
@@ -99,10 +111,16 @@ void ItemList::Raise(const ItemRecord& r) const {
   a.maxLevel = std::max(a.maxLevel, r.stackLevel());
 }
 
+void ItemList::Count(int32_t historyState, int64_t by) const {
+  if (historyState == 1) aggregates_.done += by;
+  if (historyState == 2) aggregates_.undone += by;
+}
+
 void ItemList::EnsureAggregates() const {
   if (aggregates_.valid) return;
   aggregates_ = Aggregates{};
-  for (const ItemRecord& record : *this) Raise(record);
+  for (const ItemRecord& record : *this)
+    Raise(record);
 }
 
 void ItemList::FieldChanged(const ItemRecord& record, int offset, int32_t oldValue,
@@ -116,6 +134,11 @@ void ItemList::FieldChanged(const ItemRecord& record, int offset, int32_t oldVal
     return;
   }
   if (!aggregates_.valid || record.recordClass() != kClassContent) return;
+  if (offset == kOffsetHistoryState) {
+    Count(oldValue, -1);
+    Count(newValue, +1);
+    return;
+  }
   int32_t* max = offset == kOffsetItemId        ? &aggregates_.maxItemId
                  : offset == kOffsetTransaction ? &aggregates_.maxTransaction
                  : offset == kOffsetGroupNumber ? &aggregates_.maxGroupNumber
@@ -145,6 +168,14 @@ int32_t ItemList::NextTransaction() const {
 int32_t ItemList::NextGroupNumber() const {
   EnsureAggregates();
   return OneMore(aggregates_.any, aggregates_.maxGroupNumber);
+}
+int64_t ItemList::DoneCount() const {
+  EnsureAggregates();
+  return aggregates_.done;
+}
+int64_t ItemList::UndoneCount() const {
+  EnsureAggregates();
+  return aggregates_.undone;
 }
 int32_t ItemList::MaxLevel() const {
   EnsureAggregates();
@@ -186,16 +217,16 @@ struct Span {
   int length;
 };
 constexpr Span kCopiedSpans[] = {
-    {0, 16},    // recordClass, kind, reserved, documentId
-    {16, 44},   // x1 .. diagonal
-    {60, 4},    // magic
-    {64, 8},    // the four flags, stackLevel
-    {104, 12},  // angle, payloadLength
-    {120, 109}, // lineColor .. direction: text fields, fontName, reserved 189/193, line style
-    {249, 36},  // sides, refX1 .. refY2, reserved 269, shapeStyle, curveFactor
-    {285, 48},  // clipShape .. rotation
-    {341, 72},  // saturation .. reserved after groupNumber, extraLengthA, extraLengthB
-    {413, 5},   // frame, shadow bytes, surface
+    {0, 16},     // recordClass, kind, reserved, documentId
+    {16, 44},    // x1 .. diagonal
+    {60, 4},     // magic
+    {64, 8},     // the four flags, stackLevel
+    {104, 12},   // angle, payloadLength
+    {120, 109},  // lineColor .. direction: text fields, fontName, reserved 189/193, line style
+    {249, 36},   // sides, refX1 .. refY2, reserved 269, shapeStyle, curveFactor
+    {285, 48},   // clipShape .. rotation
+    {341, 72},   // saturation .. reserved after groupNumber, extraLengthA, extraLengthB
+    {413, 5},    // frame, shadow bytes, surface
 };
 
 }  // namespace
@@ -204,8 +235,7 @@ ItemRecord& CopyRecord(ItemList& list, ItemRecord& source) {
   ItemRecord& copy = NewRecord(list, source.kind());
   ItemRecord::Bytes bytes = copy.persisted();
   for (const Span& span : kCopiedSpans) {
-    std::copy_n(source.persisted().begin() + span.offset, span.length,
-                bytes.begin() + span.offset);
+    std::copy_n(source.persisted().begin() + span.offset, span.length, bytes.begin() + span.offset);
   }
   copy.setPersisted(bytes);
   RealFromPixels(copy, list.screen());
@@ -228,9 +258,13 @@ ItemRecord& CopyRecord(ItemList& list, ItemRecord& source) {
   return copy;
 }
 
-void RemoveRecord(ItemList& list, ItemRecord& record) { list.Remove(record); }
+void RemoveRecord(ItemList& list, ItemRecord& record) {
+  list.Remove(record);
+}
 
-void FreeList(ItemList& list) { list.Clear(); }
+void FreeList(ItemList& list) {
+  list.Clear();
+}
 
 void FreePictureCaches(ItemList& list) {
   for (ItemRecord& record : list) {
@@ -242,7 +276,9 @@ bool IsVisible(const ItemRecord& r) {
   return r.recordClass() == kClassContent && r.setAside() == 0 && r.hidden() == 0;
 }
 
-bool IsSelected(const ItemRecord& r) { return IsVisible(r) && r.selected() != 0; }
+bool IsSelected(const ItemRecord& r) {
+  return IsVisible(r) && r.selected() != 0;
+}
 
 ItemRecord* FindByKind(const ItemList& list, int32_t kind) {
   if (kind == kKindPageSetup) return list.PageRecord();
@@ -299,10 +335,18 @@ bool SourceInUse(const ItemList& list, int32_t number) {
   return false;
 }
 
-int32_t MaxLevel(const ItemList& list) { return list.MaxLevel(); }
-int32_t NextItemId(const ItemList& list) { return list.NextItemId(); }
-int32_t NextTransaction(const ItemList& list) { return list.NextTransaction(); }
-int32_t NextGroupNumber(const ItemList& list) { return list.NextGroupNumber(); }
+int32_t MaxLevel(const ItemList& list) {
+  return list.MaxLevel();
+}
+int32_t NextItemId(const ItemList& list) {
+  return list.NextItemId();
+}
+int32_t NextTransaction(const ItemList& list) {
+  return list.NextTransaction();
+}
+int32_t NextGroupNumber(const ItemList& list) {
+  return list.NextGroupNumber();
+}
 
 ItemRecord* NewestRecord(const ItemList& list) {
   ItemRecord* newest = nullptr;
@@ -326,13 +370,15 @@ ItemRecord* DiscardNewest(ItemList& list) {
 }
 
 void SelectOnly(ItemList& list, ItemRecord* record) {
-  for (ItemRecord& r : list) r.setSelected(0);
+  for (ItemRecord& r : list)
+    r.setSelected(0);
   if (record != nullptr) record->setSelected(255);
 }
 
 void SelectLastItem(ItemList& list) {
   ItemRecord* r = list.last();
-  while (r != nullptr && r->recordClass() != kClassContent) r = r->prev();
+  while (r != nullptr && r->recordClass() != kClassContent)
+    r = r->prev();
   if (r != nullptr && r->setAside() == 0 && r->hidden() == 0) SelectOnly(list, r);
 }
 
@@ -366,7 +412,8 @@ int CountSelected(ItemList& list, bool oneForGroup) {
   }
   // The count uses the saved-selection byte as its scratch mark and leaves it cleared.
   if (oneForGroup) {
-    for (ItemRecord& r : list) r.setSavedSelection(0);
+    for (ItemRecord& r : list)
+      r.setSavedSelection(0);
   }
   return count;
 }
@@ -402,11 +449,13 @@ ItemRecord* LastSelectedFrame(const ItemList& list) {
 }
 
 void SaveSelection(ItemList& list) {
-  for (ItemRecord& r : list) r.setSavedSelection(IsSelected(r) ? 255 : 0);
+  for (ItemRecord& r : list)
+    r.setSavedSelection(IsSelected(r) ? 255 : 0);
 }
 
 void RestoreSelection(ItemList& list) {
-  for (ItemRecord& r : list) r.setSelected(r.savedSelection() != 0 ? 255 : 0);
+  for (ItemRecord& r : list)
+    r.setSelected(r.savedSelection() != 0 ? 255 : 0);
 }
 
 bool SelectedKindsAgree(const ItemList& list) {
@@ -512,11 +561,6 @@ bool HasPasteContent(const ItemList& buffer) {
 }
 
 namespace {
-
-bool IsDrawableKind(int32_t kind) {
-  return kind == kKindText || kind == kKindLine || IsPointListKind(kind) ||
-         kind == kKindPicture;
-}
 
 void MoveBy(ItemRecord& r, int32_t dx, int32_t dy, const ScreenMetrics& screen) {
   auto shift = [](int32_t v, int32_t d) { return ClampToInt32(int64_t{v} + d); };

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <iterator>
 #include <memory>
 #include <vector>
 
@@ -41,11 +42,21 @@ class ItemList {
   int32_t NextTransaction() const;
   int32_t NextGroupNumber() const;
   int32_t MaxLevel() const;
+  // Content records that are done (historyState 1) and undone (historyState 2).
+  int64_t DoneCount() const;
+  int64_t UndoneCount() const;
   // The first page setup record in list order, or null.
   ItemRecord* PageRecord() const;
 
   class Iterator {
    public:
+    using iterator_category = std::forward_iterator_tag;
+    using value_type = ItemRecord;
+    using difference_type = std::ptrdiff_t;
+    using pointer = ItemRecord*;
+    using reference = ItemRecord&;
+
+    Iterator() = default;
     explicit Iterator(ItemRecord* r) : r_(r) {}
     ItemRecord& operator*() const { return *r_; }
     ItemRecord* operator->() const { return r_; }
@@ -53,10 +64,15 @@ class ItemList {
       r_ = r_->next();
       return *this;
     }
+    Iterator operator++(int) {
+      Iterator before = *this;
+      r_ = r_->next();
+      return before;
+    }
     friend bool operator==(const Iterator&, const Iterator&) = default;
 
    private:
-    ItemRecord* r_;
+    ItemRecord* r_ = nullptr;
   };
   Iterator begin() const { return Iterator(first_); }
   Iterator end() const { return Iterator(nullptr); }
@@ -66,6 +82,7 @@ class ItemList {
   void FieldChanged(const ItemRecord& record, int offset, int32_t oldValue, int32_t newValue);
   void RecordReplaced(const ItemRecord& record);
   void Raise(const ItemRecord& record) const;
+  void Count(int32_t historyState, int64_t by) const;
   void EnsureAggregates() const;
 
   ItemRecord* first_ = nullptr;
@@ -80,6 +97,8 @@ class ItemList {
     int32_t maxTransaction = 0;
     int32_t maxGroupNumber = 0;
     int32_t maxLevel = 0;
+    int64_t done = 0;
+    int64_t undone = 0;
   };
   mutable Aggregates aggregates_;
   mutable bool pageValid_ = true;

@@ -11,10 +11,14 @@ namespace {
 
 constexpr int SizeOf(FieldType type) {
   switch (type) {
-    case FieldType::U8: return 1;
-    case FieldType::F64: return 8;
-    case FieldType::Name: return 33;
-    default: return 4;
+    case FieldType::U8:
+      return 1;
+    case FieldType::F64:
+      return 8;
+    case FieldType::Name:
+      return 33;
+    default:
+      return 4;
   }
 }
 
@@ -77,9 +81,15 @@ ItemRecord::Bytes MakeDefaultBytes() {
 
 }  // namespace
 
-std::span<const FieldInfo> ItemFields() { return kItemFields; }
-std::span<const FieldInfo> PageFields() { return kPageFields; }
-std::span<const FieldInfo> PageReservedSpans() { return kPageReserved; }
+std::span<const FieldInfo> ItemFields() {
+  return kItemFields;
+}
+std::span<const FieldInfo> PageFields() {
+  return kPageFields;
+}
+std::span<const FieldInfo> PageReservedSpans() {
+  return kPageReserved;
+}
 
 ItemRecord::ItemRecord() = default;
 ItemRecord::~ItemRecord() = default;
@@ -135,17 +145,21 @@ PointEntry PointEntry::Load(const uint8_t* in) {
   return entry;
 }
 
-const std::u16string& GetText(const ItemRecord& record) { return record.text(); }
+const std::u16string& GetText(const ItemRecord& record) {
+  return record.text();
+}
 
 void SetText(ItemRecord& record, std::u16string_view text) {
   std::size_t length = std::min<std::size_t>(text.size(), kMaxTextUnits);
-  const bool cutsPair = length < text.size() && length > 0 &&
-                        text[length - 1] >= 0xD800 && text[length - 1] <= 0xDBFF;
+  const bool cutsPair = length < text.size() && length > 0 && text[length - 1] >= 0xD800 &&
+                        text[length - 1] <= 0xDBFF;
   if (cutsPair) --length;
   record.text_.assign(text.substr(0, length));
 }
 
-int TextLength(const ItemRecord& record) { return static_cast<int>(record.text().size()); }
+int TextLength(const ItemRecord& record) {
+  return static_cast<int>(record.text().size());
+}
 
 int LineCount(const ItemRecord& record) {
   const auto& text = record.text();
@@ -157,7 +171,8 @@ std::u16string LineText(const ItemRecord& record, int n) {
   const auto& text = record.text();
   if (n < 1 || n > LineCount(record)) return {};
   std::size_t start = 0;
-  for (int line = 1; line < n; ++line) start = text.find(kLineSeparator, start) + 1;
+  for (int line = 1; line < n; ++line)
+    start = text.find(kLineSeparator, start) + 1;
   const std::size_t end = text.find(kLineSeparator, start);
   return text.substr(start, end == std::u16string::npos ? std::u16string::npos : end - start);
 }
@@ -214,16 +229,24 @@ void RealFromPixels(ItemRecord& r, const ScreenMetrics& screen) {
   r.setRealY2(r.y2() * screen.PxPerMmY());
 }
 
-PointEntry& NewPoint(std::vector<PointEntry>& points) { return points.emplace_back(); }
-void ClearPoints(std::vector<PointEntry>& points) { points.clear(); }
-int PointCount(const std::vector<PointEntry>& points) { return static_cast<int>(points.size()); }
+PointEntry& NewPoint(std::vector<PointEntry>& points) {
+  return points.emplace_back();
+}
+void ClearPoints(std::vector<PointEntry>& points) {
+  points.clear();
+}
+int PointCount(const std::vector<PointEntry>& points) {
+  return static_cast<int>(points.size());
+}
 
 Point PointAt(const std::vector<PointEntry>& points, int n) {
   if (n < 1 || n > PointCount(points)) return {};
   return points[n - 1].point;
 }
 
-SaveUnder& NewSaveUnder(ItemRecord& record) { return record.saveUnders.emplace_back(); }
+SaveUnder& NewSaveUnder(ItemRecord& record) {
+  return record.saveUnders.emplace_back();
+}
 
 SaveUnder* FindSaveUnder(ItemRecord& record, int32_t key) {
   for (auto& entry : record.saveUnders) {
@@ -238,8 +261,12 @@ void FreeSaveUnders(ItemRecord& record, bool alsoStreams) {
   record.saveUnders.clear();
 }
 
-void AddStamp(ItemRecord& record, int32_t stamp) { record.selectionStamps.push_back(stamp); }
-void FreeStamps(ItemRecord& record) { record.selectionStamps.clear(); }
+void AddStamp(ItemRecord& record, int32_t stamp) {
+  record.selectionStamps.push_back(stamp);
+}
+void FreeStamps(ItemRecord& record) {
+  record.selectionStamps.clear();
+}
 
 void RemovePoint(ItemRecord& record, int index) {
   if (index >= 0 && index < PointCount(record.points)) {

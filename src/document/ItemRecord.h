@@ -64,6 +64,11 @@ constexpr bool IsPointListKind(int32_t kind) {
   return kind >= kKindTriangle && kind <= kKindPointListEnd;
 }
 
+// Text, lines, point-list shapes and pictures: the kinds that are drawn.
+constexpr bool IsDrawableKind(int32_t kind) {
+  return kind == kKindText || kind == kKindLine || IsPointListKind(kind) || kind == kKindPicture;
+}
+
 // Text: UTF-16 code units with this unit between lines.
 inline constexpr char16_t kLineSeparator = 0x07EC;
 // The longest text a record holds, so that every text written is below the reader's
@@ -140,9 +145,13 @@ class ItemRecord {
 #define QUILLON_TYPE_U32 uint32_t
 #define QUILLON_TYPE_U8 uint8_t
 #define QUILLON_TYPE_F64 double
-#define QUILLON_ACCESSORS(name, setter, type, offset)                                          \
-  QUILLON_TYPE_##type name() const { return Load<QUILLON_TYPE_##type>(offset); }               \
-  void setter(QUILLON_TYPE_##type value) { StoreField<offset>(value); }
+#define QUILLON_ACCESSORS(name, setter, type, offset) \
+  QUILLON_TYPE_##type name() const {                  \
+    return Load<QUILLON_TYPE_##type>(offset);         \
+  }                                                   \
+  void setter(QUILLON_TYPE_##type value) {            \
+    StoreField<offset>(value);                        \
+  }
   QUILLON_ITEM_FIELDS(QUILLON_ACCESSORS)
   QUILLON_PAGE_FIELDS(QUILLON_ACCESSORS)
 #undef QUILLON_ACCESSORS
@@ -152,15 +161,29 @@ class ItemRecord {
   void setFontName(std::string_view name);  // longer names are cut at 32 characters
 
   // Custom line pattern records: segment lengths in mm at 116 + 8 i, the count in use at 212.
-  double patternSegment(int i) const { return Load<double>(116 + 8 * i); }
-  void setPatternSegment(int i, double mm) { Store(116 + 8 * i, mm); }
-  int32_t patternCount() const { return Load<int32_t>(212); }
-  void setPatternCount(int32_t n) { Store(212, n); }
+  double patternSegment(int i) const {
+    return Load<double>(116 + 8 * i);
+  }
+  void setPatternSegment(int i, double mm) {
+    Store(116 + 8 * i, mm);
+  }
+  int32_t patternCount() const {
+    return Load<int32_t>(212);
+  }
+  void setPatternCount(int32_t n) {
+    Store(212, n);
+  }
 
   // Run-time part, never stored as such.
-  ItemRecord* prev() const { return prev_; }
-  ItemRecord* next() const { return next_; }
-  const std::u16string& text() const { return text_; }
+  ItemRecord* prev() const {
+    return prev_;
+  }
+  ItemRecord* next() const {
+    return next_;
+  }
+  const std::u16string& text() const {
+    return text_;
+  }
   std::vector<SaveUnder> saveUnders;
   std::vector<int32_t> selectionStamps;
   std::vector<AnchorEntry> verticalAnchors;
@@ -186,7 +209,7 @@ class ItemRecord {
   // Fields the owning list keeps aggregates of tell the list when they change.
   template <int Offset, class T>
   void StoreField(T value) {
-    if constexpr (Offset == 0 || Offset == 4 || Offset == 68 || Offset == 237 ||
+    if constexpr (Offset == 0 || Offset == 4 || Offset == 68 || Offset == 229 || Offset == 237 ||
                   Offset == 241 || Offset == 393) {
       const T old = Load<T>(Offset);
       Store(Offset, value);

@@ -6,7 +6,9 @@
 
 namespace quillon {
 
-ItemRecord* FindPageRecord(const ItemList& list) { return list.PageRecord(); }
+ItemRecord* FindPageRecord(const ItemList& list) {
+  return list.PageRecord();
+}
 
 void SetModified(ItemList& list, bool value) {
   if (ItemRecord* page = FindPageRecord(list)) page->setModified(value ? 1 : 0);
@@ -24,9 +26,12 @@ bool IsPristine(const ItemList& list) {
 
 UnitScale UnitsScale(int32_t units, const ScreenMetrics& screen) {
   switch (units) {
-    case kUnitPixels: return {units, 1.0, 1.0};
-    case kUnitMillimetres: return {units, screen.dpiX / 25.4, screen.dpiY / 25.4};
-    default: return {units, double(screen.dpiX), double(screen.dpiY)};
+    case kUnitPixels:
+      return {units, 1.0, 1.0};
+    case kUnitMillimetres:
+      return {units, screen.dpiX / 25.4, screen.dpiY / 25.4};
+    default:
+      return {units, double(screen.dpiX), double(screen.dpiY)};
   }
 }
 

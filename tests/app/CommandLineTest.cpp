@@ -6,8 +6,8 @@
 #include <QTemporaryDir>
 #include <sstream>
 
-#include "support/DocumentFixtures.h"
 #include "document/DocumentFile.h"
+#include "support/DocumentFixtures.h"
 
 namespace quillon {
 namespace {
@@ -96,7 +96,8 @@ TEST_F(CommandLineTest, FailuresNameTheFileAndUsageErrorsExitTwo) {
       {{"info", "--bogus", Path("doc.qlln")}, 2, "unknown option --bogus"},
       {{"frobnicate"}, 2, "unknown command"},
       {{"info", "--screen-dpi", "zero", Path("doc.qlln")}, 2, "--screen-dpi"},
-      {{"convert", Path("doc.qlln"), Path("no/such/dir/out.qlln")}, 1,
+      {{"convert", Path("doc.qlln"), Path("no/such/dir/out.qlln")},
+       1,
        "out.qlln: The file could not be saved."},
   };
   for (const Case& c : cases) {

@@ -54,9 +54,11 @@ T Peek(const QByteArray& bytes, int at) {
 // Garbage in bytes that no rule touches, so that a round trip shows whether they survive.
 void ScribbleReserved(ItemRecord& r, uint8_t seed) {
   ItemRecord::Bytes bytes = r.persisted();
-  for (int at : {8, 9, 193, 269, 353, 364, 397, 404, 418, 447}) bytes[at] = seed++;
+  for (int at : {8, 9, 193, 269, 353, 364, 397, 404, 418, 447})
+    bytes[at] = seed++;
   if (r.recordClass() == kClassContent) {
-    for (int at = 149 + bytes[148]; at <= 180; ++at) bytes[at] = seed++;  // fontName's tail
+    for (int at = 149 + bytes[148]; at <= 180; ++at)
+      bytes[at] = seed++;  // fontName's tail
   }
   r.setPersisted(bytes);
 }
@@ -91,7 +93,8 @@ void BuildFullDocument(ItemList& list) {
   frame.setGroupNumber(1);
   ItemRecord& pattern = NewRecord(list, -1);
   pattern.setRecordClass(kClassLinePattern);
-  for (int i = 0; i < 4; ++i) pattern.setPatternSegment(i, 0.5 * (i + 1));
+  for (int i = 0; i < 4; ++i)
+    pattern.setPatternSegment(i, 0.5 * (i + 1));
   pattern.setPatternCount(4);
   ItemRecord& source = NewRecord(list, kKindPictureSource);
   source.setRecordClass(kClassPictureSource);
@@ -122,7 +125,8 @@ TEST_F(DocumentFileTest, RoundTripKeepsEveryByte) {
   EXPECT_EQ(reread.size(), original.size());
   const QByteArray second = Write(reread, "second.qlln");
   ASSERT_EQ(first.size(), second.size());
-  for (int i = 0; i < first.size(); ++i) ASSERT_EQ(first[i], second[i]) << "byte " << i;
+  for (int i = 0; i < first.size(); ++i)
+    ASSERT_EQ(first[i], second[i]) << "byte " << i;
 
   // What the reader rebuilt from the payloads.
   ItemRecord* text = FindByKind(reread, kKindText);
@@ -179,7 +183,8 @@ TEST_F(DocumentFileTest, HistoryAndUnusedSourcesAreNotWritten) {
     ScriptedPrompter prompter;
     EXPECT_TRUE(Read(bytes, read, prompter).ok());
     std::vector<int32_t> result;
-    for (const ItemRecord& r : read) result.push_back(r.kind());
+    for (const ItemRecord& r : read)
+      result.push_back(r.kind());
     return result;
   };
   EXPECT_EQ(kinds(Write(list)), (std::vector<int32_t>{kKindPageSetup, kKindAnchors, kKindPicture,
@@ -201,11 +206,13 @@ TEST_F(DocumentFileTest, ReadingRenumbersItemsInFileOrder) {
   ScriptedPrompter prompter;
   ASSERT_TRUE(Read(Write(list), read, prompter).ok());
   std::vector<std::pair<int32_t, int32_t>> ids;
-  for (const ItemRecord& r : read) ids.emplace_back(r.itemId(), r.historyState());
+  for (const ItemRecord& r : read)
+    ids.emplace_back(r.itemId(), r.historyState());
   const int32_t storedPageId = FindPageRecord(read)->itemId();
   EXPECT_EQ(storedPageId, 40);
-  EXPECT_EQ(ids, (std::vector<std::pair<int32_t, int32_t>>{
-                     {storedPageId, FindPageRecord(read)->historyState()}, {1, 0}, {2, 0}, {3, 0}}));
+  EXPECT_EQ(ids,
+            (std::vector<std::pair<int32_t, int32_t>>{
+                {storedPageId, FindPageRecord(read)->historyState()}, {1, 0}, {2, 0}, {3, 0}}));
   EXPECT_EQ(FindById(read, 3)->replacesId(), 0);
   EXPECT_EQ(FindById(read, 3)->transaction(), 8);
   EXPECT_FALSE(IsModified(read));

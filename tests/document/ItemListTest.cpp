@@ -15,13 +15,15 @@ using test::AddRectangle;
 // Five lines at levels 1..5, returned in level order.
 std::vector<ItemRecord*> FiveLines(ItemList& list) {
   std::vector<ItemRecord*> items;
-  for (int i = 1; i <= 5; ++i) items.push_back(&AddItem(list, kKindLine, {i, 0}, {i, 9}, i));
+  for (int i = 1; i <= 5; ++i)
+    items.push_back(&AddItem(list, kKindLine, {i, 0}, {i, 9}, i));
   return items;
 }
 
 std::vector<int32_t> Levels(const std::vector<ItemRecord*>& items) {
   std::vector<int32_t> levels;
-  for (const ItemRecord* r : items) levels.push_back(r->stackLevel());
+  for (const ItemRecord* r : items)
+    levels.push_back(r->stackLevel());
   return levels;
 }
 
@@ -55,8 +57,10 @@ TEST(ItemList, SoleAndFirstSelected) {
 TEST(ItemList, CountSelectedCountsAGroupOnce) {
   ItemList list;
   auto items = FiveLines(list);
-  for (int i = 0; i < 3; ++i) items[i]->setGroupNumber(1);
-  for (int i = 0; i < 3; ++i) items[i]->setSelected(255);
+  for (int i = 0; i < 3; ++i)
+    items[i]->setGroupNumber(1);
+  for (int i = 0; i < 3; ++i)
+    items[i]->setSelected(255);
   EXPECT_EQ(CountSelected(list, true), 1);
   EXPECT_EQ(CountSelected(list, false), 3);
   items[4]->setSelected(255);
@@ -142,7 +146,8 @@ TEST(ItemList, SelectedKindsAgreeIgnoresFramesAndComparesSplineStyles) {
   ItemRecord& b = AddItem(list, kKindSpline, {0, 0}, {1, 1});
   ItemRecord& frame = NewRecord(list, kKindGroupFrame);
   EXPECT_FALSE(SelectedKindsAgree(list));
-  for (ItemRecord* r : {&a, &b, &frame}) r->setSelected(255);
+  for (ItemRecord* r : {&a, &b, &frame})
+    r->setSelected(255);
   EXPECT_TRUE(SelectedKindsAgree(list));
   b.setShapeStyle(1);
   EXPECT_FALSE(SelectedKindsAgree(list)) << "an open spline and a closed one";
@@ -166,7 +171,8 @@ TEST(PasteBuffer, PastingTwiceOffsetsBothCopiesFromTheOriginals) {
   picture.setSourceNumber(77);
   line.setGroupNumber(3);
   rect.setGroupNumber(3);
-  for (ItemRecord* r : {&line, &rect, &picture}) r->setSelected(255);
+  for (ItemRecord* r : {&line, &rect, &picture})
+    r->setSelected(255);
 
   ItemList buffer;
   CopySelectionToBuffer(document, buffer);

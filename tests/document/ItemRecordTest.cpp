@@ -113,12 +113,8 @@ TEST(ItemRecord, TextLines) {
     std::u16string expected;
   };
   const Case cases[] = {
-      {u"AB\u07ECC", 2, 2, u"C"},
-      {u"AB\u07ECC", 2, 1, u"AB"},
-      {u"", 0, 1, u""},
-      {u"AB\u07EC", 2, 2, u""},
-      {u"\u07EC\u07EC", 3, 3, u""},
-      {u"single", 1, 2, u""},
+      {u"AB\u07ECC", 2, 2, u"C"}, {u"AB\u07ECC", 2, 1, u"AB"},  {u"", 0, 1, u""},
+      {u"AB\u07EC", 2, 2, u""},   {u"\u07EC\u07EC", 3, 3, u""}, {u"single", 1, 2, u""},
   };
   ItemRecord r;
   for (const Case& c : cases) {
@@ -182,19 +178,22 @@ TEST(ItemRecord, DerivedGeometryFollowsTheDefiningPoints) {
 
 TEST(Geometry, RoundingIsHalfToEvenAndSaturates) {
   const std::pair<double, int32_t> cases[] = {
-      {0.5, 0}, {1.5, 2}, {2.5, 2}, {-0.5, 0}, {-1.5, -2}, {2.4999, 2},
-      {1e12, 2147483647}, {-1e12, -2147483647 - 1}, {std::nan(""), 0},
+      {0.5, 0},          {1.5, 2},    {2.5, 2},           {-0.5, 0},
+      {-1.5, -2},        {2.4999, 2}, {1e12, 2147483647}, {-1e12, -2147483647 - 1},
+      {std::nan(""), 0},
   };
-  for (auto [value, expected] : cases) EXPECT_EQ(RoundToInt32(value), expected) << value;
+  for (auto [value, expected] : cases)
+    EXPECT_EQ(RoundToInt32(value), expected) << value;
 }
 
 TEST(Geometry, AngleOfOnTheAxes) {
   constexpr double pi = std::numbers::pi;
   const std::pair<Point, double> cases[] = {
-      {{0, 0}, 0}, {{5, 0}, 0}, {{-5, 0}, pi}, {{0, -5}, pi / 2}, {{0, 5}, 3 * pi / 2},
-      {{1, -1}, pi / 4}, {{1, 1}, 7 * pi / 4},
+      {{0, 0}, 0},          {{5, 0}, 0},       {{-5, 0}, pi},        {{0, -5}, pi / 2},
+      {{0, 5}, 3 * pi / 2}, {{1, -1}, pi / 4}, {{1, 1}, 7 * pi / 4},
   };
-  for (auto [b, expected] : cases) EXPECT_DOUBLE_EQ(AngleOf({0, 0}, b), expected);
+  for (auto [b, expected] : cases)
+    EXPECT_DOUBLE_EQ(AngleOf({0, 0}, b), expected);
 }
 
 TEST(PointEntry, StoredFormIs56BytesWithZeroTail) {
@@ -211,7 +210,8 @@ TEST(PointEntry, StoredFormIs56BytesWithZeroTail) {
   EXPECT_EQ(stored[4], 0xFE);  // -2, little-endian
   EXPECT_EQ(stored[40], 7);
   EXPECT_EQ(stored[49], 9);
-  for (int i = 50; i < 56; ++i) EXPECT_EQ(stored[i], 0) << i;
+  for (int i = 50; i < 56; ++i)
+    EXPECT_EQ(stored[i], 0) << i;
   EXPECT_EQ(PointAt(points, 1), (Point{1, -2}));
   EXPECT_EQ(PointAt(points, 2), (Point{0, 0}));
 }

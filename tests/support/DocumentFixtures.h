@@ -30,9 +30,12 @@ inline ItemRecord& AddPage(ItemList& list) {
   page.setDesignHeight(297);
   page.setGridDistanceX(10);
   page.setGridDistanceY(10);
-  SetText(page, u"210\u07EC297\u07EC\u07EC\u07EC\u07EC\u07EC\u07EC\u07EC\u07EC\u07EC\u07EC\u07EC\u07EC\u07EC");
+  SetText(page,
+          u"210\u07EC297\u07EC\u07EC\u07EC\u07EC\u07EC\u07EC\u07EC\u07EC\u07EC\u07EC\u07EC\u07EC"
+          u"\u07EC");
   UpdatePageRect(page);
-  NewRecord(list, kKindAnchors);
+  // Records made with the window are outside the undo history.
+  NewRecord(list, kKindAnchors).setHistoryState(0);
   SetModified(list, false);
   return page;
 }

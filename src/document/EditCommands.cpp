@@ -1,0 +1,230 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "document/EditCommands.h"
+
+#include <algorithm>
+#include <limits>
+#include <unordered_set>
+
+#include "document/History.h"
+#include "document/PageSetup.h"
+
+namespace quillon {
+namespace {
+
+constexpr int kToolPointer = 20;
+constexpr int kToolMixed = 59;
+constexpr int kToolSelectedLine = 99;
+
+int SelectedToolOfKind(const ItemRecord& r) {
+  switch (r.kind()) {
+    case kKindText:
+      return 301;
+    case kKindLine:
+      return 99;
+    case kKindTriangle:
+      return 200;
+    case kKindSquare:
+      return 201;
+    case kKindRectangle:
+      return 202;
+    case kKindCircle:
+      return 203;
+    case kKindEllipse:
+      return 204;
+    case kKindPolygon:
+      return 299;
+    case kKindStar:
+      return 206;
+    case kKindPie:
+      return 207;
+    case kKindArc:
+      return 208;
+    case kKindSpline:
+      return r.shapeStyle() == 2 ? 210 : 209;
+    case kKindCurve:
+      return r.shapeStyle() == 2 ? 212 : 211;
+    case kKindPicture:
+      return 401;
+    default:
+      return kToolMixed;
+  }
+}
+
+// Clones a selected record for a step: the original is hidden and deselected, the copy
+// replaces it as a done record of the step.
+ItemRecord& CloneForStep(ItemList& list, ItemRecord& original, int32_t step) {
+  ItemRecord& copy = CopyRecord(list, original);
+  original.setHidden(255);
+  original.setSelected(0);
+  copy.setReplacesId(original.itemId());
+  copy.setHistoryState(1);
+  copy.setTransaction(step);
+  return copy;
+}
+
+// Calls act on each selected drawable record that existed when the command began.
+template <class Act>
+void ForSelectedDrawables(ItemList& list, Act act) {
+  ItemRecord* const tail = list.last();
+  for (ItemRecord* r = list.first(); r != nullptr; r = r == tail ? nullptr : r->next()) {
+    if (IsSelected(*r) && IsDrawableKind(r->kind())) act(*r);
+  }
+}
+
+void Restack(ItemList& list, EditObserver& observer, bool front) {
+  PurgeRedo(list);
+  observer.RedoAvailable(CanRedo(list));
+  const int32_t step = NextTransaction(list);
+  ForSelectedDrawables(list, [&](ItemRecord& r) {
+    ItemRecord& copy = CloneForStep(list, r, step);
+    r.setHistoryState(1);
+    r.setStackChange(front ? 1 : 2);
+    copy.setSelected(255);
+    if (front) {
+      BringToFront(list, copy);
+    } else {
+      SendToBack(list, copy);
+    }
+  });
+  observer.UndoAvailable(CanUndo(list));
+  observer.RepaintAll(true);
+}
+
+// Group frames among the selection become deletion markers: their group is dissolved.
+void DissolveSelectedFrames(ItemList& list, int32_t groupNumber) {
+  for (ItemRecord& r : list) {
+    if (!IsSelected(r)) continue;
+    r.setGroupNumber(groupNumber);
+    if (r.kind() == kKindGroupFrame) r.setKind(kKindDeletionMarker);
+  }
+}
+
+}  // namespace
+
+int SelectionToolNumber(const ItemList& list) {
+  if (FirstSelected(list) == nullptr) return kToolPointer;
+  const ItemRecord* model = nullptr;
+  for (const ItemRecord& r : list) {
+    if (!IsSelected(r) || r.kind() == kKindGroupFrame) continue;
+    if (model == nullptr) {
+      model = &r;
+    } else if (r.kind() != model->kind() || ((r.kind() == kKindSpline || r.kind() == kKindCurve) &&
+                                             (r.shapeStyle() == 0) != (model->shapeStyle() == 0))) {
+      return kToolMixed;
+    }
+  }
+  return model != nullptr ? SelectedToolOfKind(*model) : kToolMixed;
+}
+
+void CutSelection(ItemList& list, EditObserver& observer) {
+  if (FirstSelected(list) == nullptr) return;
+  PurgeRedo(list);
+  observer.RedoAvailable(CanRedo(list));
+  const int32_t step = NextTransaction(list);
+  ForSelectedDrawables(list, [&](ItemRecord& r) {
+    ItemRecord& marker = CloneForStep(list, r, step);
+    r.setStackChange(0);  // superseded by a cut, not by a restack
+    r.saveUnders.clear();
+    marker.setKind(kKindDeletionMarker);
+  });
+  SelectOnly(list, nullptr);
+  observer.UndoAvailable(CanUndo(list));
+  observer.RepaintAll(true);
+  observer.ReturnToPointerTool();
+}
+
+void CopySelection(ItemList& list, ItemList& buffer, EditObserver& observer) {
+  CopySelectionToBuffer(list, buffer);
+  observer.PasteAvailable(HasPasteContent(buffer));
+}
+
+void PasteBuffer(ItemList& buffer, ItemList& list, EditObserver& observer) {
+  if (!HasPasteContent(buffer) || FindPageRecord(buffer) == nullptr ||
+      FindPageRecord(list) == nullptr) {
+    return;
+  }
+  observer.EndGesture();
+  // Like every other step, a paste drops the undone steps first: Redo walks the history by
+  // itemId and would otherwise bring back the wrong records.
+  PurgeRedo(list);
+  observer.RedoAvailable(CanRedo(list));
+  PasteBufferInto(buffer, list);
+  observer.UndoAvailable(CanUndo(list));
+  const int tool = SelectionToolNumber(list);
+  observer.ShowPanel(tool == kToolMixed ? kToolSelectedLine : tool);
+  observer.RepaintAll(true);
+}
+
+void BringSelectionToFront(ItemList& list, EditObserver& observer) {
+  Restack(list, observer, true);
+}
+
+void SendSelectionToBack(ItemList& list, EditObserver& observer) {
+  Restack(list, observer, false);
+}
+
+void JoinItems(ItemList& list, EditObserver& observer) {
+  BeginEdit(list, observer, false);
+  const int32_t step = FirstSelectedTransaction(list);
+  if (step == -1) return;
+  const int32_t group = NextGroupNumber(list);
+  DissolveSelectedFrames(list, group);
+  const Point centre = GroupCentre(list, group);
+  ItemRecord& frame = NewRecord(list, kKindGroupFrame);
+  frame.setGroupNumber(group);
+  frame.setSelected(255);
+  frame.setTransaction(step);
+  frame.setX1(centre.x);
+  frame.setX2(centre.x);
+  frame.setY1(centre.y);
+  frame.setY2(centre.y);
+  frame.setRefX1(centre.x);
+  frame.setRefX2(centre.x);
+  frame.setRefY1(centre.y);
+  frame.setRefY2(centre.y);
+  RecomputeDerived(frame, list.screen());
+  observer.RepaintAll(true);
+  UpdateJoinSplit(list, observer);
+}
+
+void SplitGroup(ItemList& list, EditObserver& observer) {
+  BeginEdit(list, observer, false);
+  DissolveSelectedFrames(list, 0);
+  SelectOnly(list, nullptr);
+  observer.RepaintAll(true);
+  UpdateJoinSplit(list, observer);
+}
+
+void UpdateJoinSplit(ItemList& list, EditObserver& observer) {
+  observer.JoinSplitAvailable(CountSelected(list, true) >= 2, AnySelectedGrouped(list));
+}
+
+int32_t StampSelection(ItemList& list, std::mt19937& random) {
+  std::unordered_set<int32_t> used;
+  for (const ItemRecord& r : list)
+    used.insert(r.selectionStamps.begin(), r.selectionStamps.end());
+  std::uniform_int_distribution<int32_t> draw(1, std::numeric_limits<int32_t>::max());
+  int32_t stamp;
+  do {
+    stamp = draw(random);
+  } while (used.contains(stamp));
+  for (ItemRecord& r : list) {
+    if (IsSelected(r)) AddStamp(r, stamp);
+  }
+  return stamp;
+}
+
+bool SelectStamped(ItemList& list, int32_t stamp, EditObserver& observer) {
+  bool any = false;
+  for (ItemRecord& r : list) {
+    const bool wanted = IsVisible(r) && IsDrawableKind(r.kind()) &&
+                        std::find(r.selectionStamps.begin(), r.selectionStamps.end(), stamp) !=
+                            r.selectionStamps.end();
+    r.setSelected(wanted ? 255 : 0);
+    any = any || wanted;
+  }
+  if (any) observer.RepaintAll(true);
+  return any;
+}
+
+}  // namespace quillon

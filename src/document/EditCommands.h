@@ -1,0 +1,37 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The Edit commands on a document's list: each change is one undoable step.
+#pragma once
+
+#include <random>
+
+#include "document/EditObserver.h"
+#include "document/ItemList.h"
+
+namespace quillon {
+
+// The tool number whose side panel fits the selection: 20 for none, 59 for mixed kinds.
+int SelectionToolNumber(const ItemList& list);
+
+// Deletes the selected drawable items as one step (deletion markers let Undo bring them back).
+void CutSelection(ItemList& list, EditObserver& observer);
+// Fills the paste buffer from the selection.
+void CopySelection(ItemList& list, ItemList& buffer, EditObserver& observer);
+// Adds the buffer's items as one step, 10 pixels right and down, selected.
+void PasteBuffer(ItemList& buffer, ItemList& list, EditObserver& observer);
+// Restack the selected drawable items on top of or below all others, as one step.
+void BringSelectionToFront(ItemList& list, EditObserver& observer);
+void SendSelectionToBack(ItemList& list, EditObserver& observer);
+// Makes the selection one group (nested groups are flattened) as one step.
+void JoinItems(ItemList& list, EditObserver& observer);
+// Dissolves the selected groups as one step.
+void SplitGroup(ItemList& list, EditObserver& observer);
+// Enables "Join Items" for two or more selected (a group counting once), "Split Group" for
+// any selected group member.
+void UpdateJoinSplit(ItemList& list, EditObserver& observer);
+
+// Adds a stamp no record of the list carries yet to every selected item and returns it.
+int32_t StampSelection(ItemList& list, std::mt19937& random);
+// Selects exactly the visible drawable items carrying the stamp; whether there were any.
+bool SelectStamped(ItemList& list, int32_t stamp, EditObserver& observer);
+
+}  // namespace quillon
