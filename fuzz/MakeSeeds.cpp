@@ -22,7 +22,10 @@ ItemRecord& AddPage(ItemList& list, int32_t units) {
   page.setPageHeight(11);
   page.setDesignWidth(8.5);
   page.setDesignHeight(11);
-  SetText(page, u"8 1/2\u07EC11\u07EC\u07EC\u07EC\u07EC\u07EC\u07EC\u07EC\u07EC\u07EC\u07EC\u07EC\u07EC\u07EC");
+  SetText(
+      page,
+      u"8 "
+      u"1/2\u07EC11\u07EC\u07EC\u07EC\u07EC\u07EC\u07EC\u07EC\u07EC\u07EC\u07EC\u07EC\u07EC\u07EC");
   UpdatePageRect(page);
   ItemRecord& anchors = NewRecord(list, kKindAnchors);
   anchors.verticalAnchors = {{.position = 0}, {.position = 96}};

@@ -34,8 +34,8 @@ bool ReadThenWrite(const QByteArray& in, QByteArray& out) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data),
-                                                   static_cast<qsizetype>(size));
+  const QByteArray bytes =
+      QByteArray::fromRawData(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
   QByteArray first, second, third;
   if (!ReadThenWrite(bytes, first) || !ReadThenWrite(first, second) ||
       !ReadThenWrite(second, third)) {

@@ -323,7 +323,12 @@ FileResult WriteDocumentTo(QIODevice& device, ItemList& list) {
   RecordWriter out(device);
   for (ItemRecord& r : list) {
     r.setMagic(kMagic);
-    if (r.kind() == kKindPageSetup) r.setFormatVersion(kFormatVersion);
+    if (r.kind() == kKindPageSetup) {
+      // Every page setup record that reaches the file says that no history follows, so a
+      // damaged file with several of them cannot keep later records from being renumbered.
+      r.setFormatVersion(kFormatVersion);
+      r.setHistorySaved(0);
+    }
     if (IsWritten(r, sourcesInUse)) WriteRecord(out, r);
   }
   if (!out.Flush()) return Failure(kCouldNotSave, device.errorString());

@@ -218,6 +218,19 @@ TEST_F(DocumentFileTest, ReadingRenumbersItemsInFileOrder) {
   EXPECT_FALSE(IsModified(read));
 }
 
+TEST_F(DocumentFileTest, EveryWrittenPageRecordSaysNoHistoryFollows) {
+  ItemList list;
+  ItemRecord& hidden = NewRecord(list, kKindPageSetup);  // a damaged file's stray page record
+  hidden.setHidden(255);
+  AddPage(list).setHistorySaved(255);
+  AddItem(list, kKindLine, {0, 0}, {1, 1}).setItemId(40);
+  ItemList read;
+  ScriptedPrompter prompter;
+  ASSERT_TRUE(Read(Write(list), read, prompter).ok());
+  EXPECT_EQ(FindPageRecord(read)->historySaved(), 0);
+  EXPECT_EQ(FindByKind(read, kKindLine)->itemId(), 2) << "renumbered after the anchors record";
+}
+
 TEST_F(DocumentFileTest, HistorySavedKeepsTheHistoryFields) {
   ItemList list;
   AddPage(list);
