@@ -81,5 +81,3 @@ BENCHMARK(BM_ReadDocument)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecon
 
 }  // namespace
 }  // namespace quillon
-
-BENCHMARK_MAIN();

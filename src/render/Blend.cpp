@@ -1,0 +1,42 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "render/Blend.h"
+
+#include <algorithm>
+
+#include "document/Geometry.h"
+#include "render/Resample.h"
+
+namespace quillon {
+
+void MultiplyBlend(const Bitmap& mask, Bitmap& destination) {
+  const int width = std::min(mask.width(), destination.width());
+  const int height = std::min(mask.height(), destination.height());
+  for (int y = 0; y < height; ++y) {
+    const uint8_t* m = mask.Row(y);
+    uint8_t* d = destination.Row(y);
+    for (int x = 0; x < width; ++x) {
+      const uint32_t b = m[3 * x];
+      if (b == 255) continue;
+      // c * b / 255 never ends in exactly one half, so rounding up at .5 is rounding to even.
+      for (int k = 0; k < 3; ++k) {
+        uint8_t& c = d[3 * x + k];
+        c = static_cast<uint8_t>((2 * c * b + 255) / 510);
+      }
+    }
+  }
+}
+
+void BlurMask(Bitmap& mask, int softness, double scale) {
+  const int w = mask.width();
+  const int h = mask.height();
+  int smallW = RoundToInt32(double(w) * 10 / (softness + 10) / scale);
+  int smallH = RoundToInt32(double(h) * 10 / (softness + 10) / scale);
+  if (smallW >= w || smallH >= h) return;
+  smallW = std::max(smallW, 6);
+  smallH = std::max(smallH, 6);
+  Bitmap small(smallW, smallH);
+  Resample(mask, small, ResampleFilter::BSpline);
+  Resample(small, mask, ResampleFilter::BSpline);
+}
+
+}  // namespace quillon

@@ -1,0 +1,184 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "render/Resample.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+#include <vector>
+
+#include "document/Geometry.h"
+
+namespace quillon {
+
+double FilterSupport(ResampleFilter filter) {
+  switch (filter) {
+    case ResampleFilter::Box:
+      return 0.5;
+    case ResampleFilter::Triangle:
+    case ResampleFilter::Hermite:
+      return 1.0;
+    case ResampleFilter::Bell:
+      return 1.5;
+    case ResampleFilter::BSpline:
+    case ResampleFilter::Mitchell:
+      return 2.0;
+    case ResampleFilter::Lanczos3:
+      return 3.0;
+  }
+  return 1.0;
+}
+
+namespace {
+
+double Sinc(double x) {
+  if (x == 0) return 1.0;
+  x *= std::numbers::pi;
+  return std::sin(x) / x;
+}
+
+double Mitchell(double x) {
+  constexpr double b = 1.0 / 3, c = 1.0 / 3;
+  if (x < 1) {
+    return ((12 - 9 * b - 6 * c) * x * x * x + (-18 + 12 * b + 6 * c) * x * x + (6 - 2 * b)) / 6;
+  }
+  if (x < 2) {
+    return ((-b - 6 * c) * x * x * x + (6 * b + 30 * c) * x * x + (-12 * b - 48 * c) * x +
+            (8 * b + 24 * c)) /
+           6;
+  }
+  return 0;
+}
+
+}  // namespace
+
+double FilterKernel(ResampleFilter filter, double x) {
+  if (filter == ResampleFilter::Box) return x > -0.5 && x <= 0.5 ? 1.0 : 0.0;
+  x = std::abs(x);
+  switch (filter) {
+    case ResampleFilter::Triangle:
+      return x < 1 ? 1 - x : 0;
+    case ResampleFilter::Hermite:
+      return x < 1 ? (2 * x - 3) * x * x + 1 : 0;
+    case ResampleFilter::Bell:
+      if (x < 0.5) return 0.75 - x * x;
+      if (x < 1.5) return 0.5 * (x - 1.5) * (x - 1.5);
+      return 0;
+    case ResampleFilter::BSpline:
+      if (x < 1) return 0.5 * x * x * x - x * x + 2.0 / 3;
+      if (x < 2) return (2 - x) * (2 - x) * (2 - x) / 6;
+      return 0;
+    case ResampleFilter::Lanczos3:
+      return x < 3 ? Sinc(x) * Sinc(x / 3) : 0;
+    case ResampleFilter::Mitchell:
+      return Mitchell(x);
+    case ResampleFilter::Box:
+      break;
+  }
+  return 0;
+}
+
+namespace {
+
+struct Contribution {
+  int index;   // source pixel, reflected inside
+  int weight;  // in 1/256
+};
+
+// For each destination position, the source pixels and weights that make it.
+struct Contributions {
+  std::vector<int> start;  // into entries, one more than positions
+  std::vector<Contribution> entries;
+};
+
+// Indices below the image mirror about its first pixel (-1 gives 1), indices past it about
+// its last pixel (size gives size - 1); a far-off index keeps folding, which repeats with a
+// period of 2 size - 1.
+int Reflect(int64_t j, int size) {
+  const int64_t period = 2 * int64_t{size} - 1;
+  j %= period;
+  if (j < 0) j += period;
+  return static_cast<int>(j < size ? j : period - j);
+}
+
+Contributions Weigh(int sourceSize, int destinationSize, ResampleFilter filter) {
+  const double scale = double(destinationSize - 1) / double(sourceSize - 1);
+  const bool shrinking = scale < 1.0;
+  const double support = shrinking ? FilterSupport(filter) / scale : FilterSupport(filter);
+  Contributions c;
+  c.start.reserve(destinationSize + 1);
+  for (int i = 0; i < destinationSize; ++i) {
+    c.start.push_back(static_cast<int>(c.entries.size()));
+    const double centre = i / scale;
+    const auto left = static_cast<int64_t>(std::floor(centre - support));
+    const auto right = static_cast<int64_t>(std::ceil(centre + support));
+    for (int64_t j = left; j <= right; ++j) {
+      const double value = shrinking ? FilterKernel(filter, (centre - j) * scale) * scale
+                                     : FilterKernel(filter, centre - j);
+      const int weight = RoundToInt32(value * 256);
+      if (weight != 0) c.entries.push_back({Reflect(j, sourceSize), weight});
+    }
+  }
+  c.start.push_back(static_cast<int>(c.entries.size()));
+  return c;
+}
+
+// sum / 256 rounded half to even, clamped to a byte.
+inline uint8_t ToByte(int32_t sum) {
+  int32_t q = sum >> 8;
+  const int32_t r = sum & 0xFF;
+  if (r > 128 || (r == 128 && (q & 1))) ++q;
+  return static_cast<uint8_t>(std::clamp(q, 0, 255));
+}
+
+void ResampleRows(const Bitmap& source, Bitmap& work, const Contributions& columns) {
+  const int width = work.width();
+  for (int y = 0; y < source.height(); ++y) {
+    const uint8_t* in = source.Row(y);
+    uint8_t* out = work.Row(y);
+    for (int x = 0; x < width; ++x) {
+      int32_t b = 0, g = 0, r = 0;
+      for (int k = columns.start[x]; k < columns.start[x + 1]; ++k) {
+        const Contribution& c = columns.entries[k];
+        const uint8_t* p = in + 3 * c.index;
+        b += p[0] * c.weight;
+        g += p[1] * c.weight;
+        r += p[2] * c.weight;
+      }
+      out[3 * x] = ToByte(b);
+      out[3 * x + 1] = ToByte(g);
+      out[3 * x + 2] = ToByte(r);
+    }
+  }
+}
+
+void ResampleColumns(const Bitmap& work, Bitmap& destination, const Contributions& rows) {
+  const int bytes = 3 * destination.width();
+  std::vector<int32_t> sum(bytes);
+  for (int y = 0; y < destination.height(); ++y) {
+    std::fill(sum.begin(), sum.end(), 0);
+    for (int k = rows.start[y]; k < rows.start[y + 1]; ++k) {
+      const uint8_t* in = work.Row(rows.entries[k].index);
+      const int32_t weight = rows.entries[k].weight;
+      int32_t* acc = sum.data();
+      for (int i = 0; i < bytes; ++i)
+        acc[i] += in[i] * weight;
+    }
+    uint8_t* out = destination.Row(y);
+    for (int i = 0; i < bytes; ++i)
+      out[i] = ToByte(sum[i]);
+  }
+}
+
+}  // namespace
+
+void Resample(const Bitmap& source, Bitmap& destination, ResampleFilter filter) {
+  if (source.width() <= 1 || source.height() <= 1 || destination.width() <= 1 ||
+      destination.height() <= 1) {
+    return;
+  }
+  Bitmap work(destination.width(), source.height());
+  ResampleRows(source, work, Weigh(source.width(), destination.width(), filter));
+  ResampleColumns(work, destination, Weigh(source.height(), destination.height(), filter));
+}
+
+}  // namespace quillon

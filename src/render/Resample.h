@@ -1,0 +1,28 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The separable filtered resampler used by export, preview, shadows, pictures and chrome.
+#pragma once
+
+#include "render/Bitmap.h"
+
+namespace quillon {
+
+enum class ResampleFilter {
+  Box = 0,
+  Triangle = 1,
+  Hermite = 2,
+  Bell = 3,
+  BSpline = 4,
+  Lanczos3 = 5,
+  Mitchell = 6,
+};
+
+// The filter's kernel and its support radius.
+double FilterKernel(ResampleFilter filter, double x);
+double FilterSupport(ResampleFilter filter);
+
+// Fills destination (whose size is the target size) with a filtered copy of source: weights in
+// 1/256, borders reflected, kernels stretched when shrinking. When either bitmap is one pixel
+// or less in either direction the destination keeps its content.
+void Resample(const Bitmap& source, Bitmap& destination, ResampleFilter filter);
+
+}  // namespace quillon
