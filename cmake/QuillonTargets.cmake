@@ -13,12 +13,19 @@ if(QUILLON_FUZZ)
   target_compile_options(quillon_options INTERFACE -fsanitize=fuzzer-no-link)
 endif()
 
-# quillon_add_test(NAME SOURCES ... LIBS ...): one GoogleTest program, each test listed in CTest.
+# quillon_add_test(NAME [QT_APP] SOURCES ... LIBS ...): one GoogleTest program, each test
+# listed in CTest. QT_APP: the tests run inside a Qt application on the offscreen platform.
 function(quillon_add_test name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "QT_APP" "" "SOURCES;LIBS" ${ARGN})
+  if(ARG_QT_APP)
+    list(APPEND ARG_SOURCES ${PROJECT_SOURCE_DIR}/tests/support/QtTestMain.cpp)
+  endif()
   add_executable(${name} ${ARG_SOURCES})
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
-  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main quillon_options)
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest quillon_options)
+  if(NOT ARG_QT_APP)
+    target_link_libraries(${name} PRIVATE GTest::gtest_main)
+  endif()
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=1")
 endfunction()
