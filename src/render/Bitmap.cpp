@@ -70,9 +70,9 @@ void Bitmap::CopyFrom(const Bitmap& source, int sourceX, int sourceY, int width,
       std::min<int64_t>({height, int64_t{source.height_} - sourceY, int64_t{height_} - y});
   if (right <= left || bottom <= top) return;
   for (int64_t row = top; row < bottom; ++row) {
-    std::memcpy(Row(static_cast<int>(y + row)) + 3 * (x + left),
-                source.Row(static_cast<int>(sourceY + row)) + 3 * (sourceX + left),
-                static_cast<std::size_t>(3 * (right - left)));
+    std::memmove(Row(static_cast<int>(y + row)) + 3 * (x + left),
+                 source.Row(static_cast<int>(sourceY + row)) + 3 * (sourceX + left),
+                 static_cast<std::size_t>(3 * (right - left)));
   }
 }
 

@@ -36,7 +36,8 @@ class Bitmap {
   uint32_t Pixel(int x, int y) const;
   void SetPixel(int x, int y, uint32_t colour);
   void Fill(uint32_t colour);
-  // Copies a rectangle of source with its top-left corner at (x, y), clipped to both bitmaps.
+  // Copies a rectangle of source with its top-left corner at (x, y), clipped to both bitmaps;
+  // source may be this bitmap.
   void CopyFrom(const Bitmap& source, int sourceX, int sourceY, int width, int height, int x,
                 int y);
 

@@ -1,0 +1,175 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "output/SheetComposer.h"
+
+#include <cstdlib>
+#include <map>
+#include <new>
+
+#include "document/PageSetup.h"
+
+namespace quillon {
+namespace {
+
+bool IsCardSheetKind(int32_t kind) {
+  return (kind >= 2 && kind <= 5) || kind == 11;
+}
+
+struct Frame {
+  int dpiX, dpiY, offX, offY, pageW, pageH;
+};
+
+// Output length of a page length in the document's unit, at dpi.
+int32_t ExportLength(double length, int32_t units, int dpi) {
+  switch (units) {
+    case kUnitPixels:
+      return RoundToInt32(length);
+    case kUnitMillimetres:
+      return RoundToInt32(length / 25.4 * dpi);
+    default:
+      return RoundToInt32(length * dpi);
+  }
+}
+
+Frame FrameOf(const ItemRecord& page, ComposeMode mode, const ScreenMetrics& screen,
+              const PrinterGeometry& printer) {
+  switch (mode) {
+    case ComposeMode::Printer:
+      return {printer.dpiX,    printer.dpiY,      printer.offsetX,
+              printer.offsetY, printer.pageWidth, printer.pageHeight};
+    case ComposeMode::Preview: {
+      const ExportSize nominal = ExportPixelSize(&page, screen);
+      const int twice = page.pageUnits() == kUnitPixels ? 2 : 1;
+      return {twice * nominal.resolutionX, twice * nominal.resolutionY, 0, 0,
+              twice * nominal.width,       twice * nominal.height};
+    }
+    case ComposeMode::Export:
+      break;
+  }
+  return {screen.dpiX,
+          screen.dpiY,
+          0,
+          0,
+          std::max(1, ExportLength(page.pageWidth(), page.pageUnits(), screen.dpiX)),
+          std::max(1, ExportLength(page.pageHeight(), page.pageUnits(), screen.dpiY))};
+}
+
+// The items in stacking order: the first visible-in-file record of each level from 1 up.
+std::map<int32_t, const ItemRecord*> DrawingOrder(const ItemList& list) {
+  std::map<int32_t, const ItemRecord*> order;
+  for (const ItemRecord& r : list) {
+    if (r.recordClass() == kClassContent && r.hidden() == 0 && r.stackLevel() >= 1) {
+      order.try_emplace(r.stackLevel(), &r);
+    }
+  }
+  return order;
+}
+
+void FillWhite(Bitmap& b, int64_t left, int64_t top, int64_t right, int64_t bottom) {
+  left = std::max<int64_t>(left, 0);
+  top = std::max<int64_t>(top, 0);
+  right = std::min<int64_t>(right, b.width());
+  bottom = std::min<int64_t>(bottom, b.height());
+  for (int64_t y = top; y < bottom; ++y) {
+    std::fill(b.Row(static_cast<int>(y)) + 3 * left, b.Row(static_cast<int>(y)) + 3 * right,
+              uint8_t{0xFF});
+  }
+}
+
+}  // namespace
+
+CardLayout LayoutOf(const ItemRecord& page, const ScreenMetrics& screen) {
+  CardLayout layout;
+  const int32_t units = page.pageUnits();
+  auto inchesX = [&](double v) {
+    return units == kUnitMillimetres ? v / 25.4 : units == kUnitPixels ? v / screen.dpiX : v;
+  };
+  auto inchesY = [&](double v) {
+    return units == kUnitMillimetres ? v / 25.4 : units == kUnitPixels ? v / screen.dpiY : v;
+  };
+  const bool foldRows = page.rows() > 1 && page.rowFold() != 0;
+  const bool foldColumns = page.columns() > 1 && page.columnFold() != 0;
+  layout.rows = foldRows ? page.rows() / 2 : page.rows();
+  layout.columns = foldColumns ? page.columns() / 2 : page.columns();
+  layout.cardWidth = inchesX(page.cardWidth() * (foldColumns ? 2 : 1));
+  layout.cardHeight = inchesY(page.cardHeight() * (foldRows ? 2 : 1));
+  layout.gapHorizontal = inchesX(page.gapHorizontal());
+  layout.gapVertical = inchesY(page.gapVertical());
+  layout.marginLeft = inchesX(page.marginLeft());
+  layout.marginTop = inchesY(page.marginTop());
+  layout.cardSheet = IsCardSheetKind(PageKindOf(page));
+  layout.multiCard = layout.cardSheet && (layout.rows > 1 || layout.columns > 1);
+  return layout;
+}
+
+bool PrintsCard(const std::u16string& selection, int position) {
+  return position < 1 || position > static_cast<int>(selection.size()) ||
+         selection[position - 1] != u'x';
+}
+
+ComposeResult ComposeSheet(const ItemList& list, Bitmap& target, ComposeMode mode,
+                           const std::u16string& selection, const ScreenMetrics& screen,
+                           const PrinterGeometry& printer, const ItemRenderer& render) {
+  const ItemRecord* page = FindPageRecord(list);
+  if (page == nullptr) return {false, "The document has no page setup."};
+  const Frame f = FrameOf(*page, mode, screen, printer);
+  const CardLayout layout = LayoutOf(*page, screen);
+  const double sx = double(f.dpiX) / screen.dpiX;
+  const double sy = double(f.dpiY) / screen.dpiY;
+  const int64_t cw = RoundToInt32(f.dpiX * layout.cardWidth);
+  const int64_t ch = RoundToInt32(f.dpiY * layout.cardHeight);
+  const int64_t gx = RoundToInt32(f.dpiX * layout.gapHorizontal);
+  const int64_t gy = RoundToInt32(f.dpiY * layout.gapVertical);
+  int64_t ox = -int64_t{f.offX}, oy = -int64_t{f.offY}, bx = 0, by = 0;
+  if (layout.cardSheet) {
+    ox = int64_t{RoundToInt32(f.dpiX * layout.marginLeft)} - f.offX;
+    oy = int64_t{RoundToInt32(f.dpiY * layout.marginTop)} - f.offY;
+    bx = gx > 0 ? std::min(std::abs(ox), std::abs(gx / 2)) : 0;
+    by = gy > 0 ? std::min(std::abs(oy), std::abs(gy / 2)) : 0;
+  } else if (PageKindOf(*page) == 9) {
+    ox = oy = 0;
+  }
+
+  const int64_t width = int64_t{f.pageW} - 2 * int64_t{f.offX};
+  const int64_t height = int64_t{f.pageH} - 2 * int64_t{f.offY};
+  try {
+    if (width < 1 || height < 1 || width > kMaxBitmapSide || height > kMaxBitmapSide) {
+      throw std::bad_alloc();
+    }
+    target = Bitmap(static_cast<int>(width), static_cast<int>(height));
+  } catch (const std::bad_alloc&) {
+    target = Bitmap();
+    return {false, "The sheet of " + std::to_string(width) + " x " + std::to_string(height) +
+                       " pixels is too large to compose."};
+  }
+
+  const Point origin{ClampToInt32(ox), ClampToInt32(oy)};
+  for (const auto& [level, item] : DrawingOrder(list)) {
+    if (IsDrawableKind(item->kind())) render(target, *item, list, origin, sx, sy);
+  }
+  if (!layout.cardSheet) return {true, {}};
+
+  const int64_t sourceX = ox - bx, sourceY = oy - by;
+  const int64_t sourceW = cw + 2 * bx, sourceH = ch + 2 * by;
+  if (layout.multiCard) {
+    for (int r = 1; r <= layout.rows; ++r) {
+      for (int k = 1; k <= layout.columns; ++k) {
+        if (r == 1 && k == 1) continue;
+        const int64_t x = sourceX + (k - 1) * (cw + gx);
+        const int64_t y = sourceY + (r - 1) * (ch + gy);
+        if (PrintsCard(selection, k + layout.columns * (r - 1))) {
+          target.CopyFrom(target, ClampToInt32(sourceX), ClampToInt32(sourceY),
+                          ClampToInt32(sourceW), ClampToInt32(sourceH), ClampToInt32(x),
+                          ClampToInt32(y));
+        } else {
+          FillWhite(target, x, y, x + sourceW, y + sourceH);
+        }
+      }
+    }
+  }
+  if (!PrintsCard(selection, 1)) FillWhite(target, 0, 0, ox + cw + bx, oy + ch + by);
+  FillWhite(target, 0, 0, ox, target.height());
+  FillWhite(target, 0, 0, target.width(), oy);
+  return {true, {}};
+}
+
+}  // namespace quillon

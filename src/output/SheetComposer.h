@@ -1,0 +1,59 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The sheet composer: draws a document once into a bitmap at an output resolution and repeats
+// the first card's design on every card of a card sheet.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "document/ItemList.h"
+#include "render/Bitmap.h"
+
+namespace quillon {
+
+enum class ComposeMode { Printer = 0, Preview = 1, Export = 2 };
+
+// What the printer reports: resolution, physical offset of the printable area and physical
+// page size, all in printer pixels.
+struct PrinterGeometry {
+  int dpiX = 600;
+  int dpiY = 600;
+  int offsetX = 0;
+  int offsetY = 0;
+  int pageWidth = 5100;
+  int pageHeight = 6600;
+};
+
+// The card layout of a page setup record, lengths in inches.
+struct CardLayout {
+  int rows = 0;     // folded rows count once
+  int columns = 0;  // folded columns count once
+  double cardWidth = 0, cardHeight = 0;
+  double gapHorizontal = 0, gapVertical = 0;
+  double marginLeft = 0, marginTop = 0;
+  bool cardSheet = false;  // page kinds 2 to 5 and 11
+  bool multiCard = false;  // a card sheet with more than one card
+};
+CardLayout LayoutOf(const ItemRecord& page, const ScreenMetrics& screen);
+
+// Whether the card at position (from 1, row by row) is printed: only "x" leaves a card out.
+bool PrintsCard(const std::u16string& selection, int position);
+
+// Draws one item onto a bitmap with its document pixel (0, 0) at origin and the given output
+// pixels per document pixel.
+using ItemRenderer =
+    std::function<void(Bitmap& target, const ItemRecord& item, const ItemList& list, Point origin,
+                       double scaleX, double scaleY)>;
+
+struct ComposeResult {
+  bool ok = false;
+  std::string message;  // why nothing was composed
+};
+
+// Sizes target to the sheet and draws it. printer is used in printer mode only; the selection
+// is ignored in export mode. Without a page setup record nothing is drawn.
+ComposeResult ComposeSheet(const ItemList& list, Bitmap& target, ComposeMode mode,
+                           const std::u16string& selection, const ScreenMetrics& screen,
+                           const PrinterGeometry& printer, const ItemRenderer& render);
+
+}  // namespace quillon

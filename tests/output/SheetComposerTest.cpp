@@ -1,0 +1,164 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "output/SheetComposer.h"
+
+#include <gtest/gtest.h>
+
+#include "document/PageSetup.h"
+#include "support/DocumentFixtures.h"
+
+namespace quillon {
+namespace {
+
+// Paints an item's box in its line colour: enough to see where the composer put it.
+void PaintBox(Bitmap& target, const ItemRecord& item, const ItemList&, Point origin, double sx,
+              double sy) {
+  const int left = RoundToInt32(item.boundLeft() * sx) + origin.x;
+  const int top = RoundToInt32(item.boundTop() * sy) + origin.y;
+  const int right = RoundToInt32(item.boundRight() * sx) + origin.x;
+  const int bottom = RoundToInt32(item.boundBottom() * sy) + origin.y;
+  for (int y = std::max(top, 0); y < std::min(bottom, target.height()); ++y) {
+    for (int x = std::max(left, 0); x < std::min(right, target.width()); ++x) {
+      target.SetPixel(x, y, static_cast<uint32_t>(item.lineColor()));
+    }
+  }
+}
+
+// "A8 business cards, 8 per page" style sheet in millimetres: 2 columns, 4 rows.
+ItemRecord& BusinessCards(ItemList& list) {
+  ItemRecord& page = test::AddPage(list);
+  page.setPageKind(4);
+  page.setCardWidth(74);
+  page.setCardHeight(52);
+  page.setMarginLeft(21);
+  page.setMarginTop(19.5);
+  page.setGapHorizontal(10);
+  page.setGapVertical(10);
+  page.setRows(4);
+  page.setColumns(2);
+  return page;
+}
+
+Bitmap Compose(const ItemList& list, ComposeMode mode, const std::u16string& selection,
+               PrinterGeometry printer = {}) {
+  Bitmap sheet;
+  const ComposeResult result =
+      ComposeSheet(list, sheet, mode, selection, ScreenMetrics{}, printer, PaintBox);
+  EXPECT_TRUE(result.ok) << result.message;
+  return sheet;
+}
+
+TEST(SheetComposer, EveryCardCarriesTheFirstCardsDesign) {
+  ItemList list;
+  BusinessCards(list);
+  // A design that bleeds 4 pixels out of the first card's left and top edges.
+  test::AddItem(list, kKindRectangle, {-4, -4}, {40, 30}).setLineColor(0x0000FF);
+  const Bitmap sheet = Compose(list, ComposeMode::Export, u"");
+  ASSERT_EQ(sheet.width(), RoundToInt32(210 / 25.4 * 96));
+  const int ox = RoundToInt32(96 * 21 / 25.4), oy = RoundToInt32(96 * 19.5 / 25.4);
+  const int stepX = RoundToInt32(96 * 74 / 25.4) + RoundToInt32(96 * 10 / 25.4);
+  const int stepY = RoundToInt32(96 * 52 / 25.4) + RoundToInt32(96 * 10 / 25.4);
+  for (int r = 0; r < 4; ++r) {
+    for (int k = 0; k < 2; ++k) {
+      const int x = ox + k * stepX, y = oy + r * stepY;
+      EXPECT_EQ(sheet.Pixel(x + 39, y + 29), 0x0000FFu) << r << "," << k;
+      EXPECT_EQ(sheet.Pixel(x + 41, y + 29), 0xFFFFFFu) << r << "," << k;
+      // The bleed goes with every copy; left of and above the first card the sheet is white.
+      const uint32_t bleed = k > 0 && r > 0 ? 0x0000FFu : 0xFFFFFFu;
+      EXPECT_EQ(sheet.Pixel(x - 4, y - 4), bleed) << r << "," << k;
+    }
+  }
+  EXPECT_EQ(sheet.Pixel(ox - 5, oy), 0xFFFFFFu) << "beyond the bleed stays white";
+}
+
+TEST(SheetComposer, SelectionLeavesCardsBlank) {
+  ItemList list;
+  BusinessCards(list);
+  test::AddItem(list, kKindRectangle, {0, 0}, {40, 30}).setLineColor(0x00FF00);
+  const Bitmap sheet = Compose(list, ComposeMode::Printer, u"x  x");
+  const PrinterGeometry printer;
+  const int ox = RoundToInt32(600 * 21 / 25.4), oy = RoundToInt32(600 * 19.5 / 25.4);
+  const int stepX = RoundToInt32(600 * 74 / 25.4) + RoundToInt32(600 * 10 / 25.4);
+  const int stepY = RoundToInt32(600 * 52 / 25.4) + RoundToInt32(600 * 10 / 25.4);
+  auto shows = [&](int r, int k) {
+    return sheet.Pixel(ox + k * stepX + 10, oy + r * stepY + 10) == 0x00FF00u;
+  };
+  EXPECT_EQ(sheet.width(), printer.pageWidth);
+  EXPECT_FALSE(shows(0, 0));
+  EXPECT_TRUE(shows(0, 1));
+  EXPECT_TRUE(shows(1, 0));
+  EXPECT_FALSE(shows(1, 1));
+  EXPECT_TRUE(shows(3, 1)) << "cards past the end of the selection print";
+}
+
+TEST(SheetComposer, FoldedRowsMakeHalfAsManyCardsTwiceAsTall) {
+  ItemList list;
+  ItemRecord& page = BusinessCards(list);
+  page.setRowFold(255);
+  const CardLayout layout = LayoutOf(page, ScreenMetrics{});
+  EXPECT_EQ(layout.rows, 2);
+  EXPECT_EQ(layout.columns, 2);
+  EXPECT_DOUBLE_EQ(layout.cardHeight, 104 / 25.4);
+  EXPECT_TRUE(layout.multiCard);
+  page.setColumns(1);
+  page.setRows(1);
+  EXPECT_FALSE(LayoutOf(page, ScreenMetrics{}).multiCard);
+}
+
+TEST(SheetComposer, SingleCardSheetClearsTheStripsAboveAndLeft) {
+  ItemList list;
+  ItemRecord& page = BusinessCards(list);
+  page.setRows(1);
+  page.setColumns(1);
+  test::AddItem(list, kKindRectangle, {-30, -30}, {10, 10}).setLineColor(0xFF0000);
+  const Bitmap sheet = Compose(list, ComposeMode::Export, u"");
+  const int ox = RoundToInt32(96 * 21 / 25.4), oy = RoundToInt32(96 * 19.5 / 25.4);
+  EXPECT_EQ(sheet.Pixel(ox - 1, oy + 5), 0xFFFFFFu);
+  EXPECT_EQ(sheet.Pixel(ox + 5, oy - 1), 0xFFFFFFu);
+  EXPECT_EQ(sheet.Pixel(ox + 5, oy + 5), 0xFF0000u);
+}
+
+TEST(SheetComposer, IllustrationsShiftByThePrintersOffsets) {
+  ItemList list;
+  ItemRecord& page = test::AddPage(list);
+  page.setPageKind(1);
+  test::AddItem(list, kKindRectangle, {0, 0}, {16, 16}).setLineColor(0x00FFFF);
+  PrinterGeometry printer;
+  printer.offsetX = 25;
+  printer.offsetY = 30;
+  const Bitmap sheet = Compose(list, ComposeMode::Printer, u"", printer);
+  EXPECT_EQ(sheet.width(), 5100 - 50);
+  EXPECT_EQ(sheet.height(), 6600 - 60);
+  EXPECT_EQ(sheet.Pixel(0, 0), 0x00FFFFu);
+  EXPECT_EQ(sheet.Pixel(100 - 25 - 1, 100 - 30 - 1), 0x00FFFFu);
+  EXPECT_EQ(sheet.Pixel(100 - 25, 10), 0xFFFFFFu);
+}
+
+TEST(SheetComposer, PixelPagesPreviewAtTwiceTheirSize) {
+  ItemList list;
+  ItemRecord& page = test::AddPage(list);
+  page.setPageKind(9);
+  page.setPageUnits(kUnitPixels);
+  page.setPageWidth(800);
+  page.setPageHeight(600);
+  EXPECT_EQ(Compose(list, ComposeMode::Preview, u"").width(), 1600);
+  EXPECT_EQ(Compose(list, ComposeMode::Export, u"").height(), 600);
+}
+
+TEST(SheetComposer, OversizedSheetsAreRefusedWithAReason) {
+  ItemList list;
+  test::AddPage(list);
+  PrinterGeometry huge;
+  huge.pageWidth = 400000;
+  Bitmap sheet;
+  const ComposeResult result =
+      ComposeSheet(list, sheet, ComposeMode::Printer, u"", ScreenMetrics{}, huge, PaintBox);
+  EXPECT_FALSE(result.ok);
+  EXPECT_NE(result.message.find("too large"), std::string::npos);
+  EXPECT_TRUE(sheet.empty());
+  ItemList none;
+  EXPECT_FALSE(
+      ComposeSheet(none, sheet, ComposeMode::Export, u"", ScreenMetrics{}, huge, PaintBox).ok);
+}
+
+}  // namespace
+}  // namespace quillon
