@@ -81,4 +81,10 @@ QImage Bitmap::Image() {
   return QImage(bits_.get(), width_, height_, stride_, QImage::Format_BGR888);
 }
 
+QImage Bitmap::Image() const {
+  if (empty()) return QImage();
+  return QImage(static_cast<const uchar*>(bits_.get()), width_, height_, stride_,
+                QImage::Format_BGR888);
+}
+
 }  // namespace quillon

@@ -43,6 +43,8 @@ class Bitmap {
 
   // A QImage over the same memory, for drawing with QPainter; valid while this bitmap lives.
   QImage Image();
+  // A read-only QImage over the same memory.
+  QImage Image() const;
 
  private:
   int width_ = 0;

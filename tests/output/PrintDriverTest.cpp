@@ -1,0 +1,96 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "output/PrintDriver.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "output/print/QtPrintDevice.h"
+#include "support/DocumentFixtures.h"
+
+namespace quillon {
+namespace {
+
+// Remembers every tile the driver sends.
+class RecordingPrinter : public PrintDevice {
+ public:
+  bool Begin(const std::string& t, int c) override {
+    title = t;
+    copies = c;
+    return true;
+  }
+  PrinterGeometry Geometry() const override {
+    PrinterGeometry g;
+    g.dpiX = g.dpiY = 300;
+    g.pageWidth = 1300;
+    g.pageHeight = 700;
+    return g;
+  }
+  void DrawTile(const Bitmap& tile, int x, int y) override {
+    tiles.push_back({x, y, x + tile.width(), y + tile.height()});
+    colours.push_back(tile.Pixel(0, 0));
+  }
+  bool End() override {
+    ended = true;
+    return true;
+  }
+  std::string error() const override { return {}; }
+
+  std::string title;
+  int copies = 0;
+  bool ended = false;
+  std::vector<Rect> tiles;
+  std::vector<uint32_t> colours;
+};
+
+void PaintEverything(Bitmap& target, const ItemRecord& item, const ItemList&, Point, double,
+                     double) {
+  target.Fill(static_cast<uint32_t>(item.lineColor()));
+}
+
+TEST(PrintDriver, SendsTheSheetInTilesColumnByColumn) {
+  ItemList list;
+  test::AddPage(list).setPageKind(1);
+  test::AddItem(list, kKindLine, {0, 0}, {5, 5}).setLineColor(0x123456);
+  RecordingPrinter printer;
+  ASSERT_TRUE(PrintSheet(list, "Card", u"", 2, printer, ScreenMetrics{}, PaintEverything).ok);
+  EXPECT_EQ(printer.title, "Card");
+  EXPECT_EQ(printer.copies, 2);
+  EXPECT_TRUE(printer.ended);
+  const std::vector<Rect> expected = {{0, 0, 512, 512},     {0, 512, 512, 700},
+                                      {512, 0, 1024, 512},  {512, 512, 1024, 700},
+                                      {1024, 0, 1300, 512}, {1024, 512, 1300, 700}};
+  EXPECT_EQ(printer.tiles, expected);
+  for (uint32_t c : printer.colours)
+    EXPECT_EQ(c, 0x123456u);
+}
+
+TEST(PrintDriver, NoCopiesOrNoPageMeansNoJob) {
+  ItemList list;
+  RecordingPrinter printer;
+  EXPECT_FALSE(PrintSheet(list, "", u"", 1, printer, ScreenMetrics{}, PaintEverything).ok);
+  test::AddPage(list);
+  EXPECT_FALSE(PrintSheet(list, "", u"", 0, printer, ScreenMetrics{}, PaintEverything).ok);
+  EXPECT_FALSE(printer.ended);
+}
+
+TEST(PrintDriver, PrintsToAPdfFile) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("sheet.pdf");
+  ItemList list;
+  test::AddPage(list);
+  test::AddItem(list, kKindLine, {0, 0}, {5, 5}).setLineColor(0x0000FF);
+  auto pdf = QtPrintDevice::ForPdf(path, QSizeF(210, 297), 150);
+  const PrintResult result =
+      PrintSheet(list, "Sheet", u"", 1, *pdf, ScreenMetrics{}, PaintEverything);
+  ASSERT_TRUE(result.ok) << result.message;
+  EXPECT_EQ(pdf->Geometry().dpiX, 150);
+  EXPECT_EQ(pdf->Geometry().pageWidth, qRound(210 / 25.4 * 150));
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(file.read(5) == "%PDF-");
+}
+
+}  // namespace
+}  // namespace quillon
