@@ -45,6 +45,8 @@ TEST(FontList, NamesAreTrimmedAndCutToThirtyTwoCharacters) {
 
 int main(int argc, char* argv[]) {
   ::testing::InitGoogleTest(&argc, argv);
+  // Listing the tests happens without the test environment; no display is ever needed.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QGuiApplication app(argc, argv);
   return RUN_ALL_TESTS();
 }
