@@ -100,7 +100,7 @@ std::optional<std::string> Parse(const std::vector<std::string>& args, Options& 
         options.page.templateName = QString::fromStdString(value);
       } else if (auto problem = arg == "--kind" ? ParseKindOption(value, options.page)
                                                 : ParseUnitsOption(value, options.page)) {
-        return problem->substr(0, problem->size() - 1);
+        return problem;
       }
     } else if (arg == "--landscape") {
       options.page.landscape = true;

@@ -25,10 +25,12 @@ constexpr int32_t kFirstWindowNumber = 18601;
 
 constexpr const char* kUnitOptionNames[3] = {"pixels", "mm", "inches"};
 
+// One line per kind, without a final line break.
 std::string KindChoices() {
   std::string text;
   for (int32_t kind = 1; kind <= kPageKindCount; ++kind) {
-    text += "  " + std::to_string(kind) + "  " + PageKindName(kind) + '\n';
+    if (kind > 1) text += '\n';
+    text += "  " + std::to_string(kind) + "  " + PageKindName(kind);
   }
   return text;
 }
@@ -115,7 +117,7 @@ std::optional<std::string> ParseUnitsOption(const std::string& text, PageChoice&
       return std::nullopt;
     }
   }
-  return "unknown units \"" + text + "\"; choose one of: pixels, mm, inches\n";
+  return "unknown units \"" + text + "\"; choose one of: pixels, mm, inches";
 }
 
 int RunTemplates(const PageChoice& choice, std::ostream& out, std::ostream& err) {

@@ -20,7 +20,8 @@ struct PageChoice {
   bool any() const { return kind || units || templateName || landscape; }
 };
 
-// Reads the --kind and --units values; a usage error text naming the valid choices otherwise.
+// Reads the --kind and --units values; otherwise a usage error text (without a final line
+// break) naming the valid choices.
 std::optional<std::string> ParseKindOption(const std::string& text, PageChoice& choice);
 std::optional<std::string> ParseUnitsOption(const std::string& text, PageChoice& choice);
 

@@ -72,28 +72,31 @@ constexpr NamedShadow kShadows[] = {{"None", {0, 0, 0}},
                                     {"Medium", {50, 20, 110}},
                                     {"Broad", {70, 30, 120}}};
 
+ValueListEntry Entry(QString text, EntrySource source, int position, double value = 0) {
+  ValueListEntry entry;
+  entry.text = std::move(text);
+  entry.source = source;
+  entry.position = position;
+  entry.value = value;
+  return entry;
+}
+
 template <std::size_t N>
 void AddBuiltIns(ValueList& list, const Named (&entries)[N]) {
   for (std::size_t i = 0; i < N; ++i) {
-    list.entries.push_back({.text = QString::fromLatin1(entries[i].text),
-                            .source = EntrySource::BuiltIn,
-                            .position = static_cast<int>(list.entries.size()),
-                            .value = entries[i].value});
+    list.entries.push_back(Entry(QString::fromLatin1(entries[i].text), EntrySource::BuiltIn,
+                                 static_cast<int>(list.entries.size()), entries[i].value));
   }
 }
 
 void AddCustomize(ValueList& list) {
-  list.entries.push_back({.text = QString::fromLatin1(kCustomizeEntry),
-                          .source = EntrySource::Customize,
-                          .position = static_cast<int>(list.entries.size())});
+  list.entries.push_back(Entry(QString::fromLatin1(kCustomizeEntry), EntrySource::Customize,
+                               static_cast<int>(list.entries.size())));
 }
 
 void AddSlot(ValueList& list, const QString& text, int slot, double value, bool justSaved) {
-  list.entries.push_back({.text = text,
-                          .source = EntrySource::CustomSlot,
-                          .position = slot + 1,
-                          .value = value,
-                          .justSaved = justSaved});
+  list.entries.push_back(Entry(text, EntrySource::CustomSlot, slot + 1, value));
+  list.entries.back().justSaved = justSaved;
 }
 
 void AddColours(ValueList& list, const TParams& params) {
@@ -101,10 +104,8 @@ void AddColours(ValueList& list, const TParams& params) {
   AddCustomize(list);
   for (int i = 0; i < kDialogColours; ++i) {
     if (params.dialogColours[i] == kNoDialogColour) continue;
-    list.entries.push_back({.text = QStringLiteral(" "),
-                            .source = EntrySource::ChooserColour,
-                            .position = i + 1,
-                            .value = double(params.dialogColours[i])});
+    list.entries.push_back(Entry(QStringLiteral(" "), EntrySource::ChooserColour, i + 1,
+                                 double(params.dialogColours[i])));
   }
   for (int i = 0; i < kCustomSlots; ++i) {
     if (params.userColours[i] != -1)
@@ -180,9 +181,9 @@ ValueList FillValueList(ValueListKind kind, const TParams& params) {
       return FillCharacterSets(0xFFFFFFFF);
     case ValueListKind::Shadows:
       for (const NamedShadow& s : kShadows) {
-        list.entries.push_back({.text = QString::fromLatin1(s.text),
-                                .position = static_cast<int>(list.entries.size()),
-                                .shadow = s.shadow});
+        list.entries.push_back(Entry(QString::fromLatin1(s.text), EntrySource::BuiltIn,
+                                     static_cast<int>(list.entries.size())));
+        list.entries.back().shadow = s.shadow;
       }
       AddCustomize(list);
       for (int i = 0; i < kCustomSlots; ++i) {
@@ -212,10 +213,8 @@ ValueList FillCharacterSets(uint32_t signature) {
   int position = 0;
   for (const CharacterSet& set : kCharacterSets) {
     if (signature & (uint32_t{1} << set.signatureBit)) {
-      list.entries.push_back({.text = QString::fromLatin1(set.text),
-                              .source = EntrySource::BuiltIn,
-                              .position = position,
-                              .value = double(set.code)});
+      list.entries.push_back(
+          Entry(QString::fromLatin1(set.text), EntrySource::BuiltIn, position, double(set.code)));
     }
     ++position;
   }

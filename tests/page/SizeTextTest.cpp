@@ -60,7 +60,9 @@ TEST(SizeText, ParsesDecimalsFractionsAndInchMarks) {
     const QString text = QString::fromUtf16(c.text);
     const auto value = ParseSizeText(text, c.units);
     ASSERT_EQ(value.has_value(), c.expected.has_value()) << text.toStdString() << " in " << c.units;
-    if (value) EXPECT_DOUBLE_EQ(*value, *c.expected) << text.toStdString();
+    if (value) {
+      EXPECT_DOUBLE_EQ(*value, *c.expected) << text.toStdString();
+    }
   }
 }
 

@@ -106,7 +106,9 @@ TEST(CustomSlots, DirectionsComeIntoOneTurn) {
     slot.units = c.units;
     ValidateDirection(slot, c.role);
     EXPECT_EQ(slot.inUse != 0, c.inUse) << c.typed;
-    if (c.inUse) EXPECT_NEAR(slot.value, c.value, 1e-9) << c.typed;
+    if (c.inUse) {
+      EXPECT_NEAR(slot.value, c.value, 1e-9) << c.typed;
+    }
   }
   custDirectionRec_t unnamed;
   unnamed.name = QStringLiteral("  ");

@@ -35,7 +35,9 @@ TEST(NumberText, MeasuresAreDecimalsOrQuotients) {
     const QString text = QString::fromUtf16(c.text);
     const auto value = ParseMeasure(text);
     ASSERT_EQ(value.has_value(), c.expected.has_value()) << text.toStdString();
-    if (value) EXPECT_DOUBLE_EQ(*value, *c.expected) << text.toStdString();
+    if (value) {
+      EXPECT_DOUBLE_EQ(*value, *c.expected) << text.toStdString();
+    }
   }
 }
 
