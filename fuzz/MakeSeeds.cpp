@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <cstdio>
+#include <cstring>
 
 #include "document/DocumentFile.h"
 #include "document/PageSetup.h"
@@ -90,6 +91,30 @@ bool MakeDocumentSeeds(const QDir& dir) {
          Save(pixels, dir.filePath("pixels.qlln"));
 }
 
+// Size texts, measures and store numbers: a selector byte, then lines of text.
+bool MakeSizeTextSeeds(const QDir& dir) {
+  const char* seeds[] = {
+      "\x41"
+      "8 1/2\n11\n\n\n1/4\n1/4\n1/4\n1/4\n\n\n\n\n\n\n0.25\n",
+      "\x42"
+      "210\n297\n74\n52\n31\n18\n0\n0\n5\n2\n0\n0\n\n\n10\n10\n",
+      "\x73"
+      "11 x 8 1/2\n3-1/2\n-1 1/2\n11\"\n8,5\n0/4\n1/0\n4 1/4\n2\n5\n1/2\n1/2\n",
+      "\x91"
+      "800\n600\n",
+      "\x02"
+      "0,35\n1 5\n3\"\n1/2\n1,5/3\n7/0\n-2147483648\n1e308\n0.0001\n",
+  };
+  int n = 0;
+  for (const char* seed : seeds) {
+    QFile file(dir.filePath(QStringLiteral("size%1.txt").arg(++n)));
+    if (!file.open(QIODevice::WriteOnly) || file.write(seed) != qint64(std::strlen(seed))) {
+      return false;
+    }
+  }
+  return true;
+}
+
 }  // namespace
 }  // namespace quillon
 
@@ -107,6 +132,9 @@ int main(int argc, char* argv[]) {
   }
   if (target == QLatin1String("fuzz_read_document")) {
     return quillon::MakeDocumentSeeds(seeds) ? 0 : 1;
+  }
+  if (target == QLatin1String("fuzz_size_text")) {
+    return quillon::MakeSizeTextSeeds(seeds) ? 0 : 1;
   }
   std::fprintf(stderr, "make_fuzz_seeds: no seeds for %s\n", argv[1]);
   return 1;

@@ -5,6 +5,7 @@
 #include <charconv>
 #include <optional>
 
+#include "app/PageCommands.h"
 #include "app/RecordReport.h"
 #include "document/DocumentFile.h"
 
@@ -17,11 +18,22 @@ constexpr char kUsage[] =
     "Commands:\n"
     "  info [--json] FILE.qlln     show the records of a document as read\n"
     "  convert IN.qlln OUT.qlln    read a document and write it again\n"
+    "  templates [--kind K] [--units U]\n"
+    "                              list the Quick select templates, one per line: kind, units,\n"
+    "                              name, paper, item, margins, rows x columns, gaps, folds\n"
+    "                              (tab-separated; - for an empty text)\n"
+    "  new [--kind K] [--units U] [--template NAME] [--landscape] OUT.qlln\n"
+    "                              write the document File > New makes with your settings,\n"
+    "                              with the page setup of kind K in units U applied\n"
     "  --help                      show this text\n"
     "\n"
     "Options:\n"
     "  --screen-dpi N   the screen resolution to assume (default 96 without a screen)\n"
-    "  --force          open a file that does not look like a Quillon document anyway\n";
+    "  --force          open a file that does not look like a Quillon document anyway\n"
+    "  --kind K         page kind 1 to 11 (1 Illustrations ... 11 Tent Cards)\n"
+    "  --units U        pixels, mm or inches\n"
+    "  --template NAME  a template's name exactly as \"quillon templates\" lists it\n"
+    "  --landscape      switch the page to landscape\n";
 
 constexpr int kExitOk = 0;
 constexpr int kExitFailure = 1;
@@ -33,6 +45,7 @@ struct Options {
   bool json = false;
   bool force = false;
   int screenDpi = 96;
+  PageChoice page;
 };
 
 // A message's lines joined by blanks, for one line of standard error.
@@ -87,6 +100,17 @@ std::optional<std::string> Parse(const std::vector<std::string>& args, Options& 
       const auto dpi = ParseDpi(args[++i]);
       if (!dpi) return "--screen-dpi needs a whole number from 1 to 10000";
       options.screenDpi = *dpi;
+    } else if (arg == "--kind" || arg == "--units" || arg == "--template") {
+      if (i + 1 >= args.size()) return arg + " needs a value";
+      const std::string& value = args[++i];
+      if (arg == "--template") {
+        options.page.templateName = QString::fromStdString(value);
+      } else if (auto problem = arg == "--kind" ? ParseKindOption(value, options.page)
+                                                : ParseUnitsOption(value, options.page)) {
+        return problem;
+      }
+    } else if (arg == "--landscape") {
+      options.page.landscape = true;
     } else if (arg.size() > 1 && arg[0] == '-' && arg != "--help" && arg != "-h") {
       return "unknown option " + arg;
     } else if (options.command.empty()) {
@@ -167,6 +191,18 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
   }
   if (options.command == "info") return RunInfo(options, out, err);
   if (options.command == "convert") return RunConvert(options, err);
+  if (options.command == "templates" || options.command == "new") {
+    if (options.command == "templates" && options.files.empty()) {
+      return RunTemplates(options.page, out, err);
+    }
+    if (options.command == "new" && options.files.size() == 1) {
+      return RunNew(options.page, options.files[0], options.screenDpi, err);
+    }
+    err << "quillon: " << options.command
+        << (options.command == "new" ? " takes one output document\n" : " takes no file\n")
+        << kUsage;
+    return kExitUsage;
+  }
   err << "quillon: unknown command " << options.command << '\n' << kUsage;
   return kExitUsage;
 }

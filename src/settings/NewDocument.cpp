@@ -1,0 +1,97 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "settings/NewDocument.h"
+
+#include <cstdlib>
+#include <cstring>
+
+#include "document/PageSetup.h"
+#include "page/AnchorLines.h"
+#include "page/ApplyPageset.h"
+
+namespace quillon {
+namespace {
+
+// The page setup record keeps the "angles" setting in four bytes at offset 144 that no field
+// names and nothing reads.
+void SetAnglesCopy(ItemRecord& page, int32_t angles) {
+  ItemRecord::Bytes bytes = page.persisted();
+  std::memcpy(bytes.data() + 144, &angles, sizeof angles);
+  page.setPersisted(bytes);
+}
+
+struct Paper {
+  double width;
+  double height;
+};
+Paper DefaultPaper(int32_t units) {
+  switch (units) {
+    case kUnitPixels:
+      return {200.0, 200.0};
+    case kUnitMillimetres:
+      return {210.0, 297.0};
+    default:
+      return {8.5, 11.0};
+  }
+}
+
+// cardWidth (offset 231) to columnFold (offset 320).
+void ClearLayout(ItemRecord& page) {
+  ItemRecord::Bytes bytes = page.persisted();
+  std::memset(bytes.data() + 231, 0, 320 + 1 - 231);
+  page.setPersisted(bytes);
+}
+
+}  // namespace
+
+ItemRecord& NewDocument(ItemList& list, const TParams& params, int32_t windowNumber) {
+  const defaults_t& d = params.defaults;
+  ItemRecord& page = NewRecord(list, kKindPageSetup);
+  page.setRecordClass(kClassPageSetup);
+  page.setDocumentId(windowNumber);
+  page.setPageUnits(d.units);
+  page.setPixelsPerUnitX(d.pixelsPerUnitX);
+  page.setPixelsPerUnitY(d.pixelsPerUnitY);
+  SetAnglesCopy(page, d.angles);
+  page.setZoom(1.0);
+  page.setPageKind(0);
+  const UnitDefaults& unit = d.perUnit[IsPageUnit(d.units) ? d.units - 1 : 2];
+  page.setDesignLeft(unit.canvas[0]);
+  page.setDesignTop(unit.canvas[1]);
+  page.setDesignWidth(unit.canvas[2]);
+  page.setDesignHeight(unit.canvas[3]);
+  if (params.lgtdir >= 0 && params.lgtdir < 4) page.setLightDirection(uint8_t(params.lgtdir));
+  const Paper paper = DefaultPaper(d.units);
+  page.setPageWidth(paper.width);
+  page.setPageHeight(paper.height);
+  ClearLayout(page);
+
+  const int64_t chosen = params.pspage;
+  if (const int64_t magnitude = chosen < 0 ? -chosen : chosen; magnitude >= 1 && magnitude <= 11) {
+    const auto kind = static_cast<int32_t>(magnitude);
+    ApplyPagesetToRecord(page, params.pagesets[kind - 1], kind, params.NewFileGrids(),
+                         params.screen);
+    if (params.pspage < 0) page.setPageKind(-kind);
+  }
+
+  // The grid of the record's unit, which the page description may have changed.
+  const int32_t units = IsPageUnit(page.pageUnits()) ? page.pageUnits() : kUnitInches;
+  page.setGridDistanceX(d.perUnit[units - 1].gridX);
+  page.setGridDistanceY(d.perUnit[units - 1].gridY);
+  page.setGridHorizontal(d.gridHorizontal);
+  page.setAnchorsHorizontal(d.anchorsHorizontal);
+  page.setSnapHorizontal(d.snapHorizontal);
+  page.setGridVertical(d.gridVertical);
+  page.setAnchorsVertical(d.anchorsVertical);
+  page.setSnapVertical(d.snapVertical);
+  page.setModified(0);
+  UpdatePageRect(page);
+
+  ItemRecord& anchors = NewRecord(list, kKindAnchors);
+  // Made with the window, the anchors record lies outside the undo history.
+  anchors.setHistoryState(0);
+  SetDefaultAnchorLines(anchors, page);
+  SetModified(list, false);
+  return page;
+}
+
+}  // namespace quillon

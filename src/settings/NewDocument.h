@@ -1,0 +1,17 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// A new document as File > New makes it from the settings.
+#pragma once
+
+#include <cstdint>
+
+#include "document/ItemList.h"
+#include "settings/TParams.h"
+
+namespace quillon {
+
+// Appends to an empty list the page setup record for new files (with the new-file page
+// description of the "pspage" kind applied) and the anchors record with its first grid lines;
+// the document is not marked modified. Returns the page setup record.
+ItemRecord& NewDocument(ItemList& list, const TParams& params, int32_t windowNumber);
+
+}  // namespace quillon
