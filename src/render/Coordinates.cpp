@@ -7,10 +7,6 @@
 namespace quillon {
 namespace {
 
-int32_t Offset(int32_t base, int64_t delta) {
-  return ClampToInt32(int64_t{base} + delta);
-}
-
 // The digits of a number as the picture "#####" or "###.##" shows them: no leading zero and
 // no trailing zeros after the decimal point.
 std::string PictureDigits(double value, int decimals) {
@@ -36,8 +32,11 @@ double DistanceOf(Point a, Point b) {
 }
 
 Point PolarPoint(Point c, double r, double theta) {
-  return {Offset(c.x, RoundToInt32(r * std::cos(theta))),
-          Offset(c.y, -int64_t{RoundToInt32(r * std::sin(theta))})};
+  // The offsets are rounded on their own before they are added, as the rule says; only the
+  // sum saturates.
+  const auto offset = [](double v) { return std::isnan(v) ? 0.0 : std::nearbyint(v); };
+  return {RoundToInt32(c.x + offset(r * std::cos(theta))),
+          RoundToInt32(c.y - offset(r * std::sin(theta)))};
 }
 
 Point ToWindowPoint(Point document, double zoom, Point scroll) {
