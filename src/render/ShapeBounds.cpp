@@ -53,6 +53,14 @@ BoundingBox ArcBox(Point c, Point s, Point e, double extra) {
   return box.box();
 }
 
+// A pie's outline runs through its centre, so its box holds the centre as well.
+BoundingBox WithPieCentre(const ItemRecord& item, BoundingBox box) {
+  if (item.kind() != kKindPie) return box;
+  const Point c = PointAt(item.points, 1);
+  return {std::min(box.left, c.x), std::min(box.top, c.y), std::max(box.right, c.x),
+          std::max(box.bottom, c.y)};
+}
+
 int64_t RoundedDistance(Point a, Point b) {
   return RoundToInt32(DistanceOf(a, b));
 }
@@ -73,7 +81,7 @@ BoundingBox OutlineBox(const ItemRecord& item) {
       return Around(c, std::max(RoundedDistance(c, p), RoundedDistance(c, q)));
     case kKindPie:
     case kKindArc:
-      return Grow(ArcBox(c, p, q, 1), 1, 1);
+      return WithPieCentre(item, Grow(ArcBox(c, p, q, 1), 1, 1));
     default:
       break;
   }
@@ -129,7 +137,8 @@ void NewShapeBounds(ItemRecord& item, const GeometryContext& context) {
       const int64_t margin =
           std::max({int64_t{PixelWidth(context.zoom, item.lineWeight(), context.screen)},
                     int64_t{context.handle.width / 2}, int64_t{context.handle.height / 2}});
-      SetDefiningBox(item, Grow(ArcBox(c, p, q, 0), margin, margin), context.screen);
+      SetDefiningBox(item, Grow(WithPieCentre(item, ArcBox(c, p, q, 0)), margin, margin),
+                     context.screen);
       break;
     }
     default:
