@@ -63,7 +63,7 @@ int32_t PixelWidth(double scale, double weightMm, const ScreenMetrics& screen) {
 }
 
 std::string FormatMeasure(int32_t units, double value) {
-  if (!(value >= 0.0001)) return "None";
+  if (!(value >= 0.0001) || !std::isfinite(value)) return "None";
   switch (units) {
     case 1:
       return PictureDigits(value, 0) + (value == 1.0 ? " Pixel" : " Pixels");

@@ -161,24 +161,27 @@ LineBand LineBandOf(const ItemRecord& line, int32_t w, int32_t o, const ScreenMe
 
 namespace {
 
-// The range of distances t along the ray from p in direction (dx, dy) that lies within the
-// box grown by margin; empty when lo > hi.
-void RayWindow(Point p, double dx, double dy, const BoundingBox& box, double margin, double& lo,
-               double& hi) {
-  lo = 0;
-  hi = std::numeric_limits<double>::infinity();
-  const auto clip = [&](double origin, double dir, double min, double max) {
-    if (std::abs(dir) < 1e-12) {
-      if (origin < min || origin > max) lo = 1, hi = 0;
-      return;
+// The part of the ray from p in direction theta whose dashes of width w can reach the box: the
+// box's extent along the ray, and nothing when the box lies beyond half the band on either
+// side. A few pixels more cover the rounding of dash ends and corners.
+bool VisibleStretch(Point p, double theta, double w, const BoundingBox& box, double& lo,
+                    double& hi) {
+  const double dx = std::cos(theta), dy = -std::sin(theta);
+  double acrossMin = std::numeric_limits<double>::infinity(), acrossMax = -acrossMin;
+  lo = std::numeric_limits<double>::infinity();
+  hi = -lo;
+  for (int32_t x : {box.left, box.right}) {
+    for (int32_t y : {box.top, box.bottom}) {
+      const double rx = double(x) - p.x, ry = double(y) - p.y;
+      const double along = rx * dx + ry * dy, across = ry * dx - rx * dy;
+      lo = std::min(lo, along - 3);
+      hi = std::max(hi, along + 3);
+      acrossMin = std::min(acrossMin, across);
+      acrossMax = std::max(acrossMax, across);
     }
-    double a = (min - origin) / dir, b = (max - origin) / dir;
-    if (a > b) std::swap(a, b);
-    lo = std::max(lo, a);
-    hi = std::min(hi, b);
-  };
-  clip(p.x, dx, box.left - margin, box.right + margin);
-  clip(p.y, dy, box.top - margin, box.bottom + margin);
+  }
+  const double reach = w / 2 + 3;
+  return acrossMin <= reach && acrossMax >= -reach;
 }
 
 }  // namespace
@@ -197,20 +200,18 @@ void WalkDashes(Point p1, Point p2, double theta, int32_t w, const DashPattern& 
     steps = DashPattern{};
     period = kSolidDashLength;
   }
-  const double margin = static_cast<double>(w) + 2;
   double lo = 0, hi = 0;
-  RayWindow(p1, std::cos(theta), -std::sin(theta), visible, margin, lo, hi);
-  if (lo > hi) return;
+  if (!VisibleStretch(p1, theta, w, visible, lo, hi)) return;
   // Skip whole patterns that end before the visible part, but never up to the line's end, so
   // that the walk after the jump is exactly the walk from the start.
   int64_t t = 0;
-  const double skippable = std::min(lo - margin, DistanceOf(p1, p2) - 2);
+  const double skippable = std::min(lo, DistanceOf(p1, p2) - 2);
   if (skippable > static_cast<double>(period)) {
     t = static_cast<int64_t>(std::floor(skippable / static_cast<double>(period))) * period;
   }
   Point start = t == 0 ? p1 : StepAlong(p1, static_cast<double>(t), theta, p2).point;
   for (int i = 0;; i = i + 2 < steps.count ? i + 2 : 0) {
-    if (static_cast<double>(t) > hi + margin) return;
+    if (static_cast<double>(t) > hi) return;
     t += Slot(steps, i);
     const StepResult end = StepAlong(p1, static_cast<double>(t), theta, p2);
     dashes.push_back({start, end.point,

@@ -65,7 +65,7 @@ TEST(FormatMeasure, PicturesPluralsAndNone) {
       {3, 2.5, "2.5 Inches"}, {3, 8.125, "8.12 Inches"}, {3, 0.5, ".5 Inches"},
       {3, 11.0, "11 Inches"}, {0, 1.0, "1 Inch"},        {1, 0.0, "None"},
       {2, 0.0, "None"},       {3, 0.0, "None"},          {1, 0.00009, "None"},
-      {3, -4.0, "None"},      {1, std::nan(""), "None"},
+      {3, -4.0, "None"},      {1, std::nan(""), "None"}, {2, HUGE_VAL, "None"},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(FormatMeasure(c.units, c.value), c.text) << c.units << " " << c.value;
