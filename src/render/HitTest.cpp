@@ -45,6 +45,16 @@ int64_t Trim(int64_t t, int64_t w) {
   return std::max<int64_t>(t, 1);
 }
 
+// Whether d lies more than reach away from the box of a and b grown by grow on some axis;
+// then no point of that box, and no foot or sample in it, can come within reach.
+bool Beyond(Point a, Point b, double grow, Point d, double reach) {
+  const auto beyond = [&](double lo, double hi, double v) {
+    return std::max(lo - grow - v, v - hi - grow) > reach;
+  };
+  return beyond(std::min(a.x, b.x), std::max(a.x, b.x), d.x) ||
+         beyond(std::min(a.y, b.y), std::max(a.y, b.y), d.y);
+}
+
 // The distance from (x, y), x and y not negative, to the ellipse with half axes a >= b >= 0
 // centred at the origin, by bisection on the normal's parameter.
 double DistanceToEllipse(double a, double b, double x, double y) {
@@ -78,6 +88,28 @@ double DistanceToEllipse(double a, double b, double x, double y) {
     return std::hypot(a * xd - x, b * std::sqrt(std::max(0.0, 1 - xd * xd)));
   }
   return std::abs(x - a);
+}
+
+// EllipseDistance, or some value above limit as soon as the point is known to be farther.
+int64_t EllipseDistanceWithin(Point c, Point p, Point d, Point q, int64_t limit) {
+  const double a = DistanceOf(c, p);
+  const Point f = ProjectOntoLine(c, p, q).foot;
+  const double b = DistanceOf(q, f);
+  if (RoundToInt32(a) == RoundToInt32(b)) {
+    return std::abs(int64_t{RoundToInt32(DistanceOf(c, d))} - RoundToInt32(a));
+  }
+  const double big = std::max(a, b), small = std::min(a, b);
+  // The outline lies between the circles of its two half axes.
+  const double fromCentre = DistanceOf(c, d);
+  const double reach = static_cast<double>(limit) + 1;
+  if (fromCentre - big > reach || small - fromCentre > reach) return limit + 1;
+  const double phi = a > b ? AngleOf(c, p) : AngleOf(f, q);
+  // d in the ellipse's own axes: along the major axis and across it.
+  const double ux = std::cos(phi), uy = -std::sin(phi);
+  const double dx = double(d.x) - c.x, dy = double(d.y) - c.y;
+  const double along = std::abs(dx * ux + dy * uy);
+  const double across = std::abs(dy * ux - dx * uy);
+  return RoundToInt32(DistanceToEllipse(big, small, along, across));
 }
 
 int64_t ArcDistanceWithin(int32_t kind, Point c, Point s, Point e, Point d, int64_t limit) {
@@ -125,10 +157,15 @@ void ForEachPair(const ItemRecord& item, F&& f) {
   if (item.shapeStyle() == 1 || item.shapeStyle() == 2) f(pts.back(), pts[first]);
 }
 
-std::optional<int64_t> PairsDistance(const ItemRecord& item, Point d, int64_t w) {
+// Pairs farther than reach are left out: they cannot come nearer than the limit.
+std::optional<int64_t> PairsDistance(const ItemRecord& item, Point d, int64_t w, double reach) {
   std::optional<int64_t> best;
   const bool curve = item.kind() == kKindCurve;
   ForEachPair(item, [&](const PointEntry& p, const PointEntry& q) {
+    // A curve's pulled points lie within its control points' distances of its ends.
+    const double grow =
+        curve ? std::max(DistanceOf(p.point, p.handleIn), DistanceOf(q.point, p.handleOut)) + 1 : 1;
+    if (Beyond(p.point, q.point, grow, d, reach)) return;
     std::optional<double> t;
     if (curve) {
       t = CurveSegmentDistance(p, q, d);
@@ -198,14 +235,14 @@ std::optional<int64_t> DistanceWithin(const ItemRecord& item, Point d,
     case kKindCurve:
     case kKindPolygon:
     case kKindStar:
-      return PairsDistance(item, d, w);
+      return PairsDistance(item, d, w, static_cast<double>(limit) + w / 2 + 2);
     case kKindCircle:
       if (item.points.size() < 2) return std::nullopt;
       return std::max<int64_t>(
           0, Rounded(std::abs(DistanceOf(c, d) - Rounded(DistanceOf(c, s))) - halfPen));
     case kKindEllipse:
       if (item.points.size() < 3) return std::nullopt;
-      return std::max<int64_t>(0, EllipseDistance(c, s, d, e) - halfPen);
+      return std::max<int64_t>(0, EllipseDistanceWithin(c, s, d, e, limit + halfPen) - halfPen);
     case kKindPie:
     case kKindArc:
       if (item.points.size() < 3) return std::nullopt;
@@ -214,6 +251,13 @@ std::optional<int64_t> DistanceWithin(const ItemRecord& item, Point d,
     case kKindPicture: {
       if (item.clipShape() == 2) {
         return std::abs(Rounded(DistanceOf(p1, p2)) - Rounded(DistanceOf(p1, d)));
+      }
+      // Turned or not, the sides stay within half the box's diagonal of its centre.
+      const double halfDiagonal =
+          DistanceOf({item.boundLeft(), item.boundTop()}, {item.boundRight(), item.boundBottom()}) /
+          2;
+      if (DistanceOf(ItemCentre(item), d) - halfDiagonal - 2 > static_cast<double>(limit)) {
+        return limit + 1;
       }
       const auto corners = PictureCorners(item);
       std::optional<int64_t> best;
@@ -237,20 +281,7 @@ std::optional<int32_t> SegmentDistance(Point a, Point b, Point d) {
 }
 
 int32_t EllipseDistance(Point c, Point p, Point d, Point q) {
-  const double a = DistanceOf(c, p);
-  const Point f = ProjectOntoLine(c, p, q).foot;
-  const double b = DistanceOf(q, f);
-  if (RoundToInt32(a) == RoundToInt32(b)) {
-    return ClampToInt32(std::abs(int64_t{RoundToInt32(DistanceOf(c, d))} - RoundToInt32(a)));
-  }
-  const double big = std::max(a, b), small = std::min(a, b);
-  const double phi = a > b ? AngleOf(c, p) : AngleOf(f, q);
-  // d in the ellipse's own axes: along the major axis and across it.
-  const double ux = std::cos(phi), uy = -std::sin(phi);
-  const double dx = double(d.x) - c.x, dy = double(d.y) - c.y;
-  const double along = std::abs(dx * ux + dy * uy);
-  const double across = std::abs(dy * ux - dx * uy);
-  return RoundToInt32(DistanceToEllipse(big, small, along, across));
+  return ClampToInt32(EllipseDistanceWithin(c, p, d, q, kNoArcDistance));
 }
 
 int32_t ArcDistance(int32_t kind, Point c, Point s, Point e, Point d) {

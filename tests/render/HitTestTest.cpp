@@ -4,9 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <numbers>
+#include <random>
 
 #include "RenderFixtures.h"
 #include "render/Coordinates.h"
+#include "render/Curves.h"
 #include "render/Outlines.h"
 
 namespace quillon {
@@ -93,6 +95,70 @@ TEST(PickItem, AGroupIsSelectedAndDeselectedAsAWhole) {
   EXPECT_NE(other.selected(), 0);
   EXPECT_EQ(PickItem(list, {500, 500}, {0, 0}, false, Context()), nullptr);
   EXPECT_EQ(other.selected(), 0);
+}
+
+// The choice without any shortcut: every item's full distance, the same tie rules.
+ItemRecord* ExhaustivePick(const ItemList& list, Point d, const GeometryContext& context) {
+  int32_t best = context.PickTolerance(), bestLevel = 0;
+  ItemRecord* found = nullptr;
+  for (ItemRecord& r : list) {
+    if (!IsVisible(r)) continue;
+    const std::optional<int32_t> t = OutlineDistance(r, d, context);
+    if (!t) continue;
+    if (r.kind() == kKindPicture && r.clipShape() == 2) {
+      if (*t < best) best = *t, found = &r;
+    } else if (*t < best || (*t == best && bestLevel < r.stackLevel())) {
+      best = *t, bestLevel = r.stackLevel(), found = &r;
+    }
+  }
+  return found;
+}
+
+TEST(ChoosePickedItem, ShortcutsAgreeWithTheExhaustiveChoice) {
+  std::mt19937 random(11);
+  std::uniform_int_distribution<int32_t> place(0, 600), size(3, 150), weight(0, 40);
+  std::uniform_real_distribution<double> turn(0, 2 * kPi);
+  const test::FixedTextMetrics metrics({12, 3, 1, 0});
+  ItemList list;
+  const int32_t kinds[] = {kKindLine,    kKindText,  kKindRectangle, kKindCircle,
+                           kKindEllipse, kKindStar,  kKindPie,       kKindArc,
+                           kKindSpline,  kKindCurve, kKindPicture};
+  for (int i = 0; i < 500; ++i) {
+    const int32_t kind = kinds[i % std::size(kinds)];
+    const Point c{place(random), place(random)};
+    const Point p = PolarPoint(c, size(random), turn(random));
+    ItemRecord& r = IsPointListKind(kind) ? AddShape(list, kind, {c, p}, i % 3)
+                                          : AddSegmentItem(list, kind, c, p);
+    r.setLineWeight(weight(random) / 10.0);
+    r.setStackLevel(int32_t(random() % 50));
+    if (kind == kKindText) SetText(r, i % 2 ? u"A" : u"A\u07ECB");
+    if (kind == kKindPicture) r.setRotation(i % 4 ? turn(random) : 0);
+    if (kind == kKindPicture && i % 5 == 0) r.setClipShape(2);
+    if (kind == kKindEllipse || kind == kKindPie || kind == kKindArc) {
+      NewPoint(r.points).point = PolarPoint(c, size(random), turn(random));
+    }
+    if (kind == kKindStar) {
+      r.setSides(5);
+      StarVertices(c, PolarPoint(c, size(random), 0), 5, p, r.points);
+    }
+    if (kind == kKindSpline || kind == kKindCurve) {
+      for (int k = 0; k < 4; ++k)
+        NewPoint(r.points).point = PolarPoint(c, size(random), turn(random));
+      RecomputeCurveHandles(r.points, r.curveFactor(), r.shapeStyle());
+    }
+  }
+  int picked = 0;
+  for (double zoom : {0.5, 1.0, 3.0}) {
+    const GeometryContext context = Context(zoom, &metrics);
+    for (int click = 0; click < 300; ++click) {
+      const Point d{place(random), place(random)};
+      ItemRecord* expected = ExhaustivePick(list, d, context);
+      ASSERT_EQ(ChoosePickedItem(list, d, context), expected)
+          << d.x << "," << d.y << " at " << zoom;
+      picked += expected != nullptr;
+    }
+  }
+  EXPECT_GT(picked, 300);  // most clicks land near some outline
 }
 
 TEST(OutlineDistance, PolygonCentreIsNoVertexAndPieRadiiCount) {
