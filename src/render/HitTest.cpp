@@ -235,7 +235,7 @@ std::optional<int64_t> DistanceWithin(const ItemRecord& item, Point d,
     case kKindCurve:
     case kKindPolygon:
     case kKindStar:
-      return PairsDistance(item, d, w, static_cast<double>(limit) + w / 2 + 2);
+      return PairsDistance(item, d, w, static_cast<double>(limit) + (w > 1 ? w / 2 : 0) + 2);
     case kKindCircle:
       if (item.points.size() < 2) return std::nullopt;
       return std::max<int64_t>(

@@ -76,6 +76,13 @@ void CircleFromClicks(Point centre, Point rim, std::vector<PointEntry>& points) 
   }
 }
 
+void EllipseFromClicks(Point centre, Point axisEnd, Point side, std::vector<PointEntry>& points) {
+  if (axisEnd == centre) axisEnd.y = ClampToInt32(int64_t{axisEnd.y} + 10);
+  ClearPoints(points);
+  for (Point p : {centre, axisEnd, side})
+    Add(points, p);
+}
+
 bool PolygonVertices(Point centre, Point p, int32_t n, std::vector<PointEntry>& points) {
   ClearPoints(points);
   Add(points, centre);

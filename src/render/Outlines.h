@@ -37,6 +37,9 @@ void SquareFromSide(Point a, Point b, std::vector<PointEntry>& points);
 void RectangleFromSide(Point a, Point b, Point cursor, std::vector<PointEntry>& points);
 // Centre, rim point P, P turned a quarter, and the centre moved the same way.
 void CircleFromClicks(Point centre, Point rim, std::vector<PointEntry>& points);
+// Centre, axis end P and side point Q; P moves 10 pixels down when it equals the centre, so that
+// the ellipse keeps a direction.
+void EllipseFromClicks(Point centre, Point axisEnd, Point side, std::vector<PointEntry>& points);
 // Centre, P, then the n vertices at P's radius; only centre and P when n is out of range.
 // Returns whether the vertices were made.
 bool PolygonVertices(Point centre, Point p, int32_t n, std::vector<PointEntry>& points);

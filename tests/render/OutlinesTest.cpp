@@ -64,6 +64,10 @@ TEST(Construction, SquareRectangleAndCircleFromClicks) {
   EXPECT_EQ(Points(list), (std::vector<Point>{{0, 0}, {30, 40}, {70, 10}, {40, -30}}));
   CircleFromClicks({0, 0}, {10, 0}, list);
   EXPECT_EQ(Points(list), (std::vector<Point>{{0, 0}, {10, 0}, {10, -10}, {0, -10}}));
+  EllipseFromClicks({5, 5}, {5, 5}, {9, 9}, list);
+  EXPECT_EQ(Points(list), (std::vector<Point>{{5, 5}, {5, 15}, {9, 9}}));
+  EllipseFromClicks({5, 5}, {25, 5}, {9, 9}, list);
+  EXPECT_EQ(Points(list), (std::vector<Point>{{5, 5}, {25, 5}, {9, 9}}));
 }
 
 TEST(Construction, PolygonAndStarVertices) {
