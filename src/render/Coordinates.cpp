@@ -31,6 +31,10 @@ double DistanceOf(Point a, Point b) {
   return std::sqrt(dx * dx + dy * dy);
 }
 
+Point Midpoint(Point a, Point b) {
+  return {ClampToInt32((int64_t{a.x} + b.x) / 2), ClampToInt32((int64_t{a.y} + b.y) / 2)};
+}
+
 Point PolarPoint(Point c, double r, double theta) {
   // The offsets are rounded on their own before they are added, as the rule says; only the
   // sum saturates.

@@ -15,6 +15,9 @@ namespace quillon {
 // sqrt(dx^2 + dy^2), not rounded.
 double DistanceOf(Point a, Point b);
 
+// The point halfway between a and b, each coordinate's halving truncated toward zero.
+Point Midpoint(Point a, Point b);
+
 // The point at distance r and angle theta from c: (c.x + round(r cos theta),
 // c.y - round(r sin theta)), each coordinate rounded separately and saturated.
 Point PolarPoint(Point c, double r, double theta);

@@ -17,12 +17,6 @@ constexpr double kPi = std::numbers::pi;
 int32_t Shift(int32_t v, int64_t d) {
   return ClampToInt32(int64_t{v} + d);
 }
-int32_t Half(int64_t sum) {
-  return ClampToInt32(sum / 2);
-}
-Point Midpoint(Point a, Point b) {
-  return {Half(int64_t{a.x} + b.x), Half(int64_t{a.y} + b.y)};
-}
 
 class Layout {
  public:

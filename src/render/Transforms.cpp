@@ -25,9 +25,6 @@ int32_t Shift(int32_t v, int64_t d) {
 int32_t Reflect(int32_t pivot, int32_t v) {
   return ClampToInt32(2 * int64_t{pivot} - v);
 }
-int32_t Half(int64_t sum) {
-  return ClampToInt32(sum / 2);
-}  // truncates toward zero
 
 bool IsRoundPicture(const ItemRecord& r) {
   return r.kind() == kKindPicture && r.clipShape() == 2;
@@ -91,9 +88,7 @@ void RotateSegment(ItemRecord& item, Point pivot, double angle) {
 void OrbitBox(ItemRecord& item, Point pivot, double angle) {
   const Point ref1{item.refX1(), item.refY1()}, ref2{item.refX2(), item.refY2()};
   // A round picture's (x1, y1) is its centre; a box's centre is the midpoint of its corners.
-  const Point m = IsRoundPicture(item)
-                      ? ref1
-                      : Point{Half(int64_t{ref1.x} + ref2.x), Half(int64_t{ref1.y} + ref2.y)};
+  const Point m = IsRoundPicture(item) ? ref1 : Midpoint(ref1, ref2);
   const Point turned = RotatePoint(m, pivot, angle);
   const int64_t dx = int64_t{turned.x} - m.x, dy = int64_t{turned.y} - m.y;
   item.setX1(Shift(ref1.x, dx));
@@ -142,14 +137,6 @@ Point MeanPoint(const std::vector<PointEntry>& points) {
   const double n = static_cast<double>(points.size());
   return {RoundToInt32(sumX / n), RoundToInt32(sumY / n)};
 }
-
-namespace {
-
-Point Midpoint(Point a, Point b) {
-  return {Half(int64_t{a.x} + b.x), Half(int64_t{a.y} + b.y)};
-}
-
-}  // namespace
 
 Point ItemCentre(const ItemRecord& item, const TargetMapping& map) {
   const auto pt = [&](int n) { return map.Map(PointAt(item.points, n)); };
