@@ -6,13 +6,10 @@
 #include <new>
 
 #include "document/PageSetup.h"
+#include "page/PageKinds.h"
 
 namespace quillon {
 namespace {
-
-bool IsCardSheetKind(int32_t kind) {
-  return (kind >= 2 && kind <= 5) || kind == 11;
-}
 
 struct Frame {
   int dpiX, dpiY, offX, offY, pageW, pageH;
