@@ -1,0 +1,26 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The item renderer: the one entry point that draws an item for the window, the preview,
+// printing and export; the callers only choose the mapping and the quality.
+#pragma once
+
+#include "document/ItemList.h"
+#include "render/Bitmap.h"
+
+namespace quillon {
+
+// How an item is drawn beyond its mapping.
+struct RenderMode {
+  bool window = false;       // into the window canvas at its zoom rather than at print quality
+  bool shadows = true;       // "Show all shadows"
+  bool surfaces = true;      // "Show all 3-D effects"
+  bool pictures = true;      // "Show all pictures"; off: pictures draw as outlines
+  bool quick = false;        // while items are dragged: no shadows, flat surfaces
+  bool busyLoading = false;  // while a document is being loaded and first laid out
+};
+
+// Draws item onto target with document pixel (x, y) at (round(x * scaleX) + origin.x,
+// round(y * scaleY) + origin.y): shadow first, then the body, flat or shaded.
+void RenderItem(Bitmap& target, const ItemRecord& item, const ItemList& list, Point origin,
+                double scaleX, double scaleY, const RenderMode& mode = {});
+
+}  // namespace quillon
