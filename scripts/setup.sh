@@ -11,7 +11,7 @@ packages=(
   qt6-base-dev qt6-svg-dev libgl-dev
   libjpeg62-turbo-dev libgif-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-liberation
+  fonts-liberation poppler-utils
 )
 
 missing=()

@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/CommandLine.h"
 
+#include <QFileInfo>
 #include <QString>
 #include <charconv>
 #include <optional>
 
+#include "app/OutputCommands.h"
 #include "app/PageCommands.h"
 #include "app/RecordReport.h"
 #include "document/DocumentFile.h"
@@ -18,6 +20,13 @@ constexpr char kUsage[] =
     "Commands:\n"
     "  info [--json] FILE.qlln     show the records of a document as read\n"
     "  convert IN.qlln OUT.qlln    read a document and write it again\n"
+    "  convert [--smooth] IN.qlln OUT.jpg|.bmp|.ico\n"
+    "                              export the sheet as a picture (\"Exact\", or \"Smooth\");\n"
+    "                              any extension but .qlln, .bmp and .ico writes a JPEG\n"
+    "  print [--pdf OUT.pdf | --printer NAME] [--copies N] [--select TEXT] [--resolution DPI]\n"
+    "        FILE.qlln             print the sheet (default: the default printer);\n"
+    "                              --select has one character per card, x leaves it blank;\n"
+    "                              --resolution is for PDF files (default 600)\n"
     "  templates [--kind K] [--units U]\n"
     "                              list the Quick select templates, one per line: kind, units,\n"
     "                              name, paper, item, margins, rows x columns, gaps, folds\n"
@@ -46,6 +55,7 @@ struct Options {
   bool force = false;
   int screenDpi = 96;
   PageChoice page;
+  OutputChoice output;
 };
 
 // A message's lines joined by blanks, for one line of standard error.
@@ -111,6 +121,8 @@ std::optional<std::string> Parse(const std::vector<std::string>& args, Options& 
       }
     } else if (arg == "--landscape") {
       options.page.landscape = true;
+    } else if (auto problem = TakeOutputOption(args, i, options.output)) {
+      if (!problem->empty()) return problem;
     } else if (arg.size() > 1 && arg[0] == '-' && arg != "--help" && arg != "-h") {
       return "unknown option " + arg;
     } else if (options.command.empty()) {
@@ -162,12 +174,9 @@ int RunConvert(const Options& options, std::ostream& err) {
     return kExitUsage;
   }
   const std::string& output = options.files[1];
-  if (!EndsWithDocumentExtension(output)) {
-    err << "quillon: " << output << ": only .qlln documents can be written so far.\n";
-    return kExitFailure;
-  }
   ItemList list(ScreenMetrics{options.screenDpi, options.screenDpi});
   if (!Read(options, options.files[0], list, err)) return kExitFailure;
+  if (!EndsWithDocumentExtension(output)) return RunExport(list, output, options.output, err);
   const FileResult written = WriteDocument(QString::fromStdString(output), list);
   if (!written.ok()) {
     err << "quillon: " << output << ": " << written.message << '\n';
@@ -191,6 +200,16 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
   }
   if (options.command == "info") return RunInfo(options, out, err);
   if (options.command == "convert") return RunConvert(options, err);
+  if (options.command == "print") {
+    if (options.files.size() != 1) {
+      err << "quillon: print takes one document\n" << kUsage;
+      return kExitUsage;
+    }
+    ItemList list(ScreenMetrics{options.screenDpi, options.screenDpi});
+    if (!Read(options, options.files[0], list, err)) return kExitFailure;
+    const QString title = QFileInfo(QString::fromStdString(options.files[0])).completeBaseName();
+    return RunPrint(list, title.toStdString(), options.output, err);
+  }
   if (options.command == "templates" || options.command == "new") {
     if (options.command == "templates" && options.files.empty()) {
       return RunTemplates(options.page, out, err);

@@ -7,22 +7,14 @@
 #include <sstream>
 
 #include "document/DocumentFile.h"
+#include "support/CommandLineRun.h"
 #include "support/DocumentFixtures.h"
 
 namespace quillon {
 namespace {
 
-struct CliRun {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-CliRun Quillon(std::vector<std::string> args) {
-  std::ostringstream out, err;
-  const int status = RunCommandLine(args, out, err);
-  return {status, out.str(), err.str()};
-}
+using test::CliRun;
+using test::Quillon;
 
 class CommandLineTest : public ::testing::Test {
  protected:

@@ -10,22 +10,14 @@
 #include "app/CommandLine.h"
 #include "document/DocumentFile.h"
 #include "document/PageSetup.h"
+#include "support/CommandLineRun.h"
 #include "support/DocumentFixtures.h"
 
 namespace quillon {
 namespace {
 
-struct CliRun {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-CliRun Quillon(std::vector<std::string> args) {
-  std::ostringstream out, err;
-  const int status = RunCommandLine(args, out, err);
-  return {status, out.str(), err.str()};
-}
+using test::CliRun;
+using test::Quillon;
 
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;

@@ -32,11 +32,14 @@ bool QtPrintDevice::Begin(const std::string& title, int copies) {
   printer_.setDocName(QString::fromStdString(title));
   printer_.setCopyCount(copies);
   if (!printer_.isValid() || !painter_.begin(&printer_)) {
-    error_ =
-        printer_.outputFileName().isEmpty()
-            ? "The printer \"" + printer_.printerName().toStdString() +
-                  "\" could not start the print job."
-            : "The file \"" + printer_.outputFileName().toStdString() + "\" could not be written.";
+    if (!printer_.outputFileName().isEmpty()) {
+      error_ = "The file \"" + printer_.outputFileName().toStdString() + "\" could not be written.";
+    } else if (printer_.printerName().isEmpty()) {
+      error_ = "There is no printer to print to.";
+    } else {
+      error_ = "The printer \"" + printer_.printerName().toStdString() +
+               "\" could not start the print job.";
+    }
     return false;
   }
   // Pictures go into a PDF unchanged rather than recompressed as JPEG.

@@ -1,0 +1,109 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/OutputCommands.h"
+
+#include <QString>
+#include <charconv>
+
+#include "document/PageSetup.h"
+#include "output/Export.h"
+#include "output/PictureWriters.h"
+#include "output/print/QtPrintDevice.h"
+
+namespace quillon {
+namespace {
+
+std::optional<int> WholeNumber(const std::string& text, int low, int high) {
+  int value = 0;
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (ec != std::errc() || end != text.data() + text.size() || value < low || value > high) {
+    return std::nullopt;
+  }
+  return value;
+}
+
+// The paper of the document in millimetres, for a PDF of the same size.
+QSizeF PaperMillimetres(const ItemRecord& page, const ScreenMetrics& screen) {
+  const double w = page.pageWidth(), h = page.pageHeight();
+  switch (page.pageUnits()) {
+    case kUnitMillimetres:
+      return {w, h};
+    case kUnitPixels:
+      return {w / screen.dpiX * 25.4, h / screen.dpiY * 25.4};
+    default:
+      return {w * 25.4, h * 25.4};
+  }
+}
+
+}  // namespace
+
+std::optional<std::string> TakeOutputOption(const std::vector<std::string>& args, std::size_t& i,
+                                            OutputChoice& choice) {
+  const std::string& arg = args[i];
+  if (arg == "--smooth") {
+    choice.smooth = true;
+    return std::string();
+  }
+  if (arg != "--pdf" && arg != "--printer" && arg != "--copies" && arg != "--select" &&
+      arg != "--resolution") {
+    return std::nullopt;
+  }
+  if (i + 1 >= args.size()) return arg + " needs a value";
+  const std::string& value = args[++i];
+  if (arg == "--pdf") {
+    choice.pdf = value;
+  } else if (arg == "--printer") {
+    choice.printer = value;
+  } else if (arg == "--select") {
+    choice.selection = QString::fromStdString(value).toStdU16String();
+  } else if (arg == "--copies") {
+    const auto copies = WholeNumber(value, 1, 999);
+    if (!copies) return "--copies needs a whole number from 1 to 999";
+    choice.copies = *copies;
+  } else {
+    const auto dpi = WholeNumber(value, 72, 2400);
+    if (!dpi) return "--resolution needs a whole number from 72 to 2400";
+    choice.resolution = *dpi;
+  }
+  return std::string();
+}
+
+int RunExport(const ItemList& list, const std::string& out, const OutputChoice& choice,
+              std::ostream& err) {
+  Bitmap picture;
+  const auto exportSheet = choice.smooth ? ExportSmooth : ExportExact;
+  const ComposeResult made = exportSheet(list, list.screen(), PrintQualityRenderer(), picture);
+  if (!made.ok) {
+    err << "quillon: " << out << ": " << made.message << '\n';
+    return 1;
+  }
+  const WriteResult written =
+      WritePicture(QString::fromStdString(out), picture, list.screen().dpiX);
+  if (!written.ok) {
+    err << "quillon: " << written.message << '\n';
+    return 1;
+  }
+  return 0;
+}
+
+int RunPrint(const ItemList& list, const std::string& title, const OutputChoice& choice,
+             std::ostream& err) {
+  const ItemRecord* page = FindPageRecord(list);
+  if (page == nullptr) {
+    err << "quillon: " << title << ": the document has no page setup.\n";
+    return 1;
+  }
+  auto device =
+      choice.pdf.empty()
+          ? QtPrintDevice::ForPrinter(QString::fromStdString(choice.printer))
+          : QtPrintDevice::ForPdf(QString::fromStdString(choice.pdf),
+                                  PaperMillimetres(*page, list.screen()), choice.resolution);
+  const PrintResult printed = PrintSheet(list, title, choice.selection, choice.copies, *device,
+                                         list.screen(), PrintQualityRenderer());
+  if (!printed.ok) {
+    err << "quillon: " << title << ": " << printed.message << '\n';
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace quillon

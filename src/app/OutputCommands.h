@@ -1,0 +1,35 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The command line's output commands: exporting a picture and printing a sheet.
+#pragma once
+
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "document/ItemList.h"
+
+namespace quillon {
+
+struct OutputChoice {
+  bool smooth = false;
+  std::string pdf;      // print to this PDF file
+  std::string printer;  // print to this printer; the default printer when empty
+  int copies = 1;
+  std::u16string selection;  // one character per card, "x" leaves a card blank
+  int resolution = 600;      // printer pixels per inch of a PDF
+};
+
+// Takes the output option at args[i] (and its value, advancing i); nullopt when args[i] is not
+// an output option, an empty string when it was taken, otherwise the usage problem.
+std::optional<std::string> TakeOutputOption(const std::vector<std::string>& args, std::size_t& i,
+                                            OutputChoice& choice);
+
+// Exports the document's sheet as the picture file out (JPEG, BMP or ICO by extension).
+int RunExport(const ItemList& list, const std::string& out, const OutputChoice& choice,
+              std::ostream& err);
+// Prints the document's sheet to a PDF file or a printer; title names the print job.
+int RunPrint(const ItemList& list, const std::string& title, const OutputChoice& choice,
+             std::ostream& err);
+
+}  // namespace quillon

@@ -1,0 +1,78 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "output/Export.h"
+
+#include <algorithm>
+#include <new>
+
+#include "document/PageSetup.h"
+#include "page/PageKinds.h"
+#include "render/RenderItem.h"
+#include "render/Resample.h"
+
+namespace quillon {
+namespace {
+
+// A white bitmap of the given size, or the reason it cannot be made.
+ComposeResult MakePicture(PictureSize size, Bitmap& picture) {
+  try {
+    picture = Bitmap(std::max(size.width, 1), std::max(size.height, 1));
+    return {true, {}};
+  } catch (const std::bad_alloc&) {
+    return {false, "A picture of " + std::to_string(size.width) + " x " +
+                       std::to_string(size.height) + " pixels is too large."};
+  }
+}
+
+ComposeResult Reduce(const Bitmap& sheet, PictureSize size, Bitmap& picture) {
+  ComposeResult made = MakePicture(size, picture);
+  if (made.ok) Resample(sheet, picture, ResampleFilter::Triangle);
+  return made;
+}
+
+PictureSize AtScreenResolution(const ExportSize& nominal, const ScreenMetrics& screen) {
+  return {RoundToInt32(nominal.width / double(std::max(1, nominal.resolutionX)) * screen.dpiX),
+          RoundToInt32(nominal.height / double(std::max(1, nominal.resolutionY)) * screen.dpiY)};
+}
+
+}  // namespace
+
+PictureSize ExportPictureSize(const ItemRecord& page, const ScreenMetrics& screen) {
+  if (PageKindOf(page) == kKindDigitalImages) {
+    return {RoundToInt32(page.pageWidth()), RoundToInt32(page.pageHeight())};
+  }
+  return AtScreenResolution(ExportPixelSize(&page, screen), screen);
+}
+
+PictureSize PreviewPictureSize(const ItemRecord& page, const ScreenMetrics& screen) {
+  return AtScreenResolution(ExportPixelSize(&page, screen), screen);
+}
+
+ItemRenderer PrintQualityRenderer() {
+  return
+      [](Bitmap& target, const ItemRecord& item, const ItemList& list, Point origin, double scaleX,
+         double scaleY) { RenderItem(target, item, list, origin, scaleX, scaleY); };
+}
+
+ComposeResult ExportExact(const ItemList& list, const ScreenMetrics& screen,
+                          const ItemRenderer& render, Bitmap& picture) {
+  const ItemRecord* page = FindPageRecord(list);
+  if (page == nullptr) return {false, "The document has no page setup."};
+  Bitmap sheet;
+  const ComposeResult composed =
+      ComposeSheet(list, sheet, ComposeMode::Export, u"", screen, PrinterGeometry{}, render);
+  if (!composed.ok) return composed;
+  return Reduce(sheet, ExportPictureSize(*page, screen), picture);
+}
+
+ComposeResult ExportSmooth(const ItemList& list, const ScreenMetrics& screen,
+                           const ItemRenderer& render, Bitmap& picture) {
+  const ItemRecord* page = FindPageRecord(list);
+  if (page == nullptr) return {false, "The document has no page setup."};
+  Bitmap sheet;
+  const ComposeResult composed =
+      ComposeSheet(list, sheet, ComposeMode::Preview, u"", screen, PrinterGeometry{}, render);
+  if (!composed.ok) return composed;
+  return Reduce(sheet, PreviewPictureSize(*page, screen), picture);
+}
+
+}  // namespace quillon

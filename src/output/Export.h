@@ -1,0 +1,31 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Picture export: the sheet rendered pixel for pixel at screen resolution ("Exact"), or at print
+// quality and reduced with a filter ("Smooth"). Both give pictures of the same size.
+#pragma once
+
+#include "output/SheetComposer.h"
+
+namespace quillon {
+
+struct PictureSize {
+  int width = 0;
+  int height = 0;
+};
+
+// The size of an exported picture: a digital image's own pixel size, otherwise the sheet's
+// nominal size brought to screen resolution.
+PictureSize ExportPictureSize(const ItemRecord& page, const ScreenMetrics& screen);
+// The size of the print preview's picture: the nominal size at screen resolution.
+PictureSize PreviewPictureSize(const ItemRecord& page, const ScreenMetrics& screen);
+
+// The renderer that export, preview and printing use: the item renderer at print quality.
+ItemRenderer PrintQualityRenderer();
+
+// Fills picture with the exported sheet; fails without a page setup record or when a bitmap
+// cannot be made.
+ComposeResult ExportExact(const ItemList& list, const ScreenMetrics& screen,
+                          const ItemRenderer& render, Bitmap& picture);
+ComposeResult ExportSmooth(const ItemList& list, const ScreenMetrics& screen,
+                           const ItemRenderer& render, Bitmap& picture);
+
+}  // namespace quillon
