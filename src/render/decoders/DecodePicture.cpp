@@ -33,15 +33,26 @@ bool LooksLikeWmf(std::span<const uint8_t> bytes) {
   return bytes.size() >= 18 && (kind == 1 || kind == 2) && ReadU16(bytes, 2) == 9;
 }
 
+// A count with its thousands separated by commas: 30,000.
+std::string Grouped(int64_t value) {
+  std::string digits = std::to_string(value < 0 ? -value : value);
+  for (int64_t at = static_cast<int64_t>(digits.size()) - 3; at > 0; at -= 3)
+    digits.insert(static_cast<size_t>(at), ",");
+  return value < 0 ? "-" + digits : digits;
+}
+
 }  // namespace
 
 std::string CheckPictureSize(int64_t width, int64_t height, const DecodeLimits& limits) {
   if (width <= limits.maxSide && height <= limits.maxSide && width * height <= limits.maxPixels)
     return {};
-  return "The picture is " + std::to_string(width) + " x " + std::to_string(height) +
-         " pixels; pictures larger than " + std::to_string(limits.maxSide) + " x " +
-         std::to_string(limits.maxSide) + " pixels or " + std::to_string(limits.maxPixels) +
-         " pixels in all cannot be opened.";
+  const std::string side = Grouped(limits.maxSide);
+  const std::string all = limits.maxPixels % 1'000'000 == 0
+                              ? std::to_string(limits.maxPixels / 1'000'000) + " megapixels"
+                              : Grouped(limits.maxPixels) + " pixels";
+  return "The picture is " + Grouped(width) + " x " + Grouped(height) +
+         " pixels; pictures larger than " + side + " x " + side + " pixels or " + all +
+         " cannot be opened.";
 }
 
 DecodedPicture DecodeMetafile(std::span<const uint8_t> bytes, const DecodeLimits& limits) {
