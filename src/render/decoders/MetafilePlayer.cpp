@@ -4,6 +4,7 @@
 #include <uemf.h>
 
 #include <QFontMetricsF>
+#include <QGuiApplication>
 #include <algorithm>
 #include <cmath>
 
@@ -683,6 +684,8 @@ QFont MetafileCanvas::DeviceFont(double& ascent, double& descent) const {
 void MetafileCanvas::TextOut(QPointF reference, const QString& text, const std::vector<double>& dx,
                              uint32_t options, std::optional<std::pair<QPointF, QPointF>> rect) {
   if (inPath_) return;
+  // Qt has fonts only inside a GUI application; a headless caller gets the picture without text.
+  if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) return;
   const bool updatePosition = state_.textAlign & U_TA_UPDATECP;
   const QPointF origin = Map(updatePosition ? state_.position : reference);
   if (!InRange(origin)) return;

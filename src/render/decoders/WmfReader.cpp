@@ -226,8 +226,13 @@ void WmfPlayer::ExtTextOut(const WmfRecord& r) {
     for (int i = 0; i < count; ++i)
       dx.push_back(r.At<int16_t>(dxAt + 2 * static_cast<size_t>(i)));
   }
+  // The rectangle is stored left, top, right, bottom; libUEMF's reader takes it the other way
+  // round, so it is read here.
   std::optional<std::pair<QPointF, QPointF>> box;
-  if (hasRect) box = std::make_pair(QPointF(rect.left, rect.top), QPointF(rect.right, rect.bottom));
+  if (hasRect) {
+    box = std::make_pair(QPointF(r.At<int16_t>(14), r.At<int16_t>(16)),
+                         QPointF(r.At<int16_t>(18), r.At<int16_t>(20)));
+  }
   canvas_.TextOut(PointOf(at), QString::fromLatin1(string, count), dx, options, box);
 }
 
@@ -323,11 +328,16 @@ void WmfPlayer::Play(uint16_t function, const WmfRecord& r) {
     case U_WMR_OFFSETVIEWPORTORG:
       if (U_WMROFFSETVIEWPORTORG_get(c, &p)) canvas_.OffsetViewportOrg(p.x, p.y);
       return;
+    // libUEMF's readers of the two scaling records mix up numerators and denominators, so
+    // these are read here in the file's order: y denominator, y numerator, x denominator,
+    // x numerator.
     case U_WMR_SCALEWINDOWEXT:
-      if (U_WMRSCALEWINDOWEXT_get(c, &p, &q)) canvas_.ScaleWindowExt(q.x, p.x, q.y, p.y);
+      canvas_.ScaleWindowExt(r.At<int16_t>(12), r.At<int16_t>(10), r.At<int16_t>(8),
+                             r.At<int16_t>(6));
       return;
     case U_WMR_SCALEVIEWPORTEXT:
-      if (U_WMRSCALEVIEWPORTEXT_get(c, &p, &q)) canvas_.ScaleViewportExt(q.x, p.x, q.y, p.y);
+      canvas_.ScaleViewportExt(r.At<int16_t>(12), r.At<int16_t>(10), r.At<int16_t>(8),
+                               r.At<int16_t>(6));
       return;
     case U_WMR_MOVETO:
       if (U_WMRMOVETO_get(c, &p)) canvas_.MoveTo(PointOf(p));
