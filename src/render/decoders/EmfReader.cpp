@@ -283,7 +283,7 @@ void EmfPlayer::Text(uint32_t type, const EmfRecord& r) {
   QString text;
   if (wide) {
     std::u16string units(static_cast<size_t>(count), u'\0');
-    std::memcpy(units.data(), chars.data(), chars.size());
+    if (!chars.empty()) std::memcpy(units.data(), chars.data(), chars.size());
     text = QString::fromStdU16String(units);
   } else {
     text = QString::fromLatin1(reinterpret_cast<const char*>(chars.data()),

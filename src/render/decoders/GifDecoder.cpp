@@ -20,7 +20,7 @@ struct MemoryReader {
 int ReadFromMemory(GifFileType* gif, GifByteType* out, int length) {
   auto* reader = static_cast<MemoryReader*>(gif->UserData);
   const size_t count = std::min<size_t>(std::max(length, 0), reader->bytes.size() - reader->at);
-  std::memcpy(out, reader->bytes.data() + reader->at, count);
+  if (count > 0) std::memcpy(out, reader->bytes.data() + reader->at, count);
   reader->at += count;
   return static_cast<int>(count);
 }
