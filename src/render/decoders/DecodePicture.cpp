@@ -35,10 +35,13 @@ bool LooksLikeWmf(std::span<const uint8_t> bytes) {
 
 // A count with its thousands separated by commas: 30,000.
 std::string Grouped(int64_t value) {
-  std::string digits = std::to_string(value < 0 ? -value : value);
-  for (int64_t at = static_cast<int64_t>(digits.size()) - 3; at > 0; at -= 3)
-    digits.insert(static_cast<size_t>(at), ",");
-  return value < 0 ? "-" + digits : digits;
+  const std::string digits = std::to_string(value < 0 ? -value : value);
+  std::string grouped = value < 0 ? "-" : "";
+  for (size_t i = 0; i < digits.size(); ++i) {
+    if (i > 0 && (digits.size() - i) % 3 == 0) grouped += ',';
+    grouped += digits[i];
+  }
+  return grouped;
 }
 
 }  // namespace
@@ -58,11 +61,12 @@ std::string CheckPictureSize(int64_t width, int64_t height, const DecodeLimits& 
 DecodedPicture DecodeMetafile(std::span<const uint8_t> bytes, const DecodeLimits& limits) {
   if (LooksLikeEmf(bytes)) return PlayEmf(bytes, limits);
   if (LooksLikeWmf(bytes)) return PlayWmf(bytes, limits);
-  return {.error = "The file is neither an enhanced metafile (EMF) nor a Windows metafile (WMF)."};
+  return DecodedPicture::Failure(
+      "The file is neither an enhanced metafile (EMF) nor a Windows metafile (WMF).");
 }
 
 DecodedPicture DecodePicture(std::span<const uint8_t> bytes, int32_t type) {
-  if (bytes.empty()) return {.error = "The picture file is empty."};
+  if (bytes.empty()) return DecodedPicture::Failure("The picture file is empty.");
   switch (type) {
     case kPictureGif:
       return DecodeGif(bytes);
@@ -75,7 +79,8 @@ DecodedPicture DecodePicture(std::span<const uint8_t> bytes, int32_t type) {
     case kPictureMetafile:
       return DecodeMetafile(bytes);
     default:
-      return {.error = "Pictures of type " + std::to_string(type) + " cannot be decoded."};
+      return DecodedPicture::Failure("Pictures of type " + std::to_string(type) +
+                                     " cannot be decoded.");
   }
 }
 

@@ -28,6 +28,17 @@ struct DecodedPicture {
   Bitmap bitmap;
   std::string error;  // empty when the picture was decoded
   bool ok() const { return error.empty(); }
+
+  static DecodedPicture Success(Bitmap bitmap) {
+    DecodedPicture picture;
+    picture.bitmap = std::move(bitmap);
+    return picture;
+  }
+  static DecodedPicture Failure(std::string sentence) {
+    DecodedPicture picture;
+    picture.error = std::move(sentence);
+    return picture;
+  }
 };
 
 // Decodes a picture file's bytes with the decoder of its type. Transparent parts come out white.

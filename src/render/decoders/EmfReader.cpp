@@ -152,7 +152,7 @@ QString FaceName(const uint16_t* units) {
 class EmfPlayer {
  public:
   EmfPlayer(MetafileCanvas& canvas, const DecodeLimits& limits)
-      : canvas_(canvas), limits_(limits) {}
+      : canvas_(canvas), limits_(limits), budget_(limits.maxPixels) {}
 
   void Play(uint32_t type, const EmfRecord& r);
 
@@ -167,10 +167,12 @@ class EmfPlayer {
   void ClipRegion(const EmfRecord& r);
   void Blit(uint32_t type, const EmfRecord& r);
   DibImage Dib(const EmfRecord& r, uint32_t offBmi, uint32_t cbBmi, uint32_t offBits,
-               uint32_t cbBits) const;
+               uint32_t cbBits);
 
   MetafileCanvas& canvas_;
   const DecodeLimits& limits_;
+  // The pixels all of the metafile's bitmaps together may have: no more than one picture.
+  int64_t budget_;
 };
 
 void EmfPlayer::PolyPoints(uint32_t type, const EmfRecord& r) {
@@ -319,11 +321,11 @@ void EmfPlayer::ClipRegion(const EmfRecord& r) {
 }
 
 DibImage EmfPlayer::Dib(const EmfRecord& r, uint32_t offBmi, uint32_t cbBmi, uint32_t offBits,
-                        uint32_t cbBits) const {
+                        uint32_t cbBits) {
   const std::span<const uint8_t> header = r.Slice(offBmi, cbBmi);
   const std::span<const uint8_t> bits = r.Slice(offBits, cbBits);
   if (header.empty() || bits.empty()) return {};
-  return ReadDib(header, bits, limits_);
+  return ReadDib(header, bits, limits_, budget_);
 }
 
 QPointF PointOf(U_POINTL p) {
@@ -523,15 +525,16 @@ DecodedPicture PlayEmf(std::span<const uint8_t> bytes, const DecodeLimits& limit
   const uint32_t headerSize = EmfRecord(bytes).U32(4);
   if (headerSize < U_SIZE_EMRHEADER_MIN || headerSize % 4 != 0 || headerSize > bytes.size() ||
       !U_emf_record_safe(reinterpret_cast<const char*>(bytes.data()))) {
-    return {.error = "The metafile is damaged: its header is cut short."};
+    return DecodedPicture::Failure("The metafile is damaged: its header is cut short.");
   }
   std::memcpy(&header, bytes.data(), std::min<size_t>(headerSize, sizeof header));
   const EmfGeometry g = GeometryOf(header);
-  if (g.width <= 0 || g.height <= 0) return {.error = "The metafile has no size."};
+  if (g.width <= 0 || g.height <= 0) return DecodedPicture::Failure("The metafile has no size.");
   if (std::string refused = CheckPictureSize(g.width, g.height, limits); !refused.empty())
-    return {.error = refused};
+    return DecodedPicture::Failure(refused);
   Bitmap bitmap = Bitmap::TryCreate(static_cast<int>(g.width), static_cast<int>(g.height));
-  if (bitmap.empty()) return {.error = "There is not enough memory to draw the metafile."};
+  if (bitmap.empty())
+    return DecodedPicture::Failure("There is not enough memory to draw the metafile.");
   {
     MetafileCanvas canvas(bitmap, g.origin, g.pxPerMm);
     EmfPlayer player(canvas, limits);
@@ -550,7 +553,7 @@ DecodedPicture PlayEmf(std::span<const uint8_t> bytes, const DecodeLimits& limit
       player.Play(type, record);
     }
   }
-  return {.bitmap = std::move(bitmap)};
+  return DecodedPicture::Success(std::move(bitmap));
 }
 
 }  // namespace quillon

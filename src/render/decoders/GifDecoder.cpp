@@ -35,8 +35,8 @@ using GifFile = std::unique_ptr<GifFileType, CloseGif>;
 
 DecodedPicture Failure(int code) {
   const char* reason = GifErrorString(code);
-  return {.error = std::string("The GIF picture could not be read: ") +
-                   (reason ? reason : "the data is damaged") + "."};
+  return DecodedPicture::Failure(std::string("The GIF picture could not be read: ") +
+                                 (reason ? reason : "the data is damaged") + ".");
 }
 
 // The transparent colour index of a graphic control extension, or -1.
@@ -112,7 +112,8 @@ DecodedPicture DecodeGif(std::span<const uint8_t> bytes, const DecodeLimits& lim
   for (;;) {
     GifRecordType record = UNDEFINED_RECORD_TYPE;
     if (DGifGetRecordType(gif.get(), &record) == GIF_ERROR) return Failure(gif->Error);
-    if (record == TERMINATE_RECORD_TYPE) return {.error = "The GIF file holds no picture."};
+    if (record == TERMINATE_RECORD_TYPE)
+      return DecodedPicture::Failure("The GIF file holds no picture.");
     if (record == EXTENSION_RECORD_TYPE) {
       if (!ReadExtension(gif.get(), transparent)) return Failure(gif->Error);
       continue;
@@ -121,19 +122,21 @@ DecodedPicture DecodeGif(std::span<const uint8_t> bytes, const DecodeLimits& lim
     if (DGifGetImageDesc(gif.get()) == GIF_ERROR) return Failure(gif->Error);
     const GifImageDesc& frame = gif->Image;
     if (frame.Left < 0 || frame.Top < 0 || frame.Width < 0 || frame.Height < 0)
-      return {.error = "The GIF picture is damaged: its first frame has a negative size."};
+      return DecodedPicture::Failure(
+          "The GIF picture is damaged: its first frame has a negative size.");
     // A frame reaching past the logical screen widens the picture, as browsers show it.
     const int64_t width = std::max<int64_t>(gif->SWidth, int64_t{frame.Left} + frame.Width);
     const int64_t height = std::max<int64_t>(gif->SHeight, int64_t{frame.Top} + frame.Height);
     if (std::string size = CheckPictureSize(width, height, limits); !size.empty())
-      return {.error = size};
-    if (width == 0 || height == 0) return {.error = "The GIF picture has no pixels."};
+      return DecodedPicture::Failure(size);
+    if (width == 0 || height == 0) return DecodedPicture::Failure("The GIF picture has no pixels.");
     if (!frame.ColorMap && !gif->SColorMap)
-      return {.error = "The GIF picture is damaged: it has no colour table."};
+      return DecodedPicture::Failure("The GIF picture is damaged: it has no colour table.");
     Bitmap canvas = Bitmap::TryCreate(static_cast<int>(width), static_cast<int>(height));
-    if (canvas.empty()) return {.error = "There is not enough memory to decode the GIF picture."};
+    if (canvas.empty())
+      return DecodedPicture::Failure("There is not enough memory to decode the GIF picture.");
     if (!DrawFrame(gif.get(), transparent, canvas)) return Failure(gif->Error);
-    return {.bitmap = std::move(canvas)};
+    return DecodedPicture::Success(std::move(canvas));
   }
 }
 

@@ -93,11 +93,14 @@ bool StartDecompress(JpegSession& s) {
 bool ReadScanline(JpegSession& s, uint8_t* row) {
   if (setjmp(s.jump)) return false;
   JSAMPROW rows[1] = {row};
-  return jpeg_read_scanlines(&s.info, rows, 1) == 1;
+  if (jpeg_read_scanlines(&s.info, rows, 1) == 1) return true;
+  std::snprintf(s.message, sizeof s.message, "%s", "it ends before its last row");
+  return false;
 }
 
 DecodedPicture Failure(const JpegSession& s) {
-  return {.error = std::string("The JPEG picture could not be read: ") + s.message + "."};
+  return DecodedPicture::Failure(std::string("The JPEG picture could not be read: ") + s.message +
+                                 ".");
 }
 
 // Every block of every component costs at least one bit of coded data (its DC code), so a file
@@ -138,24 +141,26 @@ DecodedPicture DecodeJpeg(std::span<const uint8_t> bytes, int scaleDenominator,
                           const DecodeLimits& limits) {
   if (scaleDenominator != 1 && scaleDenominator != 2 && scaleDenominator != 4 &&
       scaleDenominator != 8) {
-    return {.error = "JPEG pictures can be scaled by 1/2, 1/4 or 1/8 only."};
+    return DecodedPicture::Failure("JPEG pictures can be scaled by 1/2, 1/4 or 1/8 only.");
   }
-  if (bytes.empty()) return {.error = "The JPEG picture is empty."};
+  if (bytes.empty()) return DecodedPicture::Failure("The JPEG picture is empty.");
   JpegSession s;
   if (!ReadHeader(s, bytes.data(), bytes.size())) return Failure(s);
   jpeg_decompress_struct& info = s.info;
   if (std::string size = CheckPictureSize(info.image_width, info.image_height, limits);
       !size.empty()) {
-    return {.error = size};
+    return DecodedPicture::Failure(size);
   }
-  if (info.arith_code) return {.error = "Arithmetic-coded JPEG pictures are not supported."};
+  if (info.arith_code)
+    return DecodedPicture::Failure("Arithmetic-coded JPEG pictures are not supported.");
   if (!HoldsEnoughData(info, bytes.size())) {
-    return {.error = "The JPEG picture is damaged: it holds less data than its size needs."};
+    return DecodedPicture::Failure(
+        "The JPEG picture is damaged: it holds less data than its size needs.");
   }
   const bool cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
   if (!cmyk && info.jpeg_color_space != JCS_GRAYSCALE && info.jpeg_color_space != JCS_YCbCr &&
       info.jpeg_color_space != JCS_RGB) {
-    return {.error = "The JPEG picture uses a colour space that cannot be shown."};
+    return DecodedPicture::Failure("The JPEG picture uses a colour space that cannot be shown.");
   }
   info.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGR;
   info.scale_num = 1;
@@ -165,14 +170,15 @@ DecodedPicture DecodeJpeg(std::span<const uint8_t> bytes, int scaleDenominator,
   const int width = static_cast<int>(info.output_width);
   const int height = static_cast<int>(info.output_height);
   Bitmap bitmap = Bitmap::TryCreate(width, height);
-  if (bitmap.empty()) return {.error = "There is not enough memory to decode the JPEG picture."};
+  if (bitmap.empty())
+    return DecodedPicture::Failure("There is not enough memory to decode the JPEG picture.");
   std::vector<uint8_t> cmykRow(cmyk ? static_cast<size_t>(width) * 4 : 0);
   for (int y = 0; y < height; ++y) {
     uint8_t* target = cmyk ? cmykRow.data() : bitmap.Row(y);
     if (!ReadScanline(s, target)) return Failure(s);
     if (cmyk) CmykToBgr(cmykRow.data(), bitmap.Row(y), width, info.saw_Adobe_marker);
   }
-  return {.bitmap = std::move(bitmap)};
+  return DecodedPicture::Success(std::move(bitmap));
 }
 
 }  // namespace quillon

@@ -16,7 +16,7 @@ namespace {
 constexpr double kCoordinateLimit = 1 << 24;
 constexpr size_t kMaxSavedStates = 1024;
 constexpr size_t kMaxObjects = 65536;
-constexpr double kMaxPenWidth = 1 << 16;
+constexpr size_t kMaxClipRects = 4096;
 constexpr int kMaxFontPixels = 20000;
 // The cell height of the font a metafile gets before it selects one.
 constexpr double kDefaultFontCell = 16;
@@ -84,6 +84,9 @@ MetafileCanvas::MetafileCanvas(Bitmap& target, QPointF deviceOrigin, double pxPe
   painter_.setRenderHint(QPainter::Antialiasing, false);
   painter_.setRenderHint(QPainter::TextAntialiasing, false);
   painter_.setRenderHint(QPainter::SmoothPixmapTransform, false);
+  // A pen wider than twice the bitmap's width and height covers everything it reaches; wider
+  // ones would only cost time.
+  maxPenWidth_ = 2.0 * (image_.width() + image_.height());
   UpdateTransform();
 }
 
@@ -318,7 +321,7 @@ QPen MetafileCanvas::DevicePen() const {
   const MetaPen& p = state_.pen;
   if (PenIsNull()) return QPen(Qt::NoPen);
   const double scaled = p.deviceWidth ? p.width : p.width * std::abs(scaleX_);
-  const double width = std::round(std::clamp(scaled, 1.0, kMaxPenWidth));
+  const double width = std::round(std::clamp(scaled, 1.0, maxPenWidth_));
   QPen pen(p.colour, width);
   if (width <= 1) {
     pen.setCapStyle(Qt::FlatCap);
@@ -619,8 +622,7 @@ void MetafileCanvas::IntersectClipRect(QPointF topLeft, QPointF bottomRight) {
   if (!MapBox(topLeft, bottomRight, box)) return;
   const QRect bounds = ClipBounds(image_);
   const QRegion current = state_.clip ? *state_.clip : QRegion(bounds);
-  state_.clip = current.intersected(box.toRect().intersected(bounds));
-  ApplyClip();
+  SetClip(current.intersected(box.toRect().intersected(bounds)));
 }
 
 void MetafileCanvas::ExcludeClipRect(QPointF topLeft, QPointF bottomRight) {
@@ -628,8 +630,7 @@ void MetafileCanvas::ExcludeClipRect(QPointF topLeft, QPointF bottomRight) {
   if (!MapBox(topLeft, bottomRight, box)) return;
   const QRect bounds = ClipBounds(image_);
   const QRegion current = state_.clip ? *state_.clip : QRegion(bounds);
-  state_.clip = current.subtracted(box.toRect().intersected(bounds));
-  ApplyClip();
+  SetClip(current.subtracted(box.toRect().intersected(bounds)));
 }
 
 void MetafileCanvas::SelectClipRects(const std::vector<QRectF>& deviceRects) {
@@ -638,6 +639,7 @@ void MetafileCanvas::SelectClipRects(const std::vector<QRectF>& deviceRects) {
     ApplyClip();
     return;
   }
+  if (deviceRects.size() > kMaxClipRects) return;
   const QRect bounds = ClipBounds(image_);
   QRegion region;
   for (QRectF r : deviceRects) {
@@ -645,6 +647,13 @@ void MetafileCanvas::SelectClipRects(const std::vector<QRectF>& deviceRects) {
     if (!InRange(r.topLeft()) || !InRange(r.bottomRight())) continue;
     region += r.normalized().toRect().intersected(bounds);
   }
+  SetClip(region);
+}
+
+// Each clip operation costs time in proportion to the region's rectangles, so a region that
+// would grow past the cap is not taken: hostile files could otherwise pile up exclusions.
+void MetafileCanvas::SetClip(const QRegion& region) {
+  if (static_cast<size_t>(region.rectCount()) > kMaxClipRects) return;
   state_.clip = region;
   ApplyClip();
 }

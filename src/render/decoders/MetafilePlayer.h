@@ -30,10 +30,12 @@ struct DibImage {
   bool bottomUp = false;
 };
 // A bitmap info header (with its colour table) and the pixel data stored apart, as EMF does.
+// budget is the number of pixels the metafile's bitmaps may still take; a bitmap is refused
+// when it is larger, and taken from the budget when it is decoded.
 DibImage ReadDib(std::span<const uint8_t> header, std::span<const uint8_t> bits,
-                 const DecodeLimits& limits);
+                 const DecodeLimits& limits, int64_t& budget);
 // A packed bitmap: the info header, colour table and pixel data one after the other, as WMF does.
-DibImage ReadPackedDib(std::span<const uint8_t> dib, const DecodeLimits& limits);
+DibImage ReadPackedDib(std::span<const uint8_t> dib, const DecodeLimits& limits, int64_t& budget);
 
 struct MetaPen {
   uint32_t style = 0;  // PS_* style, end cap and join bits
@@ -174,6 +176,7 @@ class MetafileCanvas {
   QPainterPath ArcPath(const QRectF& box, QPointF start, QPointF end, ArcKind kind,
                        bool connectFromCurrent) const;
   void ApplyClip();
+  void SetClip(const QRegion& region);
   QFont DeviceFont(double& ascent, double& descent) const;
 
   QImage image_;
@@ -187,6 +190,7 @@ class MetafileCanvas {
   std::set<uint32_t> freeSlots_;  // freed slots below nextSlot_
   uint32_t nextSlot_ = 0;         // the lowest slot never used
   double scaleX_ = 1, scaleY_ = 1, offsetX_ = 0, offsetY_ = 0;
+  double maxPenWidth_ = 1;
   bool inPath_ = false;
   QPainterPath path_;
   QPainterPath finishedPath_;

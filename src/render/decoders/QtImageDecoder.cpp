@@ -23,17 +23,18 @@ QByteArray Wrap(std::span<const uint8_t> bytes) {
 DecodedPicture OnWhite(const QImage& image, const char* what) {
   Bitmap bitmap = Bitmap::TryCreate(image.width(), image.height());
   if (bitmap.empty())
-    return {.error = std::string("There is not enough memory to decode the ") + what + "."};
+    return DecodedPicture::Failure(std::string("There is not enough memory to decode the ") + what +
+                                   ".");
   QImage target = bitmap.Image();
   QPainter painter(&target);
   painter.drawImage(0, 0, image);
   painter.end();
-  return {.bitmap = std::move(bitmap)};
+  return DecodedPicture::Success(std::move(bitmap));
 }
 
 DecodedPicture ReadError(const QImageReader& reader, const char* what) {
-  return {.error = std::string("The ") + what +
-                   " could not be read: " + reader.errorString().toStdString() + "."};
+  return DecodedPicture::Failure(std::string("The ") + what +
+                                 " could not be read: " + reader.errorString().toStdString() + ".");
 }
 
 // Reads the reader's current image after checking the size it announces.
@@ -42,14 +43,14 @@ DecodedPicture ReadCurrent(QImageReader& reader, const char* what, const DecodeL
   if (size.isValid()) {
     if (std::string refused = CheckPictureSize(size.width(), size.height(), limits);
         !refused.empty()) {
-      return {.error = refused};
+      return DecodedPicture::Failure(refused);
     }
   }
   QImage image;
   if (!reader.read(&image)) return ReadError(reader, what);
   if (std::string refused = CheckPictureSize(image.width(), image.height(), limits);
       !refused.empty()) {
-    return {.error = refused};
+    return DecodedPicture::Failure(refused);
   }
   return OnWhite(image, what);
 }
@@ -142,9 +143,11 @@ bool ParseDibHeader(std::span<const uint8_t> header, const DecodeLimits& limits,
   return true;
 }
 
-// The uncompressed rows must all be there; compressed data must at least exist.
+// The uncompressed rows must all be there. Run-length data is accepted up to 4096 pixels per
+// byte, far beyond what real encoders reach, so that a few bytes cannot ask for a huge bitmap.
 bool HoldsPixels(const DibHeader& dib, size_t bits) {
-  if (dib.compression == 1 || dib.compression == 2) return bits > 0;
+  if (dib.compression == 1 || dib.compression == 2)
+    return bits > 0 && dib.width * std::abs(dib.height) <= 4096 * static_cast<int64_t>(bits);
   const uint64_t stride = (uint64_t(dib.width) * dib.bitCount + 31) / 32 * 4;
   return stride * uint64_t(std::abs(dib.height)) <= bits;
 }
@@ -173,20 +176,32 @@ DibImage DecodeDib(std::span<const uint8_t> header, const DibHeader& dib,
   return {.image = image.convertToFormat(QImage::Format_RGB32), .bottomUp = dib.height > 0};
 }
 
+// Takes the bitmap's pixels from the budget, or refuses it when the budget has too few left.
+bool Spend(const DibHeader& dib, int64_t& budget) {
+  const int64_t pixels = dib.width * std::abs(dib.height);
+  if (pixels > budget) return false;
+  budget -= pixels;
+  return true;
+}
+
 }  // namespace
 
 DibImage ReadDib(std::span<const uint8_t> header, std::span<const uint8_t> bits,
-                 const DecodeLimits& limits) {
+                 const DecodeLimits& limits, int64_t& budget) {
   DibHeader dib;
-  if (!ParseDibHeader(header, limits, dib) || !HoldsPixels(dib, bits.size())) return {};
+  if (!ParseDibHeader(header, limits, dib) || !HoldsPixels(dib, bits.size()) ||
+      !Spend(dib, budget)) {
+    return {};
+  }
   return DecodeDib(header, dib, bits);
 }
 
-DibImage ReadPackedDib(std::span<const uint8_t> packed, const DecodeLimits& limits) {
+DibImage ReadPackedDib(std::span<const uint8_t> packed, const DecodeLimits& limits,
+                       int64_t& budget) {
   DibHeader dib;
   if (!ParseDibHeader(packed, limits, dib)) return {};
   const std::span<const uint8_t> bits = packed.subspan(dib.length);
-  if (!HoldsPixels(dib, bits.size())) return {};
+  if (!HoldsPixels(dib, bits.size()) || !Spend(dib, budget)) return {};
   return DecodeDib(packed, dib, bits);
 }
 

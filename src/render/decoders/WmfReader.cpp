@@ -135,7 +135,7 @@ size_t MinimumSize(int index) {
 class WmfPlayer {
  public:
   WmfPlayer(MetafileCanvas& canvas, const DecodeLimits& limits)
-      : canvas_(canvas), limits_(limits) {}
+      : canvas_(canvas), limits_(limits), budget_(limits.maxPixels) {}
   void Play(uint16_t function, const WmfRecord& r);
 
  private:
@@ -149,6 +149,8 @@ class WmfPlayer {
 
   MetafileCanvas& canvas_;
   const DecodeLimits& limits_;
+  // The pixels all of the metafile's bitmaps together may have: no more than one picture.
+  int64_t budget_;
 };
 
 void WmfPlayer::PolyPolygon(const WmfRecord& r) {
@@ -238,7 +240,7 @@ void WmfPlayer::ExtTextOut(const WmfRecord& r) {
 
 void WmfPlayer::DrawDib(std::span<const uint8_t> dib, U_POINT16 src, U_POINT16 cSrc, U_POINT16 dst,
                         U_POINT16 cDst, uint32_t rop) {
-  const DibImage image = ReadPackedDib(dib, limits_);
+  const DibImage image = ReadPackedDib(dib, limits_, budget_);
   if (image.image.isNull()) return;
   // The source rectangle of a bottom-up bitmap is measured from its last row.
   QRectF source(src.x, src.y, cSrc.x, cSrc.y);
@@ -514,12 +516,12 @@ DecodedPicture PlayWmf(std::span<const uint8_t> bytes, const DecodeLimits& limit
   const char* begin = reinterpret_cast<const char*>(bytes.data());
   if (bytes.size() < U_SIZE_WMRHEADER ||
       wmfheader_get(begin, begin + bytes.size(), &placeable, &header) <= 0) {
-    return {.error = "The metafile is damaged: its header is cut short."};
+    return DecodedPicture::Failure("The metafile is damaged: its header is cut short.");
   }
   const bool hasPlaceable = placeable.Key == kPlaceableKey;
   const size_t recordsAt = (hasPlaceable ? U_SIZE_WMRPLACEABLE : 0) + size_t{header.Size16w} * 2;
   if (header.Size16w < U_SIZE_WMRHEADER / 2 || recordsAt > bytes.size())
-    return {.error = "The metafile is damaged: its header is cut short."};
+    return DecodedPicture::Failure("The metafile is damaged: its header is cut short.");
 
   WmfWindow window;
   double width = 0;
@@ -540,13 +542,14 @@ DecodedPicture PlayWmf(std::span<const uint8_t> bytes, const DecodeLimits& limit
     height = std::round(std::abs(window.height) * shrink);
   }
   if (width < 1 || height < 1 || window.width == 0 || window.height == 0)
-    return {.error = "The metafile has no size."};
+    return DecodedPicture::Failure("The metafile has no size.");
   if (std::string refused = CheckPictureSize(int64_t(width), int64_t(height), limits);
       !refused.empty()) {
-    return {.error = refused};
+    return DecodedPicture::Failure(refused);
   }
   Bitmap bitmap = Bitmap::TryCreate(static_cast<int>(width), static_cast<int>(height));
-  if (bitmap.empty()) return {.error = "There is not enough memory to draw the metafile."};
+  if (bitmap.empty())
+    return DecodedPicture::Failure("There is not enough memory to draw the metafile.");
   {
     // The window maps onto the whole bitmap until the file's own records say otherwise.
     MetafileCanvas canvas(bitmap, QPointF(0, 0), kScreenDpi / 25.4);
@@ -562,7 +565,7 @@ DecodedPicture PlayWmf(std::span<const uint8_t> bytes, const DecodeLimits& limit
       return true;
     });
   }
-  return {.bitmap = std::move(bitmap)};
+  return DecodedPicture::Success(std::move(bitmap));
 }
 
 }  // namespace quillon
