@@ -141,6 +141,14 @@ size_t MinimumSize(uint32_t type) {
   }
 }
 
+// libUEMF's check of a clip region record reads the region header whenever the record says it
+// has region data, even when the record is too short to hold one; only a replacing region is
+// played, and a record with data must hold at least its 32-byte header.
+bool HoldsRegion(uint32_t type, const EmfRecord& r) {
+  if (type != U_EMR_EXTSELECTCLIPRGN) return true;
+  return r.U32(12) == U_RGN_COPY && (r.U32(8) == 0 || r.size() >= 48);
+}
+
 QString FaceName(const uint16_t* units) {
   size_t length = 0;
   while (length < U_LF_FACESIZE && units[length] != 0)
@@ -549,7 +557,10 @@ DecodedPicture PlayEmf(std::span<const uint8_t> bytes, const DecodeLimits& limit
       const EmfRecord record(bytes.subspan(at, size));
       at += size;
       const size_t minimum = MinimumSize(type);
-      if (minimum == 0 || record.size() < minimum || !U_emf_record_safe(record.data())) continue;
+      if (minimum == 0 || record.size() < minimum || !HoldsRegion(type, record) ||
+          !U_emf_record_safe(record.data())) {
+        continue;
+      }
       player.Play(type, record);
     }
   }

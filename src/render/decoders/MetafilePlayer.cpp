@@ -77,6 +77,16 @@ QRect ClipBounds(const QImage& image) {
   return QRect(-1, -1, image.width() + 2, image.height() + 2);
 }
 
+// GDI refuses extents of zero; extents beyond what 32 bits hold, or so small that the scale
+// would overflow, can only come from repeated scaling and are refused too.
+bool ValidExtent(double x, double y) {
+  constexpr double kLargest = 2147483648.0;
+  constexpr double kSmallest = 1e-6;
+  const double ax = std::abs(x);
+  const double ay = std::abs(y);
+  return ax >= kSmallest && ay >= kSmallest && ax <= kLargest && ay <= kLargest;
+}
+
 }  // namespace
 
 MetafileCanvas::MetafileCanvas(Bitmap& target, QPointF deviceOrigin, double pxPerMm)
@@ -175,9 +185,8 @@ void MetafileCanvas::SetWindowOrg(double x, double y) {
   UpdateTransform();
 }
 
-// GDI refuses extents of zero.
 void MetafileCanvas::SetWindowExt(double x, double y) {
-  if (x == 0 || y == 0) return;
+  if (!ValidExtent(x, y)) return;
   state_.mapping.windowExtX = x;
   state_.mapping.windowExtY = y;
   UpdateTransform();
@@ -190,7 +199,7 @@ void MetafileCanvas::SetViewportOrg(double x, double y) {
 }
 
 void MetafileCanvas::SetViewportExt(double x, double y) {
-  if (x == 0 || y == 0) return;
+  if (!ValidExtent(x, y)) return;
   state_.mapping.viewExtX = x;
   state_.mapping.viewExtY = y;
   UpdateTransform();
@@ -723,6 +732,8 @@ void MetafileCanvas::TextOut(QPointF reference, const QString& text, const std::
       total += advance;
     }
   }
+  // A run wider than any picture, or spaced by absurd advances, is not drawn.
+  if (!(std::abs(total) <= kCoordinateLimit)) return;
   double x = 0;
   if ((state_.textAlign & U_TA_CENTER) == U_TA_CENTER) {
     x = -total / 2;

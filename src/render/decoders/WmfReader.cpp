@@ -5,6 +5,7 @@
 #include <uemf.h>
 #include <uwmf.h>
 
+#include <climits>
 #include <cmath>
 #include <cstring>
 
@@ -132,6 +133,19 @@ size_t MinimumSize(int index) {
   }
 }
 
+// The two blit records carry a bitmap unless their size says otherwise (libUEMF's test: the
+// record is exactly three words longer than the function's high byte). libUEMF's reader then
+// looks into the bitmap's 40-byte info header, which must lie inside the record.
+bool HoldsBitmapHeader(uint16_t function, const WmfRecord& r) {
+  const int index = function & 0xFF;
+  if (index != U_WMR_DIBBITBLT && index != U_WMR_DIBSTRETCHBLT) return true;
+  const size_t words = r.size() / 2;
+  if (words == static_cast<size_t>(function >> 8) + 3) return true;
+  const size_t fixed =
+      index == U_WMR_DIBBITBLT ? U_SIZE_WMRDIBBITBLT_PX : U_SIZE_WMRDIBSTRETCHBLT_PX;
+  return r.size() >= fixed + 40;
+}
+
 class WmfPlayer {
  public:
   WmfPlayer(MetafileCanvas& canvas, const DecodeLimits& limits)
@@ -198,7 +212,8 @@ void WmfPlayer::CreateFont(const WmfRecord& r) {
 void WmfPlayer::TextOut(const WmfRecord& r) {
   const int16_t length = r.At<int16_t>(6);
   const uint64_t padded = (uint64_t(std::max<int16_t>(length, 0)) + 1) & ~uint64_t{1};
-  if (length < 0 || !r.Has(8, padded + 4)) return;
+  // libUEMF pads the length in 16 bits, which the longest odd length overflows.
+  if (length < 0 || length == INT16_MAX || !r.Has(8, padded + 4)) return;
   U_POINT16 at{};
   int16_t count = 0;
   const char* string = nullptr;
@@ -561,7 +576,8 @@ DecodedPicture PlayWmf(std::span<const uint8_t> bytes, const DecodeLimits& limit
     WmfPlayer player(canvas, limits);
     ForEachRecord(bytes, recordsAt, [&](uint16_t function, const WmfRecord& r) {
       const size_t minimum = MinimumSize(function & 0xFF);
-      if (minimum != 0 && r.size() >= minimum) player.Play(function, r);
+      if (minimum != 0 && r.size() >= minimum && HoldsBitmapHeader(function, r))
+        player.Play(function, r);
       return true;
     });
   }

@@ -422,6 +422,99 @@ TEST(EmfPlayer, BitmapsAreStretchedCopiedAndMirrored) {
                    {105, 75, kBlack}});
 }
 
+// The same figures through the 16-bit and the 32-bit point records draw the same pixels.
+TEST(EmfPlayer, ThirtyTwoBitPointRecordsDrawLikeSixteenBitOnes) {
+  const std::vector<std::pair<int, int>> triangle = {{10, 10}, {60, 10}, {10, 60}};
+  const std::vector<std::pair<int, int>> line = {{70, 10}, {120, 40}, {190, 10}};
+  const std::vector<std::pair<int, int>> curve = {{10, 100}, {10, 70}, {60, 70}, {60, 100}};
+  const std::vector<std::pair<int, int>> curveTo = {{70, 70}, {120, 70}, {120, 100}};
+  const std::vector<std::pair<int, int>> nested = {{130, 60}, {190, 60}, {190, 120}, {130, 120},
+                                                   {145, 75}, {175, 75}, {175, 105}, {145, 105}};
+  uint32_t counts[] = {4, 4};
+  auto make = [&](bool small) {
+    EmfBuilder emf = Canvas();
+    auto add16 = [&](auto set, const std::vector<std::pair<int, int>>& points) {
+      std::vector<U_POINT16> p;
+      for (auto [x, y] : points)
+        p.push_back(point16_set(static_cast<int16_t>(x), static_cast<int16_t>(y)));
+      emf.Add(set(kNoBounds, static_cast<uint32_t>(p.size()), p.data()));
+    };
+    auto add32 = [&](auto set, const std::vector<std::pair<int, int>>& points) {
+      std::vector<U_POINTL> p;
+      for (auto [x, y] : points)
+        p.push_back(P(x, y));
+      emf.Add(set(kNoBounds, static_cast<uint32_t>(p.size()), p.data()));
+    };
+    if (small) {
+      add16(U_EMRPOLYGON16_set, triangle);
+      add16(U_EMRPOLYLINE16_set, line);
+      add16(U_EMRPOLYBEZIER16_set, curve);
+      emf.Add(U_EMRMOVETOEX_set(P(70, 100)));
+      add16(U_EMRPOLYBEZIERTO16_set, curveTo);
+      add16(U_EMRPOLYLINETO16_set, line);
+      std::vector<U_POINT16> p;
+      for (auto [x, y] : nested)
+        p.push_back(point16_set(static_cast<int16_t>(x), static_cast<int16_t>(y)));
+      emf.Add(U_EMRPOLYPOLYGON16_set(kNoBounds, 2, counts, 8, p.data()));
+      for (U_POINT16& q : p)
+        q.y += 70;
+      emf.Add(U_EMRPOLYPOLYLINE16_set(kNoBounds, 2, counts, 8, p.data()));
+    } else {
+      add32(U_EMRPOLYGON_set, triangle);
+      add32(U_EMRPOLYLINE_set, line);
+      add32(U_EMRPOLYBEZIER_set, curve);
+      emf.Add(U_EMRMOVETOEX_set(P(70, 100)));
+      add32(U_EMRPOLYBEZIERTO_set, curveTo);
+      add32(U_EMRPOLYLINETO_set, line);
+      std::vector<U_POINTL> p;
+      for (auto [x, y] : nested)
+        p.push_back(P(x, y));
+      emf.Add(U_EMRPOLYPOLYGON_set(kNoBounds, 2, counts, 8, p.data()));
+      for (U_POINTL& q : p)
+        q.y += 70;
+      emf.Add(U_EMRPOLYPOLYLINE_set(kNoBounds, 2, counts, 8, p.data()));
+    }
+    return Play(emf);
+  };
+  const Bitmap small = make(true);
+  const Bitmap large = make(false);
+  EXPECT_GT(CountColour(large, 0, 0, 200, 200, kRed), 1000);
+  EXPECT_GT(CountColour(large, 130, 130, 61, 61, kBlue), 200) << "the poly-polyline";
+  for (int y = 0; y < 200; ++y)
+    for (int x = 0; x < 200; ++x)
+      ASSERT_EQ(large.Pixel(x, y), small.Pixel(x, y)) << x << "," << y;
+}
+
+TEST(EmfPlayer, ArcToJoinsTheCurrentPositionAndMovesItToTheArcsEnd) {
+  EmfBuilder emf = Canvas();
+  emf.Add(U_EMRMOVETOEX_set(P(10, 150)));
+  emf.Add(U_EMRARCTO_set(R(100, 100, 160, 160), P(160, 130), P(130, 100)));
+  emf.Add(U_EMRLINETO_set(P(130, 40)));
+  const Bitmap b = Play(emf);
+  EXPECT_TRUE(Near(b, 50, 145, kBlue)) << "the line to the arc's start";
+  EXPECT_TRUE(Near(b, 151, 109, kBlue)) << "the arc";
+  EXPECT_TRUE(Near(b, 130, 70, kBlue, 1)) << "the line from the arc's end";
+  EXPECT_EQ(CountColour(b, 100, 145, 25, 16, kBlue), 0) << "only a quarter of the ellipse";
+}
+
+TEST(EmfPlayer, EightBitTextDrawsLikeWideText) {
+  EmfBuilder emf = Canvas();
+  emf.Add(U_EMRSETBKMODE_set(U_TRANSPARENT));
+  emf.Add(U_EMRSETTEXTCOLOR_set(C(kGreen)));
+  AddFont(emf, 3, -24, 0);
+  char text[] = "HH";
+  uint32_t dx[] = {20, 20};
+  char* block = emrtext_set(P(20, 20), 2, 1, text, U_ETO_NONE, kNoBounds, dx);
+  emf.Add(
+      U_EMREXTTEXTOUTA_set(kNoBounds, U_GM_COMPATIBLE, 1, 1, reinterpret_cast<PU_EMRTEXT>(block)));
+  std::free(block);
+  AddText(emf, 20, 120, u"HH", {20, 20});
+  const Bitmap b = Play(emf);
+  const int narrow = CountColour(b, 0, 0, 200, 100, kGreen);
+  EXPECT_GT(narrow, 50);
+  EXPECT_EQ(narrow, CountColour(b, 0, 100, 200, 100, kGreen));
+}
+
 TEST(EmfPlayer, UnknownRecordsAreSkippedAndDamageStopsPlayingCleanly) {
   EmfBuilder emf = Canvas();
   char* unknown = static_cast<char*>(std::calloc(1, 16));

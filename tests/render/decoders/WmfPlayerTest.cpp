@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 
 #include "render/decoders/DecodePicture.h"
 #include "render/decoders/DecoderFixtures.h"
@@ -225,6 +226,49 @@ TEST(WmfPlayer, TextAndBitmaps) {
                    {93, 103, kWhite},
                    {105, 105, kRed},
                    {125, 105, kBlack}});
+}
+
+// libUEMF has no writer for SetDIBitsToDevice, so the record is laid out here: function 0x0D33,
+// colour usage, scan count, first scan, source y and x, height, width, destination y and x,
+// then the packed bitmap.
+char* SetDibToDev(int x, int y, const fixtures::Bytes& dib, int width, int height) {
+  const size_t size = 6 + 18 + dib.size();
+  char* record = static_cast<char*>(std::calloc(1, size));
+  const uint32_t words = static_cast<uint32_t>(size / 2);
+  std::memcpy(record, &words, 4);
+  const int16_t fields[] = {0x0D33,
+                            0,
+                            static_cast<int16_t>(height),
+                            0,
+                            0,
+                            0,
+                            static_cast<int16_t>(height),
+                            static_cast<int16_t>(width),
+                            static_cast<int16_t>(y),
+                            static_cast<int16_t>(x)};
+  std::memcpy(record + 4, fields, sizeof fields);
+  std::memcpy(record + 24, dib.data(), dib.size());
+  return record;
+}
+
+TEST(WmfPlayer, UnplayedObjectsStillTakeTheirSlotAndDibsGoToTheDevice) {
+  WmfBuilder wmf(200, 200);
+  U_PLTNTRY entry = U_PLTNTRY_set(C(kGreen));
+  U_PALETTE* palette = U_PLTENTRY_set(0, 1, &entry);
+  wmf.Add(U_WMRCREATEPALETTE_set(palette));
+  std::free(palette);
+  wmf.Add(U_WMRCREATEBRUSHINDIRECT_set(U_WLOGBRUSH_set(U_BS_SOLID, C(kRed), 0)));
+  wmf.Add(U_WMRSELECTOBJECT_set(1));
+  wmf.Add(U_WMRSELECTOBJECT_set(0));
+  wmf.Add(U_WMRRECTANGLE_set(R(10, 10, 50, 50)));
+  wmf.Add(SetDibToDev(60, 10, fixtures::MakeDib(fixtures::Quadrants(4, 4)), 4, 4));
+  const Bitmap b = Play(wmf);
+  ExpectProbes(b, {{30, 30, kRed},
+                   {60, 10, kRed},
+                   {62, 10, kGreen},
+                   {60, 12, kBlue},
+                   {63, 13, kWhite},
+                   {64, 14, kWhite}});
 }
 
 TEST(WmfPlayer, DamagedFilesFailOrStopCleanly) {
