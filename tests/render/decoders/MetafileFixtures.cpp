@@ -115,6 +115,45 @@ Bytes SampleEmf() {
                                  point32_set(4, 4), U_DIB_RGB_COLORS, U_SRCCOPY,
                                  reinterpret_cast<PU_BITMAPINFO>(dib.info.data()),
                                  static_cast<uint32_t>(dib.pixels.size()), dib.pixels.data()));
+  // Mapping, saved state, clipping, paths, styled pens, hatches, arcs and brush blits.
+  emf.Add(U_EMRSAVEDC_set());
+  emf.Add(U_EMRSETMAPMODE_set(U_MM_ANISOTROPIC));
+  emf.Add(U_EMRSETWINDOWEXTEX_set(sizel_set(240, 200)));
+  emf.Add(U_EMRSETVIEWPORTEXTEX_set(sizel_set(120, 100)));
+  emf.Add(U_EMRINTERSECTCLIPRECT_set(rectl_set(point32_set(0, 100), point32_set(240, 200))));
+  emf.Add(U_EMRCREATEBRUSHINDIRECT_set(
+      4, logbrush_set(U_BS_HATCHED, colorref3_set(0, 128, 0), U_HS_DIAGCROSS)));
+  emf.Add(U_EMRSELECTOBJECT_set(4));
+  emf.Add(U_EMRBEGINPATH_set());
+  emf.Add(U_EMRMOVETOEX_set(point32_set(10, 110)));
+  const U_POINT16 curve[] = {P16(60, 110), P16(60, 190), P16(10, 190)};
+  emf.Add(U_EMRPOLYBEZIERTO16_set(none, 3, curve));
+  emf.Add(U_EMRCLOSEFIGURE_set());
+  emf.Add(U_EMRENDPATH_set());
+  emf.Add(U_EMRSTROKEANDFILLPATH_set(none));
+  PU_EXTLOGPEN dashed =
+      extlogpen_set(U_PS_DASH, 1, U_BS_SOLID, colorref3_set(0, 0, 0), 0, 0, nullptr);
+  emf.Add(U_EMREXTCREATEPEN_set(5, nullptr, 0, nullptr, dashed));
+  std::free(dashed);
+  emf.Add(U_EMRSELECTOBJECT_set(5));
+  emf.Add(U_EMRARC_set(rectl_set(point32_set(80, 110), point32_set(160, 190)),
+                       point32_set(160, 150), point32_set(80, 150)));
+  emf.Add(U_EMRSETARCDIRECTION_set(U_AD_CLOCKWISE));
+  emf.Add(U_EMRCHORD_set(rectl_set(point32_set(170, 110), point32_set(230, 190)),
+                         point32_set(230, 150), point32_set(170, 150)));
+  emf.Add(U_EMRRESTOREDC_set(-1));
+  const U_RECTL clip = {0, 0, 60, 60};
+  PU_RGNDATA region = rgndata_set(rgndataheader_set(1, clip), const_cast<PU_RECTL>(&clip));
+  emf.Add(U_EMREXTSELECTCLIPRGN_set(U_RGN_COPY, region));
+  std::free(region);
+  emf.Add(U_EMRBITBLT_set(none, point32_set(0, 0), point32_set(8, 8), point32_set(0, 0),
+                          xform_set(1, 0, 0, 1, 0, 0), colorref3_set(255, 255, 255),
+                          U_DIB_RGB_COLORS, U_PATCOPY, nullptr, 0, nullptr));
+  char narrow[] = "Ab";
+  uint32_t advances[] = {8, 8};
+  char* ansi = emrtext_set(point32_set(2, 40), 2, 1, narrow, U_ETO_NONE, none, advances);
+  emf.Add(U_EMREXTTEXTOUTA_set(none, U_GM_COMPATIBLE, 1, 1, reinterpret_cast<PU_EMRTEXT>(ansi)));
+  std::free(ansi);
   return emf.Finish();
 }
 
@@ -141,6 +180,28 @@ Bytes SampleWmf() {
   wmf.Add(U_WMRSTRETCHDIB_set(P16(95, 5), P16(20, 20), P16(0, 0), P16(4, 4), U_DIB_RGB_COLORS,
                               U_SRCCOPY, reinterpret_cast<const U_BITMAPINFO*>(dib.info.data()),
                               static_cast<uint32_t>(dib.pixels.size()), dib.pixels.data()));
+  // Saved state, clipping, scaling, hatches, poly-polygons, arcs, spaced text and blits.
+  wmf.Add(U_WMRSAVEDC_set());
+  wmf.Add(U_WMRINTERSECTCLIPRECT_set(U_RECT16{0, 50, 120, 100}));
+  wmf.Add(U_WMRSCALEWINDOWEXT_set(P16(1, 1), P16(2, 2)));
+  wmf.Add(U_WMRCREATEBRUSHINDIRECT_set(
+      U_WLOGBRUSH_set(U_BS_HATCHED, colorref3_set(0, 0, 255), U_HS_CROSS)));
+  wmf.Add(U_WMRSELECTOBJECT_set(3));
+  const uint16_t counts[] = {3, 3};
+  const U_POINT16 pair[] = {P16(10, 110), P16(60, 110),  P16(10, 190),
+                            P16(70, 110), P16(120, 110), P16(70, 190)};
+  wmf.Add(U_WMRPOLYPOLYGON_set(2, counts, pair));
+  wmf.Add(U_WMRARC_set(P16(200, 150), P16(130, 150), U_RECT16{130, 110, 200, 190}));
+  wmf.Add(U_WMRPIE_set(P16(240, 150), P16(210, 110), U_RECT16{210, 110, 240, 190}));
+  wmf.Add(U_WMRROUNDRECT_set(10, 10, U_RECT16{130, 160, 230, 199}));
+  wmf.Add(U_WMRRESTOREDC_set(-1));
+  wmf.Add(U_WMRDELETEOBJECT_set(3));
+  int16_t advances[] = {9, 9};
+  wmf.Add(U_WMREXTTEXTOUT_set(P16(2, 40), 2, U_ETO_OPAQUE, "Ab", advances, U_RECT16{0, 0, 0, 0}));
+  wmf.Add(U_WMRDIBSTRETCHBLT_set(P16(0, 0), P16(8, 8), P16(0, 0), P16(4, 4), U_SRCCOPY,
+                                 reinterpret_cast<const U_BITMAPINFO*>(dib.info.data()),
+                                 static_cast<uint32_t>(dib.pixels.size()), dib.pixels.data()));
+  wmf.Add(U_WMRPATBLT_set(P16(10, 0), P16(8, 8), U_PATCOPY));
   return wmf.Finish();
 }
 

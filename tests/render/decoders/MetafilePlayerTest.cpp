@@ -80,6 +80,17 @@ TEST(EmfPlayer, TakesTheFrameAsItsSize) {
   ExpectNear(picture.bitmap, 60, 20, kWhite);
 }
 
+// The fuzz seeds, which touch most records, play to their full size with pixels drawn.
+TEST(EmfPlayer, TheSampleMetafilesPlay) {
+  for (const auto& file : {fixtures::SampleEmf(), fixtures::SampleWmf()}) {
+    const DecodedPicture picture = DecodeMetafile(file);
+    ASSERT_TRUE(picture.ok()) << picture.error;
+    EXPECT_EQ(picture.bitmap.width(), 120);
+    EXPECT_EQ(picture.bitmap.height(), 100);
+    EXPECT_LT(CountColour(picture.bitmap, 0, 0, 120, 100, kWhite), 12000 - 1000);
+  }
+}
+
 TEST(EmfPlayer, ClosedFiguresFillWithTheBrushAndFrameWithThePen) {
   EmfBuilder emf = Canvas();
   emf.Add(U_EMRRECTANGLE_set(R(10, 10, 40, 30)));
