@@ -33,10 +33,28 @@ struct CloseGif {
 };
 using GifFile = std::unique_ptr<GifFileType, CloseGif>;
 
+// giflib's own texts speak of files; these say what went wrong with the picture.
+const char* ReasonOf(int code) {
+  switch (code) {
+    case D_GIF_ERR_READ_FAILED:
+    case D_GIF_ERR_EOF_TOO_SOON:
+      return "it ends too early";
+    case D_GIF_ERR_NOT_GIF_FILE:
+      return "it does not start like a GIF file";
+    case D_GIF_ERR_WRONG_RECORD:
+      return "it holds a record of an unknown kind";
+    case D_GIF_ERR_DATA_TOO_BIG:
+      return "a frame holds more pixels than its size";
+    case D_GIF_ERR_NOT_ENOUGH_MEM:
+      return "there is not enough memory";
+    default:
+      return "its data is damaged";
+  }
+}
+
 DecodedPicture Failure(int code) {
-  const char* reason = GifErrorString(code);
   return DecodedPicture::Failure(std::string("The GIF picture could not be read: ") +
-                                 (reason ? reason : "the data is damaged") + ".");
+                                 ReasonOf(code) + ".");
 }
 
 // The transparent colour index of a graphic control extension, or -1.
