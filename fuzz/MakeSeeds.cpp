@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Writes the seed corpus of a fuzz target: small documents with every kind of record.
+// Writes the seed corpus of a fuzz target: small documents with every kind of record, or small
+// pictures of each format the decoders read.
 #include <QDir>
 #include <QFile>
 #include <cstdio>
@@ -7,6 +8,8 @@
 
 #include "document/DocumentFile.h"
 #include "document/PageSetup.h"
+#include "render/decoders/DecoderFixtures.h"
+#include "render/decoders/MetafileFixtures.h"
 
 namespace quillon {
 namespace {
@@ -115,6 +118,48 @@ bool MakeSizeTextSeeds(const QDir& dir) {
   return true;
 }
 
+bool SavePicture(const QDir& dir, const char* name, const std::vector<uint8_t>& bytes) {
+  QFile file(dir.filePath(QString::fromLatin1(name)));
+  return file.open(QIODevice::WriteOnly) &&
+         file.write(reinterpret_cast<const char*>(bytes.data()),
+                    static_cast<qint64>(bytes.size())) == static_cast<qint64>(bytes.size());
+}
+
+bool MakeJpegSeeds(const QDir& dir) {
+  using fixtures::JpegKind;
+  const QImage image = fixtures::Quadrants(24, 16);
+  return SavePicture(dir, "colour.jpg", fixtures::MakeJpeg(image)) &&
+         SavePicture(dir, "progressive.jpg", fixtures::MakeJpeg(image, JpegKind::Colour, true)) &&
+         SavePicture(dir, "grey.jpg", fixtures::MakeJpeg(image, JpegKind::Grey)) &&
+         SavePicture(dir, "cmyk.jpg", fixtures::MakeJpeg(image, JpegKind::Cmyk)) &&
+         SavePicture(dir, "adobe.jpg", fixtures::MakeJpeg(image, JpegKind::AdobeCmyk, true));
+}
+
+bool MakeGifSeeds(const QDir& dir) {
+  fixtures::GifFrame first{1, 1, 6, 5, std::vector<uint8_t>(30, 1), 2, false};
+  for (size_t i = 0; i < first.indices.size(); i += 4)
+    first.indices[i] = 2;
+  fixtures::GifFrame interlaced{0, 0, 8, 9, std::vector<uint8_t>(72, 3), -1, true};
+  for (size_t i = 0; i < interlaced.indices.size(); ++i)
+    interlaced.indices[i] = static_cast<uint8_t>(i % 4);
+  const std::vector<uint32_t> palette = {0x0000FF, 0x00FF00, 0xFF0000, 0};
+  return SavePicture(dir, "frames.gif", fixtures::MakeGif(8, 8, palette, {first, interlaced})) &&
+         SavePicture(dir, "interlaced.gif", fixtures::MakeGif(8, 9, palette, {interlaced}));
+}
+
+bool MakeBmpIcoSeeds(const QDir& dir) {
+  const QImage image = fixtures::Quadrants(9, 6);
+  QImage twoColours(9, 6, QImage::Format_RGB32);
+  twoColours.fill(Qt::black);
+  twoColours.setPixelColor(2, 2, Qt::white);
+  bool ok = SavePicture(dir, "1.bmp", fixtures::MakeBmp(twoColours, 1));
+  for (int bits : {4, 8, 16, 24, 32})
+    ok = ok && SavePicture(dir, (std::to_string(bits) + ".bmp").c_str(),
+                           fixtures::MakeBmp(image, bits, bits == 32));
+  return ok && SavePicture(dir, "icons.ico",
+                           fixtures::MakeIco({{image}, {fixtures::Quadrants(20, 20), true}}));
+}
+
 }  // namespace
 }  // namespace quillon
 
@@ -130,12 +175,25 @@ int main(int argc, char* argv[]) {
     std::fprintf(stderr, "make_fuzz_seeds: cannot create the corpus folders\n");
     return 1;
   }
+  using namespace quillon;
+  bool made = false;
   if (target == QLatin1String("fuzz_read_document")) {
-    return quillon::MakeDocumentSeeds(seeds) ? 0 : 1;
+    made = MakeDocumentSeeds(seeds);
+  } else if (target == QLatin1String("fuzz_size_text")) {
+    made = MakeSizeTextSeeds(seeds);
+  } else if (target == QLatin1String("fuzz_jpeg")) {
+    made = MakeJpegSeeds(seeds);
+  } else if (target == QLatin1String("fuzz_gif")) {
+    made = MakeGifSeeds(seeds);
+  } else if (target == QLatin1String("fuzz_bmp_ico")) {
+    made = MakeBmpIcoSeeds(seeds);
+  } else if (target == QLatin1String("fuzz_emf")) {
+    made = SavePicture(seeds, "sample.emf", fixtures::SampleEmf());
+  } else if (target == QLatin1String("fuzz_wmf")) {
+    made = SavePicture(seeds, "sample.wmf", fixtures::SampleWmf());
+  } else {
+    std::fprintf(stderr, "make_fuzz_seeds: no seeds for %s\n", argv[1]);
+    return 1;
   }
-  if (target == QLatin1String("fuzz_size_text")) {
-    return quillon::MakeSizeTextSeeds(seeds) ? 0 : 1;
-  }
-  std::fprintf(stderr, "make_fuzz_seeds: no seeds for %s\n", argv[1]);
-  return 1;
+  return made ? 0 : 1;
 }

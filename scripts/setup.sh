@@ -9,7 +9,7 @@ preset=${1:?usage: scripts/setup.sh test|release}
 packages=(
   cmake ninja-build g++ clang-14 libclang-rt-14-dev ccache pkg-config
   qt6-base-dev qt6-svg-dev libgl-dev
-  libjpeg62-turbo-dev libgif-dev
+  libjpeg62-turbo-dev libgif-dev libuemf-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation poppler-utils
 )
