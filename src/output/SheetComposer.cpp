@@ -2,11 +2,11 @@
 #include "output/SheetComposer.h"
 
 #include <cstdlib>
-#include <map>
 #include <new>
 
 #include "document/PageSetup.h"
 #include "page/PageKinds.h"
+#include "render/RenderPage.h"
 
 namespace quillon {
 namespace {
@@ -48,17 +48,6 @@ Frame FrameOf(const ItemRecord& page, ComposeMode mode, const ScreenMetrics& scr
           0,
           std::max(1, ExportLength(page.pageWidth(), page.pageUnits(), screen.dpiX)),
           std::max(1, ExportLength(page.pageHeight(), page.pageUnits(), screen.dpiY))};
-}
-
-// The items in stacking order: the first visible-in-file record of each level from 1 up.
-std::map<int32_t, const ItemRecord*> DrawingOrder(const ItemList& list) {
-  std::map<int32_t, const ItemRecord*> order;
-  for (const ItemRecord& r : list) {
-    if (r.recordClass() == kClassContent && r.hidden() == 0 && r.stackLevel() >= 1) {
-      order.try_emplace(r.stackLevel(), &r);
-    }
-  }
-  return order;
 }
 
 void FillWhite(Bitmap& b, int64_t left, int64_t top, int64_t right, int64_t bottom) {
@@ -140,7 +129,7 @@ ComposeResult ComposeSheet(const ItemList& list, Bitmap& target, ComposeMode mod
   }
 
   const Point origin{ClampToInt32(ox), ClampToInt32(oy)};
-  for (const auto& [level, item] : DrawingOrder(list)) {
+  for (const ItemRecord* item : DrawingOrder(list)) {
     if (IsDrawableKind(item->kind())) render(target, *item, list, origin, sx, sy);
   }
   if (!layout.cardSheet) return {true, {}};
@@ -167,6 +156,15 @@ ComposeResult ComposeSheet(const ItemList& list, Bitmap& target, ComposeMode mod
   FillWhite(target, 0, 0, ox, target.height());
   FillWhite(target, 0, 0, target.width(), oy);
   return {true, {}};
+}
+
+ComposeResult ComposeSheet(const ItemList& list, Bitmap& target, ComposeMode mode,
+                           const std::u16string& selection, const ScreenMetrics& screen,
+                           const PrinterGeometry& printer) {
+  return ComposeSheet(
+      list, target, mode, selection, screen, printer,
+      [](Bitmap& bitmap, const ItemRecord& item, const ItemList& items, Point origin, double scaleX,
+         double scaleY) { RenderItem(bitmap, item, items, origin, scaleX, scaleY); });
 }
 
 }  // namespace quillon

@@ -55,5 +55,9 @@ struct ComposeResult {
 ComposeResult ComposeSheet(const ItemList& list, Bitmap& target, ComposeMode mode,
                            const std::u16string& selection, const ScreenMetrics& screen,
                            const PrinterGeometry& printer, const ItemRenderer& render);
+// The same with every item drawn by the item renderer at print quality.
+ComposeResult ComposeSheet(const ItemList& list, Bitmap& target, ComposeMode mode,
+                           const std::u16string& selection, const ScreenMetrics& screen,
+                           const PrinterGeometry& printer);
 
 }  // namespace quillon

@@ -5,6 +5,8 @@
 
 #include "document/ItemList.h"
 #include "render/Bitmap.h"
+#include "render/Coordinates.h"
+#include "render/Primitives.h"
 
 namespace quillon {
 
@@ -22,5 +24,13 @@ struct RenderMode {
 // round(y * scaleY) + origin.y): shadow first, then the body, flat or shaded.
 void RenderItem(Bitmap& target, const ItemRecord& item, const ItemList& list, Point origin,
                 double scaleX, double scaleY, const RenderMode& mode = {});
+
+// The same through primitives already open on the target, whose coordinates the mapping gives;
+// a page draws all its items through one.
+void RenderItem(Primitives& target, const ItemRecord& item, const ItemList& list,
+                const TargetMapping& mapping, const RenderMode& mode = {});
+
+// The light direction of the list's page setup record (0 without one).
+int LightOf(const ItemList& list);
 
 }  // namespace quillon

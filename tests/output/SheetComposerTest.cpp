@@ -160,5 +160,22 @@ TEST(SheetComposer, OversizedSheetsAreRefusedWithAReason) {
       ComposeSheet(none, sheet, ComposeMode::Export, u"", ScreenMetrics{}, huge, PaintBox).ok);
 }
 
+TEST(SheetComposer, TheDefaultRendererDrawsTheItems) {
+  ItemList list;
+  ItemRecord& page = test::AddPage(list);
+  page.setPageUnits(kUnitPixels);
+  page.setPageWidth(40);
+  page.setPageHeight(30);
+  page.setPageKind(9);
+  ItemRecord& box = test::AddRectangle(list, {5, 5}, {20, 20});
+  box.setShapeStyle(2);
+  box.setLineColor(0x0000FF);
+  Bitmap sheet;
+  ASSERT_TRUE(
+      ComposeSheet(list, sheet, ComposeMode::Export, u"", ScreenMetrics{}, PrinterGeometry{}).ok);
+  EXPECT_EQ(sheet.Pixel(10, 10), 0x0000FFu);
+  EXPECT_EQ(sheet.Pixel(30, 25), 0xFFFFFFu);
+}
+
 }  // namespace
 }  // namespace quillon
