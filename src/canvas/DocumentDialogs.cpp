@@ -19,10 +19,12 @@ FileDialogRequest DocumentDialogs::Request(const char* title, const QString& fil
   request.filter = QString::fromLatin1(kDocumentFilter);
   request.filterIndex = 2;
   request.defaultExtension = QString::fromLatin1(kDocumentExtension);
-  // The stored folder may come from another system; the user's documents folder stands in.
-  request.initialFolder = QFileInfo(params_.docdir).isDir()
-                              ? params_.docdir
-                              : QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  // The stored folder may come from another system; the user's documents folder, or else the
+  // home folder, stands in.
+  const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  request.initialFolder = QFileInfo(params_.docdir).isDir() ? params_.docdir
+                          : QFileInfo(documents).isDir()    ? documents
+                                                            : QDir::homePath();
   request.initialFileName = fileName;
   return request;
 }

@@ -393,6 +393,8 @@ void TForm1::ShowPanel(int toolNumber, bool skipIfShown, bool tellWindow) {
   if (Windows().empty() && drawingTool) {
     startMode_ = toolNumber == 98 ? 1 : toolNumber == 300 ? 31 : toolNumber;
     timer2_->start();
+  } else if (Windows().empty() && (toolNumber == 59 || toolNumber == 401)) {
+    timer2_->start();
   }
   UpdateSelectionCommands();
 }

@@ -28,23 +28,32 @@ TEST_F(ShellTest, StartShowsTheFrameAndHalfASecondLaterAnEmptyDocument) {
   EXPECT_EQ(form_->findChild<QWidget*>(QStringLiteral("Panel5"))->height(), 24);
 }
 
-TEST_F(ShellTest, NewWindowsCountUpAndNumbersTakeTheSmallestFreeOne) {
+TEST_F(ShellTest, UntitledNumbersCountUpForTheWholeRun) {
   TSandbox* first = New();
-  TSandbox* second = New();
+  New();
   EXPECT_EQ(Titles(), (std::vector<QString>{"Untitled 1", "Untitled 2"}));
-  EXPECT_EQ(first->GetWindowId(), 18601);
-  EXPECT_EQ(second->GetWindowId(), 18602);
-  TSandbox* third = New();
-  EXPECT_EQ(third->GetWindowId(), 18603);
-  // Closing the first frees 18601 but the untitled numbers go on.
   first->close();
   QTest::qWait(10);
-  TSandbox* fourth = New();
-  EXPECT_EQ(fourth->GetTitle(), QStringLiteral("Untitled 4"));
-  EXPECT_EQ(fourth->GetWindowId(), 18601);
+  New();
+  EXPECT_EQ(Titles(), (std::vector<QString>{"Untitled 2", "Untitled 3"}));
+}
+
+TEST_F(ShellTest, WindowNumbersTakeTheSmallestFreeNumberAbove18600) {
+  TSandbox* first = New();
+  TSandbox* second = New();
+  TSandbox* third = New();
+  EXPECT_EQ(first->GetWindowId(), 18601);
+  EXPECT_EQ(second->GetWindowId(), 18602);
+  EXPECT_EQ(third->GetWindowId(), 18603);
+  // With the first and third in use, the next window gets the second.
   second->close();
   QTest::qWait(10);
+  EXPECT_EQ(form_->NextWindowNumber(), 18602);
   EXPECT_EQ(New()->GetWindowId(), 18602);
+  first->close();
+  QTest::qWait(10);
+  EXPECT_EQ(New()->GetWindowId(), 18601);
+  EXPECT_EQ(New()->GetWindowId(), 18604);
 }
 
 TEST_F(ShellTest, OpeningAFileWhileOnlyAnUntouchedNewWindowIsOpenLoadsItThere) {
