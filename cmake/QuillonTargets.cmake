@@ -13,12 +13,20 @@ if(QUILLON_FUZZ)
   target_compile_options(quillon_options INTERFACE -fsanitize=fuzzer-no-link)
 endif()
 
-# quillon_add_test(NAME [QT_APP] SOURCES ... LIBS ...): one GoogleTest program, each test
-# listed in CTest. QT_APP: the tests run inside a Qt application on the offscreen platform.
+# quillon_add_test(NAME [QT_APP|QT_WIDGETS] SOURCES ... LIBS ...): one GoogleTest program, each
+# test listed in CTest. QT_APP: the tests run inside a Qt application on the offscreen platform;
+# QT_WIDGETS: inside a widgets application there, at 96 dots per inch, with a settings store of
+# their own.
 function(quillon_add_test name)
-  cmake_parse_arguments(ARG "QT_APP" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "QT_APP;QT_WIDGETS" "" "SOURCES;LIBS" ${ARGN})
   if(ARG_QT_APP)
     list(APPEND ARG_SOURCES ${PROJECT_SOURCE_DIR}/tests/support/QtTestMain.cpp)
+  endif()
+  if(ARG_QT_WIDGETS)
+    find_package(Qt6 REQUIRED COMPONENTS Widgets Test)
+    list(APPEND ARG_SOURCES ${PROJECT_SOURCE_DIR}/tests/support/QtWidgetsTestMain.cpp)
+    list(APPEND ARG_LIBS Qt6::Widgets Qt6::Test)
+    set(ARG_QT_APP ON)
   endif()
   add_executable(${name} ${ARG_SOURCES})
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)

@@ -1,8 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// `quillon` starts the window, `quillon -open FILE` starts it with FILE open; any other
+// arguments run a command of the command line, which needs no display.
 #include <QGuiApplication>
+#include <cstring>
 #include <iostream>
 
 #include "app/CommandLine.h"
+#include "app/Gui.h"
 
 namespace {
 
@@ -15,6 +19,10 @@ void QuietQtWarnings(QtMsgType type, const QMessageLogContext&, const QString& m
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  if (argc == 1) return quillon::RunGui(argc, argv, QString());
+  if (argc == 3 && std::strcmp(argv[1], "-open") == 0) {
+    return quillon::RunGui(argc, argv, QString::fromLocal8Bit(argv[2]));
+  }
   qInstallMessageHandler(QuietQtWarnings);
   // The commands draw and print without a window: they never need the user's display.
   qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -8,7 +8,8 @@
 namespace quillon {
 
 enum class PromptStyle { Confirmation, Warning, Error, Information };
-enum class PromptButtons { Ok, YesNo, YesNoCancel };
+// Cancel: a single Cancel button, for a warning that offers nothing to do.
+enum class PromptButtons { Ok, YesNo, YesNoCancel, Cancel };
 enum class PromptAnswer { Ok, Yes, No, Cancel };
 
 class Prompter {

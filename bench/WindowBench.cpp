@@ -1,0 +1,221 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The drawing window's speed on the offscreen platform: from start to the first painted empty
+// document, opening a large document until it takes clicks and until its progressive rendering
+// ends, and a full repaint of a canvas tile.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <optional>
+
+#include "canvas/TSandbox.h"
+#include "document/DocumentFile.h"
+#include "document/PageSetup.h"
+#include "shell/TForm1.h"
+
+namespace quillon {
+namespace {
+
+class NoQuestions : public Prompter {
+ public:
+  PromptAnswer Ask(std::string_view, PromptStyle, PromptButtons) override {
+    return PromptAnswer::No;
+  }
+};
+
+class NoDialogs : public FileDialogs {
+ public:
+  QString ChooseFileToOpen(const FileDialogRequest&) override { return {}; }
+  QString ChooseFileToSave(const FileDialogRequest&) override { return {}; }
+};
+
+class NoColours : public ColourChooser {
+ public:
+  std::optional<uint32_t> ChooseColour(uint32_t, CustomColourSlots&) override { return {}; }
+};
+
+struct Services {
+  NoQuestions prompter;
+  NoDialogs dialogs;
+  NoColours colours;
+  ShellServices shell{&prompter, &dialogs, &colours};
+};
+
+// Notices when the canvas of a drawing window is painted on the screen.
+class PaintWatch : public QObject {
+ public:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Paint && watched->objectName() == QStringLiteral("Image1")) {
+      painted = true;
+    }
+    return false;
+  }
+  bool painted = false;
+};
+
+// A pixel page of the given size with count items: rectangles and lines in rows.
+QString WriteDocument(const QString& path, int side, int count) {
+  ItemList list(ScreenMetrics{96, 96});
+  ItemRecord& page = NewRecord(list, kKindPageSetup);
+  page.setRecordClass(kClassPageSetup);
+  page.setPageUnits(kUnitPixels);
+  page.setPixelsPerUnitX(1);
+  page.setPixelsPerUnitY(1);
+  page.setZoom(1);
+  page.setDesignWidth(side);
+  page.setDesignHeight(side);
+  page.setPageWidth(side);
+  page.setPageHeight(side);
+  NewRecord(list, kKindAnchors);
+  const int columns = (side - 40) / 36;
+  for (int i = 0; i < count; ++i) {
+    const int x = 10 + i % columns * 36;
+    const int y = 10 + i / columns % columns * 36;
+    ItemRecord& r = NewRecord(list, i % 2 == 0 ? kKindRectangle : kKindLine);
+    r.setX1(x);
+    r.setY1(y);
+    r.setX2(x + 28);
+    r.setY2(y + 20);
+    if (r.kind() == kKindRectangle) {
+      for (Point p : {Point{x, y}, Point{x + 28, y}, Point{x + 28, y + 20}, Point{x, y + 20}}) {
+        NewPoint(r.points).point = p;
+      }
+      r.setFillColor(0x99CCFF);
+    }
+    RecomputeDerived(r, list.screen());
+    r.setStackLevel(i + 1);
+  }
+  return quillon::WriteDocument(path, list).ok() ? path : QString();
+}
+
+void Spin(const std::function<bool()>& done) {
+  while (!done())
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+}
+
+void BM_StartToFirstPaintedDocument(benchmark::State& state) {
+  Services services;
+  for (auto _ : state) {
+    PaintWatch watch;
+    qApp->installEventFilter(&watch);
+    QElapsedTimer clock;
+    clock.start();
+    {
+      TForm1 form(services.shell, ScreenMetrics{96, 96});
+      form.show();
+      Spin([&] { return watch.painted; });
+      state.SetIterationTime(clock.nsecsElapsed() / 1e9);
+      for (TSandbox* window : form.Windows())
+        window->ProgramEnding();
+    }
+    qApp->removeEventFilter(&watch);
+  }
+}
+
+// The same without the start's half-second wait: File > New until the canvas is painted.
+void BM_NewDocumentPainted(benchmark::State& state) {
+  Services services;
+  TForm1 form(services.shell, ScreenMetrics{96, 96});
+  form.findChild<QTimer*>(QStringLiteral("Timer2"))->stop();
+  form.show();
+  for (auto _ : state) {
+    PaintWatch watch;
+    qApp->installEventFilter(&watch);
+    QElapsedTimer clock;
+    clock.start();
+    form.OpenDocumentWindow(QString());
+    Spin([&] { return watch.painted; });
+    state.SetIterationTime(clock.nsecsElapsed() / 1e9);
+    qApp->removeEventFilter(&watch);
+    TSandbox* window = form.ActiveWindow();
+    window->ProgramEnding();
+    delete window;
+  }
+}
+
+void BM_OpenLargeDocument(benchmark::State& state) {
+  QTemporaryDir dir;
+  const QString path =
+      WriteDocument(dir.filePath("large.qlln"), 1600, static_cast<int>(state.range(0)));
+  Services services;
+  TForm1 form(services.shell, ScreenMetrics{96, 96});
+  form.findChild<QTimer*>(QStringLiteral("Timer2"))->stop();
+  form.show();
+  double responsive = 0;
+  double rendered = 0;
+  double latency = 0;
+  for (auto _ : state) {
+    QElapsedTimer clock;
+    clock.start();
+    form.OpenDocumentWindow(path);
+    TSandbox* window = form.ActiveWindow();
+    responsive += clock.nsecsElapsed() / 1e6;
+    // Once progressive rendering runs, a click waits for at most one item.
+    auto* timer7 = window->findChild<QTimer*>(QStringLiteral("Timer7"));
+    Spin([&] { return !timer7->isActive(); });
+    QElapsedTimer wait;
+    bool during = false;
+    wait.start();
+    QTimer::singleShot(0, window, [&] {
+      latency += wait.nsecsElapsed() / 1e6;
+      during = window->RenderingProgressively();
+    });
+    Spin([&] { return !window->RenderingProgressively(); });
+    rendered += clock.nsecsElapsed() / 1e6;
+    state.SetIterationTime(clock.nsecsElapsed() / 1e9);
+    if (!during) state.SkipWithError("rendering ended before the click was handled");
+    window->ProgramEnding();
+    delete window;
+  }
+  const double n = static_cast<double>(state.iterations());
+  state.counters["responsive_ms"] = responsive / n;
+  state.counters["rendered_ms"] = rendered / n;
+  state.counters["click_latency_ms"] = latency / n;
+}
+
+void BM_FullRepaintOfATile(benchmark::State& state) {
+  QTemporaryDir dir;
+  const QString path =
+      WriteDocument(dir.filePath("tile.qlln"), 1600, static_cast<int>(state.range(0)));
+  Services services;
+  TForm1 form(services.shell, ScreenMetrics{96, 96});
+  form.findChild<QTimer*>(QStringLiteral("Timer2"))->stop();
+  form.show();
+  form.OpenDocumentWindow(path);
+  TSandbox* window = form.ActiveWindow();
+  Spin([&] { return !window->RenderingProgressively(); });
+  if (window->Canvas().width() != 1600) state.SkipWithError("the tile is not 1600 wide");
+  for (auto _ : state)
+    window->FullRepaint(false);
+  window->ProgramEnding();
+}
+
+BENCHMARK(BM_StartToFirstPaintedDocument)
+    ->UseManualTime()
+    ->Iterations(3)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_NewDocumentPainted)->UseManualTime()->Iterations(20)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenLargeDocument)
+    ->Arg(5000)
+    ->UseManualTime()
+    ->Iterations(5)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FullRepaintOfATile)->Arg(1000)->Arg(5000)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace quillon
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  // The program's settings are never touched.
+  QTemporaryDir store;
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, store.path());
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

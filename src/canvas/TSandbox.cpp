@@ -1,0 +1,253 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "canvas/TSandbox.h"
+
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QScrollBar>
+#include <QTimer>
+
+#include "canvas/BitmapView.h"
+#include "canvas/Ruler.h"
+#include "document/DocumentFile.h"
+#include "document/PageSetup.h"
+#include "settings/NewDocument.h"
+
+namespace quillon {
+namespace {
+
+constexpr char kSaveChangesQuestion[] = "Do you want to save changes to ";
+constexpr char kSaveFileQuestion[] = "Do you want to save the file?";
+
+// The extensions of pictures, which open in the clip editor of a new document.
+bool IsPicturePath(const QString& path) {
+  QString extension = path.trimmed();
+  const qsizetype dot = extension.lastIndexOf(u'.');
+  if (dot < 0) return false;
+  extension = extension.mid(dot + 1).toLower();
+  for (const char* picture : {"jpg", "jpeg", "gif", "bmp", "ico", "emf", "wmf"}) {
+    if (extension == QLatin1String(picture)) return true;
+  }
+  return false;
+}
+
+// Modes a new window may start in: the line tool, the text tool and the shape tools.
+int32_t StartingMode(int32_t remembered) {
+  return remembered == 1 || remembered == 31 || (remembered >= 100 && remembered <= 199)
+             ? remembered
+             : 0;
+}
+
+QTimer* OneShot(QObject* parent, const char* name, int interval) {
+  auto* timer = new QTimer(parent);
+  timer->setObjectName(QString::fromLatin1(name));
+  timer->setSingleShot(true);
+  timer->setInterval(interval);
+  return timer;
+}
+
+}  // namespace
+
+TSandbox::TSandbox(SandboxHost& host, QWidget* parent)
+    : QMdiSubWindow(parent), host_(host), items_(host.Params().screen) {
+  setAttribute(Qt::WA_DeleteOnClose);
+  setObjectName(QStringLiteral("TSandbox"));
+  CreateParts();
+  timer3_ = OneShot(this, "Timer3", 100);
+  timer5_ = OneShot(this, "Timer5", 200);
+  timer7_ = OneShot(this, "Timer7", 100);
+  connect(timer3_, &QTimer::timeout, this, &TSandbox::Timer3Timer);
+  connect(timer5_, &QTimer::timeout, this, &TSandbox::Timer5Timer);
+  connect(timer7_, &QTimer::timeout, this, &TSandbox::Timer7Timer);
+  // One item per turn of the event loop, so that input is handled between items.
+  progressiveTimer_ = new QTimer(this);
+  progressiveTimer_->setInterval(0);
+  connect(progressiveTimer_, &QTimer::timeout, this, &TSandbox::ProgressiveStep);
+}
+
+TSandbox::~TSandbox() {
+  closing_ = true;
+  StopProgressive();
+  host_.WindowDestroyed(*this);
+}
+
+void TSandbox::Initialize(int32_t windowNumber, const QString& path) {
+  TParams& params = host_.Params();
+  fileName_ = path;
+  mode_ = StartingMode(host_.StartMode());
+  step_ = 0;
+  tileOrigin_ = {};
+  pagePixelSize_ = {-1, -1};
+  params.zoom = 1.0;
+  StopProgressive();
+  items_.Clear();
+  NewDocument(items_, params, windowNumber);
+  notReady_ = false;
+  Layout();
+
+  bool loaded = false;
+  if (IsPicturePath(path)) {
+    fileName_.clear();
+    untitledNumber_ = QString::number(++params.untitledCounter);
+    host_.OpenPictureFile(QFileInfo(path.trimmed()).absoluteFilePath());
+  } else if (!path.trimmed().isEmpty()) {
+    const FileResult result = ReadDocument(path, items_, host_.Prompts());
+    if (result.ok()) {
+      if (ItemRecord* page = items_.PageRecord()) {
+        page->setDocumentId(windowNumber);
+        page->setZoom(params.zoom);
+        UpdatePageRect(*page);
+      }
+      busyLoading_ = true;
+      if (!Layout()) FullRepaint(false);
+      busyLoading_ = false;
+      mode_ = 0;
+      step_ = 0;
+      loaded = true;
+    } else {
+      if (result.status == FileResult::Status::Failed) {
+        host_.Prompts().Ask(result.message, PromptStyle::Error, PromptButtons::Ok);
+      }
+      fileName_.clear();
+      untitledNumber_ = QString::number(++params.untitledCounter);
+    }
+  } else {
+    untitledNumber_ = QString::number(++params.untitledCounter);
+  }
+
+  ready_ = true;
+  RefreshTitle();
+  host_.WindowIsCurrent(*this);
+  if (const ItemRecord* page = items_.PageRecord()) host_.SetGridMenus(*page);
+  host_.ZoomShown();
+  Layout();
+  show();
+  if (loaded) timer7_->start();
+}
+
+QString TSandbox::GetTitle() const {
+  if (!fileName_.isEmpty()) {
+    const QString title = QFileInfo(fileName_).completeBaseName().trimmed();
+    if (!title.isEmpty()) return title;
+  }
+  return QStringLiteral("Untitled ") + untitledNumber_;
+}
+
+void TSandbox::RefreshTitle() {
+  setWindowTitle(GetTitle());
+  host_.WindowTitleChanged(*this);
+}
+
+int32_t TSandbox::GetWindowId() const {
+  const ItemRecord* page = items_.PageRecord();
+  return page != nullptr ? page->documentId() : -1;
+}
+
+double TSandbox::GetZoom() const {
+  const ItemRecord* page = items_.PageRecord();
+  return page != nullptr ? page->zoom() : 1.0;
+}
+
+bool TSandbox::Save(bool askForName) {
+  DocumentDialogs& dialogs = host_.Dialogs();
+  if (!fileName_.isEmpty() && QFileInfo::exists(fileName_)) {
+    if (!dialogs.Write(fileName_, items_)) return false;
+    RefreshTitle();
+    return true;
+  }
+  const QString proposed = !fileName_.isEmpty() ? fileName_ : askForName ? GetTitle() : QString();
+  const QString written = dialogs.SaveDocumentAs(proposed, items_);
+  if (written.isEmpty()) return false;
+  fileName_ = written;
+  RefreshTitle();
+  return true;
+}
+
+bool TSandbox::SaveAs() {
+  const QString written = host_.Dialogs().SaveDocumentAs(fileName_, items_);
+  if (written.isEmpty()) return false;
+  fileName_ = written;
+  RefreshTitle();
+  return true;
+}
+
+bool TSandbox::ClosePrompt() {
+  if (!IsModified(items_)) return true;
+  const std::string question =
+      fileName_.isEmpty()
+          ? std::string(kSaveFileQuestion)
+          : kSaveChangesQuestion + QFileInfo(fileName_).completeBaseName().toStdString() + "?";
+  switch (host_.Prompts().Ask(question, PromptStyle::Confirmation, PromptButtons::YesNoCancel)) {
+    case PromptAnswer::No:
+      return true;
+    case PromptAnswer::Yes:
+      return Save(true);
+    default:
+      return false;
+  }
+}
+
+void TSandbox::closeEvent(QCloseEvent* event) {
+  if (ending_) {
+    closing_ = true;
+    StopProgressive();
+    QMdiSubWindow::closeEvent(event);
+    return;
+  }
+  if (inClosePrompt_) {
+    event->ignore();
+    return;
+  }
+  closing_ = true;
+  notReady_ = true;
+  StopProgressive();
+  inClosePrompt_ = true;
+  const bool allowed = ClosePrompt();
+  inClosePrompt_ = false;
+  if (!fileName_.isEmpty()) host_.AddRecentFile(fileName_);
+  if (!allowed) {
+    // The window stays and keeps working.
+    closing_ = false;
+    notReady_ = false;
+    event->ignore();
+    Layout();
+    return;
+  }
+  QMdiSubWindow::closeEvent(event);
+}
+
+void TSandbox::FormActivate() {
+  acceptsKeys_ = true;
+  if (!ready_ || closing_) return;
+  RefreshUndoRedo();
+  host_.Params().zoom = GetZoom();
+  host_.ZoomShown();
+  if (const ItemRecord* page = items_.PageRecord()) host_.SetGridMenus(*page);
+  host_.WindowIsCurrent(*this);
+  timer5_->start();
+}
+
+void TSandbox::FormDeactivate() {
+  host_.RememberMode(mode_);
+}
+
+void TSandbox::Timer5Timer() {
+  if (closing_) return;
+  if (mode_ == 1) host_.ShowTool(98);
+  if (mode_ == 31) host_.ShowTool(300);
+}
+
+void TSandbox::LightDirectionChanged() {
+  ItemRecord* page = items_.PageRecord();
+  const int32_t light = host_.Params().lgtdir;
+  if (page == nullptr || light < 0 || light > 3 || LightDirectionOf(*page) == light) return;
+  page->setLightDirection(static_cast<uint8_t>(light));
+  FullRepaint(true);
+}
+
+void TSandbox::SetDisplayOptions(DisplayOptions options) {
+  if (options == display_) return;
+  display_ = options;
+  FullRepaint(true);
+}
+
+}  // namespace quillon

@@ -1,0 +1,89 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/qt/QtFileDialogs.h"
+
+#include <QColorDialog>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <algorithm>
+
+namespace quillon {
+
+QStringList QtNameFilters(const QString& filter) {
+  const QStringList parts = filter.split(u'|');
+  QStringList result;
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+    const QString caption = parts[i].trimmed();
+    QString patterns = parts[i + 1].trimmed();
+    patterns.replace(u';', u' ');
+    const QString suffix = u'(' + patterns + u')';
+    result << (caption.endsWith(suffix) ? caption : caption + u' ' + suffix);
+  }
+  return result;
+}
+
+void PrepareFileDialog(QFileDialog& dialog, const FileDialogRequest& request) {
+  dialog.setWindowTitle(request.title);
+  const QStringList filters = QtNameFilters(request.filter);
+  dialog.setNameFilters(filters);
+  if (request.filterIndex >= 1 && request.filterIndex <= filters.size()) {
+    dialog.selectNameFilter(filters[request.filterIndex - 1]);
+  }
+  dialog.setDefaultSuffix(request.defaultExtension);
+  if (!request.initialFolder.isEmpty() && QFileInfo(request.initialFolder).isDir()) {
+    dialog.setDirectory(request.initialFolder);
+  }
+  if (!request.initialFileName.isEmpty()) dialog.selectFile(request.initialFileName);
+}
+
+QString QtFileDialogs::Run(const FileDialogRequest& request, bool save) {
+  QFileDialog dialog(parent_);
+  dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+  // The caller asks about replacing an existing file in its own words.
+  dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+  PrepareFileDialog(dialog, request);
+  if (dialog.exec() != QDialog::Accepted) return {};
+  const QStringList chosen = dialog.selectedFiles();
+  return chosen.isEmpty() ? QString() : QFileInfo(chosen.first()).absoluteFilePath();
+}
+
+QString QtFileDialogs::ChooseFileToOpen(const FileDialogRequest& request) {
+  return Run(request, false);
+}
+
+QString QtFileDialogs::ChooseFileToSave(const FileDialogRequest& request) {
+  return Run(request, true);
+}
+
+namespace {
+
+QColor ToQColor(uint32_t colour) {
+  return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
+}
+
+uint32_t FromQColor(const QColor& colour) {
+  return static_cast<uint32_t>(colour.red()) | (static_cast<uint32_t>(colour.green()) << 8) |
+         (static_cast<uint32_t>(colour.blue()) << 16);
+}
+
+}  // namespace
+
+std::optional<uint32_t> QtColourChooser::ChooseColour(uint32_t initial, CustomColourSlots& custom) {
+  const int slotCount = std::min<int>(QColorDialog::customCount(), static_cast<int>(custom.size()));
+  for (int i = 0; i < slotCount; ++i) {
+    QColorDialog::setCustomColor(i,
+                                 custom[i] == 0xFFFFFFFF ? QColor(Qt::white) : ToQColor(custom[i]));
+  }
+  QColorDialog dialog(ToQColor(initial), parent_);
+  const bool accepted = dialog.exec() == QDialog::Accepted;
+  for (int i = 0; i < slotCount; ++i) {
+    const uint32_t now = FromQColor(QColorDialog::customColor(i));
+    // A slot the user never filled keeps its empty mark.
+    if (custom[i] != 0xFFFFFFFF || now != 0xFFFFFF) custom[i] = now;
+  }
+  if (!accepted) return std::nullopt;
+  return FromQColor(dialog.selectedColor());
+}
+
+}  // namespace quillon

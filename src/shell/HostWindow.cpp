@@ -1,0 +1,180 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "shell/HostWindow.h"
+
+#include <QGuiApplication>
+#include <QPainter>
+#include <QScreen>
+#include <QSplitter>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace quillon {
+namespace {
+
+constexpr int kClientWidth = 421;
+constexpr int kClientHeight = 252;
+constexpr int kStripHeight = 36;
+constexpr QColor kPanelColour(0xE0, 0xDF, 0xE3);  // 14933984
+constexpr QColor kSplitterColour(0xC0, 0xC0, 0xC0);
+
+}  // namespace
+
+RaisedButton::RaisedButton(ColourSource colour, QWidget* parent)
+    : QAbstractButton(parent), colour_(colour) {
+  rest_ = new QTimer(this);
+  rest_->setObjectName(QStringLiteral("Timer1"));
+  rest_->setSingleShot(true);
+  rest_->setInterval(5000);
+  connect(rest_, &QTimer::timeout, this, [this] { SetRaised(false); });
+  setFocusPolicy(Qt::NoFocus);
+}
+
+void RaisedButton::SetRaised(bool raised) {
+  if (raised_ == raised) return;
+  raised_ = raised;
+  if (raised) rest_->start();
+  update();
+}
+
+void RaisedButton::enterEvent(QEnterEvent* event) {
+  SetRaised(true);
+  QAbstractButton::enterEvent(event);
+}
+
+void RaisedButton::leaveEvent(QEvent* event) {
+  SetRaised(false);
+  QAbstractButton::leaveEvent(event);
+}
+
+void RaisedButton::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.fillRect(rect(), palette().window());
+  if (!raised_ || !isEnabled()) {
+    painter.setPen(palette().color(isEnabled() ? QPalette::WindowText : QPalette::Mid));
+    painter.drawText(rect(), Qt::AlignCenter, text());
+    return;
+  }
+  // The raised picture: 3 pixels narrower and 2 lower than the panel, at (1, 1).
+  const QRect picture(1, 1, width() - 3, height() - 2);
+  painter.drawImage(picture.topLeft(),
+                    HighlightPicture(colour_, picture.size(), ResampleFilter::BSpline));
+  QFont bold = font();
+  bold.setBold(true);
+  painter.setFont(bold);
+  if (colour_ == ColourSource::Yellow) {
+    painter.setPen(QColor(0x0A, 0x0A, 0x0A));
+    painter.drawText(picture.translated(1, 1), Qt::AlignCenter, text());
+  }
+  painter.setPen(Qt::white);
+  painter.drawText(picture, Qt::AlignCenter, text());
+}
+
+HostLayout HostLayoutFor(HostKind kind, int code, const QString& title) {
+  const QString save = QStringLiteral("Save");
+  const QString cancel = QStringLiteral("Cancel");
+  if (kind == HostKind::Y) {
+    switch (code) {
+      case 9:
+        return {QStringLiteral("Customize Line Weights"), save, cancel};
+      case 63:
+        return {QStringLiteral("Customize Shadows"), save, cancel};
+      case 64:
+        return {title, QStringLiteral("Apply"), cancel};
+      case 66:
+        return {QStringLiteral("Options"), QStringLiteral("Print"), cancel};
+      case 67:
+        return {QStringLiteral("Options"), QStringLiteral("Preview"), cancel};
+      default:
+        return {QString(), save, cancel};
+    }
+  }
+  switch (code) {
+    case 10:
+      return {QStringLiteral("Customize Line Patterns"), save, cancel};
+    case 11:
+      return {QStringLiteral("Customize Line Angles"), save, cancel};
+    case 26:
+    case 27:
+      return {title.isEmpty() ? QStringLiteral("Grid and Snap")
+                              : QStringLiteral("Grid and Snap - ") + title,
+              save, cancel};
+    case 40:
+      return {QStringLiteral("Customize Text Angles"), save, cancel};
+    case 41:
+      return {QStringLiteral("Customize Font Sizes"), save, cancel};
+    case 45:
+      return {QStringLiteral("About"), QStringLiteral("Web"), QStringLiteral("Close")};
+    case 51:
+    case 503:
+    case 510:
+      return {title, QStringLiteral("Insert"), cancel};
+    case 54:
+      return {QStringLiteral("Page Setup - ") + title, QStringLiteral("Apply"), cancel};
+    case 57:
+      return {title, QStringLiteral("Print"), cancel};
+    case 60:
+      return {QStringLiteral("First-time Setup"), QStringLiteral("Proceed"), cancel};
+    default:
+      return {QString(), save, cancel};
+  }
+}
+
+THostWindow::THostWindow(HostKind kind, QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint), kind_(kind) {
+  setObjectName(kind == HostKind::X ? QStringLiteral("TFormX") : QStringLiteral("TFormY"));
+  QPalette colours = palette();
+  colours.setColor(QPalette::Window, kPanelColour);
+  setPalette(colours);
+  setAutoFillBackground(true);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  auto* splitter = new QSplitter(Qt::Vertical, this);
+  splitter->setHandleWidth(3);
+  splitter->setStyleSheet(
+      QStringLiteral("QSplitter::handle { background-color: %1; }").arg(kSplitterColour.name()));
+  panel0_ = new QWidget(splitter);
+  panel0_->setObjectName(QStringLiteral("Panel0"));
+  auto* strip = new QWidget(splitter);
+  strip->setObjectName(QStringLiteral("menuPanel1"));
+  strip->setFixedHeight(kStripHeight);
+  QPalette stripColours = strip->palette();
+  stripColours.setColor(QPalette::Window, kSplitterColour);
+  strip->setPalette(stripColours);
+  strip->setAutoFillBackground(true);
+  button1_ = new RaisedButton(ColourSource::Blue, strip);
+  button1_->setObjectName(QStringLiteral("panel1"));
+  button1_->setGeometry(11, (kStripHeight - 20) / 2, 118, 20);
+  button2_ = new RaisedButton(ColourSource::Yellow, strip);
+  button2_->setObjectName(QStringLiteral("panel2"));
+  button2_->setGeometry(147, (kStripHeight - 20) / 2, 118, 20);
+  // The panels that give the first button its action come with their dialogs.
+  connect(button1_, &QAbstractButton::released, this, &QWidget::hide);
+  connect(button2_, &QAbstractButton::released, this, &QWidget::hide);
+  layout->addWidget(splitter);
+  resize(kClientWidth, kClientHeight);
+}
+
+void THostWindow::OpenHost(int code, int32_t number, const QString& title) {
+  // While the first-time setup shows, every other request for this host is ignored.
+  if (kind_ == HostKind::X && isVisible() && code_ == 60 && code != 60) return;
+  code_ = code;
+  number_ = number;
+  const HostLayout layout = HostLayoutFor(kind_, code, title);
+  setWindowTitle(layout.caption);
+  button1_->setText(layout.first);
+  button2_->setText(layout.second);
+  button1_->show();
+  button2_->show();
+  if (!isVisible()) {
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+      const QRect area = screen->availableGeometry();
+      move(std::max(area.left(), area.center().x() - width() / 2),
+           std::max(area.top(), area.center().y() - height() / 2));
+    }
+  }
+  showNormal();
+  raise();
+}
+
+}  // namespace quillon

@@ -1,0 +1,392 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "shell/TForm1.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "canvas/TSandbox.h"
+#include "document/PageSetup.h"
+#include "render/Coordinates.h"
+#include "settings/FontList.h"
+#include "settings/SettingsStore.h"
+#include "shell/HostWindow.h"
+#include "shell/RecentFiles.h"
+#include "shell/TProcs.h"
+
+namespace quillon {
+namespace {
+
+constexpr QColor kPanelColour(0xE0, 0xDF, 0xE3);     // 14933984
+constexpr QColor kSplitterColour(0xC0, 0xC0, 0xC0);  // 12632256
+constexpr int kStripMinHeight = 24;
+constexpr int kStripMaxHeight = 30;
+constexpr int kSidePanelWidth = 140;
+constexpr int kSuggestionsHeight = 142;
+
+void Colour(QWidget* widget, const QColor& colour) {
+  QPalette palette = widget->palette();
+  palette.setColor(QPalette::Window, colour);
+  widget->setPalette(palette);
+  widget->setAutoFillBackground(true);
+}
+
+QSplitter* Splitter(Qt::Orientation orientation, const char* name, QWidget* parent) {
+  auto* splitter = new QSplitter(orientation, parent);
+  splitter->setObjectName(QString::fromLatin1(name));
+  splitter->setHandleWidth(3);
+  splitter->setChildrenCollapsible(false);
+  splitter->setStyleSheet(
+      QStringLiteral("QSplitter::handle { background-color: %1; }").arg(kSplitterColour.name()));
+  return splitter;
+}
+
+QTimer* OneShot(QObject* parent, const char* name, int interval) {
+  auto* timer = new QTimer(parent);
+  timer->setObjectName(QString::fromLatin1(name));
+  timer->setSingleShot(true);
+  timer->setInterval(interval);
+  return timer;
+}
+
+}  // namespace
+
+TForm1::TForm1(ShellServices services, ScreenMetrics screen, QWidget* parent)
+    : QMainWindow(parent), services_(services), params_(screen) {
+  setObjectName(QStringLiteral("TForm1"));
+  qApp->installEventFilter(this);
+  setWindowTitle(QStringLiteral("Quillon"));
+  dialogs_ =
+      std::make_unique<DocumentDialogs>(*services_.fileDialogs, *services_.prompter, params_,
+                                        [this](const QString& path) { AddRecentFile(path); });
+
+  CreateLayout();
+  CreateMenus();
+  CreateTimers();
+  formX_ = new THostWindow(HostKind::X, this);
+  formY_ = new THostWindow(HostKind::Y, this);
+
+  LoadSettings(params_);
+  LoadDialogColours(params_, *OpenSettingsStore());
+  RebuildReopenMenu();
+  UndoRedoAvailable(false, false);
+  // The per-document commands wait for the first window.
+  EnableDocumentCommands(false);
+  SetGridMenu(0);
+  SetAnchorMenu(3);
+  SetSnapMenu(0);
+  ShowPanel(20, false, false);
+  timer2_->start();
+  timer5_->start();
+}
+
+TForm1::~TForm1() {
+  ending_ = true;
+  qApp->removeEventFilter(this);
+  // The windows close from last to first, told that the program ends; windows already closed
+  // but not yet freed go too, while this frame can still hear of it.
+  const QList<QMdiSubWindow*> windows = mdiArea_->subWindowList(QMdiArea::CreationOrder);
+  for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
+    if (auto* window = qobject_cast<TSandbox*>(*it)) window->ProgramEnding();
+    delete *it;
+  }
+  for (TSandbox* window : findChildren<TSandbox*>())
+    delete window;
+  auto store = OpenSettingsStore();
+  SaveSettings(params_, *store);
+  SaveDialogColours(params_, *store);
+}
+
+void TForm1::CreateLayout() {
+  auto* central = new QWidget(this);
+  auto* column = new QVBoxLayout(central);
+  column->setContentsMargins(0, 0, 0, 0);
+  column->setSpacing(0);
+  QSplitter* splitter3 = Splitter(Qt::Vertical, "Splitter3", central);
+  column->addWidget(splitter3);
+
+  auto* panel5 = new QWidget(splitter3);
+  panel5->setObjectName(QStringLiteral("Panel5"));
+  panel5->setMinimumHeight(kStripMinHeight);
+  panel5->setMaximumHeight(kStripMaxHeight);
+  Colour(panel5, kPanelColour);
+  auto* strip = new QHBoxLayout(panel5);
+  strip->setContentsMargins(0, 0, 0, 0);
+  procs_ = new TProcs(params_.screen, panel5);
+  procs_->setStyle(ChromeStyle::Shared());
+  Colour(procs_, kPanelColour);
+  strip->addWidget(procs_);
+  connect(procs_, &TProcs::ButtonReleased, this, &TForm1::ToolbarButtonReleased);
+  connect(procs_, &TProcs::ButtonRaised, this, [this] { timer3_->start(); });
+  connect(procs_->TrackBar(), &ZoomSlider::Released, this, [this](int position) {
+    if (position > 0) SetZoom(position / 100.0);
+  });
+
+  QSplitter* splitter2 = Splitter(Qt::Horizontal, "Splitter2", splitter3);
+  panel3_ = new QWidget(splitter2);
+  panel3_->setObjectName(QStringLiteral("Panel3"));
+  Colour(panel3_, kPanelColour);
+  auto* side = new QVBoxLayout(panel3_);
+  side->setContentsMargins(0, 0, 0, 0);
+  QSplitter* splitter4 = Splitter(Qt::Vertical, "Splitter4", panel3_);
+  side->addWidget(splitter4);
+  // The side panel's place; the panels themselves fill it by tool number.
+  auto* panelPlace = new QWidget(splitter4);
+  panelPlace->setObjectName(QStringLiteral("SidePanel"));
+  auto* panel1 = new QWidget(splitter4);
+  panel1->setObjectName(QStringLiteral("Panel1"));
+  Colour(panel1, kPanelColour);
+  auto* suggestions = new QVBoxLayout(panel1);
+  suggestions->setContentsMargins(0, 0, 0, 0);
+  suggestions->addStretch();
+  auto* panel2 = new QWidget(panel1);
+  panel2->setObjectName(QStringLiteral("Panel2"));
+  panel2->setFixedHeight(20);
+  Colour(panel2, kPanelColour);
+  suggestions->addWidget(panel2);
+  splitter4->setStretchFactor(0, 1);
+  splitter4->setSizes({400, kSuggestionsHeight});
+
+  mdiArea_ = new QMdiArea(splitter2);
+  mdiArea_->setObjectName(QStringLiteral("ClientArea"));
+  mdiArea_->setBackground(QColor(0x8c, 0x96, 0xa0));
+  connect(mdiArea_, &QMdiArea::subWindowActivated, this, &TForm1::SubWindowActivated);
+  splitter2->setStretchFactor(1, 1);
+  splitter2->setSizes({kSidePanelWidth, 1000});
+  splitter3->setStretchFactor(1, 1);
+  splitter3->setSizes({kStripMinHeight, 1000});
+  setCentralWidget(central);
+
+  statusBar()->setObjectName(QStringLiteral("StatusBar1"));
+  statusText_ = new QLabel(statusBar());
+  statusBar()->addWidget(statusText_, 1);
+  statusBar()->setSizeGripEnabled(true);
+
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    const QSize available = screen->availableSize();
+    resize(std::min(1280, available.width() * 9 / 10), std::min(820, available.height() * 9 / 10));
+  }
+}
+
+void TForm1::CreateTimers() {
+  timer1_ = OneShot(this, "Timer1", 200);
+  timer2_ = OneShot(this, "Timer2", 500);
+  timer3_ = OneShot(this, "Timer3", 5000);
+  timer4_ = OneShot(this, "Timer4", 200);
+  timer5_ = OneShot(this, "Timer5", 200);
+  timer7_ = OneShot(this, "Timer7", 200);
+  connect(timer1_, &QTimer::timeout, this, &TForm1::Timer1Timer);
+  connect(timer2_, &QTimer::timeout, this, &TForm1::Timer2Timer);
+  connect(timer3_, &QTimer::timeout, this, &TForm1::Timer3Timer);
+  connect(timer4_, &QTimer::timeout, this, &TForm1::Timer4Timer);
+  connect(timer5_, &QTimer::timeout, this, &TForm1::Timer5Timer);
+  connect(timer7_, &QTimer::timeout, this, &TForm1::Timer7Timer);
+}
+
+void TForm1::SetGridMenus(const ItemRecord& page) {
+  const auto mode = [](uint8_t horizontal, uint8_t vertical) {
+    return (horizontal != 0 ? 1 : 0) + (vertical != 0 ? 2 : 0);
+  };
+  SetGridMenu(mode(page.gridHorizontal(), page.gridVertical()));
+  SetAnchorMenu(mode(page.anchorsHorizontal(), page.anchorsVertical()));
+  SetSnapMenu(mode(page.snapHorizontal(), page.snapVertical()));
+}
+
+void TForm1::ZoomShown() {
+  procs_->ShowZoom(params_.zoom);
+  const int checked = ZoomMenuIndex(params_.zoom);
+  for (std::size_t i = 0; i < zoomEntries_.size(); ++i) {
+    zoomEntries_[i]->setChecked(static_cast<int>(i) == checked);
+  }
+}
+
+void TForm1::SetZoom(double zoom) {
+  params_.zoom = zoom;
+  ZoomShown();
+  if (TSandbox* window = ActiveWindow()) window->ZoomChanged();
+}
+
+void TForm1::UndoRedoAvailable(bool undo, bool redo) {
+  FindAction("Undo1")->setEnabled(undo);
+  FindAction("Redo1")->setEnabled(redo);
+  procs_->Action(6)->setEnabled(undo);
+  procs_->Action(7)->setEnabled(redo);
+}
+
+void TForm1::PasteAvailable(bool available) {
+  procs_->Action(15)->setEnabled(available);
+}
+
+void TForm1::JoinSplitAvailable(bool join, bool split) {
+  procs_->Action(35)->setEnabled(join);
+  FindAction("Join1")->setEnabled(join);
+  procs_->Action(36)->setEnabled(split);
+  FindAction("Split1")->setEnabled(split);
+}
+
+void TForm1::UpdateSelectionCommands() {
+  TSandbox* window = ActiveWindow();
+  bool selected = false;
+  int count = 0;
+  bool grouped = false;
+  if (window != nullptr) {
+    ItemList& items = window->GetItems();
+    selected = FirstSelected(items) != nullptr;
+    count = CountSelected(items, true);
+    grouped = AnySelectedGrouped(items);
+  }
+  for (int number : {12, 13, 14, 16})
+    procs_->Action(number)->setEnabled(selected);
+  FindAction("Cut1")->setEnabled(selected);
+  FindAction("Copy1")->setEnabled(selected);
+  JoinSplitAvailable(count >= 2, grouped);
+  PasteAvailable(window != nullptr && HasPasteContent(procs_->PasteBuffer()));
+}
+
+void TForm1::ShowTool(int32_t toolNumber) {
+  ShowPanel(toolNumber, false, false);
+}
+
+void TForm1::ShowPanel(int toolNumber, bool skipIfShown, bool tellWindow) {
+  if (skipIfShown && toolNumber == currentTool_) return;
+  if (toolNumber >= 1024 && toolNumber <= 1080) previousTool_ = currentTool_;
+  currentTool_ = toolNumber;
+  procs_->SetCurrentTool(toolNumber);
+  TSandbox* window = ActiveWindow();
+  if (tellWindow && window != nullptr) window->SelectTool(toolNumber);
+  // Without a window a drawing tool opens a new document that starts with it.
+  const bool drawingTool =
+      toolNumber == 98 || toolNumber == 300 || (toolNumber >= 100 && toolNumber <= 199);
+  if (Windows().empty() && drawingTool) {
+    startMode_ = toolNumber == 98 ? 1 : toolNumber == 300 ? 31 : toolNumber;
+    timer2_->start();
+  } else if (Windows().empty() && (toolNumber == 59 || toolNumber == 401)) {
+    timer2_->start();
+  }
+  UpdateSelectionCommands();
+}
+
+void TForm1::RunTool(int toolNumber) {
+  switch (toolNumber) {
+    case 43:
+      ShowPanel(previousTool_, false, true);
+      return;
+    case 301: {
+      TSandbox* window = ActiveWindow();
+      const bool selected = window != nullptr && FirstSelected(window->GetItems()) != nullptr;
+      ShowPanel(selected ? 301 : 20, false, true);
+      return;
+    }
+    case 400:
+      // The picture insertion comes with the clip editor; the tool box shows afterwards.
+      ShowPanel(20, false, true);
+      return;
+    case 503:
+    case 510:
+      formX_->OpenHost(toolNumber, 0, QString());
+      return;
+    case 1061:
+    case 1064:
+    case 1070:
+    case 1073: {
+      const int shape = toolNumber == 1061   ? 109
+                        : toolNumber == 1064 ? 110
+                        : toolNumber == 1070 ? 111
+                                             : 112;
+      ShowPanel(shape, true, true);
+      return;
+    }
+    case 1074:
+    case 1075:
+      ShowPanel(toolNumber, true, true);
+      return;
+    default:
+      ShowPanel(toolNumber, false, true);
+  }
+}
+
+void TForm1::AddRecentFile(const QString& path) {
+  quillon::AddRecentFile(params_.reopen, path);
+  RebuildReopenMenu();
+}
+
+void TForm1::OpenPictureFile(const QString& path) {
+  // The picture clip editor takes the picture; its host shows the file's name.
+  formX_->OpenHost(51, 0, RecentFileCaption(path));
+}
+
+void TForm1::EnableDocumentCommands(bool enabled) {
+  for (QAction* action : documentCommands_)
+    action->setEnabled(enabled);
+  for (int number : {3, 4, 5})
+    procs_->Action(number)->setEnabled(enabled);
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+  if (!ExitPrompt()) {
+    event->ignore();
+    return;
+  }
+  exitConfirmed_ = true;
+  formX_->hide();
+  formY_->hide();
+  event->accept();
+}
+
+bool TForm1::ExitPrompt() {
+  if (exitConfirmed_ || params_.endWithoutAsking) return true;
+  const auto modified = [this]() -> TSandbox* {
+    for (TSandbox* window : Windows()) {
+      if (IsModified(window->GetItems())) return window;
+    }
+    return nullptr;
+  };
+  if (modified() == nullptr) return true;
+  switch (Prompts().Ask(kExitQuestion, PromptStyle::Warning, PromptButtons::YesNoCancel)) {
+    case PromptAnswer::No:
+      return true;
+    case PromptAnswer::Yes:
+      break;
+    default:
+      return false;
+  }
+  while (TSandbox* window = modified()) {
+    mdiArea_->setActiveSubWindow(window);
+    if (!window->Save(true)) return false;
+    window->close();
+  }
+  return true;
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::KeyPress || !watched->isWidgetType()) {
+    return QMainWindow::eventFilter(watched, event);
+  }
+  // The key hook: the active drawing window sees every key typed in this window before the
+  // control that has the focus, once per key (not again as the key travels to the parents).
+  auto* widget = static_cast<QWidget*>(watched);
+  QWidget* first = QApplication::focusWidget() != nullptr ? QApplication::focusWidget() : this;
+  if (widget != first || widget->window() != this) return false;
+  TSandbox* window = ActiveWindow();
+  if (window == nullptr || !window->AcceptsKeys()) return false;
+  auto* key = static_cast<QKeyEvent*>(event);
+  bool taken = window->KeyDown(key->key(), key->modifiers());
+  if (!taken && !key->text().isEmpty()) {
+    taken = window->CharTyped(key->text().front());
+  }
+  return taken;
+}
+
+}  // namespace quillon

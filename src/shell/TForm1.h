@@ -1,0 +1,220 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The main window: a multiple-document frame holding the drawing windows, with the main menu,
+// the toolbar strip, the side panel's column, the status bar and the one-shot timers. Every
+// command is a thin handler that acts on the active drawing window, opens a host window or
+// switches the side panel.
+#pragma once
+
+#include <QMainWindow>
+#include <array>
+#include <memory>
+#include <vector>
+
+#include "canvas/DocumentDialogs.h"
+#include "canvas/SandboxHost.h"
+#include "platform/ColourChooser.h"
+#include "platform/FileDialogs.h"
+#include "platform/Prompter.h"
+#include "settings/TParams.h"
+#include "shell/Chrome.h"
+
+class QActionGroup;
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QTimer;
+
+namespace quillon {
+
+class THostWindow;
+class TProcs;
+class TSandbox;
+
+// The first window number; windows take the smallest free number above it.
+inline constexpr int32_t kWindowNumberBase = 18600;
+inline constexpr char kExitQuestion[] =
+    "One or more files were modified, but the changes have not been saved.\r\n"
+    "Do you want to save the files?";
+inline constexpr char kGridResetQuestion[] =
+    "Make the distances between the gridlines equal?\r\n"
+    "(Use 'Tools|Grid|Customize...' to set the default distance).";
+
+// The services through which the main window asks the user.
+struct ShellServices {
+  Prompter* prompter = nullptr;
+  FileDialogs* fileDialogs = nullptr;
+  ColourChooser* colourChooser = nullptr;
+};
+
+// The smallest number above kWindowNumberBase that none of the used numbers is.
+int32_t FreeWindowNumber(const std::vector<int32_t>& used);
+
+class TForm1 : public QMainWindow, public SandboxHost {
+  Q_OBJECT
+ public:
+  // Creates the frame and loads the settings from the user's store (FormCreate).
+  TForm1(ShellServices services, ScreenMetrics screen, QWidget* parent = nullptr);
+  // Closes the drawing windows and saves the settings (FormDestroy).
+  ~TForm1() override;
+
+  // Opens a window for a file or, with an empty path, a new document; an untouched new window
+  // that is the only one takes the file instead.
+  void OpenDocumentWindow(const QString& path);
+  // The open drawing windows in creation order, and the active one (or null).
+  std::vector<TSandbox*> Windows() const;
+  TSandbox* ActiveWindow() const;
+  int32_t NextWindowNumber() const;
+
+  // Runs a tool number as the Insert menu, the toolbar and the timers do.
+  void RunTool(int toolNumber);
+  // Switches the side panel to a tool number; tellWindow also activates the tool in the active
+  // drawing window.
+  void ShowPanel(int toolNumber, bool skipIfShown, bool tellWindow);
+  int32_t CurrentTool() const { return currentTool_; }
+
+  // Sets the zoom, its controls and the active window's zoom.
+  void SetZoom(double zoom);
+  // The exit prompt: whether the program may end.
+  bool ExitPrompt();
+
+  TParams& Params() override { return params_; }
+  TProcs* Toolbar() const { return procs_; }
+  THostWindow* HostX() const { return formX_; }
+  THostWindow* HostY() const { return formY_; }
+  QMdiArea* ClientArea() const { return mdiArea_; }
+  QAction* FindAction(const char* name) const;
+  QMenu* FindMenu(const char* name) const;
+
+  // SandboxHost.
+  Prompter& Prompts() override { return *services_.prompter; }
+  DocumentDialogs& Dialogs() override { return *dialogs_; }
+  void WindowTitleChanged(TSandbox& window) override;
+  void WindowIsCurrent(TSandbox& window) override;
+  void SetGridMenus(const ItemRecord& page) override;
+  void ZoomShown() override;
+  void UndoRedoAvailable(bool undo, bool redo) override;
+  void PasteAvailable(bool available) override;
+  void JoinSplitAvailable(bool join, bool split) override;
+  void ShowTool(int32_t toolNumber) override;
+  void AddRecentFile(const QString& path) override;
+  int32_t StartMode() const override { return startMode_; }
+  void RememberMode(int32_t mode) override { startMode_ = mode; }
+  void OpenPictureFile(const QString& path) override;
+  void WindowDestroyed(TSandbox& window) override;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  // Building the frame (TForm1.cpp, MainMenus.cpp).
+  void CreateLayout();
+  void CreateMenus();
+  void CreateFileMenu();
+  void CreateEditMenus();
+  void CreateToolsMenus();
+  void CreateHelpMenu();
+  void CreateTimers();
+  QAction* AddEntry(QMenu* menu, const char* name, const char* caption, int tag,
+                    void (TForm1::*handler)() = nullptr, const QKeySequence& shortcut = {});
+  QMenu* AddMenu(QMenu* parent, const char* name, const char* caption, int tag);
+
+  // Menu state.
+  void RebuildReopenMenu();
+  void SetGridMenu(int mode);
+  void SetAnchorMenu(int mode);
+  void SetSnapMenu(int mode);
+  void EnableDocumentCommands(bool enabled);
+  void UpdateSelectionCommands();
+  void SetCurrentFileTitle(const QString& title);
+  void RemoveWindowEntry(int32_t number);
+  void SubWindowActivated(QMdiSubWindow* window);
+
+  // Handlers (MainCommands.cpp).
+  void New1Click();
+  void Open1Click();
+  void OpenRecentFile(int position);
+  void Clear1Click();
+  void Save1Click();
+  void SaveAs1Click();
+  void Close1Click();
+  void psCurrentFile1Click();
+  void psNewFiles1Click();
+  void gasCurrentFile1Click();
+  void gasNewFiles1Click();
+  void Exit1Click();
+  void Undo1Click();
+  void Redo1Click();
+  void ClearUndoandRedo1Click();
+  void Cut1Click();
+  void Copy1Click();
+  void Paste1Click();
+  void Join1Click();
+  void Split1Click();
+  void ChooseGrid(int mode);
+  void ChooseAnchors(int mode);
+  void ChooseSnap(int mode);
+  void ResetGrid(int flags);
+  void Customize1Click();
+  void Speed1Click();
+  void Colors1Click();
+  void ShowAll1Click();
+  void ShowNone1Click();
+  void HelpMenuShown();
+  void About1Click();
+  void ToolbarButtonReleased(int number);
+  void Timer1Timer();
+  void Timer2Timer();
+  void Timer3Timer();
+  void Timer4Timer();
+  void Timer5Timer();
+  void Timer7Timer();
+
+  ShellServices services_;
+  TParams params_;
+  std::unique_ptr<DocumentDialogs> dialogs_;
+
+  int32_t currentTool_ = 0;
+  int32_t previousTool_ = 20;
+  int32_t pendingTool_ = 0;
+  int32_t startMode_ = 0;
+  QString currentFileTitle_;
+  bool exitConfirmed_ = false;
+  bool ending_ = false;
+  int gridMode_ = 0;
+  int snapMode_ = 0;
+  // The window last activated; cleared when it is destroyed.
+  TSandbox* activeWindow_ = nullptr;
+
+  TProcs* procs_ = nullptr;
+  QMdiArea* mdiArea_ = nullptr;
+  QWidget* panel3_ = nullptr;
+  QLabel* statusText_ = nullptr;
+  THostWindow* formX_ = nullptr;
+  THostWindow* formY_ = nullptr;
+  QMenu* reopenMenu_ = nullptr;
+  QMenu* windowMenu_ = nullptr;
+  QMenu* helpMenu_ = nullptr;
+  std::array<QAction*, kRecentFiles> reopenEntries_{};
+  std::array<QAction*, 4> gridEntries_{};
+  std::array<QAction*, 3> resetEntries_{};
+  std::array<QAction*, 4> anchorEntries_{};
+  std::array<QAction*, 4> snapEntries_{};
+  std::array<QAction*, 9> zoomEntries_{};
+  QMenu* resetMenu_ = nullptr;
+  QMenu* anchorsMenu_ = nullptr;
+  QAction* psCurrentFile_ = nullptr;
+  QAction* gasCurrentFile_ = nullptr;
+  QAction* psSeparator_ = nullptr;
+  QAction* gasSeparator_ = nullptr;
+  std::vector<QAction*> documentCommands_;
+  QTimer* timer1_ = nullptr;
+  QTimer* timer2_ = nullptr;
+  QTimer* timer3_ = nullptr;
+  QTimer* timer4_ = nullptr;
+  QTimer* timer5_ = nullptr;
+  QTimer* timer7_ = nullptr;
+};
+
+}  // namespace quillon

@@ -1,0 +1,352 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <gtest/gtest.h>
+
+#include <QMouseEvent>
+#include <QPointer>
+#include <QScrollBar>
+#include <QStyle>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include "canvas/CanvasFixtures.h"
+#include "canvas/Ruler.h"
+#include "render/RenderItem.h"
+
+namespace quillon {
+namespace {
+
+using test::FakeHost;
+
+class SandboxTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(dir_.isValid()); }
+  QString Path(const char* name) const { return dir_.filePath(QString::fromLatin1(name)); }
+  template <class T>
+  static T* Part(TSandbox* window, const char* name) {
+    return window->findChild<T*>(QString::fromLatin1(name));
+  }
+  // Lets the deferred work of the windows run.
+  static void Settle(TSandbox* window) {
+    QTest::qWait(150);
+    for (int i = 0; i < 200 && window->RenderingProgressively(); ++i)
+      QTest::qWait(20);
+  }
+
+  QTemporaryDir dir_;
+  FakeHost host_;
+};
+
+TEST_F(SandboxTest, NewWindowsAreNumberedUntitledInTheOrderMade) {
+  TSandbox* first = host_.Open(QString());
+  TSandbox* second = host_.Open(QString(), {800, 600}, 18602);
+  EXPECT_EQ(first->GetTitle(), QStringLiteral("Untitled 1"));
+  EXPECT_EQ(second->windowTitle(), QStringLiteral("Untitled 2"));
+  EXPECT_EQ(second->GetWindowId(), 18602);
+  EXPECT_EQ(host_.titles.back(), QStringLiteral("Untitled 2"));
+  EXPECT_FALSE(IsModified(first->GetItems()));
+}
+
+TEST_F(SandboxTest, ScrollBarsAppearWhereThePageDoesNotFitWithTheCornerBetweenThem) {
+  const QString path = test::WritePixelDocument(Path("wide.qlln"), 1000, 700);
+  const int bar = QApplication::style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+  // base0 leaves a viewport of 800 x 600 beside the rulers and the two bars.
+  TSandbox* window = host_.Open(path, {812 + bar, 612 + bar});
+  auto* x = Part<QScrollBar>(window, "ScrollBarX");
+  auto* y = Part<QScrollBar>(window, "ScrollBarY");
+  EXPECT_TRUE(x->isVisible());
+  EXPECT_TRUE(y->isVisible());
+  EXPECT_TRUE(Part<QWidget>(window, "Panel1")->isVisible());
+  EXPECT_EQ(Part<QWidget>(window, "Panel0")->geometry(), QRect(12, 12, 800, 600));
+  EXPECT_EQ(Part<QWidget>(window, "rulerX")->geometry(), QRect(12, 0, 800, 12));
+  EXPECT_EQ(Part<QWidget>(window, "rulerY")->geometry(), QRect(0, 12, 12, 600));
+  EXPECT_EQ(x->maximum(), 1000 - 800 + 12 + bar);
+  EXPECT_EQ(y->maximum(), 700 - 600 + 12 + bar);
+  EXPECT_EQ(x->pageStep(), 800);
+  // A page that fits needs no bars.
+  TSandbox* small =
+      host_.Open(test::WritePixelDocument(Path("small.qlln"), 300, 200), {800, 600}, 18602);
+  EXPECT_FALSE(Part<QScrollBar>(small, "ScrollBarX")->isVisible());
+  EXPECT_FALSE(Part<QWidget>(small, "Panel1")->isVisible());
+}
+
+TEST_F(SandboxTest, LongPagesAreShownThroughTheTileOrigin) {
+  const QString path = test::WritePixelDocument(Path("long.qlln"), 2000, 300);
+  TSandbox* window = host_.Open(path, {312, 330});
+  EXPECT_EQ(window->Canvas().width(), 1600);
+  auto* x = Part<QScrollBar>(window, "ScrollBarX");
+  ASSERT_GE(x->maximum(), 1700);
+  x->setValue(1700);
+  EXPECT_EQ(window->TileOrigin().x, 400);
+  EXPECT_EQ(window->CanvasOffset().x, -1700);
+  EXPECT_EQ(Part<QWidget>(window, "Panel2")->x(), -1300);
+  x->setValue(0);
+  EXPECT_EQ(window->TileOrigin().x, 0);
+}
+
+TEST_F(SandboxTest, CanvasShowsTheBackgroundAndThePageDecoration) {
+  ItemList list(ScreenMetrics{96, 96});
+  ItemRecord& page = test::AddPixelPage(list, 400, 300);
+  page.setPageKind(1);
+  page.setPageWidth(300);
+  page.setPageHeight(250);
+  page.setMarginLeft(10);
+  page.setMarginTop(10);
+  const QString path = Path("decorated.qlln");
+  ASSERT_TRUE(WriteDocument(path, list).ok());
+  TSandbox* window = host_.Open(path);
+  Settle(window);
+  const QImage shown = Part<QWidget>(window, "Image1")->grab().toImage();
+  ASSERT_EQ(shown.size(), QSize(400, 300));
+  EXPECT_EQ(shown.pixelColor(200, 150), QColor(Qt::white));
+  EXPECT_EQ(shown.pixelColor(10, 10), QColor(192, 192, 192));  // printable area, dotted
+  EXPECT_EQ(shown.pixelColor(13, 10), QColor(Qt::white));
+  EXPECT_EQ(shown.pixelColor(300, 100), QColor(192, 192, 192));  // the paper's right edge
+  EXPECT_EQ(shown.pixelColor(100, 250), QColor(192, 192, 192));  // and its bottom edge
+}
+
+// Whether the item renderer draws anything yet (it is filled in kind by kind).
+bool ItemsAreRendered() {
+  ItemList list(ScreenMetrics{96, 96});
+  test::AddPixelPage(list, 50, 50);
+  ItemRecord& item = test::AddRectangle(list, {5, 5}, {40, 40});
+  item.setFillColor(0x0000FF);
+  Bitmap probe(50, 50);
+  RenderItem(probe, item, list, {0, 0}, 1, 1, RenderMode{.window = true});
+  return probe.Pixel(20, 20) != 0xFFFFFF;
+}
+
+TEST_F(SandboxTest, CanvasShowsTheItemsOfALoadedDocument) {
+  if (!ItemsAreRendered()) GTEST_SKIP() << "the item renderer draws nothing yet";
+  ItemList list(ScreenMetrics{96, 96});
+  test::AddPixelPage(list, 400, 300);
+  ItemRecord& item = test::AddRectangle(list, {100, 100}, {200, 160});
+  item.setFillColor(0x0000FF);
+  const QString path = Path("items.qlln");
+  ASSERT_TRUE(WriteDocument(path, list).ok());
+  TSandbox* window = host_.Open(path);
+  Settle(window);
+  const QImage shown = Part<QWidget>(window, "Image1")->grab().toImage();
+  EXPECT_EQ(shown.pixelColor(150, 130), QColor(255, 0, 0));
+  EXPECT_EQ(shown.pixelColor(50, 50), QColor(Qt::white));
+}
+
+TEST_F(SandboxTest, ClosingAsksAboutChangesAndKeepsTheWindowUnlessAllowed) {
+  struct Case {
+    const char* name;
+    bool titled;
+    std::vector<PromptAnswer> answers;
+    QString saveAs;  // the Save As dialog's answer, empty for cancel
+    bool closes;
+    std::string question;
+  };
+  const std::vector<Case> cases = {
+      {"cancel", false, {PromptAnswer::Cancel}, {}, false, "Do you want to save the file?"},
+      {"no", false, {PromptAnswer::No}, {}, true, "Do you want to save the file?"},
+      {"yes, Save As cancelled",
+       false,
+       {PromptAnswer::Yes},
+       {},
+       false,
+       "Do you want to save the file?"},
+      {"yes, saved",
+       false,
+       {PromptAnswer::Yes},
+       Path("saved.qlln"),
+       true,
+       "Do you want to save the file?"},
+      {"titled, yes", true, {PromptAnswer::Yes}, {}, true, "Do you want to save changes to Card?"},
+  };
+  for (const Case& c : cases) {
+    FakeHost host;
+    host.files.saveAnswers = {c.saveAs};
+    host.prompter.answers = {c.answers.begin(), c.answers.end()};
+    const QString card = test::WritePixelDocument(Path("Card.qlln"), 300, 200);
+    QPointer<TSandbox> window = host.Open(c.titled ? card : QString());
+    SetModified(window->GetItems(), true);
+    window->close();
+    QTest::qWait(10);
+    EXPECT_EQ(window.isNull() || window->IsClosing(), c.closes) << c.name;
+    ASSERT_EQ(host.prompter.Texts(), std::vector<std::string>{c.question}) << c.name;
+    EXPECT_EQ(host.prompter.asked[0].buttons, PromptButtons::YesNoCancel);
+    if (!c.closes && !window.isNull()) {
+      // The window keeps working after a cancelled close.
+      EXPECT_FALSE(window->IsClosing());
+      EXPECT_TRUE(IsModified(window->GetItems()));
+    }
+    if (c.titled) EXPECT_EQ(host.recent, std::vector<QString>{card});
+  }
+}
+
+TEST_F(SandboxTest, AnUnchangedDocumentClosesWithoutAQuestion) {
+  QPointer<TSandbox> window = host_.Open(QString());
+  window->close();
+  QTest::qWait(10);
+  EXPECT_TRUE(window.isNull());
+  EXPECT_TRUE(host_.prompter.asked.empty());
+  EXPECT_EQ(host_.destroyed, 1);
+}
+
+TEST_F(SandboxTest, SaveWritesTheFileOrAsksForANameAndReportsFailures) {
+  TSandbox* window = host_.Open(QString());
+  SetModified(window->GetItems(), true);
+  // Untitled: the Save As dialog, proposing the title when asked to.
+  EXPECT_FALSE(window->Save(true));
+  ASSERT_EQ(host_.files.saveRequests.size(), 1u);
+  const FileDialogRequest& request = host_.files.saveRequests[0];
+  EXPECT_EQ(request.title, QStringLiteral("Save As"));
+  EXPECT_EQ(request.initialFileName, QStringLiteral("Untitled 1"));
+  EXPECT_EQ(request.filter, QStringLiteral("All files (*.*)|*.*|Quillon files (*.qlln)|*.qlln"));
+  EXPECT_EQ(request.filterIndex, 2);
+  EXPECT_EQ(request.defaultExtension, QStringLiteral("qlln"));
+  // A folder that does not exist: the failure is reported and the changes stay marked.
+  host_.files.saveAnswers = {Path("missing/folder/x.qlln")};
+  EXPECT_FALSE(window->Save(false));
+  ASSERT_EQ(host_.prompter.asked.size(), 1u);
+  EXPECT_EQ(host_.prompter.asked[0].style, PromptStyle::Error);
+  EXPECT_EQ(host_.prompter.asked[0].text.rfind("The file could not be saved.", 0), 0u);
+  EXPECT_TRUE(IsModified(window->GetItems()));
+  EXPECT_EQ(window->GetTitle(), QStringLiteral("Untitled 1"));
+  // Written: the name becomes the title and the file a recent one.
+  host_.files.saveAnswers = {Path("Poster.qlln")};
+  EXPECT_TRUE(window->Save(false));
+  EXPECT_EQ(window->windowTitle(), QStringLiteral("Poster"));
+  EXPECT_FALSE(IsModified(window->GetItems()));
+  EXPECT_EQ(host_.recent.back(), Path("Poster.qlln"));
+  EXPECT_EQ(host_.params.docdir, dir_.path());
+  // Now the file exists: Save writes it without a dialog.
+  SetModified(window->GetItems(), true);
+  EXPECT_TRUE(window->Save(false));
+  EXPECT_EQ(host_.files.saveRequests.size(), 3u);
+  EXPECT_FALSE(IsModified(window->GetItems()));
+}
+
+TEST_F(SandboxTest, SaveAsOverAnExistingFileAsksFirst) {
+  const QString existing = test::WritePixelDocument(Path("Old.qlln"), 100, 100);
+  const QByteArray before = test::ReadAll(existing);
+  TSandbox* window = host_.Open(QString());
+  host_.files.saveAnswers = {existing, existing};
+  host_.prompter.answers = {PromptAnswer::No, PromptAnswer::Yes};
+  EXPECT_FALSE(window->SaveAs());
+  EXPECT_EQ(host_.prompter.Texts(), std::vector<std::string>{"Replace the existing file?"});
+  EXPECT_EQ(test::ReadAll(existing), before);
+  EXPECT_TRUE(window->SaveAs());
+  EXPECT_NE(test::ReadAll(existing), before);
+  EXPECT_EQ(window->FileName(), existing);
+}
+
+TEST_F(SandboxTest, APictureOpensInTheClipEditorOfANewUntitledDocument) {
+  TSandbox* window = host_.Open(Path("Holiday.JPG "));
+  EXPECT_EQ(host_.picture, Path("Holiday.JPG"));
+  EXPECT_TRUE(window->FileName().isEmpty());
+  EXPECT_EQ(window->GetTitle(), QStringLiteral("Untitled 1"));
+}
+
+TEST_F(SandboxTest, AFileThatCannotBeReadLeavesAnUntitledDocument) {
+  QFile bad(Path("bad.qlln"));
+  ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+  bad.write(QByteArray(448, 'x'));
+  bad.close();
+  host_.prompter.answers = {PromptAnswer::No};
+  TSandbox* window = host_.Open(Path("bad.qlln"));
+  EXPECT_EQ(host_.prompter.Texts(),
+            std::vector<std::string>{"Not a valid Quillon file. Attempt to open it anyway?"});
+  EXPECT_TRUE(window->FileName().isEmpty());
+  EXPECT_EQ(window->GetTitle(), QStringLiteral("Untitled 1"));
+  EXPECT_NE(window->GetItems().PageRecord(), nullptr);
+}
+
+TEST_F(SandboxTest, ALoadedDocumentTakesTheWindowNumberAndOpensAtFullSize) {
+  ItemList list(ScreenMetrics{96, 96});
+  ItemRecord& page = test::AddPixelPage(list, 300, 200);
+  page.setZoom(2.0);
+  page.setDocumentId(5);
+  const QString path = Path("Zoomed.qlln");
+  ASSERT_TRUE(WriteDocument(path, list).ok());
+  TSandbox* window = host_.Open(path, {800, 600}, 18603);
+  EXPECT_EQ(window->GetWindowId(), 18603);
+  EXPECT_DOUBLE_EQ(window->GetZoom(), 1.0);
+  EXPECT_EQ(window->Canvas().width(), 300);
+  EXPECT_EQ(window->windowTitle(), QStringLiteral("Zoomed"));
+}
+
+TEST_F(SandboxTest, ZoomingRebuildsTheCanvasAndTheRulers) {
+  TSandbox* window = host_.Open(test::WritePixelDocument(Path("z.qlln"), 300, 200));
+  host_.params.zoom = 2.0;
+  window->ZoomChanged();
+  EXPECT_DOUBLE_EQ(window->GetZoom(), 2.0);
+  EXPECT_EQ(window->Canvas().width(), 600);
+  EXPECT_EQ(window->Canvas().height(), 400);
+  EXPECT_TRUE(window->RenderingProgressively());
+  // The horizontal ruler's scale now runs over 600 pixels, with a major tick at 200.
+  const Bitmap& ruler = Part<Ruler>(window, "rulerX")->Strip();
+  EXPECT_EQ(ruler.Pixel(200, 1), kRulerTickColour);
+  EXPECT_EQ(ruler.Pixel(599, 1), kRulerScaleColour);
+  EXPECT_EQ(ruler.Pixel(601, 1), kRulerBaseColour);
+}
+
+TEST_F(SandboxTest, PositionMarkersFollowThePointerOverTheCanvasAndLeaveWithIt) {
+  TSandbox* window = host_.Open(test::WritePixelDocument(Path("m.qlln"), 300, 200));
+  auto* image = Part<QWidget>(window, "Image1");
+  auto* rulerX = Part<Ruler>(window, "rulerX");
+  auto* rulerY = Part<Ruler>(window, "rulerY");
+  QTest::mouseMove(image, QPoint(40, 30));
+  ASSERT_TRUE(rulerX->MarkerShown());
+  const QPoint inViewport = image->mapTo(Part<QWidget>(window, "Panel0"), QPoint(40, 30));
+  EXPECT_EQ(rulerX->MarkerPosition(), inViewport.x());
+  EXPECT_EQ(rulerY->MarkerPosition(), inViewport.y());
+  EXPECT_EQ(rulerX->Strip().Pixel(inViewport.x(), 5), kRulerMarkerColour);
+  QTest::mouseMove(Part<QWidget>(window, "background1"), QPoint(500, 400));
+  EXPECT_FALSE(rulerX->MarkerShown());
+  EXPECT_FALSE(rulerY->MarkerShown());
+  EXPECT_NE(rulerX->Strip().Pixel(inViewport.x(), 5), kRulerMarkerColour);
+}
+
+TEST_F(SandboxTest, ResizingBeforeTheDocumentIsReadyChangesNothing) {
+  auto* window = new TSandbox(host_);
+  host_.area.addSubWindow(window);
+  window->show();
+  const QRect before = Part<QWidget>(window, "Panel0")->geometry();
+  window->resize(700, 500);
+  EXPECT_EQ(Part<QWidget>(window, "Panel0")->geometry(), before);
+  EXPECT_TRUE(window->Canvas().empty());
+}
+
+TEST_F(SandboxTest, LargeDocumentsRenderProgressivelyAndStayResponsive) {
+  const QString path = test::WritePixelDocument(Path("big.qlln"), 1200, 1200, 5000);
+  TSandbox* window = host_.Open(path);
+  ASSERT_TRUE(window->RenderingProgressively());
+  auto* timer7 = Part<QTimer>(window, "Timer7");
+  for (int i = 0; i < 100 && timer7->isActive(); ++i)
+    QTest::qWait(10);
+  ASSERT_TRUE(window->RenderingProgressively());
+  // An event posted now is handled while items are still being drawn.
+  bool handledDuringRendering = false;
+  QTimer::singleShot(0, window, [&] { handledDuringRendering = window->RenderingProgressively(); });
+  QTest::qWait(1);
+  EXPECT_TRUE(handledDuringRendering);
+  Settle(window);
+  EXPECT_FALSE(window->RenderingProgressively());
+}
+
+TEST_F(SandboxTest, ActivationHandsZoomGridAndUndoStateToTheFrame) {
+  TSandbox* window = host_.Open(QString());
+  host_.tools.clear();
+  host_.startMode = 1;
+  window->FormDeactivate();
+  EXPECT_EQ(host_.startMode, 0);
+  window->SelectTool(98);
+  EXPECT_EQ(window->Mode(), 1);
+  host_.params.zoom = 3.0;
+  const int gridMenus = host_.gridMenus;
+  window->FormActivate();
+  EXPECT_DOUBLE_EQ(host_.params.zoom, 1.0);
+  EXPECT_GT(host_.gridMenus, gridMenus);
+  EXPECT_EQ(host_.current, 18601);
+  // 200 ms later the line tool's panel shows again.
+  QTest::qWait(300);
+  EXPECT_EQ(host_.tools, std::vector<int32_t>{98});
+}
+
+}  // namespace
+}  // namespace quillon

@@ -1,0 +1,82 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Message boxes, file dialogs and the colour chooser that answer from a script and remember
+// what they were asked, for tests that drive windows.
+#pragma once
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/ColourChooser.h"
+#include "platform/FileDialogs.h"
+#include "platform/Prompter.h"
+
+namespace quillon::test {
+
+class QueuedPrompter : public Prompter {
+ public:
+  struct Question {
+    std::string text;
+    PromptStyle style;
+    PromptButtons buttons;
+  };
+
+  // Takes the next scripted answer; without one, OK for a message and Cancel for a question.
+  PromptAnswer Ask(std::string_view text, PromptStyle style, PromptButtons buttons) override {
+    asked.push_back({std::string(text), style, buttons});
+    if (!answers.empty()) {
+      const PromptAnswer answer = answers.front();
+      answers.pop_front();
+      return answer;
+    }
+    return buttons == PromptButtons::Ok ? PromptAnswer::Ok : PromptAnswer::Cancel;
+  }
+  std::vector<std::string> Texts() const {
+    std::vector<std::string> texts;
+    for (const Question& q : asked)
+      texts.push_back(q.text);
+    return texts;
+  }
+
+  std::deque<PromptAnswer> answers;
+  std::vector<Question> asked;
+};
+
+class ScriptedFileDialogs : public FileDialogs {
+ public:
+  // Each dialog takes the next scripted path; an empty path or none is a cancel.
+  QString ChooseFileToOpen(const FileDialogRequest& request) override {
+    openRequests.push_back(request);
+    return Next(openAnswers);
+  }
+  QString ChooseFileToSave(const FileDialogRequest& request) override {
+    saveRequests.push_back(request);
+    return Next(saveAnswers);
+  }
+
+  std::deque<QString> openAnswers;
+  std::deque<QString> saveAnswers;
+  std::vector<FileDialogRequest> openRequests;
+  std::vector<FileDialogRequest> saveRequests;
+
+ private:
+  static QString Next(std::deque<QString>& answers) {
+    if (answers.empty()) return {};
+    QString answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+};
+
+class ScriptedColourChooser : public ColourChooser {
+ public:
+  std::optional<uint32_t> ChooseColour(uint32_t, CustomColourSlots&) override {
+    ++calls;
+    return answer;
+  }
+  std::optional<uint32_t> answer;
+  int calls = 0;
+};
+
+}  // namespace quillon::test
