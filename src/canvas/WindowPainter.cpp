@@ -62,25 +62,6 @@ Rect CanvasTile::WholeTile() const {
   return DocumentRect({0, 0, bitmap->width(), bitmap->height()});
 }
 
-std::vector<const ItemRecord*> DrawingOrder(const ItemList& list) {
-  std::vector<const ItemRecord*> order;
-  for (const ItemRecord& r : list) {
-    if (r.recordClass() == kClassContent && r.hidden() == 0 && r.stackLevel() >= 1) {
-      order.push_back(&r);
-    }
-  }
-  std::stable_sort(order.begin(), order.end(), [](const ItemRecord* a, const ItemRecord* b) {
-    return a->stackLevel() < b->stackLevel();
-  });
-  // Levels are unique in a consistent list; otherwise the first in list order is drawn.
-  order.erase(std::unique(order.begin(), order.end(),
-                          [](const ItemRecord* a, const ItemRecord* b) {
-                            return a->stackLevel() == b->stackLevel();
-                          }),
-              order.end());
-  return order;
-}
-
 Rect ItemPaintRect(const ItemRecord& item, const ScreenMetrics& screen) {
   const int32_t widen = RoundToInt32(item.lineWeight() * screen.PxPerMmX());
   const int64_t w = widen > 1 ? widen : 0;

@@ -10,6 +10,7 @@
 #include "document/Geometry.h"
 #include "document/ItemList.h"
 #include "render/Bitmap.h"
+#include "render/RenderPage.h"
 
 namespace quillon {
 
@@ -44,10 +45,6 @@ struct CanvasTile {
   // The document rectangle the whole tile shows.
   Rect WholeTile() const;
 };
-
-// The items a window draws, in drawing order: for each stack level from 1 upwards, the first
-// record in list order of class 0 that is not hidden.
-std::vector<const ItemRecord*> DrawingOrder(const ItemList& list);
 
 // The rectangle an item paints over in document pixels: its bounding box widened on every side
 // by round(lineWeight * pxPerMmX) when that is above 1.
