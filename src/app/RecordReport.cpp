@@ -175,50 +175,13 @@ void WriteRecordJson(std::ostream& out, const ItemRecord& r) {
   out << '}';
 }
 
-const char* KindName(const ItemRecord& r) {
+// The kind's name, with the names the user knows for a solid spline, an oblong curve and a
+// custom line pattern.
+const char* RecordName(const ItemRecord& r) {
   if (r.recordClass() == kClassLinePattern) return "line pattern";
-  switch (r.kind()) {
-    case kKindText:
-      return "text";
-    case kKindLine:
-      return "line";
-    case kKindTriangle:
-      return "triangle";
-    case kKindSquare:
-      return "square";
-    case kKindRectangle:
-      return "rectangle";
-    case kKindCircle:
-      return "circle";
-    case kKindEllipse:
-      return "ellipse";
-    case kKindPolygon:
-      return "polygon";
-    case kKindStar:
-      return "star";
-    case kKindPie:
-      return "pie";
-    case kKindArc:
-      return "arc";
-    case kKindSpline:
-      return r.shapeStyle() == 2 ? "solid" : "spline";
-    case kKindCurve:
-      return r.shapeStyle() == 2 ? "oblong" : "curve";
-    case kKindPicture:
-      return "picture";
-    case kKindGroupFrame:
-      return "group frame";
-    case kKindPageSetup:
-      return "page setup";
-    case kKindDeletionMarker:
-      return "deletion marker";
-    case kKindAnchors:
-      return "anchors";
-    case kKindPictureSource:
-      return "picture source";
-    default:
-      return "unknown kind";
-  }
+  if (r.kind() == kKindSpline && r.shapeStyle() == 2) return "solid";
+  if (r.kind() == kKindCurve && r.shapeStyle() == 2) return "oblong";
+  return KindName(r.kind());
 }
 
 const char* UnitName(int32_t units) {
@@ -247,7 +210,7 @@ void WritePageSummary(std::ostream& out, const ItemRecord& page) {
 
 void WriteRecordLine(std::ostream& out, int index, const ItemRecord& r) {
   char head[64];
-  std::snprintf(head, sizeof head, "%5d  %-16s", index, KindName(r));
+  std::snprintf(head, sizeof head, "%5d  %-16s", index, RecordName(r));
   out << head;
   if (r.recordClass() == kClassContent) {
     out << " id " << r.itemId() << ", level " << r.stackLevel() << ", (" << r.x1() << ", " << r.y1()

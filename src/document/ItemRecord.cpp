@@ -145,6 +145,51 @@ PointEntry PointEntry::Load(const uint8_t* in) {
   return entry;
 }
 
+const char* KindName(int32_t kind) {
+  switch (kind) {
+    case kKindText:
+      return "text";
+    case kKindLine:
+      return "line";
+    case kKindTriangle:
+      return "triangle";
+    case kKindSquare:
+      return "square";
+    case kKindRectangle:
+      return "rectangle";
+    case kKindCircle:
+      return "circle";
+    case kKindEllipse:
+      return "ellipse";
+    case kKindPolygon:
+      return "polygon";
+    case kKindStar:
+      return "star";
+    case kKindPie:
+      return "pie";
+    case kKindArc:
+      return "arc";
+    case kKindSpline:
+      return "spline";
+    case kKindCurve:
+      return "curve";
+    case kKindPicture:
+      return "picture";
+    case kKindGroupFrame:
+      return "group frame";
+    case kKindPageSetup:
+      return "page setup";
+    case kKindDeletionMarker:
+      return "deletion marker";
+    case kKindAnchors:
+      return "anchors";
+    case kKindPictureSource:
+      return "picture source";
+    default:
+      return "unknown kind";
+  }
+}
+
 const std::u16string& GetText(const ItemRecord& record) {
   return record.text();
 }

@@ -69,6 +69,10 @@ constexpr bool IsDrawableKind(int32_t kind) {
   return kind == kKindText || kind == kKindLine || IsPointListKind(kind) || kind == kKindPicture;
 }
 
+// The name of a kind code as a user reads it ("rectangle", "group frame"); "unknown kind" for
+// codes that name no kind.
+const char* KindName(int32_t kind);
+
 // Text: UTF-16 code units with this unit between lines.
 inline constexpr char16_t kLineSeparator = 0x07EC;
 // The longest text a record holds, so that every text written is below the reader's

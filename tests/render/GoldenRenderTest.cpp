@@ -59,32 +59,7 @@ QImage ToImage(const Bitmap& b) {
 }
 
 std::string NameOf(int32_t kind) {
-  switch (kind) {
-    case kKindLine:
-      return "line";
-    case kKindTriangle:
-      return "triangle";
-    case kKindSquare:
-      return "square";
-    case kKindRectangle:
-      return "rectangle";
-    case kKindCircle:
-      return "circle";
-    case kKindEllipse:
-      return "ellipse";
-    case kKindPolygon:
-      return "polygon";
-    case kKindStar:
-      return "star";
-    case kKindPie:
-      return "pie";
-    case kKindArc:
-      return "arc";
-    case kKindSpline:
-      return "spline";
-    default:
-      return "curve";
-  }
+  return KindName(kind);
 }
 
 // Writes the render when regenerating; otherwise compares it: at most 0.5 % of the pixels may
