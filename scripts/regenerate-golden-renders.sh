@@ -5,7 +5,9 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 "$root/scripts/setup.sh" test >/dev/null
 cd "$root"
-cmake --build --preset test --target render_tests
-QUILLON_GOLDEN_OUT="$root/tests/render/golden" QT_QPA_PLATFORM=offscreen \
-  build/test/tests/render/render_tests --gtest_filter='GoldenRender.*'
+cmake --build --preset test --target render_tests render_text_tests
+for binary in render_tests render_text_tests; do
+  QUILLON_GOLDEN_OUT="$root/tests/render/golden" QT_QPA_PLATFORM=offscreen \
+    "build/test/tests/render/$binary" --gtest_filter='GoldenRender.*'
+done
 echo "Stored renders written to tests/render/golden"

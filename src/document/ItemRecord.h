@@ -193,8 +193,8 @@ class ItemRecord {
   std::vector<AnchorEntry> verticalAnchors;
   std::vector<AnchorEntry> horizontalAnchors;
   std::vector<PointEntry> points;
-  std::vector<uint8_t> pictureData;  // empty = none
-  std::unique_ptr<ItemList> renderCache;
+  std::vector<uint8_t> pictureData;               // empty = none
+  mutable std::unique_ptr<ItemList> renderCache;  // a cache: filled while drawing
 
  private:
   friend class ItemList;

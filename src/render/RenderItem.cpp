@@ -7,8 +7,10 @@
 #include "render/FlatBodies.h"
 #include "render/LineDrawing.h"
 #include "render/Outlines.h"
+#include "render/PictureItem.h"
 #include "render/Shadows.h"
 #include "render/Surfaces.h"
+#include "render/Text.h"
 
 namespace quillon {
 namespace {
@@ -38,10 +40,36 @@ void RenderItem(Primitives& target, const ItemRecord& item, const ItemList& list
   if (!std::isfinite(mapping.scaleX) || !std::isfinite(mapping.scaleY)) return;
   const bool quick = mode.quick || mode.busyLoading;
   const int light = LightOf(list);
-  if (!quick && mode.shadows && item.shadowSize() > 0) {
+  const bool shadow = !quick && mode.shadows;
+  const int surface = !quick && mode.surfaces ? item.surface() : 0;
+  switch (item.kind()) {
+    case kKindText:
+      DrawTextItem(target, item, mapping, list.screen(), {mode.window, shadow, light, surface});
+      return;
+    case kKindPicture:
+      if (mode.window) {
+        PictureDisplay display;
+        display.showPictures = mode.pictures;
+        display.quick = mode.quick;
+        display.busyLoading = mode.busyLoading;
+        display.shadows = mode.shadows;
+        display.surfaces = mode.surfaces;
+        display.light = light;
+        display.dragOutline = mode.dragOutline;
+        display.dragOutlineGap = mode.dragOutlineGap;
+        display.pictureOutline = mode.pictureOutline;
+        display.pictureOutlineGap = mode.pictureOutlineGap;
+        PaintPicture(target, item, list, mapping, display);
+      } else {
+        DrawPicture(target, item, list, mapping, {false, mode.shadows, light, surface});
+      }
+      return;
+    default:
+      break;
+  }
+  if (shadow && item.shadowSize() > 0) {
     DrawShadow(target, item, list, {mapping, light, mode.window});
   }
-  const int surface = !quick && mode.surfaces ? item.surface() : 0;
   if (item.kind() == kKindLine) {
     LineStroke stroke = LineStrokeOf(item, list, mapping, mapping.scaleY);
     stroke.surface = surface;
@@ -50,7 +78,7 @@ void RenderItem(Primitives& target, const ItemRecord& item, const ItemList& list
   } else if (IsPointListKind(item.kind())) {
     DrawShape(target, item, list, mapping, light, surface);
   }
-  // Text and pictures have renderers of their own; other kinds draw nothing.
+  // Other kinds draw nothing.
 }
 
 void RenderItem(Bitmap& target, const ItemRecord& item, const ItemList& list, Point origin,

@@ -18,6 +18,11 @@ struct RenderMode {
   bool pictures = true;      // "Show all pictures"; off: pictures draw as outlines
   bool quick = false;        // while items are dragged: no shadows, flat surfaces
   bool busyLoading = false;  // while a document is being loaded and first laid out
+  // The window's outline colours of pictures while dragged and with pictures off.
+  uint32_t dragOutline = 255;
+  uint32_t dragOutlineGap = 65535;
+  uint32_t pictureOutline = 0;
+  uint32_t pictureOutlineGap = 65535;
 };
 
 // Draws item onto target with document pixel (x, y) at (round(x * scaleX) + origin.x,

@@ -10,6 +10,8 @@
 #include <tuple>
 
 #include "render/Coordinates.h"
+#include "render/Shadows.h"
+#include "render/Surfaces.h"
 #include "render/Transforms.h"
 
 namespace quillon {
@@ -84,52 +86,71 @@ Point JustifyStart(const ItemRecord& text, Point start, double boxLength, double
   return MoveAlong(start, AngleRadians(text) * 180 / std::numbers::pi, t);
 }
 
-void DrawTextLine(Bitmap& target, uint32_t colour, const ItemRecord& text, const QString& line,
-                  Point start, double scale, const ScreenMetrics& screen) {
-  if (line.isEmpty() || target.empty()) return;
-  const QFont font = MakeFont(text, PointsAt(text, scale), true, screen);
+void DrawTextLine(Primitives& target, uint32_t colour, const ItemRecord& text, const QString& line,
+                  Point start, double scale, const ScreenMetrics& screen, bool aliased) {
+  if (line.isEmpty() || target.bitmap().empty()) return;
+  QFont font = MakeFont(text, PointsAt(text, scale), true, screen);
+  if (aliased) font.setStyleStrategy(QFont::NoAntialias);
   const int ascent = QFontMetrics(font).ascent();
   const double theta = AngleRadians(text);
   // The platform places text by the top-left of its character cell: move up by the ascent.
-  const Point cell{
-      ClampToInt32(start.x +
-                   int64_t{RoundToInt32(std::cos(theta + std::numbers::pi / 2) * ascent)}),
-      ClampToInt32(start.y -
-                   int64_t{RoundToInt32(std::sin(theta + std::numbers::pi / 2) * ascent)})};
-  QImage image = target.Image();
-  QPainter painter(&image);
+  const double cellX = double(start.x) +
+                       RoundToInt32(std::cos(theta + std::numbers::pi / 2) * ascent) -
+                       target.origin().x;
+  const double cellY = double(start.y) -
+                       RoundToInt32(std::sin(theta + std::numbers::pi / 2) * ascent) -
+                       target.origin().y;
+  // A line cannot reach farther than two em per character from its start; lines farther away
+  // than that from the bitmap are left out before the painter sees their coordinates.
+  const double reach = 2.0 * font.pixelSize() * (line.size() + 2);
+  const Bitmap& bitmap = target.bitmap();
+  if (cellX < -reach || cellY < -reach || cellX > bitmap.width() + reach ||
+      cellY > bitmap.height() + reach) {
+    return;
+  }
+  QPainter& painter = target.painter();
+  painter.save();
   painter.setFont(font);
   painter.setPen(QColor(RedOf(colour), GreenOf(colour), BlueOf(colour)));
-  painter.translate(cell.x, cell.y);
+  painter.setBrush(Qt::NoBrush);
+  painter.setRenderHint(QPainter::TextAntialiasing, !aliased);
+  painter.translate(cellX, cellY);
   painter.rotate(-theta * 180 / std::numbers::pi);
   painter.drawText(QPointF(0, ascent), line);
+  painter.restore();
 }
 
-std::vector<TextLinePlacement> PlaceTextLines(const ItemRecord& text, Point origin, double scaleX,
-                                              double scaleY, bool window,
-                                              const ScreenMetrics& screen) {
+void DrawTextLine(Bitmap& target, uint32_t colour, const ItemRecord& text, const QString& line,
+                  Point start, double scale, const ScreenMetrics& screen) {
+  Primitives primitives(target);
+  DrawTextLine(primitives, colour, text, line, start, scale, screen);
+}
+
+std::vector<TextLinePlacement> PlaceTextLines(const ItemRecord& text, const TargetMapping& mapping,
+                                              bool window, const ScreenMetrics& screen) {
   std::vector<TextLinePlacement> lines;
   const int count = LineCount(text);
   if (count == 0) return lines;
-  const TargetMapping map = TargetMapping::Output(origin, scaleX, scaleY);
-  Point s = map.Map({text.x1(), text.y1()});
-  Point e = map.Map({text.x2(), text.y2()});
+  const double scale = mapping.scaleY;
+  Point s = mapping.Map({text.x1(), text.y1()});
+  Point e = mapping.Map({text.x2(), text.y2()});
   const double theta = AngleRadians(text);
   const double up = theta + std::numbers::pi / 2;
   const int32_t height = LineHeight(text, screen);
-  const double spacing = window ? height * scaleY : RoundToInt32(height * scaleY);
+  const double spacing = window ? height * scale : RoundToInt32(height * scale);
   const int32_t stepX = RoundToInt32(std::cos(up) * spacing);
   const int32_t stepY = RoundToInt32(std::sin(up) * spacing);
   const double documentBox = DistanceOf({text.x1(), text.y1()}, {text.x2(), text.y2()});
+  lines.reserve(count);
   for (int k = count; k >= 1; --k) {
     const QString line = QString::fromStdU16String(LineText(text, k));
     double boxLength, width;
     if (window) {
-      boxLength = RoundToInt32(scaleY * documentBox);
-      width = RoundToInt32(scaleY * RoundToInt32(LineWidth(text, line, scaleY, screen) / scaleY));
+      boxLength = RoundToInt32(scale * documentBox);
+      width = RoundToInt32(scale * RoundToInt32(LineWidth(text, line, scale, screen) / scale));
     } else {
       boxLength = RoundToInt32(DistanceOf(s, e));
-      width = LineWidth(text, line, scaleY, screen);
+      width = LineWidth(text, line, scale, screen);
     }
     lines.push_back({line, JustifyStart(text, s, boxLength, width), e});
     s = {ClampToInt32(int64_t{s.x} + stepX), ClampToInt32(int64_t{s.y} - stepY)};
@@ -138,13 +159,81 @@ std::vector<TextLinePlacement> PlaceTextLines(const ItemRecord& text, Point orig
   return lines;
 }
 
-void DrawTextItem(Bitmap& target, const ItemRecord& text, Point origin, double scaleX,
-                  double scaleY, bool window, const ScreenMetrics& screen) {
-  for (const TextLinePlacement& line :
-       PlaceTextLines(text, origin, scaleX, scaleY, window, screen)) {
-    DrawTextLine(target, static_cast<uint32_t>(text.textColor()), text, line.text, line.start,
-                 scaleY, screen);
+namespace {
+
+Point Moved(Point p, double angle, double distance) {
+  return {ClampToInt32(int64_t{p.x} + RoundToInt32(std::cos(angle) * distance)),
+          ClampToInt32(int64_t{p.y} - RoundToInt32(std::sin(angle) * distance))};
+}
+
+// The square of side 2 * half centred on p.
+BoundingBox SquareAround(Point p, int64_t half) {
+  return {ClampToInt32(p.x - half), ClampToInt32(p.y - half), ClampToInt32(p.x + half - 1),
+          ClampToInt32(p.y + half - 1)};
+}
+
+void DrawLineShadow(Primitives& target, const ItemRecord& text, const TextLinePlacement& line,
+                    double scale, const ScreenMetrics& screen, const TextStyle& style) {
+  const int32_t g =
+      style.window ? WindowShadowOffset(text, scale, screen) : ShadowOffset(text, scale, screen);
+  const double f = ShadowSpread(text);
+  const int64_t half = int64_t{std::max(LineWidth(text, line.text, scale, screen),
+                                        RoundToInt32(DistanceOf(line.start, line.end)))} +
+                       RoundToInt32(g * f);
+  if (half < 1) return;
+  const uint32_t tone = ShadowTone(text);
+  CastShadow(target, SquareAround(line.start, half), ShadowShift(style.light, g),
+             text.shadowSoftness(), style.window ? 1.0 : scale, [&](Primitives& mask) {
+               DrawTextLine(mask, tone, text, line.text, line.start, scale, screen);
+             });
+}
+
+void ShadeLine(Primitives& target, const ItemRecord& text, const TextLinePlacement& line,
+               double scale, const ScreenMetrics& screen, const TextStyle& style) {
+  const double theta = AngleRadians(text);
+  const double documentBox = DistanceOf({text.x1(), text.y1()}, {text.x2(), text.y2()});
+  const int32_t box = RoundToInt32(scale * documentBox);
+  const int32_t width = RoundToInt32(scale * LineWidth(text, line.text, 1.0, screen));
+  const int64_t half = RoundToInt32(1.5 * std::max(width, box));
+  if (half < 1) return;
+  MarkerMask mask = NewMarkerMask(target, SquareAround(line.start, half));
+  if (mask.empty()) return;
+  {
+    Primitives marks(mask.bitmap, mask.origin);
+    DrawTextLine(marks, kMarkerBlue, text, line.text, line.start, scale, screen, true);
   }
+  const FontMetrics m = MeasureFont(text, scale, screen);
+  const int32_t length = m.ascent + m.descent;
+  const Point from = Moved(line.start, theta - std::numbers::pi / 2, m.descent);
+  const Point to = Moved(from, theta, double(length) + box);
+  ShadeTextLine(target, mask, from, to, length, theta, style.light, style.surface,
+                static_cast<uint32_t>(text.textColor()));
+}
+
+}  // namespace
+
+void DrawTextItem(Primitives& target, const ItemRecord& text, const TargetMapping& mapping,
+                  const ScreenMetrics& screen, const TextStyle& style) {
+  if (target.bitmap().empty()) return;
+  const double scale = mapping.scaleY;
+  const bool shadow = style.shadow && text.shadowSize() > 0;
+  for (const TextLinePlacement& line : PlaceTextLines(text, mapping, style.window, screen)) {
+    if (line.text.isEmpty()) continue;
+    if (shadow) DrawLineShadow(target, text, line, scale, screen, style);
+    if (style.surface > 0) {
+      ShadeLine(target, text, line, scale, screen, style);
+    } else {
+      DrawTextLine(target, static_cast<uint32_t>(text.textColor()), text, line.text, line.start,
+                   scale, screen);
+    }
+  }
+}
+
+void DrawTextItem(Bitmap& target, const ItemRecord& text, const TargetMapping& mapping,
+                  const ScreenMetrics& screen, const TextStyle& style) {
+  if (target.empty()) return;
+  Primitives primitives(target);
+  DrawTextItem(primitives, text, mapping, screen, style);
 }
 
 }  // namespace quillon

@@ -9,6 +9,8 @@
 #include "document/ItemRecord.h"
 #include "document/ScreenMetrics.h"
 #include "render/Bitmap.h"
+#include "render/Coordinates.h"
+#include "render/Primitives.h"
 #include "render/TextMetrics.h"
 
 namespace quillon {
@@ -41,7 +43,10 @@ int32_t LineWidth(const ItemRecord& text, const QString& line, double scale,
 // text direction when they are narrower than their box. boxLength and width in target pixels.
 Point JustifyStart(const ItemRecord& text, Point start, double boxLength, double width);
 
-// Draws one line flat in colour with its baseline starting at start (target pixels).
+// Draws one line flat in colour with its baseline starting at start (target coordinates).
+// Aliased text marks whole pixels only, as masks need.
+void DrawTextLine(Primitives& target, uint32_t colour, const ItemRecord& text, const QString& line,
+                  Point start, double scale, const ScreenMetrics& screen, bool aliased = false);
 void DrawTextLine(Bitmap& target, uint32_t colour, const ItemRecord& text, const QString& line,
                   Point start, double scale, const ScreenMetrics& screen);
 
@@ -53,12 +58,22 @@ struct TextLinePlacement {
 };
 // The lines from the last one upwards, placed for an output target (window: false) or the
 // window canvas at its zoom (window: true, scale = zoom).
-std::vector<TextLinePlacement> PlaceTextLines(const ItemRecord& text, Point origin, double scaleX,
-                                              double scaleY, bool window,
-                                              const ScreenMetrics& screen);
+std::vector<TextLinePlacement> PlaceTextLines(const ItemRecord& text, const TargetMapping& mapping,
+                                              bool window, const ScreenMetrics& screen);
 
-// Draws every line of a text item flat in its text colour.
-void DrawTextItem(Bitmap& target, const ItemRecord& text, Point origin, double scaleX,
-                  double scaleY, bool window, const ScreenMetrics& screen);
+// How a text item is drawn beyond its mapping.
+struct TextStyle {
+  bool window = false;  // the window canvas at its zoom rather than an output target
+  bool shadow = false;  // each line casts its shadow first (when the item has one)
+  int light = 0;        // the document's light direction
+  int surface = 0;      // 0 flat, otherwise the 3-D surface of every line
+};
+
+// Draws every line of a text item from the last one upwards: its shadow, then the line itself,
+// flat in the text colour or shaded.
+void DrawTextItem(Primitives& target, const ItemRecord& text, const TargetMapping& mapping,
+                  const ScreenMetrics& screen, const TextStyle& style);
+void DrawTextItem(Bitmap& target, const ItemRecord& text, const TargetMapping& mapping,
+                  const ScreenMetrics& screen, const TextStyle& style = {});
 
 }  // namespace quillon

@@ -77,8 +77,8 @@ TEST(RenderItem, PolygonsOutsideTheSidesRangeDrawNothing) {
   }
 }
 
-TEST(RenderItem, KindsWithoutABodyHereDrawNothing) {
-  for (int32_t kind : {kKindText, kKindPicture, kKindGroupFrame, kKindDeletionMarker}) {
+TEST(RenderItem, KindsWithoutABodyAndPicturesWithoutASourceDrawNothing) {
+  for (int32_t kind : {kKindPicture, kKindGroupFrame, kKindDeletionMarker}) {
     ItemList list;
     ItemRecord& item = test::AddSegmentItem(list, kind, {5, 5}, {50, 40});
     SetText(item, u"Text");

@@ -1,0 +1,631 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "render/PictureItem.h"
+
+#include <QFileInfo>
+#include <QFont>
+#include <QPainter>
+#include <QPainterPath>
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <numbers>
+#include <optional>
+
+#include "render/Blend.h"
+#include "render/Outlines.h"
+#include "render/PictureOps.h"
+#include "render/Resample.h"
+#include "render/Shadows.h"
+#include "render/Surfaces.h"
+#include "render/decoders/DecodePicture.h"
+
+namespace quillon {
+namespace {
+
+constexpr uint32_t kSilver = 12632256;
+
+int SignOf(double value) {
+  return value < 0 ? -1 : 1;
+}
+
+// The picture without its last column or row where the width or height is odd.
+Bitmap TrimmedEven(Bitmap picture) {
+  const int w = picture.width() & ~1, h = picture.height() & ~1;
+  if (w == picture.width() && h == picture.height()) return picture;
+  Bitmap even = Bitmap::TryCreate(w, h);
+  if (!even.empty()) even.CopyFrom(picture, 0, 0, w, h, 0, 0);
+  return even;
+}
+
+// A target coordinate as a bitmap index, or nothing when it lies beyond any bitmap.
+std::optional<int> BitmapIndex(int64_t target, int32_t origin) {
+  const int64_t index = target - origin;
+  if (index < -2 * kMaxBitmapSide || index > 2 * kMaxBitmapSide) return std::nullopt;
+  return static_cast<int>(index);
+}
+
+// Copies picture onto the target with its top-left pixel at position (target coordinates).
+void Blit(Primitives& target, const Bitmap& picture, int64_t x, int64_t y) {
+  const std::optional<int> bx = BitmapIndex(x, target.origin().x);
+  const std::optional<int> by = BitmapIndex(y, target.origin().y);
+  if (!bx || !by || picture.empty()) return;
+  target.bitmap().CopyFrom(picture, 0, 0, picture.width(), picture.height(), *bx, *by);
+}
+
+// A work bitmap holding the target area of the given size at position (target coordinates);
+// what lies outside the target is white.
+Bitmap Under(Primitives& target, int64_t x, int64_t y, int width, int height) {
+  Bitmap work = Bitmap::TryCreate(width, height);
+  const std::optional<int> bx = BitmapIndex(x, target.origin().x);
+  const std::optional<int> by = BitmapIndex(y, target.origin().y);
+  if (work.empty() || !bx || !by) return Bitmap();
+  work.CopyFrom(target.bitmap(), *bx, *by, width, height, 0, 0);
+  return work;
+}
+
+// Whether a box of the given size at position can touch the target at all.
+bool Touches(const Primitives& target, int64_t x, int64_t y, int64_t width, int64_t height) {
+  const BoundingBox area = target.Area();
+  return x <= area.right && y <= area.bottom && x + width > area.left && y + height > area.top;
+}
+
+// Where a rectangular picture goes: its box's top-left corner and size in target pixels.
+struct PictureBox {
+  Point topLeft;
+  int64_t width = 0;
+  int64_t height = 0;
+};
+PictureBox TargetBox(const ItemRecord& picture, const TargetMapping& mapping) {
+  const Point a = mapping.Map({picture.x1(), picture.y1()});
+  const Point b = mapping.Map({picture.x2(), picture.y2()});
+  return {{std::min(a.x, b.x), std::min(a.y, b.y)},
+          std::abs(int64_t{b.x} - a.x),
+          std::abs(int64_t{b.y} - a.y)};
+}
+
+// The centre and radius of a round picture in target pixels.
+struct PictureCircle {
+  Point centre;
+  int32_t radius = 0;
+};
+PictureCircle TargetCircle(const ItemRecord& picture, const TargetMapping& mapping) {
+  const Point c = mapping.Map({picture.x1(), picture.y1()});
+  const Point rim = mapping.Map({picture.x2(), picture.y2()});
+  return {c, RoundToInt32(DistanceOf(c, rim))};
+}
+
+bool IsRound(const ItemRecord& picture) {
+  return picture.clipShape() == 2;
+}
+
+int32_t FrameWidth(const ItemRecord& picture, double scale, const ScreenMetrics& screen) {
+  return picture.frame() != 0 ? PixelWidth(scale, picture.lineWeight(), screen) : 0;
+}
+
+// Scales the clip to width x height with the Mitchell filter, then adjusts its colours and
+// mirrors or flips it by the signs of scaleX and scaleY.
+Bitmap ScaledClip(const Bitmap& clip, const ItemRecord& picture, int64_t width, int64_t height) {
+  if (clip.empty() || width < 1 || height < 1 || width > kMaxBitmapSide ||
+      height > kMaxBitmapSide) {
+    return Bitmap();
+  }
+  Bitmap scaled = Bitmap::TryCreate(static_cast<int>(width), static_cast<int>(height));
+  if (scaled.empty()) return scaled;
+  Resample(clip, scaled, ResampleFilter::Mitchell);
+  AdjustColours(scaled, picture.saturation(), picture.contrast(), picture.lightness());
+  MirrorFlip(scaled, SignOf(picture.scaleX()), SignOf(picture.scaleY()));
+  return scaled;
+}
+
+// The rectangle between the clip's corners (given in any order) out of the source; parts
+// beyond the source are white.
+Bitmap RectangularClip(const Bitmap& source, const ItemRecord& picture) {
+  const int64_t left = std::min(picture.clipLeft(), picture.clipRight());
+  const int64_t right = std::max(picture.clipLeft(), picture.clipRight());
+  const int64_t top = std::min(picture.clipTop(), picture.clipBottom());
+  const int64_t bottom = std::max(picture.clipTop(), picture.clipBottom());
+  const int64_t w = right - left, h = bottom - top;
+  if (w < 1 || h < 1 || w > kMaxBitmapSide || h > kMaxBitmapSide) return Bitmap();
+  // A clip that is the whole source needs no copy.
+  if (left == 0 && top == 0 && w == source.width() && h == source.height()) return source.Clone();
+  Bitmap clip = Bitmap::TryCreate(static_cast<int>(w), static_cast<int>(h));
+  if (clip.empty() || left < -kMaxBitmapSide || top < -kMaxBitmapSide || left > kMaxBitmapSide ||
+      top > kMaxBitmapSide) {
+    return clip;
+  }
+  clip.CopyFrom(source, static_cast<int>(left), static_cast<int>(top), static_cast<int>(w),
+                static_cast<int>(h), 0, 0);
+  return clip;
+}
+
+// The square centre +- r of the round clip out of the source, on white.
+Bitmap RoundClip(const Bitmap& source, const ItemRecord& picture) {
+  const Point centre{picture.clipLeft(), picture.clipTop()};
+  const int64_t r = RoundToInt32(DistanceOf(centre, {picture.clipRight(), picture.clipBottom()}));
+  if (r < 1 || 2 * r > kMaxBitmapSide) return Bitmap();
+  Bitmap clip = Bitmap::TryCreate(static_cast<int>(2 * r), static_cast<int>(2 * r));
+  const int64_t left = centre.x - r, top = centre.y - r;
+  if (clip.empty() || left < -kMaxBitmapSide || top < -kMaxBitmapSide || left > kMaxBitmapSide ||
+      top > kMaxBitmapSide) {
+    return clip;
+  }
+  clip.CopyFrom(source, static_cast<int>(left), static_cast<int>(top), clip.width(), clip.height(),
+                0, 0);
+  return clip;
+}
+
+// A rectangular picture scaled and adjusted (unframed) and framed, at one mapping.
+struct PreparedPicture {
+  Bitmap unframed;
+  Bitmap framed;  // the unframed picture inside its frame; the same picture without a frame
+  int32_t frame = 0;
+};
+
+// Adds the frame of width p around the picture: flat in lineColor, or shaded when the surface
+// is on and the frame is wider than 3 pixels.
+Bitmap Framed(const Bitmap& picture, const ItemRecord& item, int32_t p, int light, int surface) {
+  if (p < 1) return picture.Clone();
+  const int64_t w = int64_t{picture.width()} + 2 * p, h = int64_t{picture.height()} + 2 * p;
+  if (w > kMaxBitmapSide || h > kMaxBitmapSide) return Bitmap();
+  Bitmap framed = Bitmap::TryCreate(static_cast<int>(w), static_cast<int>(h));
+  if (framed.empty()) return framed;
+  const uint32_t lineColor = static_cast<uint32_t>(item.lineColor());
+  framed.Fill(lineColor);
+  framed.CopyFrom(picture, 0, 0, picture.width(), picture.height(), p, p);
+  if (surface != 0 && p > 3) {
+    ShadePictureFrame(framed, p, item.rotation(), light, surface, lineColor);
+  }
+  return framed;
+}
+
+// Steps up to the frame for a rectangular picture; empty when it draws nothing.
+PreparedPicture PrepareRectangular(const ItemRecord& picture, const ItemList& list,
+                                   const TargetMapping& mapping, int light, int surface) {
+  PreparedPicture prepared;
+  const PictureBox box = TargetBox(picture, mapping);
+  if (box.width < 1 || box.height < 1 || box.width > kMaxBitmapSide ||
+      box.height > kMaxBitmapSide) {
+    return prepared;
+  }
+  const Bitmap source = DecodeSource(picture, list);
+  if (source.empty()) return prepared;
+  prepared.unframed = ScaledClip(RectangularClip(source, picture), picture, box.width, box.height);
+  if (prepared.unframed.empty()) return prepared;
+  if (picture.rotation() != 0) prepared.unframed = TrimmedEven(std::move(prepared.unframed));
+  prepared.frame = FrameWidth(picture, mapping.scaleY, list.screen());
+  prepared.framed = Framed(prepared.unframed, picture, prepared.frame, light, surface);
+  return prepared;
+}
+
+// Steps up to the mirroring for a round picture: the 2R x 2R square, not yet rotated.
+PreparedPicture PrepareRound(const ItemRecord& picture, const ItemList& list,
+                             const TargetMapping& mapping) {
+  PreparedPicture prepared;
+  const PictureCircle circle = TargetCircle(picture, mapping);
+  if (circle.radius < 1 || 2 * int64_t{circle.radius} > kMaxBitmapSide) return prepared;
+  const Bitmap source = DecodeSource(picture, list);
+  if (source.empty()) return prepared;
+  prepared.unframed = ScaledClip(RoundClip(source, picture), picture, 2 * int64_t{circle.radius},
+                                 2 * int64_t{circle.radius});
+  prepared.framed = prepared.unframed.Clone();
+  prepared.frame = picture.frame() == 1 ? FrameWidth(picture, mapping.scaleY, list.screen()) : 0;
+  return prepared;
+}
+
+// Draws a prepared rectangular picture at its place, turned by its rotation.
+void PlaceRectangular(Primitives& target, const ItemRecord& picture, const Bitmap& framed,
+                      int32_t p, const TargetMapping& mapping) {
+  if (framed.empty()) return;
+  const PictureBox box = TargetBox(picture, mapping);
+  const double rotation = picture.rotation();
+  if (rotation == 0) {
+    Blit(target, framed, int64_t{box.topLeft.x} - p, int64_t{box.topLeft.y} - p);
+    return;
+  }
+  const int w = framed.width(), h = framed.height();
+  const BitmapSize turned = RotatedSize(w, h, rotation);
+  const int64_t x = int64_t{box.topLeft.x} - ((turned.width - w) / 2 + p);
+  const int64_t y = int64_t{box.topLeft.y} - ((turned.height - h) / 2 + p);
+  if (!Touches(target, x, y, turned.width, turned.height)) return;
+  Bitmap work = Under(target, x, y, turned.width, turned.height);
+  if (work.empty()) return;
+  RotateBitmap(framed, work, rotation);
+  Blit(target, work, x, y);
+}
+
+// Draws a prepared round picture: turned, masked to its circle, then its frame ring.
+void PlaceRound(Primitives& target, const ItemRecord& picture, const Bitmap& square, int32_t p,
+                const TargetMapping& mapping, int light, int surface) {
+  if (square.empty()) return;
+  const PictureCircle circle = TargetCircle(picture, mapping);
+  const int side = square.width();
+  const int64_t x = int64_t{circle.centre.x} - circle.radius;
+  const int64_t y = int64_t{circle.centre.y} - circle.radius;
+  const int64_t reach = int64_t{circle.radius} + p;
+  if (!Touches(target, x - p, y - p, 2 * reach + 1, 2 * reach + 1)) return;
+  const Bitmap* shown = &square;
+  Bitmap middle;
+  const double rotation = picture.rotation();
+  if (rotation != 0) {
+    const BitmapSize size = RotatedSize(side, side, rotation);
+    Bitmap turned = Bitmap::TryCreate(size.width, size.height);
+    middle = Bitmap::TryCreate(side, side);
+    if (turned.empty() || middle.empty()) return;
+    RotateBitmap(square, turned, rotation);
+    middle.CopyFrom(turned, (size.width - side) / 2, (size.height - side) / 2, side, side, 0, 0);
+    shown = &middle;
+  }
+  Bitmap work = Under(target, x, y, side, side);
+  if (work.empty()) return;
+  RoundMask(*shown, work);
+  Blit(target, work, x, y);
+  if (p < 1) return;
+  const uint32_t lineColor = static_cast<uint32_t>(picture.lineColor());
+  if (surface != 0 && p > 3) {
+    ShadeRound(target, circle.centre, circle.radius, p, light, surface, lineColor);
+    return;
+  }
+  const int64_t r = int64_t{circle.radius} + RoundToInt32((p - 1) / 2.0);
+  target.Ellipse({ClampToInt32(circle.centre.x - r), ClampToInt32(circle.centre.y - r),
+                  ClampToInt32(circle.centre.x + r), ClampToInt32(circle.centre.y + r)},
+                 std::nullopt, Pen{lineColor, p});
+}
+
+// The shadow mask's side: (g - a) + round(side * f), but never so small that the silhouette,
+// moved by g, would be cut off.
+int64_t MaskSide(int64_t g, int64_t a, int64_t side, double f) {
+  return std::max(g - a + RoundToInt32(side * f), std::abs(g) + side);
+}
+
+int64_t EvenUp(int64_t n) {
+  return n + (n & 1);
+}
+
+// The render cache holds the window's scaled picture; each record keeps the frame width in x1,
+// the surface it was shaded with in y1 and the bitmap's size in x2 and y2, its rows in
+// pictureData.
+void StoreCached(const ItemRecord& picture, int32_t kind, const Bitmap& bitmap, int32_t frame,
+                 int surface) {
+  if (picture.renderCache == nullptr) picture.renderCache = std::make_unique<ItemList>();
+  ItemRecord& record = NewRecord(*picture.renderCache, kind);
+  record.setX1(frame);
+  record.setY1(surface);
+  record.setX2(bitmap.width());
+  record.setY2(bitmap.height());
+  const std::size_t rowBytes = 3 * static_cast<std::size_t>(bitmap.width());
+  record.pictureData.resize(rowBytes * bitmap.height());
+  for (int y = 0; y < bitmap.height(); ++y)
+    std::memcpy(record.pictureData.data() + rowBytes * y, bitmap.Row(y), rowBytes);
+}
+
+// The cached bitmap of the given kind when it has the expected size, else an empty one.
+Bitmap Cached(const ItemRecord& picture, int32_t kind, int64_t width, int64_t height, int surface,
+              int32_t* frame) {
+  if (picture.renderCache == nullptr) return Bitmap();
+  for (const ItemRecord& record : *picture.renderCache) {
+    if (record.kind() != kind) continue;
+    const std::size_t rowBytes = 3 * static_cast<std::size_t>(std::max(record.x2(), 0));
+    if (record.x2() != width || record.y2() != height || record.y1() != surface || width < 1 ||
+        height < 1 || record.pictureData.size() != rowBytes * static_cast<std::size_t>(height)) {
+      return Bitmap();
+    }
+    Bitmap bitmap = Bitmap::TryCreate(static_cast<int>(width), static_cast<int>(height));
+    if (bitmap.empty()) return bitmap;
+    for (int y = 0; y < bitmap.height(); ++y)
+      std::memcpy(bitmap.Row(y), record.pictureData.data() + rowBytes * y, rowBytes);
+    if (frame != nullptr) *frame = record.x1();
+    return bitmap;
+  }
+  return Bitmap();
+}
+
+// The outline forms of a picture in the window, one pixel wide: a solid pen, or a dotted one
+// (three on, three off) with its gaps in gap.
+void DrawOutlineForm(Primitives& target, const ItemRecord& picture, const TargetMapping& mapping,
+                     uint32_t colour, std::optional<uint32_t> gap, bool inset) {
+  const auto toQt = [](uint32_t c) { return QColor(RedOf(c), GreenOf(c), BlueOf(c)); };
+  QPainter& painter = target.painter();
+  painter.save();
+  painter.setRenderHint(QPainter::Antialiasing, false);
+  painter.setBrush(Qt::NoBrush);
+  QPen pen(toQt(colour));
+  pen.setWidth(1);
+  pen.setCosmetic(true);
+  if (gap) {
+    pen.setDashPattern({3, 3});
+    painter.setBackgroundMode(Qt::OpaqueMode);
+    painter.setBackground(toQt(*gap));
+  }
+  painter.setPen(pen);
+  const QPointF origin(target.origin().x, target.origin().y);
+  const auto local = [&](double x, double y) { return QPointF(x, y) - origin; };
+  const double rotation = picture.rotation();
+  const BoundingBox area = target.Area();
+  const auto far = [&](double x, double y, double reach) {
+    return x + reach < area.left || y + reach < area.top || x - reach > area.right ||
+           y - reach > area.bottom || reach > 4 * kMaxBitmapSide;
+  };
+  if (IsRound(picture)) {
+    const PictureCircle c = TargetCircle(picture, mapping);
+    if (!far(c.centre.x, c.centre.y, c.radius + 2.0)) {
+      const EllipseChain chain =
+          EllipseBezier(c.centre, {ClampToInt32(int64_t{c.centre.x} + c.radius), c.centre.y},
+                        {c.centre.x, ClampToInt32(int64_t{c.centre.y} + c.radius)});
+      QPainterPath path(local(chain.points[0].x, chain.points[0].y));
+      for (int i = 1; i + 2 < 13; i += 3) {
+        path.cubicTo(local(chain.points[i].x, chain.points[i].y),
+                     local(chain.points[i + 1].x, chain.points[i + 1].y),
+                     local(chain.points[i + 2].x, chain.points[i + 2].y));
+      }
+      painter.drawPath(path);
+      if (rotation != 0) {
+        painter.drawLine(local(c.centre.x, c.centre.y),
+                         local(c.centre.x + RoundToInt32(c.radius * std::sin(rotation)),
+                               c.centre.y + RoundToInt32(c.radius * std::cos(rotation))));
+      }
+    }
+  } else {
+    const PictureBox box = TargetBox(picture, mapping);
+    const double cx = box.topLeft.x + box.width / 2.0, cy = box.topLeft.y + box.height / 2.0;
+    if (!far(cx, cy, double(box.width + box.height) + 2)) {
+      double left = box.topLeft.x, top = box.topLeft.y;
+      double right = left + box.width, bottom = top + box.height;
+      if (inset && rotation == 0) {
+        left += 1;
+        top += 1;
+        right -= 1;
+        bottom -= 1;
+      }
+      QPolygonF corners;
+      const double s = std::sin(rotation), co = std::cos(rotation);
+      for (const QPointF& p : {QPointF(left, top), QPointF(right, top), QPointF(right, bottom),
+                               QPointF(left, bottom)}) {
+        // Turned counter-clockwise on screen about the box's centre, y pointing down.
+        const double dx = p.x() - cx, dy = p.y() - cy;
+        const double x = rotation == 0 ? p.x() : cx + RoundToInt32(dx * co + dy * s);
+        const double y = rotation == 0 ? p.y() : cy + RoundToInt32(-dx * s + dy * co);
+        corners << local(x, y);
+      }
+      painter.drawPolygon(corners);
+    }
+  }
+  painter.restore();
+}
+
+// The file name of the picture's source, without its folder.
+QString SourceFileName(const ItemRecord& picture, const ItemList& list) {
+  const ItemRecord* source = FindSource(list, picture.sourceNumber());
+  if (source == nullptr) return QString();
+  return QFileInfo(QString::fromStdU16String(source->text())).fileName();
+}
+
+void DrawLoadingForm(Primitives& target, const ItemRecord& picture, const ItemList& list,
+                     const TargetMapping& mapping) {
+  DrawOutlineForm(target, picture, mapping, kSilver, std::nullopt, true);
+  if (IsRound(picture) || picture.rotation() != 0) return;
+  const PictureBox box = TargetBox(picture, mapping);
+  if (!Touches(target, box.topLeft.x, box.topLeft.y, box.width, box.height)) return;
+  const QString name = SourceFileName(picture, list);
+  if (name.isEmpty() || box.width < 3 || box.height < 3) return;
+  QPainter& painter = target.painter();
+  painter.save();
+  QFont font(QStringLiteral("Arial"));
+  font.setPixelSize(std::max(1, (10 * list.screen().dpiY + 36) / 72));
+  painter.setFont(font);
+  painter.setPen(QColor(RedOf(kSilver), GreenOf(kSilver), BlueOf(kSilver)));
+  const double x = double(box.topLeft.x) - target.origin().x;
+  const double y = double(box.topLeft.y) - target.origin().y;
+  painter.setClipRect(QRectF(x + 1, y + 1, double(box.width) - 2, double(box.height) - 2));
+  painter.drawText(QRectF(x + 5, y + 5, double(box.width), double(box.height)),
+                   Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, name);
+  painter.restore();
+}
+
+}  // namespace
+
+Bitmap DecodeSource(const ItemRecord& picture, const ItemList& list) {
+  const ItemRecord* source = FindSource(list, picture.sourceNumber());
+  if (source == nullptr || source->pictureData.empty()) return Bitmap();
+  DecodedPicture decoded = DecodePicture(source->pictureData, source->clipShape());
+  if (!decoded.ok() || decoded.bitmap.width() <= 1 || decoded.bitmap.height() <= 1) {
+    return Bitmap();
+  }
+  Bitmap bitmap = std::move(decoded.bitmap);
+  int mirror = picture.mirrorSign() < 0 ? -1 : 1;
+  int flip = picture.flipSign() < 0 ? -1 : 1;
+  const int32_t right = picture.rightAngle();
+  if (right == 90 || right == 270) {
+    bitmap = TrimmedEven(std::move(bitmap));
+    Bitmap turned = Bitmap::TryCreate(bitmap.height(), bitmap.width());
+    if (turned.empty()) return turned;
+    RotateBitmap(bitmap, turned, mirror * flip * right * std::numbers::pi / 180);
+    bitmap = std::move(turned);
+  } else if (right == 180) {
+    mirror = -mirror;
+    flip = -flip;
+  }
+  MirrorFlip(bitmap, mirror, flip);
+  return bitmap;
+}
+
+void DrawPictureShadow(Primitives& target, const ItemRecord& picture, const ItemList& list,
+                       const TargetMapping& mapping, int light, bool window) {
+  if (picture.shadowSize() == 0 || picture.shadowLightness() == 0) return;
+  const ScreenMetrics& screen = list.screen();
+  const double scale = mapping.scaleY;
+  const bool round = IsRound(picture);
+  // The silhouette: the framed box, or the circle widened by the frame.
+  int64_t left, top, b, c, a;
+  if (round) {
+    const PictureCircle circle = TargetCircle(picture, mapping);
+    const int32_t p = picture.frame() != 0 ? PixelWidth(scale, picture.lineWeight(), screen) : 0;
+    a = std::max(0, p - 1);
+    const int64_t r = int64_t{circle.radius} + a;
+    left = circle.centre.x - r;
+    top = circle.centre.y - r;
+    b = c = 2 * r;
+  } else {
+    const PictureBox box = TargetBox(picture, mapping);
+    a = FrameWidth(picture, scale, screen);
+    left = box.topLeft.x - a;
+    top = box.topLeft.y - a;
+    b = box.width + 2 * a;
+    c = box.height + 2 * a;
+  }
+  if (b < 1 || c < 1 || b > kMaxBitmapSide || c > kMaxBitmapSide) return;
+  const double f = PictureShadowSpread(picture);
+  const int64_t g =
+      window ? WindowShadowOffset(picture, scale, screen) : ShadowOffset(picture, scale, screen);
+  const Point shift = ShadowShift(light, ClampToInt32(g));
+  const Point towards = ShadowShift(light, 1);
+  int64_t maskW = MaskSide(g, a, b, f), maskH = MaskSide(g, a, c, f);
+  const double rotation = picture.rotation();
+  if (rotation != 0) {
+    maskW = EvenUp(maskW);
+    maskH = EvenUp(maskH);
+  }
+  if (maskW < 1 || maskH < 1 || maskW > kMaxBitmapSide || maskH > kMaxBitmapSide) return;
+  Bitmap mask = Bitmap::TryCreate(static_cast<int>(maskW), static_cast<int>(maskH));
+  if (mask.empty()) return;
+  // Unrotated, the mask's edge away from the shadow lies on the framed box's edge; rotated, the
+  // silhouette sits in the mask's middle.
+  int64_t sx, sy;
+  if (rotation == 0) {
+    sx = towards.x > 0 ? g : maskW - b - g;
+    sy = towards.y > 0 ? g : maskH - c - g;
+  } else {
+    sx = (maskW - b) / 2;
+    sy = (maskH - c) / 2;
+  }
+  {
+    Primitives silhouette(mask);
+    const uint32_t tone = ShadowTone(picture);
+    const BoundingBox shape{static_cast<int32_t>(sx), static_cast<int32_t>(sy),
+                            static_cast<int32_t>(sx + b - 1), static_cast<int32_t>(sy + c - 1)};
+    if (round) {
+      silhouette.Ellipse(shape, tone, Pen{tone, 0});
+    } else {
+      const Point corners[4] = {{shape.left, shape.top},
+                                {shape.right + 1, shape.top},
+                                {shape.right + 1, shape.bottom + 1},
+                                {shape.left, shape.bottom + 1}};
+      silhouette.Polygon(corners, tone, Pen{tone, 0});
+    }
+  }
+  BlurMask(mask, picture.shadowSoftness(), window ? 1.0 : scale);
+  if (rotation == 0) {
+    const int64_t x = left + shift.x - sx, y = top + shift.y - sy;
+    if (x < INT32_MIN || y < INT32_MIN || x > INT32_MAX || y > INT32_MAX) return;
+    ComposeShadow(target, mask, {static_cast<int32_t>(x), static_cast<int32_t>(y)});
+    return;
+  }
+  const BitmapSize size = RotatedSize(mask.width(), mask.height(), rotation);
+  const int64_t tw = EvenUp(size.width), th = EvenUp(size.height);
+  if (tw > kMaxBitmapSide || th > kMaxBitmapSide) return;
+  Bitmap turned = Bitmap::TryCreate(static_cast<int>(tw), static_cast<int>(th));
+  if (turned.empty()) return;
+  RotateBitmap(mask, turned, rotation);
+  const int64_t x = left + b / 2 + shift.x - tw / 2, y = top + c / 2 + shift.y - th / 2;
+  if (x < INT32_MIN || y < INT32_MIN || x > INT32_MAX || y > INT32_MAX) return;
+  ComposeShadow(target, turned, {static_cast<int32_t>(x), static_cast<int32_t>(y)});
+}
+
+void DrawPicture(Primitives& target, const ItemRecord& picture, const ItemList& list,
+                 const TargetMapping& mapping, const PictureStyle& style) {
+  if (target.bitmap().empty()) return;
+  // A picture whose drawing and shadow cannot reach the target is not decoded at all.
+  const int64_t reach = int64_t{FrameWidth(picture, mapping.scaleY, list.screen())} +
+                        (style.shadow ? ShadowMargin(picture, mapping.scaleY, list.screen()) : 0) +
+                        2;
+  if (IsRound(picture)) {
+    const PictureCircle c = TargetCircle(picture, mapping);
+    const int64_t r = int64_t{c.radius} + reach;
+    if (!Touches(target, c.centre.x - r, c.centre.y - r, 2 * r + 1, 2 * r + 1)) return;
+  } else {
+    const PictureBox box = TargetBox(picture, mapping);
+    // Rotated pictures reach out to their box's half diagonal around its centre.
+    const int64_t half =
+        picture.rotation() != 0
+            ? static_cast<int64_t>(std::ceil(std::hypot(box.width, box.height) / 2))
+            : 0;
+    const int64_t x = box.topLeft.x - reach - std::max<int64_t>(half - box.width / 2, 0);
+    const int64_t y = box.topLeft.y - reach - std::max<int64_t>(half - box.height / 2, 0);
+    if (!Touches(target, x, y, int64_t{box.topLeft.x} + box.width + reach + half - x + 1,
+                 int64_t{box.topLeft.y} + box.height + reach + half - y + 1)) {
+      return;
+    }
+  }
+  // The shadow needs no decoded picture, but one that cannot be drawn casts none.
+  if (IsRound(picture)) {
+    PreparedPicture prepared = PrepareRound(picture, list, mapping);
+    if (prepared.framed.empty()) return;
+    if (style.shadow) DrawPictureShadow(target, picture, list, mapping, style.light, style.window);
+    PlaceRound(target, picture, prepared.framed, prepared.frame, mapping, style.light,
+               style.surface);
+    return;
+  }
+  PreparedPicture prepared = PrepareRectangular(picture, list, mapping, style.light, style.surface);
+  if (prepared.framed.empty()) return;
+  if (style.shadow) DrawPictureShadow(target, picture, list, mapping, style.light, style.window);
+  PlaceRectangular(target, picture, prepared.framed, prepared.frame, mapping);
+}
+
+void PaintPicture(Primitives& target, const ItemRecord& picture, const ItemList& list,
+                  const TargetMapping& mapping, const PictureDisplay& display) {
+  if (target.bitmap().empty()) return;
+  if (display.busyLoading) {
+    DrawLoadingForm(target, picture, list, mapping);
+    return;
+  }
+  if (display.quick) {
+    DrawOutlineForm(target, picture, mapping, display.dragOutline, display.dragOutlineGap, false);
+    return;
+  }
+  if (!display.showPictures) {
+    DrawOutlineForm(target, picture, mapping, display.pictureOutline, display.pictureOutlineGap,
+                    false);
+    return;
+  }
+  const int surface = display.surfaces ? picture.surface() : 0;
+  const bool round = IsRound(picture);
+  // The size the cached picture must have at this zoom; another size means a stale cache.
+  int64_t width, height;
+  int32_t frame = 0;
+  if (round) {
+    width = height = 2 * int64_t{TargetCircle(picture, mapping).radius};
+  } else {
+    const PictureBox box = TargetBox(picture, mapping);
+    frame = FrameWidth(picture, mapping.scaleY, list.screen());
+    width = box.width;
+    height = box.height;
+    if (picture.rotation() != 0) {
+      width &= ~int64_t{1};
+      height &= ~int64_t{1};
+    }
+    width += 2 * int64_t{frame};
+    height += 2 * int64_t{frame};
+  }
+  int32_t cachedFrame = 0;
+  Bitmap shown = Cached(picture, kKindClipImage, width, height, surface, &cachedFrame);
+  if (shown.empty()) {
+    PreparedPicture prepared =
+        round ? PrepareRound(picture, list, mapping)
+              : PrepareRectangular(picture, list, mapping, display.light, surface);
+    if (prepared.framed.empty()) return;
+    picture.renderCache.reset();
+    StoreCached(picture, kKindClipImage, prepared.framed, prepared.frame, surface);
+    StoreCached(picture, kKindUnadjustedClipImage, prepared.unframed, prepared.frame, surface);
+    shown = std::move(prepared.framed);
+    cachedFrame = prepared.frame;
+  }
+  if (display.shadows) {
+    DrawPictureShadow(target, picture, list, mapping, display.light, true);
+  }
+  if (round) {
+    PlaceRound(target, picture, shown, cachedFrame, mapping, display.light, surface);
+  } else {
+    PlaceRectangular(target, picture, shown, cachedFrame, mapping);
+  }
+}
+
+}  // namespace quillon
