@@ -160,6 +160,73 @@ bool MakeBmpIcoSeeds(const QDir& dir) {
                            fixtures::MakeIco({{image}, {fixtures::Quadrants(20, 20), true}}));
 }
 
+// Inputs of the item renderer's fuzzer: a record, the switches, the source type, the payload.
+bool SaveRenderSeed(const QDir& dir, const char* name, const ItemRecord& item, uint8_t switches,
+                    uint8_t sourceType, const std::vector<uint8_t>& payload) {
+  std::vector<uint8_t> bytes(item.persisted().begin(), item.persisted().end());
+  bytes.push_back(switches);
+  bytes.push_back(sourceType);
+  bytes.insert(bytes.end(), payload.begin(), payload.end());
+  return SavePicture(dir, name, bytes);
+}
+
+bool MakeRenderSeeds(const QDir& dir) {
+  ItemList list;
+  ItemRecord& text = NewRecord(list, kKindText);
+  text.setX1(4);
+  text.setY1(30);
+  text.setX2(50);
+  text.setY2(20);
+  text.setFontName("Arial");
+  text.setFontSize(10);
+  text.setFontWeight(700);
+  text.setJustification(2);
+  text.setTextAngle(300);
+  text.setShadowSize(50);
+  text.setShadowSoftness(20);
+  text.setShadowLightness(110);
+  const std::u16string lines = u"Two\u07EClines";
+  std::vector<uint8_t> utf16(2 * lines.size());
+  std::memcpy(utf16.data(), lines.data(), utf16.size());
+  bool ok = SaveRenderSeed(dir, "text.bin", text, 0, 0, utf16);
+  text.setSurface(127);
+  ok = ok && SaveRenderSeed(dir, "round-text.bin", text, 8 | (6 << 5), 0, utf16);
+
+  const std::vector<uint8_t> bmp = fixtures::MakeBmp(fixtures::Quadrants(9, 6), 24);
+  ItemRecord& picture = NewRecord(list, kKindPicture);
+  picture.setSourceNumber(5);
+  picture.setX1(6);
+  picture.setY1(6);
+  picture.setX2(40);
+  picture.setY2(30);
+  picture.setClipRight(9);
+  picture.setClipBottom(6);
+  picture.setScaleX(1);
+  picture.setScaleY(1);
+  picture.setMirrorSign(1);
+  picture.setFlipSign(1);
+  picture.setShadowSize(50);
+  picture.setShadowSoftness(20);
+  picture.setShadowLightness(110);
+  picture.setFrame(1);
+  picture.setLineWeight(1.5);
+  picture.setSurface(127);
+  ok = ok && SaveRenderSeed(dir, "picture.bin", picture, 1, 2, bmp);
+  picture.setRotation(0.5);
+  picture.setRightAngle(90);
+  ok = ok && SaveRenderSeed(dir, "turned.bin", picture, 1 | 8 | (4 << 5), 2, bmp);
+  picture.setClipShape(2);
+  picture.setClipLeft(4);
+  picture.setClipTop(3);
+  picture.setClipRight(7);
+  picture.setClipBottom(3);
+  picture.setX1(24);
+  picture.setY1(20);
+  picture.setX2(40);
+  picture.setY2(20);
+  return ok && SaveRenderSeed(dir, "round.bin", picture, 1 | 2, 2, bmp);
+}
+
 }  // namespace
 }  // namespace quillon
 
@@ -181,6 +248,8 @@ int main(int argc, char* argv[]) {
     made = MakeDocumentSeeds(seeds);
   } else if (target == QLatin1String("fuzz_size_text")) {
     made = MakeSizeTextSeeds(seeds);
+  } else if (target == QLatin1String("fuzz_render_item")) {
+    made = MakeRenderSeeds(seeds);
   } else if (target == QLatin1String("fuzz_jpeg")) {
     made = MakeJpegSeeds(seeds);
   } else if (target == QLatin1String("fuzz_gif")) {

@@ -23,6 +23,8 @@ namespace quillon {
 namespace {
 
 constexpr uint32_t kSilver = 12632256;
+// The window keeps scaled pictures up to this many pixels in their render cache.
+constexpr int64_t kLargestCachedPicture = 16'000'000;
 
 int SignOf(double value) {
   return value < 0 ? -1 : 1;
@@ -118,24 +120,24 @@ Bitmap ScaledClip(const Bitmap& clip, const ItemRecord& picture, int64_t width, 
 }
 
 // The rectangle between the clip's corners (given in any order) out of the source; parts
-// beyond the source are white.
-Bitmap RectangularClip(const Bitmap& source, const ItemRecord& picture) {
+// beyond the source are white. A clip of the whole source is the source itself, not a copy.
+const Bitmap& RectangularClip(const Bitmap& source, const ItemRecord& picture, Bitmap& storage) {
   const int64_t left = std::min(picture.clipLeft(), picture.clipRight());
   const int64_t right = std::max(picture.clipLeft(), picture.clipRight());
   const int64_t top = std::min(picture.clipTop(), picture.clipBottom());
   const int64_t bottom = std::max(picture.clipTop(), picture.clipBottom());
   const int64_t w = right - left, h = bottom - top;
-  if (w < 1 || h < 1 || w > kMaxBitmapSide || h > kMaxBitmapSide) return Bitmap();
-  // A clip that is the whole source needs no copy.
-  if (left == 0 && top == 0 && w == source.width() && h == source.height()) return source.Clone();
-  Bitmap clip = Bitmap::TryCreate(static_cast<int>(w), static_cast<int>(h));
-  if (clip.empty() || left < -kMaxBitmapSide || top < -kMaxBitmapSide || left > kMaxBitmapSide ||
+  storage = Bitmap();
+  if (w < 1 || h < 1 || w > kMaxBitmapSide || h > kMaxBitmapSide) return storage;
+  if (left == 0 && top == 0 && w == source.width() && h == source.height()) return source;
+  storage = Bitmap::TryCreate(static_cast<int>(w), static_cast<int>(h));
+  if (storage.empty() || left < -kMaxBitmapSide || top < -kMaxBitmapSide || left > kMaxBitmapSide ||
       top > kMaxBitmapSide) {
-    return clip;
+    return storage;
   }
-  clip.CopyFrom(source, static_cast<int>(left), static_cast<int>(top), static_cast<int>(w),
-                static_cast<int>(h), 0, 0);
-  return clip;
+  storage.CopyFrom(source, static_cast<int>(left), static_cast<int>(top), static_cast<int>(w),
+                   static_cast<int>(h), 0, 0);
+  return storage;
 }
 
 // The square centre +- r of the round clip out of the source, on white.
@@ -189,7 +191,9 @@ PreparedPicture PrepareRectangular(const ItemRecord& picture, const ItemList& li
   }
   const Bitmap source = DecodeSource(picture, list);
   if (source.empty()) return prepared;
-  prepared.unframed = ScaledClip(RectangularClip(source, picture), picture, box.width, box.height);
+  Bitmap storage;
+  prepared.unframed =
+      ScaledClip(RectangularClip(source, picture, storage), picture, box.width, box.height);
   if (prepared.unframed.empty()) return prepared;
   if (picture.rotation() != 0) prepared.unframed = TrimmedEven(std::move(prepared.unframed));
   prepared.frame = FrameWidth(picture, mapping.scaleY, list.screen());
@@ -269,6 +273,74 @@ void PlaceRound(Primitives& target, const ItemRecord& picture, const Bitmap& squ
   target.Ellipse({ClampToInt32(circle.centre.x - r), ClampToInt32(circle.centre.y - r),
                   ClampToInt32(circle.centre.x + r), ClampToInt32(circle.centre.y + r)},
                  std::nullopt, Pen{lineColor, p});
+}
+
+// Fills a rectangle of the target (target coordinates), clipped to its bitmap.
+void FillArea(Primitives& target, int64_t x, int64_t y, int64_t width, int64_t height,
+              uint32_t colour) {
+  const BoundingBox area = target.Area();
+  const int64_t left = std::max<int64_t>(x, area.left);
+  const int64_t top = std::max<int64_t>(y, area.top);
+  const int64_t right = std::min<int64_t>(x + width - 1, area.right);
+  const int64_t bottom = std::min<int64_t>(y + height - 1, area.bottom);
+  if (right < left || bottom < top) return;
+  Bitmap& bitmap = target.bitmap();
+  const uint8_t bgr[3] = {BlueOf(colour), GreenOf(colour), RedOf(colour)};
+  for (int64_t row = top; row <= bottom; ++row) {
+    uint8_t* out = bitmap.Row(static_cast<int>(row - target.origin().y));
+    for (int64_t column = left; column <= right; ++column)
+      std::memcpy(out + 3 * (column - target.origin().x), bgr, 3);
+  }
+}
+
+// Whether an unrotated rectangular picture with a flat frame is better made only where the
+// target shows it: when it is large and most of it lies outside the target.
+bool DrawnInPart(const ItemRecord& picture, const PictureBox& box, const Primitives& target,
+                 bool shadedFrame, int64_t largeAbove) {
+  if (picture.rotation() != 0 || shadedFrame || IsRound(picture)) return false;
+  const BoundingBox area = target.Area();
+  const int64_t w = std::min<int64_t>(box.topLeft.x + box.width - 1, area.right) -
+                    std::max<int64_t>(box.topLeft.x, area.left) + 1;
+  const int64_t h = std::min<int64_t>(box.topLeft.y + box.height - 1, area.bottom) -
+                    std::max<int64_t>(box.topLeft.y, area.top) + 1;
+  const double whole = double(box.width) * double(box.height);
+  const double shown = std::max<int64_t>(w, 0) * double(std::max<int64_t>(h, 0));
+  return whole > double(largeAbove) && whole > 2 * shown;
+}
+
+// Draws the part of an unrotated rectangular picture that the target shows, and its flat
+// frame: the same pixels as the whole picture would give there.
+void DrawVisiblePart(Primitives& target, const ItemRecord& picture, const Bitmap& source,
+                     const TargetMapping& mapping, int32_t p) {
+  const PictureBox box = TargetBox(picture, mapping);
+  Bitmap storage;
+  const Bitmap& clip = RectangularClip(source, picture, storage);
+  if (clip.empty() || box.width < 1 || box.height < 1) return;
+  const BoundingBox area = target.Area();
+  const int64_t left = std::max<int64_t>(box.topLeft.x, area.left);
+  const int64_t top = std::max<int64_t>(box.topLeft.y, area.top);
+  const int64_t right = std::min<int64_t>(box.topLeft.x + box.width - 1, area.right);
+  const int64_t bottom = std::min<int64_t>(box.topLeft.y + box.height - 1, area.bottom);
+  if (right >= left && bottom >= top) {
+    Bitmap part =
+        Bitmap::TryCreate(static_cast<int>(right - left + 1), static_cast<int>(bottom - top + 1));
+    if (part.empty()) return;
+    // Mirrored and flipped pictures take their part from the other side before turning it.
+    int64_t x = left - box.topLeft.x, y = top - box.topLeft.y;
+    if (picture.scaleX() < 0) x = box.width - x - part.width();
+    if (picture.scaleY() < 0) y = box.height - y - part.height();
+    ResampleWindow(clip, box.width, box.height, x, y, part, ResampleFilter::Mitchell);
+    AdjustColours(part, picture.saturation(), picture.contrast(), picture.lightness());
+    MirrorFlip(part, SignOf(picture.scaleX()), SignOf(picture.scaleY()));
+    Blit(target, part, left, top);
+  }
+  if (p < 1) return;
+  const uint32_t colour = static_cast<uint32_t>(picture.lineColor());
+  const int64_t x = box.topLeft.x, y = box.topLeft.y;
+  FillArea(target, x - p, y - p, box.width + 2 * p, p, colour);
+  FillArea(target, x - p, y + box.height, box.width + 2 * p, p, colour);
+  FillArea(target, x - p, y, p, box.height, colour);
+  FillArea(target, x + box.width, y, p, box.height, colour);
 }
 
 // The shadow mask's side: (g - a) + round(side * f), but never so small that the silhouette,
@@ -534,7 +606,8 @@ void DrawPicture(Primitives& target, const ItemRecord& picture, const ItemList& 
                  const TargetMapping& mapping, const PictureStyle& style) {
   if (target.bitmap().empty()) return;
   // A picture whose drawing and shadow cannot reach the target is not decoded at all.
-  const int64_t reach = int64_t{FrameWidth(picture, mapping.scaleY, list.screen())} +
+  const int32_t frame = FrameWidth(picture, mapping.scaleY, list.screen());
+  const int64_t reach = int64_t{frame} +
                         (style.shadow ? ShadowMargin(picture, mapping.scaleY, list.screen()) : 0) +
                         2;
   if (IsRound(picture)) {
@@ -604,6 +677,16 @@ void PaintPicture(Primitives& target, const ItemRecord& picture, const ItemList&
     }
     width += 2 * int64_t{frame};
     height += 2 * int64_t{frame};
+  }
+  // Pictures too large to keep at this zoom are made afresh, only where the canvas shows them.
+  if (!round && double(width) * double(height) > double(kLargestCachedPicture) &&
+      DrawnInPart(picture, TargetBox(picture, mapping), target, surface != 0 && frame > 3, 0)) {
+    picture.renderCache.reset();
+    const Bitmap source = DecodeSource(picture, list);
+    if (source.empty()) return;
+    if (display.shadows) DrawPictureShadow(target, picture, list, mapping, display.light, true);
+    DrawVisiblePart(target, picture, source, mapping, frame);
+    return;
   }
   int32_t cachedFrame = 0;
   Bitmap shown = Cached(picture, kKindClipImage, width, height, surface, &cachedFrame);

@@ -100,13 +100,16 @@ int Reflect(int64_t j, int size) {
   return static_cast<int>(j < size ? j : period - j);
 }
 
-Contributions Weigh(int sourceSize, int destinationSize, ResampleFilter filter) {
+// Weights for the destination positions first .. first + count - 1 of a destination of the
+// given size.
+Contributions Weigh(int sourceSize, int64_t destinationSize, ResampleFilter filter, int64_t first,
+                    int count) {
   const double scale = double(destinationSize - 1) / double(sourceSize - 1);
   const bool shrinking = scale < 1.0;
   const double support = shrinking ? FilterSupport(filter) / scale : FilterSupport(filter);
   Contributions c;
-  c.start.reserve(destinationSize + 1);
-  for (int i = 0; i < destinationSize; ++i) {
+  c.start.reserve(count + 1);
+  for (int64_t i = first; i < first + count; ++i) {
     c.start.push_back(static_cast<int>(c.entries.size()));
     const double centre = i / scale;
     const auto left = static_cast<int64_t>(std::floor(centre - support));
@@ -172,13 +175,19 @@ void ResampleColumns(const Bitmap& work, Bitmap& destination, const Contribution
 }  // namespace
 
 void Resample(const Bitmap& source, Bitmap& destination, ResampleFilter filter) {
-  if (source.width() <= 1 || source.height() <= 1 || destination.width() <= 1 ||
-      destination.height() <= 1) {
+  ResampleWindow(source, destination.width(), destination.height(), 0, 0, destination, filter);
+}
+
+void ResampleWindow(const Bitmap& source, int64_t fullWidth, int64_t fullHeight, int64_t left,
+                    int64_t top, Bitmap& destination, ResampleFilter filter) {
+  if (source.width() <= 1 || source.height() <= 1 || fullWidth <= 1 || fullHeight <= 1 ||
+      destination.width() < 1 || destination.height() < 1) {
     return;
   }
   Bitmap work(destination.width(), source.height());
-  ResampleRows(source, work, Weigh(source.width(), destination.width(), filter));
-  ResampleColumns(work, destination, Weigh(source.height(), destination.height(), filter));
+  ResampleRows(source, work, Weigh(source.width(), fullWidth, filter, left, destination.width()));
+  ResampleColumns(work, destination,
+                  Weigh(source.height(), fullHeight, filter, top, destination.height()));
 }
 
 }  // namespace quillon

@@ -25,4 +25,10 @@ double FilterSupport(ResampleFilter filter);
 // or less in either direction the destination keeps its content.
 void Resample(const Bitmap& source, Bitmap& destination, ResampleFilter filter);
 
+// The part of such a copy at the full size fullWidth x fullHeight whose top-left pixel is
+// (left, top), as large as destination: the same pixels Resample into a bitmap of the full size
+// gives there, without making the whole.
+void ResampleWindow(const Bitmap& source, int64_t fullWidth, int64_t fullHeight, int64_t left,
+                    int64_t top, Bitmap& destination, ResampleFilter filter);
+
 }  // namespace quillon

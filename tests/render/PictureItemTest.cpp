@@ -223,6 +223,29 @@ TEST(PictureItem, ARoundClipMasksOutsideItsCircleAndDrawsItsRing) {
   EXPECT_EQ(b.Pixel(30, 20), kRed);
 }
 
+TEST(PictureItem, APictureMostlyOutsideTheTargetIsMadeOnlyWhereItShows) {
+  ItemList list;
+  test::AddLightPage(list);
+  AddSource(list, Quadrants(120, 90));
+  for (const double scaleX : {1.0, -1.0}) {
+    // 1200 x 900 pixels with a flat frame, of which a 64 x 48 window is shown.
+    ItemRecord& picture = AddPicture(list, {10, 10}, {1210, 910}, 120, 90);
+    test::Apply(picture, {-1, int32_t(kBlue), 1.0});
+    picture.setFrame(1);
+    picture.setScaleX(scaleX);
+    picture.setContrast(40);
+    Bitmap whole(1300, 1000);
+    RenderItem(whole, picture, list, {0, 0}, 1.0, 1.0);
+    for (const Point at : {Point{580, 430}, Point{0, 0}, Point{1180, 880}}) {
+      Bitmap part(64, 48);
+      RenderItem(part, picture, list, {-at.x, -at.y}, 1.0, 1.0);
+      Bitmap expected(64, 48);
+      expected.CopyFrom(whole, at.x, at.y, 64, 48, 0, 0);
+      EXPECT_TRUE(Same(part, expected)) << scaleX << " at " << at.x << ", " << at.y;
+    }
+  }
+}
+
 TEST(PictureItem, ShadowsFallAwayFromTheLightOnlyWithSizeAndLightness) {
   for (int light : {0, 3}) {
     ItemList list;
