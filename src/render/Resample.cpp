@@ -120,6 +120,17 @@ Contributions Weigh(int sourceSize, int64_t destinationSize, ResampleFilter filt
       const int weight = RoundToInt32(value * 256);
       if (weight != 0) c.entries.push_back({Reflect(j, sourceSize), weight});
     }
+    // Rounded weights need not add up to one: each would tint a flat area, white shadow masks
+    // most visibly, with a stripe per column. The largest weight takes the difference.
+    const auto first = c.entries.begin() + c.start.back();
+    if (first != c.entries.end()) {
+      int sum = 0;
+      for (auto e = first; e != c.entries.end(); ++e)
+        sum += e->weight;
+      std::max_element(first, c.entries.end(), [](const Contribution& a, const Contribution& b) {
+        return a.weight < b.weight;
+      })->weight += 256 - sum;
+    }
   }
   c.start.push_back(static_cast<int>(c.entries.size()));
   return c;
