@@ -149,7 +149,7 @@ void TSandbox::ProgressiveStep() {
     if (item.setAside() != 0) continue;
     const CanvasTile tile = Tile();
     PaintItem(tile, item, items_, false);
-    const Rect r = tile.CanvasRect(ItemPaintRect(item, items_.screen()));
+    const Rect r = tile.CanvasRect(ItemReachRect(item, items_));
     if (!IsEmpty(r)) image1_->update(r.left, r.top, r.right - r.left, r.bottom - r.top);
     if (progressiveNext_ < progressiveQueue_.size()) return;
   }

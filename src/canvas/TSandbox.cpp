@@ -10,6 +10,8 @@
 #include "canvas/Ruler.h"
 #include "document/DocumentFile.h"
 #include "document/PageSetup.h"
+#include "render/ShapeBounds.h"
+#include "render/Text.h"
 #include "settings/NewDocument.h"
 
 namespace quillon {
@@ -92,6 +94,7 @@ void TSandbox::Initialize(int32_t windowNumber, const QString& path) {
   } else if (!path.trimmed().isEmpty()) {
     const FileResult result = ReadDocument(path, items_, host_.Prompts());
     if (result.ok()) {
+      PrepareTexts();
       if (ItemRecord* page = items_.PageRecord()) {
         page->setDocumentId(windowNumber);
         page->setZoom(params.zoom);
@@ -122,6 +125,16 @@ void TSandbox::Initialize(int32_t windowNumber, const QString& path) {
   Layout();
   show();
   if (loaded) timer7_->start();
+}
+
+void TSandbox::PrepareTexts() {
+  const FontTextMetrics metrics(items_.screen());
+  GeometryContext context;
+  context.screen = items_.screen();
+  context.text = &metrics;
+  for (ItemRecord& item : items_) {
+    if (item.kind() == kKindText && item.hidden() == 0) BoundsAfterTransform(item, context);
+  }
 }
 
 QString TSandbox::GetTitle() const {

@@ -128,6 +128,8 @@ class TSandbox : public QMdiSubWindow, public EditObserver {
  private:
   void CreateParts();
   bool ClosePrompt();
+  // Gives every text item of a loaded document the box its text takes with this screen's fonts.
+  void PrepareTexts();
 
   // Layout, scrolling and the canvas tile (SandboxLayout.cpp).
   bool Layout();

@@ -9,6 +9,7 @@
 #include "page/PageKinds.h"
 #include "render/Coordinates.h"
 #include "render/RenderItem.h"
+#include "render/Shadows.h"
 
 namespace quillon {
 
@@ -68,6 +69,21 @@ Rect ItemPaintRect(const ItemRecord& item, const ScreenMetrics& screen) {
   return {ClampToInt32(item.boundLeft() - w), ClampToInt32(item.boundTop() - w),
           ClampToInt32(int64_t{item.boundRight()} + 1 + w),
           ClampToInt32(int64_t{item.boundBottom()} + 1 + w)};
+}
+
+Rect ItemReachRect(const ItemRecord& item, const ItemList& list) {
+  const ScreenMetrics& screen = list.screen();
+  Rect r = ItemPaintRect(item, screen);
+  int64_t margin = FrameMargin(item, 1.0, screen);
+  if (item.shadowSize() > 0) {
+    const BoundingBox shadow = ShadowExtent(item, LightOf(list), screen);
+    r = United(r, {shadow.left, shadow.top, ClampToInt32(int64_t{shadow.right} + 1),
+                   ClampToInt32(int64_t{shadow.bottom} + 1)});
+    // The blur spreads the silhouette on every side, the more the softer it is.
+    margin += ShadowMargin(item, 1.0, screen) + item.shadowSoftness();
+  }
+  return {ClampToInt32(r.left - margin), ClampToInt32(r.top - margin),
+          ClampToInt32(int64_t{r.right} + margin), ClampToInt32(int64_t{r.bottom} + margin)};
 }
 
 void PaintItem(const CanvasTile& tile, const ItemRecord& item, const ItemList& list, bool quick) {

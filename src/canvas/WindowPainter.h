@@ -49,6 +49,9 @@ struct CanvasTile {
 // The rectangle an item paints over in document pixels: its bounding box widened on every side
 // by round(lineWeight * pxPerMmX) when that is above 1.
 Rect ItemPaintRect(const ItemRecord& item, const ScreenMetrics& screen);
+// Where drawing an item can change the canvas (document pixels): its paint rectangle grown by
+// its frame and by its shadow, blur included.
+Rect ItemReachRect(const ItemRecord& item, const ItemList& list);
 
 // Draws one item into the tile; quick while items are dragged (no shadows, flat surfaces).
 void PaintItem(const CanvasTile& tile, const ItemRecord& item, const ItemList& list, bool quick);

@@ -3,6 +3,7 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <QPainterPath>
 #include <algorithm>
 #include <cmath>
 #include <map>
@@ -19,6 +20,8 @@ namespace {
 
 // Glyphs beyond this many pixels are not worth the time a hostile size would cost.
 constexpr int kMaxFontPixels = 10000;
+// Text larger than this many pixels is drawn from glyph outlines rather than glyph pictures.
+constexpr int kLargestCachedGlyph = 256;
 
 int PixelSizeOf(int points, int dpi) {
   const int64_t pixels = (int64_t{std::max(points, 1)} * std::max(dpi, 1) + 36) / 72;
@@ -116,7 +119,15 @@ void DrawTextLine(Primitives& target, uint32_t colour, const ItemRecord& text, c
   painter.setRenderHint(QPainter::TextAntialiasing, !aliased);
   painter.translate(cellX, cellY);
   painter.rotate(-theta * 180 / std::numbers::pi);
-  painter.drawText(QPointF(0, ascent), line);
+  if (font.pixelSize() <= kLargestCachedGlyph) {
+    painter.drawText(QPointF(0, ascent), line);
+  } else {
+    // Large glyphs are filled as outlines: the glyph cache would hold a picture of each one.
+    QPainterPath outline;
+    outline.addText(QPointF(0, ascent), font, line);
+    painter.setRenderHint(QPainter::Antialiasing, !aliased);
+    painter.fillPath(outline, painter.pen().color());
+  }
   painter.restore();
 }
 

@@ -120,6 +120,43 @@ TEST_F(SandboxTest, CanvasShowsTheItemsOfALoadedDocument) {
   EXPECT_EQ(shown.pixelColor(50, 50), QColor(Qt::white));
 }
 
+TEST_F(SandboxTest, LoadedTextsShowWholeWithTheirShadows) {
+  // A stored text box may be only its baseline; the window gives it the box its glyphs take,
+  // and shows the shadow that falls beyond it.
+  ItemList list(ScreenMetrics{96, 96});
+  test::AddPixelPage(list, 400, 300);
+  ItemRecord& text = test::AddItem(list, kKindText, {40, 100}, {300, 100});
+  SetText(text, u"HHHHHH");
+  text.setFontName("Arial");
+  text.setFontSize(28);
+  text.setTextColor(0);
+  text.setShadowSize(70);
+  text.setShadowSoftness(0);
+  text.setShadowLightness(0);
+  const QString path = Path("text.qlln");
+  ASSERT_TRUE(WriteDocument(path, list).ok());
+  TSandbox* window = host_.Open(path);
+  Settle(window);
+  const QImage shown = Part<QWidget>(window, "Image1")->grab().toImage();
+  int glyphRows = 0, shadowBelow = 0;
+  for (int y = 60; y < 100; ++y) {
+    bool dark = false;
+    for (int x = 40; x < 200; ++x)
+      dark = dark || shown.pixelColor(x, y).value() < 64;
+    glyphRows += dark;
+  }
+  for (int x = 40; x < 200; ++x)
+    shadowBelow += shown.pixelColor(x, 104).value() < 64;
+  EXPECT_GT(glyphRows, 15) << "the glyphs stand above the baseline";
+  EXPECT_GT(shadowBelow, 10) << "the hard shadow, 8 pixels down, shows below it";
+  // The box that repaints and screen updates use covers the glyphs, not only the baseline.
+  for (const ItemRecord& item : window->GetItems()) {
+    if (item.kind() != kKindText) continue;
+    EXPECT_LE(item.boundTop(), 75);
+    EXPECT_GE(item.boundBottom(), 100);
+  }
+}
+
 TEST_F(SandboxTest, ClosingAsksAboutChangesAndKeepsTheWindowUnlessAllowed) {
   struct Case {
     const char* name;

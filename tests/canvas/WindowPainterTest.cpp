@@ -53,6 +53,22 @@ TEST(WindowPainterTest, PaintRectangleWidensByTheLineWeightAboveOnePixel) {
   EXPECT_EQ(ItemPaintRect(item, list.screen()), (Rect{10, 20, 31, 41}));
 }
 
+TEST(WindowPainterTest, AnItemReachesAsFarAsItsShadowAndFrame) {
+  ItemList list(ScreenMetrics{96, 96});
+  test::AddPixelPage(list, 400, 300);
+  ItemRecord& box = test::AddRectangle(list, {100, 100}, {200, 160});
+  const Rect plain = ItemPaintRect(box, list.screen());
+  EXPECT_EQ(ItemReachRect(box, list).left, plain.left);
+  EXPECT_EQ(ItemReachRect(box, list).bottom, plain.bottom);
+  // "Medium": 6 pixels away from the light at the upper left, blurred by softness 20.
+  box.setShadowSize(50);
+  box.setShadowSoftness(20);
+  const Rect shadowed = ItemReachRect(box, list);
+  EXPECT_GE(shadowed.right, plain.right + 6 + 20);
+  EXPECT_GE(shadowed.bottom, plain.bottom + 6 + 20);
+  EXPECT_LT(shadowed.left, plain.left) << "the blur spreads back past the item too";
+}
+
 TEST(WindowPainterTest, RepaintClearsOnlyItsAreaToTheBackground) {
   ItemList list(ScreenMetrics{96, 96});
   test::AddPixelPage(list, 200, 100);

@@ -13,6 +13,8 @@
 #include "document/DocumentFile.h"
 #include "document/PageSetup.h"
 #include "render/Outlines.h"
+#include "render/ShapeBounds.h"
+#include "render/Text.h"
 #include "render/decoders/DecodePicture.h"
 #include "support/DocumentFixtures.h"
 
@@ -121,8 +123,13 @@ int main(int argc, char** argv) {
   rule.setPenWidth(2);
   rule.setLinePattern(2);
   rule.setLineColor(0x806040);
+  // Bounds as the program keeps them: shapes by their outlines, texts by their text blocks.
+  const FontTextMetrics metrics(list.screen());
+  GeometryContext context;
+  context.screen = list.screen();
+  context.text = &metrics;
   for (ItemRecord& r : list)
-    if (r.kind() != kKindPageSetup) RecomputeDerived(r, list.screen());
+    if (IsDrawableKind(r.kind())) BoundsAfterTransform(r, context);
 
   const FileResult written = WriteDocument(QString::fromLocal8Bit(argv[2]), list);
   if (!written.ok()) {
