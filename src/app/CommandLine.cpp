@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/CommandLine.h"
 
+#include <algorithm>
+
 #include <QFileInfo>
 #include <QString>
 #include <charconv>
@@ -193,7 +195,10 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
     err << "quillon: " << *problem << '\n' << kUsage;
     return kExitUsage;
   }
-  if (options.command.empty() || options.command == "--help" || options.command == "-h" ||
+  // "--help" anywhere, as in "quillon new --help", shows the usage rather than taking a file.
+  const bool help = std::any_of(options.files.begin(), options.files.end(),
+                                [](const auto& f) { return f == "--help" || f == "-h"; });
+  if (help || options.command.empty() || options.command == "--help" || options.command == "-h" ||
       options.command == "help") {
     out << kUsage;
     return kExitOk;

@@ -97,9 +97,13 @@ TEST_F(CommandLineTest, FailuresNameTheFileAndUsageErrorsExitTwo) {
     EXPECT_EQ(run.status, c.status) << c.args[0] << " " << run.err;
     EXPECT_NE(run.err.find(c.inErr), std::string::npos) << run.err;
   }
-  const CliRun usage = Quillon({});
-  EXPECT_EQ(usage.status, 0);
-  EXPECT_NE(usage.out.find("Usage: quillon"), std::string::npos);
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{}, {"new", "--help"}, {"print", "-h"}}) {
+    const CliRun usage = Quillon(args);
+    EXPECT_EQ(usage.status, 0);
+    EXPECT_NE(usage.out.find("Usage: quillon"), std::string::npos);
+    EXPECT_TRUE(usage.err.empty()) << usage.err;
+  }
 }
 
 TEST_F(CommandLineTest, ScreenResolutionChangesTheReadCoordinates) {
