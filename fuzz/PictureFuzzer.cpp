@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Decodes any bytes as one kind of picture (chosen when the target is built): whatever the
 // bytes, decoding ends with a picture or a sentence, never a crash, a hang or a leak.
-#include <QGuiApplication>
 #include <cstdlib>
 
+#include "FontFuzzing.h"
 #include "render/decoders/DecodePicture.h"
 
 namespace {
@@ -12,18 +12,6 @@ namespace {
 constexpr quillon::DecodeLimits kLimits{.maxSide = 4096, .maxPixels = 1'000'000};
 
 }  // namespace
-
-// Fontconfig, below Qt's font database, keeps caches that LeakSanitizer cannot see the owner of.
-extern "C" const char* __lsan_default_suppressions() {
-  return "leak:libfontconfig\n";
-}
-
-// Metafile text needs Qt's fonts, which need a GUI application.
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  static QGuiApplication app(*argc, *argv);
-  return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::span<const uint8_t> bytes(data, size);

@@ -6,23 +6,13 @@
 // bits 1-2 the light, bit 3 the window rather than an output target, bit 4 dragging, bits 5-7
 // the scale), one byte choosing the picture source's type, then the text as UTF-16 or the
 // picture file's bytes.
-#include <QGuiApplication>
 #include <array>
 #include <cstring>
 
+#include "FontFuzzing.h"
 #include "document/ItemList.h"
 #include "document/PageSetup.h"
 #include "render/RenderItem.h"
-
-extern "C" const char* __lsan_default_suppressions() {
-  return "leak:libfontconfig\n";
-}
-
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  static QGuiApplication app(*argc, *argv);
-  return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace quillon;
