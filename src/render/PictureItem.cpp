@@ -167,7 +167,8 @@ struct PreparedPicture {
 // is on and the frame is wider than 3 pixels.
 Bitmap Framed(const Bitmap& picture, const ItemRecord& item, int32_t p, int light, int surface) {
   if (p < 1) return picture.Clone();
-  const int64_t w = int64_t{picture.width()} + 2 * p, h = int64_t{picture.height()} + 2 * p;
+  const int64_t w = int64_t{picture.width()} + 2 * int64_t{p},
+                h = int64_t{picture.height()} + 2 * int64_t{p};
   if (w > kMaxBitmapSide || h > kMaxBitmapSide) return Bitmap();
   Bitmap framed = Bitmap::TryCreate(static_cast<int>(w), static_cast<int>(h));
   if (framed.empty()) return framed;
@@ -228,8 +229,8 @@ void PlaceRectangular(Primitives& target, const ItemRecord& picture, const Bitma
   }
   const int w = framed.width(), h = framed.height();
   const BitmapSize turned = RotatedSize(w, h, rotation);
-  const int64_t x = int64_t{box.topLeft.x} - ((turned.width - w) / 2 + p);
-  const int64_t y = int64_t{box.topLeft.y} - ((turned.height - h) / 2 + p);
+  const int64_t x = int64_t{box.topLeft.x} - ((turned.width - w) / 2 + int64_t{p});
+  const int64_t y = int64_t{box.topLeft.y} - ((turned.height - h) / 2 + int64_t{p});
   if (!Touches(target, x, y, turned.width, turned.height)) return;
   Bitmap work = Under(target, x, y, turned.width, turned.height);
   if (work.empty()) return;
@@ -337,8 +338,8 @@ void DrawVisiblePart(Primitives& target, const ItemRecord& picture, const Bitmap
   if (p < 1) return;
   const uint32_t colour = static_cast<uint32_t>(picture.lineColor());
   const int64_t x = box.topLeft.x, y = box.topLeft.y;
-  FillArea(target, x - p, y - p, box.width + 2 * p, p, colour);
-  FillArea(target, x - p, y + box.height, box.width + 2 * p, p, colour);
+  FillArea(target, x - p, y - p, box.width + 2 * int64_t{p}, p, colour);
+  FillArea(target, x - p, y + box.height, box.width + 2 * int64_t{p}, p, colour);
   FillArea(target, x - p, y, p, box.height, colour);
   FillArea(target, x + box.width, y, p, box.height, colour);
 }

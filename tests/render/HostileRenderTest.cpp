@@ -8,6 +8,7 @@
 #include <limits>
 #include <random>
 
+#include "PictureFixtures.h"
 #include "SceneFixtures.h"
 #include "render/RenderPage.h"
 
@@ -30,6 +31,7 @@ TEST(HostileRender, RandomRecordsDrawSafelyIntoASmallBitmap) {
   const auto pick = [&](const auto& values) { return values[random() % std::size(values)]; };
   const auto byte = [&] { return static_cast<uint8_t>(random() & 0xFF); };
   const auto begin = std::chrono::steady_clock::now();
+  QImage source;
   for (int round = 0; round < 600; ++round) {
     ItemList list;
     test::AddLightPage(list, byte());
@@ -62,6 +64,30 @@ TEST(HostileRender, RandomRecordsDrawSafelyIntoASmallBitmap) {
     r.setSurface(random() % 2 == 0 ? 0 : byte());
     r.setStackLevel(1);
     SetText(r, u"A\u07ECB");
+    // Text fields, and a picture's clip, orientation, adjustments and frame.
+    r.setFontName("Arial");
+    r.setFontSize(pick(counts));
+    r.setTextAngle(pick(counts));
+    r.setFontWeight(pick(counts));
+    r.setJustification(byte());
+    r.setSourceNumber(test::kSource);
+    r.setClipShape(random() % 3);
+    r.setClipLeft(pick(coordinates));
+    r.setClipTop(pick(coordinates));
+    r.setClipRight(pick(coordinates));
+    r.setClipBottom(pick(coordinates));
+    r.setScaleX(pick(reals));
+    r.setScaleY(pick(reals));
+    r.setRotation(pick(reals));
+    r.setRightAngle(static_cast<int32_t>(random() % 5) * 90 - 90);
+    r.setMirrorSign(pick(counts));
+    r.setFlipSign(pick(counts));
+    r.setSaturation(pick(counts));
+    r.setContrast(pick(counts));
+    r.setLightness(pick(counts));
+    r.setFrame(byte());
+    if (round == 0) source = test::Quadrants(7, 5);
+    test::AddSource(list, source);
     // A custom pattern record with hostile lengths for the negative pattern numbers.
     ItemRecord& pattern = NewRecord(list, -1);
     pattern.setRecordClass(kClassLinePattern);
