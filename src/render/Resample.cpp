@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <numbers>
 #include <vector>
 
@@ -144,11 +145,44 @@ inline uint8_t ToByte(int32_t sum) {
   return static_cast<uint8_t>(std::clamp(q, 0, 255));
 }
 
-void ResampleRows(const Bitmap& source, Bitmap& work, const Contributions& columns) {
+// The colour of a row whose pixels are all alike, or kMixed. Weights that add up to one turn
+// such a row into the same colour wherever they reach, so the work is skipped for it: shadow
+// masks are white but for their silhouettes.
+constexpr int64_t kMixed = -1;
+int64_t UniformColour(const uint8_t* row, int width) {
+  for (int x = 1; x < width; ++x) {
+    if (std::memcmp(row + 3 * x, row, 3) != 0) return kMixed;
+  }
+  return row[0] | (row[1] << 8) | (int64_t{row[2]} << 16);
+}
+
+void FillRow(uint8_t* row, int width, int64_t colour) {
+  const uint8_t bytes[3] = {static_cast<uint8_t>(colour), static_cast<uint8_t>(colour >> 8),
+                            static_cast<uint8_t>(colour >> 16)};
+  for (int x = 0; x < width; ++x)
+    std::memcpy(row + 3 * x, bytes, 3);
+}
+
+// Returns, per work row, its colour when the whole row has one, else kMixed.
+std::vector<int64_t> ResampleRows(const Bitmap& source, Bitmap& work,
+                                  const Contributions& columns) {
   const int width = work.width();
+  // A position without any weight comes out black, so rows are alike only when every position
+  // has weights.
+  bool weighed = true;
+  for (int x = 0; x < width; ++x)
+    weighed = weighed && columns.start[x] < columns.start[x + 1];
+  std::vector<int64_t> uniform(source.height(), kMixed);
   for (int y = 0; y < source.height(); ++y) {
     const uint8_t* in = source.Row(y);
     uint8_t* out = work.Row(y);
+    if (weighed) {
+      uniform[y] = UniformColour(in, source.width());
+      if (uniform[y] != kMixed) {
+        FillRow(out, width, uniform[y]);
+        continue;
+      }
+    }
     for (int x = 0; x < width; ++x) {
       int32_t b = 0, g = 0, r = 0;
       for (int k = columns.start[x]; k < columns.start[x + 1]; ++k) {
@@ -163,21 +197,35 @@ void ResampleRows(const Bitmap& source, Bitmap& work, const Contributions& colum
       out[3 * x + 2] = ToByte(r);
     }
   }
+  return uniform;
 }
 
-void ResampleColumns(const Bitmap& work, Bitmap& destination, const Contributions& rows) {
+void ResampleColumns(const Bitmap& work, Bitmap& destination, const Contributions& rows,
+                     const std::vector<int64_t>& uniform) {
   const int bytes = 3 * destination.width();
   std::vector<int32_t> sum(bytes);
   for (int y = 0; y < destination.height(); ++y) {
+    uint8_t* out = destination.Row(y);
+    // Rows that mix only rows of one and the same colour take that colour.
+    const int first = rows.start[y], last = rows.start[y + 1];
+    if (first < last) {
+      const int64_t colour = uniform[rows.entries[first].index];
+      bool alike = colour != kMixed;
+      for (int k = first + 1; alike && k < last; ++k)
+        alike = uniform[rows.entries[k].index] == colour;
+      if (alike) {
+        FillRow(out, destination.width(), colour);
+        continue;
+      }
+    }
     std::fill(sum.begin(), sum.end(), 0);
-    for (int k = rows.start[y]; k < rows.start[y + 1]; ++k) {
+    for (int k = first; k < last; ++k) {
       const uint8_t* in = work.Row(rows.entries[k].index);
       const int32_t weight = rows.entries[k].weight;
       int32_t* acc = sum.data();
       for (int i = 0; i < bytes; ++i)
         acc[i] += in[i] * weight;
     }
-    uint8_t* out = destination.Row(y);
     for (int i = 0; i < bytes; ++i)
       out[i] = ToByte(sum[i]);
   }
@@ -196,9 +244,10 @@ void ResampleWindow(const Bitmap& source, int64_t fullWidth, int64_t fullHeight,
     return;
   }
   Bitmap work(destination.width(), source.height());
-  ResampleRows(source, work, Weigh(source.width(), fullWidth, filter, left, destination.width()));
+  const std::vector<int64_t> uniform = ResampleRows(
+      source, work, Weigh(source.width(), fullWidth, filter, left, destination.width()));
   ResampleColumns(work, destination,
-                  Weigh(source.height(), fullHeight, filter, top, destination.height()));
+                  Weigh(source.height(), fullHeight, filter, top, destination.height()), uniform);
 }
 
 }  // namespace quillon
