@@ -107,6 +107,7 @@ void TSandbox::ZoomChanged() {
   HidePositionMarkers();
   page->setZoom(host_.Params().zoom);
   UpdatePageRect(*page);
+  FreePictureCaches(items_);
   busyLoading_ = true;
   if (!Layout()) FullRepaint(false);
   busyLoading_ = false;

@@ -11,6 +11,7 @@
 
 #include "canvas/CanvasFixtures.h"
 #include "canvas/Ruler.h"
+#include "render/PictureFixtures.h"
 #include "render/RenderItem.h"
 
 namespace quillon {
@@ -155,6 +156,38 @@ TEST_F(SandboxTest, LoadedTextsShowWholeWithTheirShadows) {
     EXPECT_LE(item.boundTop(), 75);
     EXPECT_GE(item.boundBottom(), 100);
   }
+}
+
+TEST_F(SandboxTest, PictureCachesFollowTheLight) {
+  // A shaded picture frame is cached at the window's zoom; a new light direction remakes it.
+  ItemList list(ScreenMetrics{96, 96});
+  test::AddPixelPage(list, 400, 300);
+  test::AddSource(list, test::Quadrants(40, 30));
+  ItemRecord& picture = test::AddPicture(list, {60, 60}, {220, 180}, 40, 30);
+  picture.setFrame(1);
+  picture.setLineWeight(3.0);
+  picture.setLineColor(0x2080C0);
+  picture.setSurface(127);
+  const QString path = Path("picture.qlln");
+  ASSERT_TRUE(WriteDocument(path, list).ok());
+  TSandbox* window = host_.Open(path);
+  Settle(window);
+  const auto cached = [&] {
+    for (const ItemRecord& item : window->GetItems()) {
+      if (item.kind() != kKindPicture || item.renderCache == nullptr) continue;
+      for (const ItemRecord& record : *item.renderCache)
+        if (record.kind() == kKindClipImage) return record.pictureData;
+    }
+    return std::vector<uint8_t>();
+  };
+  const std::vector<uint8_t> before = cached();
+  ASSERT_FALSE(before.empty());
+  host_.Params().lgtdir = 3;
+  window->LightDirectionChanged();
+  Settle(window);
+  const std::vector<uint8_t> after = cached();
+  ASSERT_EQ(after.size(), before.size());
+  EXPECT_NE(after, before) << "the frame is lit from the lower right now";
 }
 
 TEST_F(SandboxTest, ClosingAsksAboutChangesAndKeepsTheWindowUnlessAllowed) {
