@@ -16,12 +16,32 @@ void QuietQtWarnings(QtMsgType type, const QMessageLogContext&, const QString& m
   if (type == QtCriticalMsg || type == QtFatalMsg) std::cerr << message.toStdString() << '\n';
 }
 
+// Whether the window has anywhere to go: a chosen platform, or an X or Wayland display (other
+// systems always have their own). Without one Qt would stop the program with its own message.
+bool HasDisplay() {
+#if defined(Q_OS_LINUX) || defined(Q_OS_FREEBSD)
+  return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") ||
+         !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+#else
+  return true;
+#endif
+}
+
+int RunWindow(int argc, char* argv[], const QString& path) {
+  if (!HasDisplay()) {
+    std::cerr << "quillon: there is no display to show the window on; the commands work without "
+                 "one (quillon --help lists them).\n";
+    return 1;
+  }
+  return quillon::RunGui(argc, argv, path);
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  if (argc == 1) return quillon::RunGui(argc, argv, QString());
+  if (argc == 1) return RunWindow(argc, argv, QString());
   if (argc == 3 && std::strcmp(argv[1], "-open") == 0) {
-    return quillon::RunGui(argc, argv, QString::fromLocal8Bit(argv[2]));
+    return RunWindow(argc, argv, QString::fromLocal8Bit(argv[2]));
   }
   qInstallMessageHandler(QuietQtWarnings);
   // The commands draw and print without a window: they never need the user's display.
