@@ -34,6 +34,15 @@ class SandboxTest : public ::testing::Test {
       QTest::qWait(20);
   }
 
+  // Writes the list as a document named name, opens it in a window and lets it settle.
+  TSandbox* OpenWritten(ItemList& list, const char* name) {
+    const QString path = Path(name);
+    if (!WriteDocument(path, list).ok()) return nullptr;
+    TSandbox* window = host_.Open(path);
+    Settle(window);
+    return window;
+  }
+
   QTemporaryDir dir_;
   FakeHost host_;
 };
@@ -93,10 +102,8 @@ TEST_F(SandboxTest, CanvasShowsTheBackgroundAndThePageDecoration) {
   page.setPageHeight(250);
   page.setMarginLeft(10);
   page.setMarginTop(10);
-  const QString path = Path("decorated.qlln");
-  ASSERT_TRUE(WriteDocument(path, list).ok());
-  TSandbox* window = host_.Open(path);
-  Settle(window);
+  TSandbox* window = OpenWritten(list, "decorated.qlln");
+  ASSERT_NE(window, nullptr);
   const QImage shown = Part<QWidget>(window, "Image1")->grab().toImage();
   ASSERT_EQ(shown.size(), QSize(400, 300));
   EXPECT_EQ(shown.pixelColor(200, 150), QColor(Qt::white));
@@ -112,10 +119,8 @@ TEST_F(SandboxTest, CanvasShowsTheItemsOfALoadedDocument) {
   ItemRecord& item = test::AddRectangle(list, {100, 100}, {200, 160});
   item.setFillColor(0x0000FF);
   item.setShapeStyle(2);
-  const QString path = Path("items.qlln");
-  ASSERT_TRUE(WriteDocument(path, list).ok());
-  TSandbox* window = host_.Open(path);
-  Settle(window);
+  TSandbox* window = OpenWritten(list, "items.qlln");
+  ASSERT_NE(window, nullptr);
   const QImage shown = Part<QWidget>(window, "Image1")->grab().toImage();
   EXPECT_EQ(shown.pixelColor(150, 130), QColor(255, 0, 0));
   EXPECT_EQ(shown.pixelColor(50, 50), QColor(Qt::white));
@@ -134,10 +139,8 @@ TEST_F(SandboxTest, LoadedTextsShowWholeWithTheirShadows) {
   text.setShadowSize(70);
   text.setShadowSoftness(0);
   text.setShadowLightness(0);
-  const QString path = Path("text.qlln");
-  ASSERT_TRUE(WriteDocument(path, list).ok());
-  TSandbox* window = host_.Open(path);
-  Settle(window);
+  TSandbox* window = OpenWritten(list, "text.qlln");
+  ASSERT_NE(window, nullptr);
   const QImage shown = Part<QWidget>(window, "Image1")->grab().toImage();
   int glyphRows = 0, shadowBelow = 0;
   for (int y = 60; y < 100; ++y) {
@@ -168,10 +171,8 @@ TEST_F(SandboxTest, PictureCachesFollowTheLight) {
   picture.setLineWeight(3.0);
   picture.setLineColor(0x2080C0);
   picture.setSurface(127);
-  const QString path = Path("picture.qlln");
-  ASSERT_TRUE(WriteDocument(path, list).ok());
-  TSandbox* window = host_.Open(path);
-  Settle(window);
+  TSandbox* window = OpenWritten(list, "picture.qlln");
+  ASSERT_NE(window, nullptr);
   const auto cached = [&] {
     for (const ItemRecord& item : window->GetItems()) {
       if (item.kind() != kKindPicture || item.renderCache == nullptr) continue;
