@@ -25,6 +25,8 @@ namespace {
 constexpr uint32_t kSilver = 12632256;
 // The window keeps scaled pictures up to this many pixels in their render cache.
 constexpr int64_t kLargestCachedPicture = 16'000'000;
+// Pictures up to this many pixels are always made whole, even when little of them shows.
+constexpr int64_t kLargestWholePicture = 1 << 20;
 
 int SignOf(double value) {
   return value < 0 ? -1 : 1;
@@ -156,17 +158,18 @@ Bitmap RoundClip(const Bitmap& source, const ItemRecord& picture) {
   return clip;
 }
 
-// A rectangular picture scaled and adjusted (unframed) and framed, at one mapping.
+// A picture scaled and adjusted at one mapping: framed is what is drawn (a rectangular picture
+// inside its frame); unframed is the picture before a frame, empty when none was added.
 struct PreparedPicture {
+  Bitmap framed;
   Bitmap unframed;
-  Bitmap framed;  // the unframed picture inside its frame; the same picture without a frame
   int32_t frame = 0;
+  const Bitmap& BeforeFrame() const { return unframed.empty() ? framed : unframed; }
 };
 
-// Adds the frame of width p around the picture: flat in lineColor, or shaded when the surface
-// is on and the frame is wider than 3 pixels.
+// The picture inside a frame of width p (at least 1): flat in lineColor, or shaded when the
+// surface is on and the frame is wider than 3 pixels.
 Bitmap Framed(const Bitmap& picture, const ItemRecord& item, int32_t p, int light, int surface) {
-  if (p < 1) return picture.Clone();
   const int64_t w = int64_t{picture.width()} + 2 * int64_t{p},
                 h = int64_t{picture.height()} + 2 * int64_t{p};
   if (w > kMaxBitmapSide || h > kMaxBitmapSide) return Bitmap();
@@ -193,12 +196,17 @@ PreparedPicture PrepareRectangular(const ItemRecord& picture, const ItemList& li
   const Bitmap source = DecodeSource(picture, list);
   if (source.empty()) return prepared;
   Bitmap storage;
-  prepared.unframed =
+  Bitmap scaled =
       ScaledClip(RectangularClip(source, picture, storage), picture, box.width, box.height);
-  if (prepared.unframed.empty()) return prepared;
-  if (picture.rotation() != 0) prepared.unframed = TrimmedEven(std::move(prepared.unframed));
+  if (scaled.empty()) return prepared;
+  if (picture.rotation() != 0) scaled = TrimmedEven(std::move(scaled));
   prepared.frame = FrameWidth(picture, mapping.scaleY, list.screen());
-  prepared.framed = Framed(prepared.unframed, picture, prepared.frame, light, surface);
+  if (prepared.frame < 1) {
+    prepared.framed = std::move(scaled);
+  } else {
+    prepared.framed = Framed(scaled, picture, prepared.frame, light, surface);
+    if (!prepared.framed.empty()) prepared.unframed = std::move(scaled);
+  }
   return prepared;
 }
 
@@ -210,9 +218,9 @@ PreparedPicture PrepareRound(const ItemRecord& picture, const ItemList& list,
   if (circle.radius < 1 || 2 * int64_t{circle.radius} > kMaxBitmapSide) return prepared;
   const Bitmap source = DecodeSource(picture, list);
   if (source.empty()) return prepared;
-  prepared.unframed = ScaledClip(RoundClip(source, picture), picture, 2 * int64_t{circle.radius},
-                                 2 * int64_t{circle.radius});
-  prepared.framed = prepared.unframed.Clone();
+  // A round picture's frame is a ring drawn around it, not part of the bitmap.
+  prepared.framed = ScaledClip(RoundClip(source, picture), picture, 2 * int64_t{circle.radius},
+                               2 * int64_t{circle.radius});
   prepared.frame = picture.frame() == 1 ? FrameWidth(picture, mapping.scaleY, list.screen()) : 0;
   return prepared;
 }
@@ -531,8 +539,7 @@ void DrawPictureShadow(Primitives& target, const ItemRecord& picture, const Item
   int64_t left, top, b, c, a;
   if (round) {
     const PictureCircle circle = TargetCircle(picture, mapping);
-    const int32_t p = picture.frame() != 0 ? PixelWidth(scale, picture.lineWeight(), screen) : 0;
-    a = std::max(0, p - 1);
+    a = std::max(0, FrameWidth(picture, scale, screen) - 1);
     const int64_t r = int64_t{circle.radius} + a;
     left = circle.centre.x - r;
     top = circle.centre.y - r;
@@ -604,7 +611,7 @@ void DrawPictureShadow(Primitives& target, const ItemRecord& picture, const Item
 }
 
 void DrawPicture(Primitives& target, const ItemRecord& picture, const ItemList& list,
-                 const TargetMapping& mapping, const PictureStyle& style) {
+                 const TargetMapping& mapping, const DrawStyle& style) {
   if (target.bitmap().empty()) return;
   // A picture whose drawing and shadow cannot reach the target is not decoded at all.
   const int32_t frame = FrameWidth(picture, mapping.scaleY, list.screen());
@@ -638,6 +645,15 @@ void DrawPicture(Primitives& target, const ItemRecord& picture, const ItemList& 
                style.surface);
     return;
   }
+  // A large picture mostly outside the target is made only where the target shows it.
+  if (DrawnInPart(picture, TargetBox(picture, mapping), target, style.surface != 0 && frame > 3,
+                  kLargestWholePicture)) {
+    const Bitmap source = DecodeSource(picture, list);
+    if (source.empty()) return;
+    if (style.shadow) DrawPictureShadow(target, picture, list, mapping, style.light, style.window);
+    DrawVisiblePart(target, picture, source, mapping, frame);
+    return;
+  }
   PreparedPicture prepared = PrepareRectangular(picture, list, mapping, style.light, style.surface);
   if (prepared.framed.empty()) return;
   if (style.shadow) DrawPictureShadow(target, picture, list, mapping, style.light, style.window);
@@ -645,22 +661,21 @@ void DrawPicture(Primitives& target, const ItemRecord& picture, const ItemList& 
 }
 
 void PaintPicture(Primitives& target, const ItemRecord& picture, const ItemList& list,
-                  const TargetMapping& mapping, const PictureDisplay& display) {
+                  const TargetMapping& mapping, const RenderMode& mode, int light) {
   if (target.bitmap().empty()) return;
-  if (display.busyLoading) {
+  if (mode.busyLoading) {
     DrawLoadingForm(target, picture, list, mapping);
     return;
   }
-  if (display.quick) {
-    DrawOutlineForm(target, picture, mapping, display.dragOutline, display.dragOutlineGap, false);
+  if (mode.quick) {
+    DrawOutlineForm(target, picture, mapping, mode.dragOutline, mode.dragOutlineGap, false);
     return;
   }
-  if (!display.showPictures) {
-    DrawOutlineForm(target, picture, mapping, display.pictureOutline, display.pictureOutlineGap,
-                    false);
+  if (!mode.pictures) {
+    DrawOutlineForm(target, picture, mapping, mode.pictureOutline, mode.pictureOutlineGap, false);
     return;
   }
-  const int surface = display.surfaces ? picture.surface() : 0;
+  const int surface = mode.surfaces ? picture.surface() : 0;
   const bool round = IsRound(picture);
   // The size the cached picture must have at this zoom; another size means a stale cache.
   int64_t width, height;
@@ -685,28 +700,27 @@ void PaintPicture(Primitives& target, const ItemRecord& picture, const ItemList&
     picture.renderCache.reset();
     const Bitmap source = DecodeSource(picture, list);
     if (source.empty()) return;
-    if (display.shadows) DrawPictureShadow(target, picture, list, mapping, display.light, true);
+    if (mode.shadows) DrawPictureShadow(target, picture, list, mapping, light, true);
     DrawVisiblePart(target, picture, source, mapping, frame);
     return;
   }
   int32_t cachedFrame = 0;
   Bitmap shown = Cached(picture, kKindClipImage, width, height, surface, &cachedFrame);
   if (shown.empty()) {
-    PreparedPicture prepared =
-        round ? PrepareRound(picture, list, mapping)
-              : PrepareRectangular(picture, list, mapping, display.light, surface);
+    PreparedPicture prepared = round ? PrepareRound(picture, list, mapping)
+                                     : PrepareRectangular(picture, list, mapping, light, surface);
     if (prepared.framed.empty()) return;
     picture.renderCache.reset();
     StoreCached(picture, kKindClipImage, prepared.framed, prepared.frame, surface);
-    StoreCached(picture, kKindUnadjustedClipImage, prepared.unframed, prepared.frame, surface);
+    StoreCached(picture, kKindUnadjustedClipImage, prepared.BeforeFrame(), prepared.frame, surface);
     shown = std::move(prepared.framed);
     cachedFrame = prepared.frame;
   }
-  if (display.shadows) {
-    DrawPictureShadow(target, picture, list, mapping, display.light, true);
+  if (mode.shadows) {
+    DrawPictureShadow(target, picture, list, mapping, light, true);
   }
   if (round) {
-    PlaceRound(target, picture, shown, cachedFrame, mapping, display.light, surface);
+    PlaceRound(target, picture, shown, cachedFrame, mapping, light, surface);
   } else {
     PlaceRectangular(target, picture, shown, cachedFrame, mapping);
   }

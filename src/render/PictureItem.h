@@ -9,6 +9,7 @@
 #include "document/ItemList.h"
 #include "render/Bitmap.h"
 #include "render/Coordinates.h"
+#include "render/DrawStyle.h"
 #include "render/Primitives.h"
 
 namespace quillon {
@@ -18,40 +19,19 @@ namespace quillon {
 // is a pixel wide or high or less.
 Bitmap DecodeSource(const ItemRecord& picture, const ItemList& list);
 
-// How a picture item is drawn beyond its mapping.
-struct PictureStyle {
-  bool window = false;  // the window canvas at its zoom (window shadow distance, blur at scale 1)
-  bool shadow = false;  // the shadow first, when the item has one
-  int light = 0;        // the document's light direction
-  int surface = 0;      // 0: flat frames; otherwise wide frames are shaded
-};
-
 // Draws a picture item, its shadow first: the pipeline for print and export.
 void DrawPicture(Primitives& target, const ItemRecord& picture, const ItemList& list,
-                 const TargetMapping& mapping, const PictureStyle& style);
+                 const TargetMapping& mapping, const DrawStyle& style);
 
 // The shadow of a picture; nothing unless both shadowSize and shadowLightness are non-zero.
 void DrawPictureShadow(Primitives& target, const ItemRecord& picture, const ItemList& list,
                        const TargetMapping& mapping, int light, bool window);
 
-// What the window shows of pictures.
-struct PictureDisplay {
-  bool showPictures = true;  // off: dotted outlines in the picture-outline colours
-  bool quick = false;        // while dragging: dotted outlines in the drag-outline colours
-  bool busyLoading = false;  // while loading: silver outlines with the file name
-  bool shadows = true;
-  bool surfaces = true;
-  int light = 0;
-  uint32_t dragOutline = 255;
-  uint32_t dragOutlineGap = 65535;
-  uint32_t pictureOutline = 0;
-  uint32_t pictureOutlineGap = 65535;
-};
-
-// Draws a picture item into the window canvas: an outline form while loading, dragging or with
-// pictures off, otherwise its shadow and the picture, the scaled picture taken from the item's
-// render cache or made and stored there.
+// Draws a picture item into the window canvas: a silver outline with the file name while
+// loading, a dotted outline in the drag colours while dragging or in the picture-outline colours
+// with pictures off, otherwise its shadow and the picture, the scaled picture taken from the
+// item's render cache or made and stored there.
 void PaintPicture(Primitives& target, const ItemRecord& picture, const ItemList& list,
-                  const TargetMapping& mapping, const PictureDisplay& display);
+                  const TargetMapping& mapping, const RenderMode& mode, int light);
 
 }  // namespace quillon

@@ -48,18 +48,7 @@ void RenderItem(Primitives& target, const ItemRecord& item, const ItemList& list
       return;
     case kKindPicture:
       if (mode.window) {
-        PictureDisplay display;
-        display.showPictures = mode.pictures;
-        display.quick = mode.quick;
-        display.busyLoading = mode.busyLoading;
-        display.shadows = mode.shadows;
-        display.surfaces = mode.surfaces;
-        display.light = light;
-        display.dragOutline = mode.dragOutline;
-        display.dragOutlineGap = mode.dragOutlineGap;
-        display.pictureOutline = mode.pictureOutline;
-        display.pictureOutlineGap = mode.pictureOutlineGap;
-        PaintPicture(target, item, list, mapping, display);
+        PaintPicture(target, item, list, mapping, mode, light);
       } else {
         DrawPicture(target, item, list, mapping, {false, mode.shadows, light, surface});
       }

@@ -6,24 +6,10 @@
 #include "document/ItemList.h"
 #include "render/Bitmap.h"
 #include "render/Coordinates.h"
+#include "render/DrawStyle.h"
 #include "render/Primitives.h"
 
 namespace quillon {
-
-// How an item is drawn beyond its mapping.
-struct RenderMode {
-  bool window = false;       // into the window canvas at its zoom rather than at print quality
-  bool shadows = true;       // "Show all shadows"
-  bool surfaces = true;      // "Show all 3-D effects"
-  bool pictures = true;      // "Show all pictures"; off: pictures draw as outlines
-  bool quick = false;        // while items are dragged: no shadows, flat surfaces
-  bool busyLoading = false;  // while a document is being loaded and first laid out
-  // The window's outline colours of pictures while dragged and with pictures off.
-  uint32_t dragOutline = 255;
-  uint32_t dragOutlineGap = 65535;
-  uint32_t pictureOutline = 0;
-  uint32_t pictureOutlineGap = 65535;
-};
 
 // Draws item onto target with document pixel (x, y) at (round(x * scaleX) + origin.x,
 // round(y * scaleY) + origin.y): shadow first, then the body, flat or shaded.

@@ -155,15 +155,16 @@ std::vector<TextLinePlacement> PlaceTextLines(const ItemRecord& text, const Targ
   lines.reserve(count);
   for (int k = count; k >= 1; --k) {
     const QString line = QString::fromStdU16String(LineText(text, k));
+    const int32_t measured = LineWidth(text, line, scale, screen);
     double boxLength, width;
     if (window) {
       boxLength = RoundToInt32(scale * documentBox);
-      width = RoundToInt32(scale * RoundToInt32(LineWidth(text, line, scale, screen) / scale));
+      width = RoundToInt32(scale * RoundToInt32(measured / scale));
     } else {
       boxLength = RoundToInt32(DistanceOf(s, e));
-      width = LineWidth(text, line, scale, screen);
+      width = measured;
     }
-    lines.push_back({line, JustifyStart(text, s, boxLength, width), e});
+    lines.push_back({line, JustifyStart(text, s, boxLength, width), e, measured});
     s = {ClampToInt32(int64_t{s.x} + stepX), ClampToInt32(int64_t{s.y} - stepY)};
     e = {ClampToInt32(int64_t{e.x} + stepX), ClampToInt32(int64_t{e.y} - stepY)};
   }
@@ -184,13 +185,13 @@ BoundingBox SquareAround(Point p, int64_t half) {
 }
 
 void DrawLineShadow(Primitives& target, const ItemRecord& text, const TextLinePlacement& line,
-                    double scale, const ScreenMetrics& screen, const TextStyle& style) {
+                    double scale, const ScreenMetrics& screen, const DrawStyle& style) {
   const int32_t g =
       style.window ? WindowShadowOffset(text, scale, screen) : ShadowOffset(text, scale, screen);
   const double f = ShadowSpread(text);
-  const int64_t half = int64_t{std::max(LineWidth(text, line.text, scale, screen),
-                                        RoundToInt32(DistanceOf(line.start, line.end)))} +
-                       RoundToInt32(g * f);
+  const int64_t half =
+      int64_t{std::max(line.width, RoundToInt32(DistanceOf(line.start, line.end)))} +
+      RoundToInt32(g * f);
   if (half < 1) return;
   const uint32_t tone = ShadowTone(text);
   CastShadow(target, SquareAround(line.start, half), ShadowShift(style.light, g),
@@ -200,7 +201,7 @@ void DrawLineShadow(Primitives& target, const ItemRecord& text, const TextLinePl
 }
 
 void ShadeLine(Primitives& target, const ItemRecord& text, const TextLinePlacement& line,
-               double scale, const ScreenMetrics& screen, const TextStyle& style) {
+               double scale, const ScreenMetrics& screen, const DrawStyle& style) {
   const double theta = AngleRadians(text);
   const double documentBox = DistanceOf({text.x1(), text.y1()}, {text.x2(), text.y2()});
   const int32_t box = RoundToInt32(scale * documentBox);
@@ -224,7 +225,7 @@ void ShadeLine(Primitives& target, const ItemRecord& text, const TextLinePlaceme
 }  // namespace
 
 void DrawTextItem(Primitives& target, const ItemRecord& text, const TargetMapping& mapping,
-                  const ScreenMetrics& screen, const TextStyle& style) {
+                  const ScreenMetrics& screen, const DrawStyle& style) {
   if (target.bitmap().empty()) return;
   const double scale = mapping.scaleY;
   const bool shadow = style.shadow && text.shadowSize() > 0;
@@ -241,7 +242,7 @@ void DrawTextItem(Primitives& target, const ItemRecord& text, const TargetMappin
 }
 
 void DrawTextItem(Bitmap& target, const ItemRecord& text, const TargetMapping& mapping,
-                  const ScreenMetrics& screen, const TextStyle& style) {
+                  const ScreenMetrics& screen, const DrawStyle& style) {
   if (target.empty()) return;
   Primitives primitives(target);
   DrawTextItem(primitives, text, mapping, screen, style);

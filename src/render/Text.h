@@ -10,6 +10,7 @@
 #include "document/ScreenMetrics.h"
 #include "render/Bitmap.h"
 #include "render/Coordinates.h"
+#include "render/DrawStyle.h"
 #include "render/Primitives.h"
 #include "render/TextMetrics.h"
 
@@ -53,27 +54,20 @@ void DrawTextLine(Bitmap& target, uint32_t colour, const ItemRecord& text, const
 // Where a line of a text item goes, in target pixels.
 struct TextLinePlacement {
   QString text;
-  Point start;  // justified start of the baseline
-  Point end;    // end of the box along the baseline
+  Point start;        // justified start of the baseline
+  Point end;          // end of the box along the baseline
+  int32_t width = 0;  // the line's width in target pixels at the mapping's scale
 };
 // The lines from the last one upwards, placed for an output target (window: false) or the
 // window canvas at its zoom (window: true, scale = zoom).
 std::vector<TextLinePlacement> PlaceTextLines(const ItemRecord& text, const TargetMapping& mapping,
                                               bool window, const ScreenMetrics& screen);
 
-// How a text item is drawn beyond its mapping.
-struct TextStyle {
-  bool window = false;  // the window canvas at its zoom rather than an output target
-  bool shadow = false;  // each line casts its shadow first (when the item has one)
-  int light = 0;        // the document's light direction
-  int surface = 0;      // 0 flat, otherwise the 3-D surface of every line
-};
-
 // Draws every line of a text item from the last one upwards: its shadow, then the line itself,
 // flat in the text colour or shaded.
 void DrawTextItem(Primitives& target, const ItemRecord& text, const TargetMapping& mapping,
-                  const ScreenMetrics& screen, const TextStyle& style);
+                  const ScreenMetrics& screen, const DrawStyle& style);
 void DrawTextItem(Bitmap& target, const ItemRecord& text, const TargetMapping& mapping,
-                  const ScreenMetrics& screen, const TextStyle& style = {});
+                  const ScreenMetrics& screen, const DrawStyle& style = {});
 
 }  // namespace quillon
