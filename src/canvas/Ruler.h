@@ -13,7 +13,7 @@
 namespace quillon {
 
 inline constexpr int32_t kRulerThickness = 12;
-inline constexpr uint32_t kRulerBaseColour = 12632256;    // silver
+inline constexpr uint32_t kRulerBaseColour = kSilver;
 inline constexpr uint32_t kRulerScaleColour = 0xE1FFFF;   // light yellow
 inline constexpr uint32_t kRulerTickColour = 0x000000;    // black
 inline constexpr uint32_t kRulerMarkerColour = 0x0000FF;  // red

@@ -18,7 +18,7 @@ namespace quillon {
 inline constexpr int32_t kCanvasTileSide = 1600;
 // The page background and the lines of the page decoration.
 inline constexpr uint32_t kCanvasBackground = 0xFFFFFF;
-inline constexpr uint32_t kPageDecorationColour = 12632256;
+inline constexpr uint32_t kPageDecorationColour = kSilver;
 
 // The window's switches for what is drawn in full: "Show all pictures", "Show all shadows",
 // "Show all 3-D effects".
@@ -26,6 +26,7 @@ struct DisplayOptions {
   bool showPictures = true;
   bool showShadows = true;
   bool showSurfaces = true;
+  bool liveDrag = true;  // items are drawn while they are dragged
   friend bool operator==(const DisplayOptions&, const DisplayOptions&) = default;
 };
 

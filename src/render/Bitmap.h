@@ -2,6 +2,7 @@
 // A 24-bit bitmap: rows of blue, green, red bytes, each row padded to a multiple of four bytes.
 #pragma once
 
+#include <QColor>
 #include <QImage>
 #include <cstdint>
 #include <memory>
@@ -54,6 +55,9 @@ class Bitmap {
 };
 
 // A colour reference's channels.
+// Silver, the colour of page edges, rulers and chrome separators.
+inline constexpr uint32_t kSilver = 12632256;
+
 constexpr uint8_t RedOf(uint32_t colour) {
   return colour & 0xFF;
 }
@@ -65,6 +69,9 @@ constexpr uint8_t BlueOf(uint32_t colour) {
 }
 constexpr uint32_t ColourOf(uint8_t red, uint8_t green, uint8_t blue) {
   return red | (green << 8) | (uint32_t{blue} << 16);
+}
+inline QColor ToQColor(uint32_t colour) {
+  return QColor(RedOf(colour), GreenOf(colour), BlueOf(colour));
 }
 
 }  // namespace quillon

@@ -22,7 +22,6 @@
 namespace quillon {
 namespace {
 
-constexpr uint32_t kSilver = 12632256;
 // The window keeps scaled pictures up to this many pixels in their render cache.
 constexpr int64_t kLargestCachedPicture = 16'000'000;
 // Pictures up to this many pixels are always made whole, even when little of them shows.
@@ -493,7 +492,7 @@ void DrawLoadingForm(Primitives& target, const ItemRecord& picture, const ItemLi
   QFont font(QStringLiteral("Arial"));
   font.setPixelSize(std::max(1, (10 * list.screen().dpiY + 36) / 72));
   painter.setFont(font);
-  painter.setPen(QColor(RedOf(kSilver), GreenOf(kSilver), BlueOf(kSilver)));
+  painter.setPen(ToQColor(kSilver));
   const double x = double(box.topLeft.x) - target.origin().x;
   const double y = double(box.topLeft.y) - target.origin().y;
   painter.setClipRect(QRectF(x + 1, y + 1, double(box.width) - 2, double(box.height) - 2));

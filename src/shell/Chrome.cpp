@@ -17,10 +17,6 @@ namespace {
 
 constexpr int kSourceSide = 16;
 
-QColor ToQColor(uint32_t colour) {
-  return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
-}
-
 const char* SourceFile(ColourSource source) {
   switch (source) {
     case ColourSource::Red:
@@ -163,7 +159,7 @@ void ChromeStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* op
   }
   if (element == PE_IndicatorToolBarSeparator) {
     // The toolbar's group separators, silver.
-    painter->setPen(ToQColor(12632256));
+    painter->setPen(ToQColor(kSilver));
     const QRect r = option->rect;
     if (option->state & State_Horizontal) {
       painter->drawLine(r.center().x(), r.top() + 2, r.center().x(), r.bottom() - 2);
@@ -210,7 +206,7 @@ void ChromeStyle::DrawMenuItem(const QStyleOption* option, QPainter* painter,
   if (item->menuItemType == QStyleOptionMenuItem::Separator) {
     painter->fillRect(r, menuColour);
     const int y = r.center().y();
-    painter->setPen(ToQColor(12632256));
+    painter->setPen(ToQColor(kSilver));
     painter->drawLine(r.left() + 4, y, r.right() - 4, y);
     painter->setPen(Qt::white);
     painter->drawLine(r.left() + 4, y + 1, r.right() - 4, y + 1);

@@ -12,6 +12,10 @@
 
 namespace quillon {
 
+// The grey of the side panels and host windows (14933984), and the silver of splitters.
+inline constexpr QColor kPanelColour(0xE0, 0xDF, 0xE3);
+inline constexpr QColor kSplitterColour(0xC0, 0xC0, 0xC0);
+
 enum class ColourSource { Red, Yellow, Green, Blue, Silver };
 
 // Menu text colours: greyed entries, and the shadow under highlighted submenu text.

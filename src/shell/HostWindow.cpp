@@ -14,8 +14,6 @@ namespace {
 constexpr int kClientWidth = 421;
 constexpr int kClientHeight = 252;
 constexpr int kStripHeight = 36;
-constexpr QColor kPanelColour(0xE0, 0xDF, 0xE3);  // 14933984
-constexpr QColor kSplitterColour(0xC0, 0xC0, 0xC0);
 
 }  // namespace
 
