@@ -171,6 +171,8 @@ FileResult ReadDocumentFrom(QIODevice& device, ItemList& target, Prompter& promp
       continue;
     }
     RecomputeFromReal(r, fresh.screen());
+    // Setting an item aside is run-time state: a loaded item is always seen and selectable.
+    r.setSetAside(0);
     if (kind == kKindText) {
       ReadTextPayload(in, r.payloadLength(), r);
       SkipExtraBlock(in, r.extraLengthA());
@@ -263,7 +265,7 @@ bool IsWritten(const ItemRecord& r, const std::unordered_set<int32_t>& sourcesIn
   }
 }
 
-void WriteRecord(RecordWriter& out, ItemRecord& r) {
+void WriteRecordBody(RecordWriter& out, ItemRecord& r) {
   const int32_t kind = r.kind();
   if (kind == kKindPageSetup || kind == kKindText) {
     r.setPayloadLength(ByteLength(r.text().size(), 2));
@@ -308,6 +310,15 @@ void WriteRecord(RecordWriter& out, ItemRecord& r) {
   } else {
     out.Put(r.persisted().data(), kPersistedSize);
   }
+}
+
+// Writes a record with its setAside byte cleared: the file never holds an item set aside by a
+// gesture in progress, which no one could see or select after reading it.
+void WriteRecord(RecordWriter& out, ItemRecord& r) {
+  const uint8_t aside = r.setAside();
+  r.setSetAside(0);
+  WriteRecordBody(out, r);
+  r.setSetAside(aside);
 }
 
 }  // namespace

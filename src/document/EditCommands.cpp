@@ -7,20 +7,17 @@
 
 #include "document/History.h"
 #include "document/PageSetup.h"
+#include "document/ToolNumbers.h"
 
 namespace quillon {
 namespace {
 
-constexpr int kToolPointer = 20;
-constexpr int kToolMixed = 59;
-constexpr int kToolSelectedLine = 99;
-
 int SelectedToolOfKind(const ItemRecord& r) {
   switch (r.kind()) {
     case kKindText:
-      return 301;
+      return kToolSelectedText;
     case kKindLine:
-      return 99;
+      return kToolSelectedLine;
     case kKindTriangle:
       return 200;
     case kKindSquare:
@@ -44,9 +41,9 @@ int SelectedToolOfKind(const ItemRecord& r) {
     case kKindCurve:
       return r.shapeStyle() == 2 ? 212 : 211;
     case kKindPicture:
-      return 401;
+      return kToolSelectedPicture;
     default:
-      return kToolMixed;
+      return kToolSeveralKinds;
   }
 }
 
@@ -72,6 +69,11 @@ void ForSelectedDrawables(ItemList& list, Act act) {
 }
 
 void Restack(ItemList& list, EditObserver& observer, bool front) {
+  // Nothing to restack leaves the document and its redo steps alone.
+  bool any = false;
+  for (const ItemRecord& r : list)
+    any = any || (IsSelected(r) && IsDrawableKind(r.kind()));
+  if (!any) return;
   PurgeRedo(list);
   observer.RedoAvailable(CanRedo(list));
   const int32_t step = NextTransaction(list);
@@ -110,10 +112,10 @@ int SelectionToolNumber(const ItemList& list) {
       model = &r;
     } else if (r.kind() != model->kind() || ((r.kind() == kKindSpline || r.kind() == kKindCurve) &&
                                              (r.shapeStyle() == 0) != (model->shapeStyle() == 0))) {
-      return kToolMixed;
+      return kToolSeveralKinds;
     }
   }
-  return model != nullptr ? SelectedToolOfKind(*model) : kToolMixed;
+  return model != nullptr ? SelectedToolOfKind(*model) : kToolSeveralKinds;
 }
 
 void CutSelection(ItemList& list, EditObserver& observer) {
@@ -130,6 +132,7 @@ void CutSelection(ItemList& list, EditObserver& observer) {
   SelectOnly(list, nullptr);
   observer.UndoAvailable(CanUndo(list));
   observer.RepaintAll(true);
+  observer.SelectionChanged();
   observer.ReturnToPointerTool();
 }
 
@@ -151,8 +154,9 @@ void PasteBuffer(ItemList& buffer, ItemList& list, EditObserver& observer) {
   PasteBufferInto(buffer, list);
   observer.UndoAvailable(CanUndo(list));
   const int tool = SelectionToolNumber(list);
-  observer.ShowPanel(tool == kToolMixed ? kToolSelectedLine : tool);
+  observer.ShowPanel(tool == kToolSeveralKinds ? kToolSelectedLine : tool);
   observer.RepaintAll(true);
+  observer.SelectionChanged();
 }
 
 void BringSelectionToFront(ItemList& list, EditObserver& observer) {
@@ -192,6 +196,7 @@ void SplitGroup(ItemList& list, EditObserver& observer) {
   DissolveSelectedFrames(list, 0);
   SelectOnly(list, nullptr);
   observer.RepaintAll(true);
+  observer.SelectionChanged();
   UpdateJoinSplit(list, observer);
 }
 
@@ -216,14 +221,18 @@ int32_t StampSelection(ItemList& list, std::mt19937& random) {
 
 bool SelectStamped(ItemList& list, int32_t stamp, EditObserver& observer) {
   bool any = false;
+  bool changed = false;
   for (ItemRecord& r : list) {
     const bool wanted = IsVisible(r) && IsDrawableKind(r.kind()) &&
                         std::find(r.selectionStamps.begin(), r.selectionStamps.end(), stamp) !=
                             r.selectionStamps.end();
+    changed = changed || wanted != IsSelected(r);
     r.setSelected(wanted ? 255 : 0);
     any = any || wanted;
   }
-  if (any) observer.RepaintAll(true);
+  // Items that lost their selection must lose their marks too, even when none was found.
+  if (any || changed) observer.RepaintAll(true);
+  if (changed) observer.SelectionChanged();
   return any;
 }
 

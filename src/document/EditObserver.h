@@ -22,6 +22,8 @@ class EditObserver {
   virtual void JoinSplitAvailable(bool join, bool split) { (void)join, (void)split; }
   // The side panel that fits the selection, by tool number.
   virtual void ShowPanel(int toolNumber) { (void)toolNumber; }
+  // Items were selected or deselected.
+  virtual void SelectionChanged() {}
   // After Cut the pointer tool is current again.
   virtual void ReturnToPointerTool() {}
 };

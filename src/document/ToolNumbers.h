@@ -1,0 +1,104 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The numbers that tie the shell, the drawing window and the panels together, named once: tool
+// numbers (side panels and tools), the drawing window's modes and the handle codes.
+#pragma once
+
+#include <cstdint>
+
+#include "document/ItemRecord.h"
+
+namespace quillon {
+
+// Tool numbers.
+inline constexpr int32_t kToolPointer = 20;
+inline constexpr int32_t kToolDeselect = 34;
+inline constexpr int32_t kToolSeveralKinds = 59;
+inline constexpr int32_t kToolLine = 98;
+inline constexpr int32_t kToolSelectedLine = 99;
+inline constexpr int32_t kToolFirstShape = 100;
+inline constexpr int32_t kToolSpline = 109;
+inline constexpr int32_t kToolSolid = 110;
+inline constexpr int32_t kToolCurve = 111;
+inline constexpr int32_t kToolOblong = 112;
+inline constexpr int32_t kToolLastShape = 199;
+inline constexpr int32_t kToolFirstSelectedShape = 200;
+inline constexpr int32_t kToolLastSelectedShape = 296;
+inline constexpr int32_t kToolSelectedPolygon = 299;
+inline constexpr int32_t kToolText = 300;
+inline constexpr int32_t kToolSelectedText = 301;
+inline constexpr int32_t kToolInsertPicture = 400;
+inline constexpr int32_t kToolSelectedPicture = 401;
+inline constexpr int32_t kToolUndoGuidance = 1038;
+
+// The drawing window's modes; the shape tools 100 to 199 are modes of their own number.
+inline constexpr int32_t kModePointer = 0;
+inline constexpr int32_t kModeLine = 1;
+inline constexpr int32_t kModeRubberBand = 8;
+inline constexpr int32_t kModeText = 31;
+inline constexpr int32_t kModeTextHandle = 33;
+inline constexpr int32_t kModeTextEdit = 37;
+inline constexpr int32_t kModeShapeHandle = 46;
+inline constexpr int32_t kModeCircleHandle = 47;
+inline constexpr int32_t kModeEllipseHandle = 48;
+inline constexpr int32_t kModePictureHandle = 52;
+inline constexpr int32_t kModePaste = 53;
+inline constexpr int32_t kModeGroupRotation = 58;
+inline constexpr int32_t kModeContinueSpline = 297;
+inline constexpr int32_t kModeContinueCurve = 298;
+inline constexpr int32_t kModeLineHandle = 1001;
+
+// Handle codes; negative codes are outline points (-1 the first).
+inline constexpr int32_t kHandleStart = 1;
+inline constexpr int32_t kHandleEnd = 2;
+inline constexpr int32_t kHandleMiddle = 3;
+inline constexpr int32_t kHandleTurn = 5;
+inline constexpr int32_t kHandleMove = 7;
+inline constexpr int32_t kHandlePictureTopLeft = 101;
+inline constexpr int32_t kHandlePictureBottomLeft = 104;
+inline constexpr int32_t kHandlePictureTop = 105;
+inline constexpr int32_t kHandlePictureLeft = 108;
+inline constexpr int32_t kHandleSideBottom = 205;
+inline constexpr int32_t kHandleSideLeft = 208;
+inline constexpr int32_t kHandleGroupTurn = 500;
+
+constexpr bool IsShapeTool(int32_t mode) {
+  return mode >= kToolFirstShape && mode <= kToolLastShape;
+}
+
+// Modes in which the pointer drags handles of the selection.
+constexpr bool IsHandleDragMode(int32_t mode) {
+  return mode == kModeTextHandle || (mode >= kModeShapeHandle && mode <= 50) ||
+         mode == kModePictureHandle || mode == kModeGroupRotation || mode == kModeLineHandle;
+}
+
+// The mode a press on a handle of an item of this kind starts.
+constexpr int32_t HandleDragMode(int32_t kind, int32_t handle) {
+  if (handle == kHandleGroupTurn) return kModeGroupRotation;
+  switch (kind) {
+    case kKindText:
+      return kModeTextHandle;
+    case kKindLine:
+      return kModeLineHandle;
+    case kKindCircle:
+      return kModeCircleHandle;
+    case kKindEllipse:
+      return kModeEllipseHandle;
+    case kKindPicture:
+      return kModePictureHandle;
+    default:
+      return kModeShapeHandle;
+  }
+}
+
+// Whether a handle code of an item of this kind can be grabbed: texts only their ends, middle,
+// rotation dot and outline points; other items also the centre, picture and side handles and
+// the group rotation dot.
+constexpr bool IsGrabbableHandle(int32_t kind, int32_t code) {
+  if (code < 0) return true;
+  if (code >= kHandleStart && code <= kHandleTurn) return kind != kKindText || code != 4;
+  if (kind == kKindText) return false;
+  return code == kHandleMove || (code >= kHandlePictureTopLeft && code <= kHandlePictureLeft) ||
+         (code >= kHandleSideBottom && code <= kHandleSideLeft) || code == kHandleGroupTurn;
+}
+
+}  // namespace quillon
