@@ -37,11 +37,17 @@ class NoColours : public ColourChooser {
   std::optional<uint32_t> ChooseColour(uint32_t, CustomColourSlots&) override { return {}; }
 };
 
+class NoClipboard : public Clipboard {
+ public:
+  bool PutPicture(const QImage&) override { return true; }
+};
+
 struct Services {
   NoQuestions prompter;
   NoDialogs dialogs;
   NoColours colours;
-  ShellServices shell{&prompter, &dialogs, &colours};
+  NoClipboard clipboard;
+  ShellServices shell{&prompter, &dialogs, &colours, &clipboard};
 };
 
 // Notices when the canvas of a drawing window is painted on the screen.
@@ -193,6 +199,71 @@ void BM_FullRepaintOfATile(benchmark::State& state) {
   window->ProgramEnding();
 }
 
+// A window showing a document of count items, rendered and settled.
+struct OpenWindow {
+  explicit OpenWindow(int count) : form(services.shell, ScreenMetrics{96, 96}) {
+    path = WriteDocument(dir.filePath("drag.qlln"), 1600, count);
+    form.findChild<QTimer*>(QStringLiteral("Timer2"))->stop();
+    form.show();
+    form.OpenDocumentWindow(path);
+    window = form.ActiveWindow();
+    Spin([&] { return !window->RenderingProgressively(); });
+  }
+  ~OpenWindow() { window->ProgramEnding(); }
+  QTemporaryDir dir;
+  QString path;
+  Services services;
+  TForm1 form;
+  TSandbox* window = nullptr;
+};
+
+// One pointer move while a rectangle's corner is dragged: the preview over the saved pixels.
+void BM_DragPreviewStep(benchmark::State& state) {
+  OpenWindow open(static_cast<int>(state.range(0)));
+  TSandbox* window = open.window;
+  const Point origin = window->TileOrigin();
+  const auto at = [&](int x, int y) { return Point{x - origin.x, y - origin.y}; };
+  window->Image1MouseUp(at(24, 10), {});  // selects the first rectangle
+  window->Image1MouseDown(at(10, 10), {});
+  if (window->Mode() != 46) state.SkipWithError("the press did not take a handle");
+  int step = 0;
+  for (auto _ : state) {
+    ++step;
+    window->Image1MouseMove(at(10 + step % 40, 10 + step % 30), {});
+  }
+  window->Image1MouseUp(at(10, 10), {});
+}
+
+// One pointer move of a rubber band across a crowded page.
+void BM_RubberBandStep(benchmark::State& state) {
+  OpenWindow open(static_cast<int>(state.range(0)));
+  TSandbox* window = open.window;
+  const Point origin = window->TileOrigin();
+  window->Image1MouseDown({5 - origin.x, 5 - origin.y}, Qt::ControlModifier);
+  int step = 0;
+  for (auto _ : state) {
+    ++step;
+    const int side = 200 + step % 200;
+    window->Image1MouseMove({side - origin.x, side - origin.y}, Qt::ControlModifier);
+  }
+  window->Image1MouseUp({5 - origin.x, 5 - origin.y}, Qt::ControlModifier);
+}
+
+// A click that selects among many items.
+void BM_ClickSelection(benchmark::State& state) {
+  OpenWindow open(static_cast<int>(state.range(0)));
+  TSandbox* window = open.window;
+  const Point origin = window->TileOrigin();
+  int step = 0;
+  for (auto _ : state) {
+    ++step;
+    window->Image1MouseUp({24 + 36 * (step % 10) - origin.x, 10 - origin.y}, {});
+  }
+}
+
+BENCHMARK(BM_DragPreviewStep)->Arg(5000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RubberBandStep)->Arg(5000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ClickSelection)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StartToFirstPaintedDocument)
     ->UseManualTime()
     ->Iterations(3)

@@ -5,6 +5,7 @@
 #include <QIcon>
 #include <QTimer>
 
+#include "platform/qt/QtClipboard.h"
 #include "platform/qt/QtFileDialogs.h"
 #include "platform/qt/QtPrompter.h"
 #include "platform/qt/ScreenResolution.h"
@@ -20,7 +21,8 @@ int RunGui(int& argc, char** argv, const QString& file) {
   QtPrompter prompter;
   QtFileDialogs fileDialogs;
   QtColourChooser colourChooser;
-  TForm1 form({&prompter, &fileDialogs, &colourChooser},
+  QtClipboard clipboard;
+  TForm1 form({&prompter, &fileDialogs, &colourChooser, &clipboard},
               ScreenMetrics{resolution.dpiX, resolution.dpiY});
   prompter.SetParent(&form);
   fileDialogs.SetParent(&form);

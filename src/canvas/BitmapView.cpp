@@ -39,6 +39,24 @@ void BitmapView::mouseMoveEvent(QMouseEvent* event) {
   event->accept();
 }
 
+void BitmapView::mousePressEvent(QMouseEvent* event) {
+  if (!onMousePress) return QWidget::mousePressEvent(event);
+  onMousePress(event);
+  event->accept();
+}
+
+void BitmapView::mouseReleaseEvent(QMouseEvent* event) {
+  if (!onMouseRelease) return QWidget::mouseReleaseEvent(event);
+  onMouseRelease(event);
+  event->accept();
+}
+
+void BitmapView::mouseDoubleClickEvent(QMouseEvent* event) {
+  if (!onDoubleClick) return QWidget::mouseDoubleClickEvent(event);
+  onDoubleClick(event);
+  event->accept();
+}
+
 namespace {
 
 constexpr int kDeskTileSide = 49;

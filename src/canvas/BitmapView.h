@@ -21,12 +21,19 @@ class BitmapView : public QWidget {
   const Bitmap& bitmap() const { return bitmap_; }
   void SetBitmap(Bitmap bitmap);
 
-  // Pointer moves over the view (with mouse tracking on), in view pixels.
+  // Pointer moves over the view (with mouse tracking on), presses, releases and double
+  // clicks, in view pixels.
   std::function<void(QMouseEvent*)> onMouseMove;
+  std::function<void(QMouseEvent*)> onMousePress;
+  std::function<void(QMouseEvent*)> onMouseRelease;
+  std::function<void(QMouseEvent*)> onDoubleClick;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
 
  private:
   Bitmap bitmap_;

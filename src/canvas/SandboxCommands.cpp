@@ -3,49 +3,87 @@
 // the edits, and what edits tell it back.
 #include "canvas/TSandbox.h"
 
+#include <QTimer>
+
+#include "canvas/BitmapView.h"
+#include "canvas/CanvasGestures.h"
 #include "document/EditCommands.h"
 #include "document/History.h"
+#include "document/ToolNumbers.h"
 #include "page/AnchorLines.h"
+#include "render/Coordinates.h"
+#include "render/Transforms.h"
 
 namespace quillon {
 
 void TSandbox::SelectTool(int32_t tool) {
   if (closing_) return;
-  const auto rest = [this] {
-    step_ = 0;
-    mode_ = 0;
-  };
-  if (tool == 20) {
-    rest();
+  const bool selectionPanel = tool == kToolSelectedLine ||
+                              (tool >= kToolFirstSelectedShape && tool <= kToolLastSelectedShape) ||
+                              tool == kToolSelectedPolygon || (tool >= 1044 && tool <= 1080) ||
+                              tool == 1025;
+  const bool drawingTool =
+      tool == kToolPointer || tool == kToolLine || IsShapeTool(tool) || tool == kToolText;
+  // A tool or panel chosen elsewhere ends what the pointer was doing; the panels of the
+  // selection keep its marks.
+  if (selectionPanel) {
+    LeaveGesture();
+  } else if (drawingTool || tool == kToolDeselect || tool == kToolSelectedText || tool == 1036) {
+    EndGesture();
+  }
+  if (tool == kToolPointer) {
+    overlay_.InvalidateAll();
     FullRepaint(true);
-  } else if (tool == 34) {
+  } else if (tool == kToolDeselect) {
     SelectOnly(items_, nullptr);
     FullRepaint(true);
-  } else if (tool == 98 || (tool >= 100 && tool <= 199)) {
-    step_ = 0;
-    mode_ = tool == 98 ? 1 : tool;
+    events_.SelectionChanged();
+  } else if (tool == kToolLine || IsShapeTool(tool)) {
+    mode_ = tool == kToolLine ? kModeLine : tool;
+    overlay_.InvalidateAll();
     FullRepaint(true);
-  } else if (tool == 99 || (tool >= 200 && tool <= 296) || tool == 299 ||
-             (tool >= 1044 && tool <= 1080) || tool == 1025) {
-    rest();
-  } else if (tool == 300 || tool == 302 || tool == 303) {
-    if (tool == 300) step_ = 0;
-    mode_ = 31;
-  } else if (tool == 301 || tool == 1036) {
-    rest();
+  } else if (tool == kToolText) {
+    mode_ = kModeText;
+    overlay_.InvalidateAll();
+  } else if (tool == 302 || tool == 303) {
+    mode_ = kModeText;
+  } else if (tool == kToolSelectedText || tool == 1036) {
     DrawSelectionMarks();
   }
 }
 
-bool TSandbox::KeyDown(int key, Qt::KeyboardModifiers) {
-  if (!acceptsKeys_ || !ready_ || closing_) return false;
-  // Delete removes the selection; the caret keys of text entry are the only ones consumed.
-  if (key == Qt::Key_Delete && mode_ != 31 && mode_ != 37) CutItems();
-  return false;
+void TSandbox::SwitchSplineTool(int32_t tool) {
+  if ((tool == kToolSpline && mode_ == kToolSolid) ||
+      (tool == kToolSolid && mode_ == kToolSpline) ||
+      (tool == kToolCurve && mode_ == kToolOblong) ||
+      (tool == kToolOblong && mode_ == kToolCurve)) {
+    mode_ = tool;
+  }
 }
 
-bool TSandbox::CharTyped(QChar) {
-  return false;
+bool TSandbox::HasCopyArea() const {
+  return lastRubberBand_.right != lastRubberBand_.left &&
+         lastRubberBand_.bottom != lastRubberBand_.top;
+}
+
+void TSandbox::CopyAreaToClipboard() {
+  RemoveSelectionMarks();
+  deferredAction_ = 1;
+  timer3_->start();
+}
+
+void TSandbox::CopyRubberBandNow() {
+  deferredAction_ = 0;
+  if (!HasCopyArea()) return;
+  // The band is kept as drawn; only the part on the canvas is copied.
+  const Bitmap& canvas = image1_->bitmap();
+  const Rect area = Intersected(
+      {lastRubberBand_.left, lastRubberBand_.top, lastRubberBand_.right, lastRubberBand_.bottom},
+      {0, 0, canvas.width(), canvas.height()});
+  if (IsEmpty(area)) return;
+  const QImage picture =
+      canvas.Image().copy(area.left, area.top, area.right - area.left, area.bottom - area.top);
+  host_.SystemClipboard().PutPicture(picture);
 }
 
 void TSandbox::SetGridMode(int mode) {
@@ -78,89 +116,85 @@ void TSandbox::ResetGrid(int flags) {
 }
 
 void TSandbox::ClearUndoAndRedo() {
-  ClearHistory(items_, *this);
+  EndGesture();
+  ClearHistory(items_, events_);
   FullRepaint(true);
   RefreshUndoRedo();
 }
 
 void TSandbox::UndoEdit() {
-  Undo(items_, *this);
+  EndGesture();
+  Undo(items_, events_);
   RefreshUndoRedo();
 }
 
 void TSandbox::RedoEdit() {
-  Redo(items_, *this);
+  EndGesture();
+  Redo(items_, events_);
   RefreshUndoRedo();
 }
 
 void TSandbox::CutItems() {
-  CutSelection(items_, *this);
+  EndGesture();
+  CutSelection(items_, events_);
   RefreshUndoRedo();
 }
 
 void TSandbox::CopyItems(ItemList& buffer) {
-  CopySelection(items_, buffer, *this);
+  CopySelection(items_, buffer, events_);
 }
 
 void TSandbox::PasteItems(ItemList& buffer) {
-  PasteBuffer(buffer, items_, *this);
+  EndGesture();
+  const ItemRecord* before = items_.last();
+  PasteBuffer(buffer, items_, events_);
   RefreshUndoRedo();
+  if (items_.last() == before || FirstSelected(items_) == nullptr) return;
+  // The copies follow the pointer by the centre of their bounding box until a click.
+  Rect area{};
+  bool any = false;
+  for (ItemRecord& r : items_) {
+    if (!IsSelected(r)) continue;
+    TakeReference(r);
+    if (r.kind() == kKindGroupFrame) continue;
+    const Rect box{r.boundLeft(), r.boundTop(), r.boundRight(), r.boundBottom()};
+    area = any ? United(area, box) : box;
+    any = true;
+  }
+  const Point centre{static_cast<int32_t>((int64_t{area.left} + area.right) / 2),
+                     static_cast<int32_t>((int64_t{area.top} + area.bottom) / 2)};
+  anchorPt_ = ToWindowPoint(centre, GetZoom(), tileOrigin_);
+  dragHandle_ = kHandleMove;
+  mode_ = kModePaste;
+  gesture_ = std::make_unique<DragGesture>(*this, DragGesture::Kind::Paste, kHandleMove, anchorPt_);
 }
 
 void TSandbox::BringItemsToFront() {
-  BringSelectionToFront(items_, *this);
+  EndGesture();
+  BringSelectionToFront(items_, events_);
   RefreshUndoRedo();
 }
 
 void TSandbox::SendItemsToBack() {
-  SendSelectionToBack(items_, *this);
+  EndGesture();
+  SendSelectionToBack(items_, events_);
   RefreshUndoRedo();
 }
 
 void TSandbox::JoinSelection() {
-  JoinItems(items_, *this);
+  EndGesture();
+  JoinItems(items_, events_);
   RefreshUndoRedo();
 }
 
 void TSandbox::SplitSelection() {
-  SplitGroup(items_, *this);
+  EndGesture();
+  SplitGroup(items_, events_);
   RefreshUndoRedo();
 }
 
 void TSandbox::RefreshUndoRedo() {
   host_.UndoRedoAvailable(CanUndo(items_), CanRedo(items_));
-}
-
-void TSandbox::EndGesture() {
-  mode_ = 0;
-  step_ = 0;
-  RemoveSelectionMarks();
-}
-
-void TSandbox::UndoAvailable(bool) {
-  RefreshUndoRedo();
-}
-
-void TSandbox::RedoAvailable(bool) {
-  RefreshUndoRedo();
-}
-
-void TSandbox::PasteAvailable(bool available) {
-  host_.PasteAvailable(available);
-}
-
-void TSandbox::JoinSplitAvailable(bool join, bool split) {
-  host_.JoinSplitAvailable(join, split);
-}
-
-void TSandbox::ShowPanel(int toolNumber) {
-  host_.ShowTool(toolNumber);
-}
-
-void TSandbox::ReturnToPointerTool() {
-  mode_ = 0;
-  step_ = 0;
-  host_.ShowTool(20);
 }
 
 }  // namespace quillon

@@ -8,6 +8,7 @@
 
 #include "canvas/DocumentDialogs.h"
 #include "document/ItemRecord.h"
+#include "platform/Clipboard.h"
 #include "platform/Prompter.h"
 #include "settings/TParams.h"
 
@@ -22,6 +23,7 @@ class SandboxHost {
   virtual TParams& Params() = 0;
   virtual Prompter& Prompts() = 0;
   virtual DocumentDialogs& Dialogs() = 0;
+  virtual Clipboard& SystemClipboard() = 0;
 
   // The window's title changed: its Window-menu entry shows the new one.
   virtual void WindowTitleChanged(TSandbox& window) = 0;

@@ -58,8 +58,22 @@ void TSandbox::CreateParts() {
   image1_ = new BitmapView(panel2_);
   image1_->setObjectName(QStringLiteral("Image1"));
   image1_->setMouseTracking(true);
-  image1_->onMouseMove = [this](QMouseEvent* event) {
-    ShowPositionMarkers(event->position().toPoint());
+  overlay_.SetCanvas(&image1_->bitmap());
+  const auto at = [](QMouseEvent* event) {
+    const QPoint p = event->position().toPoint();
+    return Point{p.x(), p.y()};
+  };
+  image1_->onMouseMove = [this, at](QMouseEvent* event) {
+    Image1MouseMove(at(event), event->modifiers());
+  };
+  image1_->onMousePress = [this, at](QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) Image1MouseDown(at(event), event->modifiers());
+  };
+  image1_->onMouseRelease = [this, at](QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) Image1MouseUp(at(event), event->modifiers());
+  };
+  image1_->onDoubleClick = [this](QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) Image1DblClick();
   };
 
   scrollBarX_ = new QScrollBar(Qt::Horizontal, base0_);

@@ -22,10 +22,6 @@ constexpr uint32_t kRotationLineBackground = 16777215;
 constexpr int32_t kRotationLineCode = 6;
 constexpr int32_t kKeptSaveUnder = -999;
 
-QColor ToQColor(uint32_t colour) {
-  return QColor(RedOf(colour), GreenOf(colour), BlueOf(colour));
-}
-
 Rect Exclusive(const BoundingBox& box, int grow) {
   return {box.left, box.top, box.right + 1 + grow, box.bottom + 1 + grow};
 }
@@ -82,6 +78,9 @@ void TSandbox::FullRepaint(bool deferMarks) {
   const CanvasTile tile = Tile();
   if (tile.bitmap->empty()) return;
   PaintWindow(tile, items_, tile.WholeTile());
+  // The saved pixels under temporary marks no longer match the canvas.
+  overlay_.InvalidateAll();
+  deferredAction_ = 0;
   for (ItemRecord& record : items_) {
     if (record.recordClass() == kClassContent) FreeSaveUnders(record, true);
   }
@@ -116,6 +115,7 @@ void TSandbox::ZoomChanged() {
 
 void TSandbox::Timer3Timer() {
   if (closing_ || notReady_) return;
+  if (deferredAction_ == 1) CopyRubberBandNow();
   DrawSelectionMarks();
 }
 

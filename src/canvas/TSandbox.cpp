@@ -10,6 +10,8 @@
 #include "canvas/Ruler.h"
 #include "document/DocumentFile.h"
 #include "document/PageSetup.h"
+#include "document/ToolNumbers.h"
+#include "platform/Timers.h"
 #include "render/ShapeBounds.h"
 #include "render/Text.h"
 #include "settings/NewDocument.h"
@@ -39,21 +41,20 @@ int32_t StartingMode(int32_t remembered) {
              : 0;
 }
 
-QTimer* OneShot(QObject* parent, const char* name, int interval) {
-  auto* timer = new QTimer(parent);
-  timer->setObjectName(QString::fromLatin1(name));
-  timer->setSingleShot(true);
-  timer->setInterval(interval);
-  return timer;
-}
-
 }  // namespace
 
 TSandbox::TSandbox(SandboxHost& host, QWidget* parent)
-    : QMdiSubWindow(parent), host_(host), items_(host.Params().screen) {
+    : QMdiSubWindow(parent),
+      host_(host),
+      items_(host.Params().screen),
+      textMetrics_(std::make_unique<FontTextMetrics>(host.Params().screen)) {
   setAttribute(Qt::WA_DeleteOnClose);
   setObjectName(QStringLiteral("TSandbox"));
   CreateParts();
+  ConnectAnnouncements();
+  timer1_ = OneShot(this, "Timer1", 200);
+  timer2_ = OneShot(this, "Timer2", 200);
+  connect(timer2_, &QTimer::timeout, this, &TSandbox::Timer2Timer);
   timer3_ = OneShot(this, "Timer3", 100);
   timer5_ = OneShot(this, "Timer5", 200);
   timer7_ = OneShot(this, "Timer7", 100);
@@ -68,6 +69,7 @@ TSandbox::TSandbox(SandboxHost& host, QWidget* parent)
 
 TSandbox::~TSandbox() {
   closing_ = true;
+  gesture_.reset();
   StopProgressive();
   host_.WindowDestroyed(*this);
 }
@@ -161,6 +163,7 @@ double TSandbox::GetZoom() const {
 }
 
 bool TSandbox::Save(bool askForName) {
+  EndGesture();
   DocumentDialogs& dialogs = host_.Dialogs();
   if (!fileName_.isEmpty() && QFileInfo::exists(fileName_)) {
     if (!dialogs.Write(fileName_, items_)) return false;
@@ -176,6 +179,7 @@ bool TSandbox::Save(bool askForName) {
 }
 
 bool TSandbox::SaveAs() {
+  EndGesture();
   const QString written = host_.Dialogs().SaveDocumentAs(fileName_, items_);
   if (written.isEmpty()) return false;
   fileName_ = written;
@@ -210,6 +214,7 @@ void TSandbox::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
+  EndGesture();
   closing_ = true;
   notReady_ = true;
   StopProgressive();
@@ -241,6 +246,25 @@ void TSandbox::FormActivate() {
 
 void TSandbox::FormDeactivate() {
   host_.RememberMode(mode_);
+}
+
+void TSandbox::ConnectAnnouncements() {
+  connect(&events_, &DocumentEvents::gestureEnded, this, &TSandbox::EndGesture);
+  connect(&events_, &DocumentEvents::areaChanged, this, &TSandbox::RegionRepaint);
+  connect(&events_, &DocumentEvents::repaintAll, this, &TSandbox::FullRepaint);
+  connect(&events_, &DocumentEvents::undoAvailable, this, &TSandbox::RefreshUndoRedo);
+  connect(&events_, &DocumentEvents::redoAvailable, this, &TSandbox::RefreshUndoRedo);
+  connect(&events_, &DocumentEvents::pasteAvailable, this,
+          [this](bool available) { host_.PasteAvailable(available); });
+  connect(&events_, &DocumentEvents::joinSplitAvailable, this,
+          [this](bool join, bool split) { host_.JoinSplitAvailable(join, split); });
+  connect(&events_, &DocumentEvents::panelWanted, this, [this](int tool) { host_.ShowTool(tool); });
+  connect(&events_, &DocumentEvents::pointerToolWanted, this, [this] {
+    mode_ = kModePointer;
+    step_ = 0;
+    image1_->setCursor(Qt::ArrowCursor);
+    host_.ShowTool(kToolPointer);
+  });
 }
 
 void TSandbox::Timer5Timer() {

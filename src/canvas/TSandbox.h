@@ -8,11 +8,14 @@
 #include <QMdiSubWindow>
 #include <QString>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
+#include "canvas/Gesture.h"
+#include "canvas/Overlay.h"
 #include "canvas/SandboxHost.h"
 #include "canvas/WindowPainter.h"
-#include "document/EditObserver.h"
+#include "document/DocumentEvents.h"
 #include "document/ItemList.h"
 
 class QScrollBar;
@@ -21,6 +24,7 @@ class QTimer;
 namespace quillon {
 
 class BitmapView;
+class FontTextMetrics;
 class Ruler;
 
 // The rulers' margin added to the page's extent when deciding about scroll bars.
@@ -32,7 +36,7 @@ inline constexpr int32_t kPageMargin = 12;
 int32_t TileOriginFor(int32_t canvasOffset, int32_t canvas, int32_t viewport, int32_t page,
                       int32_t scroll);
 
-class TSandbox : public QMdiSubWindow, public EditObserver {
+class TSandbox : public QMdiSubWindow, public CanvasContext {
   Q_OBJECT
  public:
   explicit TSandbox(SandboxHost& host, QWidget* parent = nullptr);
@@ -90,7 +94,15 @@ class TSandbox : public QMdiSubWindow, public EditObserver {
   void RedoEdit();
   void CutItems();
   void CopyItems(ItemList& buffer);
+  // Adds copies of the buffer's items, which then follow the pointer until a click.
   void PasteItems(ItemList& buffer);
+  // Whether a rubber band with width and height was drawn ("Copy to Clipboard").
+  bool HasCopyArea() const;
+  // Puts the pixels of the last rubber band on the system clipboard, 100 ms later, without
+  // the handle marks.
+  void CopyAreaToClipboard();
+  // Switches between the Spline and Solid tools, and between the Curve and Oblong tools.
+  void SwitchSplineTool(int32_t tool);
   void BringItemsToFront();
   void SendItemsToBack();
   void JoinSelection();
@@ -110,16 +122,42 @@ class TSandbox : public QMdiSubWindow, public EditObserver {
   Point CanvasOffset() const { return canvasOffset_; }
   bool RenderingProgressively() const;
 
-  // EditObserver.
-  void EndGesture() override;
-  void RepaintArea(const Rect& area) override { RegionRepaint(area); }
-  void RepaintAll(bool deferMarks) override { FullRepaint(deferMarks); }
-  void UndoAvailable(bool) override;
-  void RedoAvailable(bool) override;
-  void PasteAvailable(bool available) override;
-  void JoinSplitAvailable(bool join, bool split) override;
-  void ShowPanel(int toolNumber) override;
-  void ReturnToPointerTool() override;
+  // The document's announcements, for the frame and the panels to subscribe to.
+  DocumentEvents& Announcements() { return events_; }
+
+  // Ends whatever gesture is in progress: what it drew is taken away, the document left
+  // consistent, the handle marks removed; every command that leaves a gesture calls it.
+  void EndGesture();
+  void ResetGesture();
+  void DrawSelectionMarks();
+  // Pointer events on the canvas (canvas pixels), as the widget delivers them.
+  void Image1MouseDown(Point canvas, Qt::KeyboardModifiers modifiers);
+  void Image1MouseMove(Point canvas, Qt::KeyboardModifiers modifiers);
+  void Image1MouseUp(Point canvas, Qt::KeyboardModifiers modifiers);
+  void Image1DblClick();
+  // The point rounded to page pixels at this zoom and snapped to the grid (canvas pixels).
+  Point SnapPoint(Point canvas) const;
+  Rect LastRubberBand() const { return lastRubberBand_; }
+  bool GestureCancelled() const { return gestureCancelled_; }
+  int32_t DragHandle() const { return dragHandle_; }
+
+  // CanvasContext.
+  ItemList& Items() override { return items_; }
+  EditObserver& Events() override { return events_; }
+  Overlay& Marks() override { return overlay_; }
+  GeometryContext Geometry() const override;
+  Point ToDocument(Point canvas) const override;
+  Rect ToCanvas(Rect document) const override;
+  void ShowItemMarks(ItemRecord& item) override;
+  void HideItemMarks(ItemRecord& item) override { HideHandles(item); }
+  void RedrawSelectionMarks() override;
+  void RemoveSelectionMarks() override;
+  void PaintPreview(const std::vector<ItemRecord*>& items) override;
+  void PaintRubberBand(Rect canvas) override;
+  void CanvasChanged(Rect canvas) override;
+  void RepaintAfterDrag() override;
+  bool LiveDrag() const override;
+  void ShowPanel(int32_t toolNumber) override { host_.ShowTool(toolNumber); }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -143,16 +181,22 @@ class TSandbox : public QMdiSubWindow, public EditObserver {
 
   // Repaints, progressive rendering and selection marks (SandboxRepaint.cpp).
   CanvasTile Tile();
+  void Timer2Timer();
   void Timer3Timer();
   void Timer5Timer();
   void Timer7Timer();
   void ProgressiveStep();
   void StopProgressive();
-  void DrawSelectionMarks();
-  void RemoveSelectionMarks();
   void ShowHandles(ItemRecord& item, bool oneSelected);
   void HideHandles(ItemRecord& item);
   void RefreshUndoRedo();
+  void ConnectAnnouncements();
+  // Ends the gesture in progress like EndGesture but leaves the handle marks.
+  void LeaveGesture();
+  // Pointer routing (SandboxPointer.cpp).
+  void PressInMode(const PointerInput& input);
+  void UpdateCursor(Point canvas);
+  void CopyRubberBandNow();
 
   SandboxHost& host_;
   ItemList items_;
@@ -164,6 +208,21 @@ class TSandbox : public QMdiSubWindow, public EditObserver {
   Point canvasOffset_;
   Point pagePixelSize_{-1, -1};
   DisplayOptions display_;
+  DocumentEvents events_;
+  std::unique_ptr<FontTextMetrics> textMetrics_;
+  Overlay overlay_;
+  std::unique_ptr<Gesture> gesture_;
+  int32_t dragHandle_ = 0;
+  Point anchorPt_;
+  Point secondPt_;
+  Point pressPt_;
+  Point lastDownPt_;
+  Point lastPointerPt_;
+  Rect lastRubberBand_{};
+  int32_t rubberBandCount_ = 0;
+  int32_t deferredAction_ = 0;  // 1: copy the rubber band to the clipboard when Timer3 fires
+  bool gestureCancelled_ = false;
+  bool doubleClickPending_ = false;
 
   bool notReady_ = true;
   bool ready_ = false;
@@ -192,6 +251,8 @@ class TSandbox : public QMdiSubWindow, public EditObserver {
   QScrollBar* scrollBarX_ = nullptr;
   QScrollBar* scrollBarY_ = nullptr;
   QWidget* panel1_ = nullptr;
+  QTimer* timer1_ = nullptr;
+  QTimer* timer2_ = nullptr;
   QTimer* timer3_ = nullptr;
   QTimer* timer5_ = nullptr;
   QTimer* timer7_ = nullptr;

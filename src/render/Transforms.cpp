@@ -450,4 +450,21 @@ void SnapPoints(const ItemList& list, std::vector<PointEntry>& points) {
   }
 }
 
+Point SnapToGrid(const ItemList& list, Point d) {
+  const ItemRecord* page = FindPageRecord(list);
+  const ItemRecord* anchors = FindVisibleByKind(list, kKindAnchors);
+  if (page == nullptr || anchors == nullptr) return d;
+  const double zoom = page->zoom() > 0 ? page->zoom() : 1.0;
+  int64_t line = 0;
+  if (page->snapHorizontal() != 0 &&
+      NearestLine(anchors->verticalAnchors, RoundToInt32(page->x1() / zoom), d.x, line)) {
+    d.x = ClampToInt32(line);
+  }
+  if (page->snapVertical() != 0 &&
+      NearestLine(anchors->horizontalAnchors, RoundToInt32(page->y1() / zoom), d.y, line)) {
+    d.y = ClampToInt32(line);
+  }
+  return d;
+}
+
 }  // namespace quillon

@@ -67,4 +67,8 @@ Point MoveAlong(Point p, double degrees, double t);
 // line of the document's anchors record when it is closer than 7 % of the grid distance.
 void SnapPoints(const ItemList& list, std::vector<PointEntry>& points);
 
+// A clicked position (document pixels) moved onto the nearest live grid line in each direction
+// whose snapping is on, however far that line is; unchanged without a page or anchors record.
+Point SnapToGrid(const ItemList& list, Point document);
+
 }  // namespace quillon

@@ -111,6 +111,15 @@ void TForm1::Paste1Click() {
   UpdateSelectionCommands();
 }
 
+void TForm1::CopytoClipboard1Click() {
+  if (TSandbox* window = ActiveWindow()) window->CopyAreaToClipboard();
+}
+
+void TForm1::EditMenuShown() {
+  TSandbox* window = ActiveWindow();
+  FindAction("CopytoClipboard1")->setEnabled(window != nullptr && window->HasCopyArea());
+}
+
 void TForm1::Join1Click() {
   if (TSandbox* window = ActiveWindow()) window->JoinSelection();
   UpdateSelectionCommands();
@@ -198,8 +207,9 @@ void TForm1::ToolbarButtonReleased(int number) {
     case 6:
     case 7:
       if (window != nullptr) number == 6 ? window->UndoEdit() : window->RedoEdit();
-      QCoreApplication::processEvents();
-      ShowPanel(20, false, true);
+      // The tool box follows on a later turn of the event loop, after the repaint the step
+      // asked for, without running other input in the middle of this command.
+      QTimer::singleShot(0, this, [this] { ShowPanel(20, false, true); });
       return;
     case 8:
       if (window != nullptr) {

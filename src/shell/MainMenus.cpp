@@ -132,9 +132,11 @@ void TForm1::CreateEditMenus() {
   AddEntry(edit, "Paste1", "Paste", 8206, &TForm1::Paste1Click,
            QKeySequence(Qt::SHIFT | Qt::Key_Insert));
   edit->addSeparator();
-  QAction* clipboard = AddEntry(edit, "CopytoClipboard1", "Copy to Clipboard", 8207);
+  QAction* clipboard =
+      AddEntry(edit, "CopytoClipboard1", "Copy to Clipboard", 8207, &TForm1::CopytoClipboard1Click);
   clipboard->setVisible(false);
   clipboard->setEnabled(false);
+  connect(edit, &QMenu::aboutToShow, this, &TForm1::EditMenuShown);
   AddEntry(edit, "Join1", "Join Items", 8208, &TForm1::Join1Click);
   AddEntry(edit, "Split1", "Split Group", 8209, &TForm1::Split1Click);
 

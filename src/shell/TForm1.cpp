@@ -1,24 +1,30 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/TForm1.h"
 
+#include <QAbstractSpinBox>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QTextEdit>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 
 #include "canvas/TSandbox.h"
 #include "document/PageSetup.h"
+#include "platform/Timers.h"
 #include "render/Coordinates.h"
 #include "settings/FontList.h"
 #include "settings/SettingsStore.h"
@@ -29,8 +35,6 @@
 namespace quillon {
 namespace {
 
-constexpr QColor kPanelColour(0xE0, 0xDF, 0xE3);     // 14933984
-constexpr QColor kSplitterColour(0xC0, 0xC0, 0xC0);  // 12632256
 constexpr int kStripMinHeight = 24;
 constexpr int kStripMaxHeight = 30;
 constexpr int kSidePanelWidth = 140;
@@ -51,14 +55,6 @@ QSplitter* Splitter(Qt::Orientation orientation, const char* name, QWidget* pare
   splitter->setStyleSheet(
       QStringLiteral("QSplitter::handle { background-color: %1; }").arg(kSplitterColour.name()));
   return splitter;
-}
-
-QTimer* OneShot(QObject* parent, const char* name, int interval) {
-  auto* timer = new QTimer(parent);
-  timer->setObjectName(QString::fromLatin1(name));
-  timer->setSingleShot(true);
-  timer->setInterval(interval);
-  return timer;
 }
 
 }  // namespace
@@ -370,6 +366,20 @@ bool TForm1::ExitPrompt() {
   return true;
 }
 
+namespace {
+
+// Controls that take typed text: keys there never reach the drawing window.
+bool IsTextEntry(const QWidget* widget) {
+  if (qobject_cast<const QLineEdit*>(widget) != nullptr) return true;
+  if (qobject_cast<const QAbstractSpinBox*>(widget) != nullptr) return true;
+  if (qobject_cast<const QTextEdit*>(widget) != nullptr) return true;
+  if (qobject_cast<const QPlainTextEdit*>(widget) != nullptr) return true;
+  const auto* combo = qobject_cast<const QComboBox*>(widget);
+  return combo != nullptr && combo->isEditable();
+}
+
+}  // namespace
+
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() != QEvent::KeyPress || !watched->isWidgetType()) {
     return QMainWindow::eventFilter(watched, event);
@@ -379,6 +389,8 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   auto* widget = static_cast<QWidget*>(watched);
   QWidget* first = QApplication::focusWidget() != nullptr ? QApplication::focusWidget() : this;
   if (widget != first || widget->window() != this) return false;
+  // Keys typed into a field are the field's: Delete there must not cut the selection.
+  if (IsTextEntry(first)) return false;
   TSandbox* window = ActiveWindow();
   if (window == nullptr || !window->AcceptsKeys()) return false;
   auto* key = static_cast<QKeyEvent*>(event);

@@ -12,6 +12,7 @@
 
 #include "canvas/DocumentDialogs.h"
 #include "canvas/SandboxHost.h"
+#include "platform/Clipboard.h"
 #include "platform/ColourChooser.h"
 #include "platform/FileDialogs.h"
 #include "platform/Prompter.h"
@@ -45,6 +46,7 @@ struct ShellServices {
   Prompter* prompter = nullptr;
   FileDialogs* fileDialogs = nullptr;
   ColourChooser* colourChooser = nullptr;
+  Clipboard* clipboard = nullptr;
 };
 
 // The smallest number above kWindowNumberBase that none of the used numbers is.
@@ -89,6 +91,7 @@ class TForm1 : public QMainWindow, public SandboxHost {
   // SandboxHost.
   Prompter& Prompts() override { return *services_.prompter; }
   DocumentDialogs& Dialogs() override { return *dialogs_; }
+  Clipboard& SystemClipboard() override { return *services_.clipboard; }
   void WindowTitleChanged(TSandbox& window) override;
   void WindowIsCurrent(TSandbox& window) override;
   void SetGridMenus(const ItemRecord& page) override;
@@ -150,6 +153,8 @@ class TForm1 : public QMainWindow, public SandboxHost {
   void Cut1Click();
   void Copy1Click();
   void Paste1Click();
+  void CopytoClipboard1Click();
+  void EditMenuShown();
   void Join1Click();
   void Split1Click();
   void ChooseGrid(int mode);

@@ -50,6 +50,8 @@ void TForm1::OpenDocumentWindow(const QString& path) {
     active->Initialize(number, path);
   } else {
     auto* window = new TSandbox(*this);
+    connect(&window->Announcements(), &DocumentEvents::selectionChanged, this,
+            &TForm1::UpdateSelectionCommands);
     mdiArea_->addSubWindow(window);
     const QSize area = mdiArea_->viewport()->size();
     const int step = 24 * static_cast<int>(windows.size() % 5);

@@ -28,6 +28,7 @@ class FakeHost : public SandboxHost {
   TParams& Params() override { return params; }
   Prompter& Prompts() override { return prompter; }
   DocumentDialogs& Dialogs() override { return dialogs; }
+  Clipboard& SystemClipboard() override { return clipboard; }
   void WindowTitleChanged(TSandbox& window) override { titles.push_back(window.GetTitle()); }
   void WindowIsCurrent(TSandbox& window) override { current = window.GetWindowId(); }
   void SetGridMenus(const ItemRecord&) override { ++gridMenus; }
@@ -61,6 +62,7 @@ class FakeHost : public SandboxHost {
   QueuedPrompter prompter;
   ScriptedFileDialogs files;
   DocumentDialogs dialogs;
+  RecordingClipboard clipboard;
   QMdiArea area;
   std::vector<QString> recent;
   std::vector<QString> titles;

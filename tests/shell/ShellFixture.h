@@ -30,7 +30,7 @@ class ShellTest : public ::testing::Test {
 
   // A new main window; the empty document of the start is held back unless asked for.
   void Start(bool startDocument = false) {
-    form_ = std::make_unique<TForm1>(ShellServices{&prompter_, &files_, &colours_},
+    form_ = std::make_unique<TForm1>(ShellServices{&prompter_, &files_, &colours_, &clipboard_},
                                      ScreenMetrics{96, 96});
     form_->resize(1100, 760);
     form_->show();
@@ -69,6 +69,7 @@ class ShellTest : public ::testing::Test {
   QueuedPrompter prompter_;
   ScriptedFileDialogs files_;
   ScriptedColourChooser colours_;
+  RecordingClipboard clipboard_;
   std::unique_ptr<TForm1> form_;
 };
 

@@ -3,11 +3,13 @@
 // what they were asked, for tests that drive windows.
 #pragma once
 
+#include <QImage>
 #include <deque>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/Clipboard.h"
 #include "platform/ColourChooser.h"
 #include "platform/FileDialogs.h"
 #include "platform/Prompter.h"
@@ -67,6 +69,16 @@ class ScriptedFileDialogs : public FileDialogs {
     answers.pop_front();
     return answer;
   }
+};
+
+// Keeps the pictures put on the clipboard.
+class RecordingClipboard : public Clipboard {
+ public:
+  bool PutPicture(const QImage& picture) override {
+    pictures.push_back(picture);
+    return true;
+  }
+  std::vector<QImage> pictures;
 };
 
 class ScriptedColourChooser : public ColourChooser {

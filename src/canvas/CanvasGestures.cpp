@@ -1,0 +1,171 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "canvas/CanvasGestures.h"
+
+#include <algorithm>
+
+#include "canvas/WindowPainter.h"
+#include "document/EditCommands.h"
+#include "document/History.h"
+#include "document/ToolNumbers.h"
+#include "render/Handles.h"
+#include "render/HitTest.h"
+#include "render/Transforms.h"
+
+namespace quillon {
+namespace {
+
+Rect Normalised(Point a, Point b) {
+  return {std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y)};
+}
+
+// The panel the selection asks for; the tool box, as if picked, when nothing is selected.
+void ShowSelectionPanel(CanvasContext& context) {
+  context.ShowPanel(SelectionToolNumber(context.Items()));
+}
+
+}  // namespace
+
+void ClickSelect(CanvasContext& context, Point canvas, bool shift) {
+  ItemList& list = context.Items();
+  const GeometryContext geometry = context.Geometry();
+  if (!shift) context.RemoveSelectionMarks();
+  ItemRecord* found = ChoosePickedItem(list, context.ToDocument(canvas), geometry);
+  ApplyPick(list, found, shift);
+  context.RedrawSelectionMarks();
+  context.Events().SelectionChanged();
+  // A miss shows the tool box; a Shift-click that deselected shows what remains selected.
+  context.ShowPanel(found == nullptr ? kToolPointer : SelectionToolNumber(list));
+}
+
+HandleHit HitHandle(CanvasContext& context, Point canvas, Point scroll) {
+  ItemList& list = context.Items();
+  const GeometryContext geometry = context.Geometry();
+  const bool one = CountSelected(list, false) == 1;
+  std::vector<Handle> handles;
+  for (ItemRecord& item : list) {
+    if (!IsSelected(item) || item.hidden() != 0 || item.setAside() != 0) continue;
+    handles.clear();
+    HandleLayout(item, one, scroll, geometry, handles);
+    for (const Handle& h : handles) {
+      if (!IsGrabbableHandle(item.kind(), h.code)) continue;
+      const BoundingBox box = HandleRect(h.position, geometry.handle);
+      if (canvas.x >= box.left && canvas.x <= box.right && canvas.y >= box.top &&
+          canvas.y <= box.bottom) {
+        return {&item, h.code};
+      }
+    }
+  }
+  return {};
+}
+
+void RubberBandGesture::Move(const PointerInput& input) {
+  Overlay& overlay = context_.Marks();
+  Rect changed = overlay.Restore(Overlay::kPreview);
+  ItemList& list = context_.Items();
+  const GeometryContext geometry = context_.Geometry();
+  const Point a = context_.ToDocument(press_), b = context_.ToDocument(input.snapped);
+  const Rect area = Normalised(a, b);
+  const BoundingBox box{area.left, area.top, area.right, area.bottom};
+  count_ = 0;
+  for (ItemRecord& item : list) {
+    if (item.recordClass() != kClassContent || item.hidden() != 0 || item.setAside() != 0 ||
+        item.kind() == kKindGroupFrame || !IsDrawableKind(item.kind())) {
+      continue;
+    }
+    const bool inside = InArea(box, item, input.shift, geometry);
+    count_ += inside ? 1 : 0;
+    if (inside && !IsSelected(item)) {
+      item.setSelected(255);
+      context_.ShowItemMarks(item);
+    } else if (!inside && IsSelected(item)) {
+      item.setSelected(0);
+      context_.HideItemMarks(item);
+    }
+  }
+  band_ = Normalised(press_, input.snapped);
+  const Rect outline{band_.left, band_.top, band_.right + 1, band_.bottom + 1};
+  overlay.Save(Overlay::kPreview,
+               {outline.left - 1, outline.top - 1, outline.right + 1, outline.bottom + 1});
+  context_.PaintRubberBand(band_);
+  context_.CanvasChanged(United(changed, outline));
+}
+
+void RubberBandGesture::Release(const PointerInput& input) {
+  context_.CanvasChanged(context_.Marks().Restore(Overlay::kPreview));
+  band_ = Normalised(press_, input.snapped);
+  count_ = 0;
+  context_.Events().SelectionChanged();
+  ShowSelectionPanel(context_);
+}
+
+void RubberBandGesture::Cancel() {
+  context_.CanvasChanged(context_.Marks().Restore(Overlay::kPreview));
+}
+
+DragGesture::DragGesture(CanvasContext& context, Kind kind, int32_t handle, Point anchor)
+    : context_(context), kind_(kind), anchor_(anchor) {
+  session_ = StartDrag(context.Items(), handle, context.Geometry());
+}
+
+void DragGesture::Preview(Point canvas) {
+  Overlay& overlay = context_.Marks();
+  const Rect before = overlay.Restore(Overlay::kPreview);
+  const GeometryContext geometry = context_.Geometry();
+  const Rect document =
+      ApplyDrag(session_, context_.ToDocument(anchor_), context_.ToDocument(canvas), geometry);
+  // Room for the marks of construction lines drawn around the items.
+  const int32_t margin = std::max(geometry.handle.width, geometry.handle.height);
+  Rect area = context_.ToCanvas(document);
+  area = {area.left - margin, area.top - margin, area.right + margin, area.bottom + margin};
+  overlay.Save(Overlay::kPreview, area);
+  if (context_.LiveDrag()) {
+    std::vector<ItemRecord*> items;
+    items.reserve(session_.items.size());
+    for (const DragStart& s : session_.items)
+      items.push_back(s.item);
+    context_.PaintPreview(items);
+  }
+  context_.CanvasChanged(United(before, area));
+}
+
+void DragGesture::Move(const PointerInput& input) {
+  moved_ = true;
+  Preview(input.snapped);
+}
+
+void DragGesture::Release(const PointerInput& input) {
+  const GeometryContext geometry = context_.Geometry();
+  context_.CanvasChanged(context_.Marks().Restore(Overlay::kPreview));
+  if (kind_ == Kind::Handle) {
+    ApplyDrag(session_, context_.ToDocument(anchor_), context_.ToDocument(input.snapped), geometry);
+  }
+  // A pasted set stays where the last move left it: a click without moving keeps the copies
+  // at their offset from the originals.
+  FinishDrag(session_, geometry);
+  context_.RepaintAfterDrag();
+}
+
+void DragGesture::Escape() {
+  const GeometryContext geometry = context_.Geometry();
+  context_.CanvasChanged(context_.Marks().Restore(Overlay::kPreview));
+  if (kind_ == Kind::Paste) {
+    // Esc takes the pasted items away again, as Cut would.
+    CutSelection(context_.Items(), context_.Events());
+    return;
+  }
+  // The items go back to where the drag began; the step opened at the press stays.
+  RestoreDragStart(session_, geometry);
+  context_.RepaintAfterDrag();
+}
+
+void DragGesture::Cancel() {
+  const GeometryContext geometry = context_.Geometry();
+  context_.CanvasChanged(context_.Marks().Restore(Overlay::kPreview));
+  if (kind_ == Kind::Paste) {
+    FinishDrag(session_, geometry);
+  } else {
+    RestoreDragStart(session_, geometry);
+  }
+}
+
+}  // namespace quillon

@@ -1,0 +1,78 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Pointer gestures on the canvas and what they work on. A gesture lives from the press that
+// starts it to its release (or Esc, or EndGesture); the drawing window hands it the events of
+// its mode and provides the context, so a gesture itself needs no widget.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "canvas/Overlay.h"
+#include "document/EditObserver.h"
+#include "document/ItemList.h"
+#include "render/GeometryContext.h"
+
+namespace quillon {
+
+struct PointerInput {
+  Point raw;      // canvas pixels, as the pointer is
+  Point snapped;  // rounded to page pixels and snapped to the grid
+  bool shift = false;
+  bool ctrl = false;
+};
+
+class CanvasContext {
+ public:
+  virtual ~CanvasContext() = default;
+  virtual ItemList& Items() = 0;
+  virtual EditObserver& Events() = 0;
+  virtual Overlay& Marks() = 0;
+  // Zoom, handle sizes and the font metrics of texts.
+  virtual GeometryContext Geometry() const = 0;
+  virtual Point ToDocument(Point canvas) const = 0;
+  // The canvas rectangle a document rectangle covers, clipped to the canvas.
+  virtual Rect ToCanvas(Rect document) const = 0;
+  // The handle marks of one item (saved pixels first), or taken away again.
+  virtual void ShowItemMarks(ItemRecord& item) = 0;
+  virtual void HideItemMarks(ItemRecord& item) = 0;
+  // Every mark removed, then drawn again for every selected item.
+  virtual void RedrawSelectionMarks() = 0;
+  virtual void RemoveSelectionMarks() = 0;
+  // Draws items in preview quality over the canvas, and their construction lines.
+  virtual void PaintPreview(const std::vector<ItemRecord*>& items) = 0;
+  virtual void PaintRubberBand(Rect canvas) = 0;
+  // The canvas changed in this rectangle and must reach the screen.
+  virtual void CanvasChanged(Rect canvas) = 0;
+  // The end of a drag: everything drawn again in full quality, the marks a moment later.
+  virtual void RepaintAfterDrag() = 0;
+  // Whether items are drawn while they are dragged.
+  virtual bool LiveDrag() const = 0;
+  // The main frame's side panel switches to a tool number.
+  virtual void ShowPanel(int32_t toolNumber) = 0;
+};
+
+class Gesture {
+ public:
+  virtual ~Gesture() = default;
+  virtual void Move(const PointerInput& input) = 0;
+  virtual void Release(const PointerInput& input) = 0;
+  // Esc while the gesture runs.
+  virtual void Escape() = 0;
+  // The gesture is left by another command: whatever it drew is taken away and the document
+  // is left in a consistent state.
+  virtual void Cancel() = 0;
+};
+
+// The selection by a click at a canvas point: the nearest item within the tolerance, Shift
+// toggling; the group rule, the marks and the panel follow.
+void ClickSelect(CanvasContext& context, Point canvas, bool shift);
+
+struct HandleHit {
+  ItemRecord* item = nullptr;
+  int32_t code = 0;
+};
+// The first handle of a selected item (list order, each item's handles in order) whose mark
+// contains the canvas point.
+HandleHit HitHandle(CanvasContext& context, Point canvas, Point scroll);
+
+}  // namespace quillon

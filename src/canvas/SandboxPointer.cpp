@@ -1,0 +1,347 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The drawing window's pointer and keyboard routing: each event goes to the gesture of the
+// current mode; the window provides the canvas context the gestures work on.
+#include <QApplication>
+#include <QCursor>
+#include <QImage>
+#include <QPainter>
+#include <QTimer>
+
+#include "canvas/BitmapView.h"
+#include "canvas/CanvasGestures.h"
+#include "canvas/TSandbox.h"
+#include "document/EditCommands.h"
+#include "document/History.h"
+#include "document/ToolNumbers.h"
+#include "render/Coordinates.h"
+#include "render/HitTest.h"
+#include "render/Text.h"
+#include "render/Transforms.h"
+
+namespace quillon {
+namespace {
+
+constexpr uint32_t kRubberBandColour = 255;        // red
+constexpr uint32_t kRubberBandBackground = 65535;  // yellow
+constexpr uint32_t kConstructionColour = 8421504;  // grey
+
+PointerInput InputAt(Point raw, Point snapped, Qt::KeyboardModifiers modifiers) {
+  return {raw, snapped, modifiers.testFlag(Qt::ShiftModifier),
+          modifiers.testFlag(Qt::ControlModifier)};
+}
+
+// The drag handle a press on a handle starts: every rim handle of a circle pulls its radius,
+// an ellipse's far axis ends pull the same axes as the near ones, and a group frame's centre
+// moves every selected item.
+int32_t DragHandleFor(const ItemRecord& item, int32_t code) {
+  if (item.kind() == kKindCircle && code >= 1 && code <= 4) return kHandleStart;
+  if (item.kind() == kKindEllipse && (code == 3 || code == 4)) return code - 2;
+  if (item.kind() == kKindGroupFrame && code == kHandleMiddle) return kHandleMove;
+  return code;
+}
+
+// A single selected picture's or upright box's side handles, and an unrotated picture's
+// corners, show resize cursors; other handles the move cursor.
+Qt::CursorShape CursorFor(const ItemRecord& item, int32_t code, bool one) {
+  if (one && item.kind() == kKindPicture) {
+    if (code == 105 || code == 107) return Qt::SizeVerCursor;
+    if (code == 106 || code == 108) return Qt::SizeHorCursor;
+    if (item.rotation() == 0 && (code == 101 || code == 103)) return Qt::SizeFDiagCursor;
+    if (item.rotation() == 0 && (code == 102 || code == 104)) return Qt::SizeBDiagCursor;
+  }
+  if (one && (item.kind() == kKindSquare || item.kind() == kKindRectangle)) {
+    if (code == 205 || code == 207) return Qt::SizeVerCursor;
+    if (code == 206 || code == 208) return Qt::SizeHorCursor;
+  }
+  return Qt::SizeAllCursor;
+}
+
+}  // namespace
+
+GeometryContext TSandbox::Geometry() const {
+  GeometryContext context;
+  context.screen = items_.screen();
+  context.zoom = GetZoom();
+  context.text = textMetrics_.get();
+  return context;
+}
+
+Point TSandbox::ToDocument(Point canvas) const {
+  return ToDocumentPoint(canvas, GetZoom(), tileOrigin_);
+}
+
+Rect TSandbox::ToCanvas(Rect document) const {
+  CanvasTile tile;
+  tile.bitmap = const_cast<Bitmap*>(&image1_->bitmap());
+  tile.zoom = GetZoom();
+  tile.origin = tileOrigin_;
+  return tile.CanvasRect(document);
+}
+
+Point TSandbox::SnapPoint(Point canvas) const {
+  const double zoom = GetZoom();
+  const Point document = SnapToGrid(items_, ToDocumentPoint(canvas, zoom, tileOrigin_));
+  return ToWindowPoint(document, zoom, tileOrigin_);
+}
+
+void TSandbox::ShowItemMarks(ItemRecord& item) {
+  ShowHandles(item, CountSelected(items_, false) == 1);
+}
+
+void TSandbox::RedrawSelectionMarks() {
+  RemoveSelectionMarks();
+  DrawSelectionMarks();
+}
+
+void TSandbox::PaintPreview(const std::vector<ItemRecord*>& items) {
+  const CanvasTile tile = Tile();
+  for (const ItemRecord* item : items) {
+    if (item->kind() != kKindGroupFrame) PaintItem(tile, *item, items_, true);
+  }
+  // Construction lines: the text box of texts.
+  QImage image = image1_->bitmap().Image();
+  QPainter painter(&image);
+  painter.setPen(QPen(ToQColor(kConstructionColour), 1, Qt::DotLine));
+  for (const ItemRecord* item : items) {
+    if (item->kind() != kKindText) continue;
+    const Rect r = ToCanvas(
+        {item->boundLeft(), item->boundTop(), item->boundRight() + 1, item->boundBottom() + 1});
+    if (!IsEmpty(r)) painter.drawRect(r.left, r.top, r.right - r.left - 1, r.bottom - r.top - 1);
+  }
+}
+
+void TSandbox::PaintRubberBand(Rect band) {
+  QImage image = image1_->bitmap().Image();
+  QPainter painter(&image);
+  painter.setRenderHint(QPainter::Antialiasing, false);
+  painter.setPen(QPen(ToQColor(kRubberBandColour), 1, Qt::DotLine));
+  painter.setBackground(ToQColor(kRubberBandBackground));
+  painter.setBackgroundMode(Qt::OpaqueMode);
+  const QPoint corners[] = {{band.left, band.top},
+                            {band.right, band.top},
+                            {band.right, band.bottom},
+                            {band.left, band.bottom}};
+  painter.drawPolygon(corners, 4);
+}
+
+void TSandbox::CanvasChanged(Rect r) {
+  if (!IsEmpty(r)) image1_->update(r.left, r.top, r.right - r.left, r.bottom - r.top);
+}
+
+void TSandbox::RepaintAfterDrag() {
+  overlay_.InvalidateAll();
+  deferredAction_ = 0;
+  FullRepaint(false);
+  timer3_->start();
+}
+
+bool TSandbox::LiveDrag() const {
+  return display_.liveDrag;
+}
+
+void TSandbox::Image1MouseDown(Point canvas, Qt::KeyboardModifiers modifiers) {
+  lastDownPt_ = canvas;
+  lastPointerPt_ = canvas;
+  if (doubleClickPending_ || !ready_ || closing_ || items_.PageRecord() == nullptr) return;
+  const Point snapped = SnapPoint(canvas);
+  ShowPositionMarkers({snapped.x, snapped.y});
+  gestureCancelled_ = false;
+  CanvasChanged(overlay_.Restore(Overlay::kPreview));
+  if (modifiers.testFlag(Qt::ControlModifier)) {
+    // Ctrl starts a rubber band whatever the tool: the gesture in progress ends first.
+    if (mode_ != kModePointer) EndGesture();
+    mode_ = kModePointer;
+  }
+  lastRubberBand_ = {};
+  PressInMode(InputAt(canvas, snapped, modifiers));
+}
+
+void TSandbox::PressInMode(const PointerInput& input) {
+  if (mode_ == kModePointer && !input.ctrl) {
+    const HandleHit hit = HitHandle(*this, input.raw, tileOrigin_);
+    if (hit.item != nullptr) {
+      mode_ = HandleDragMode(hit.item->kind(), hit.code);
+      dragHandle_ = DragHandleFor(*hit.item, hit.code);
+      step_ = 0;
+      anchorPt_ = input.snapped;
+      RemoveSelectionMarks();
+      BeginEdit(items_, events_, true);
+      RefreshUndoRedo();
+      // A selection of several kinds moves as a whole, whichever handle was taken.
+      if (!SelectedKindsAgree(items_)) dragHandle_ = kHandleMove;
+      gesture_ =
+          std::make_unique<DragGesture>(*this, DragGesture::Kind::Handle, dragHandle_, anchorPt_);
+    }
+  } else if (mode_ == kModePointer) {
+    mode_ = kModeRubberBand;
+    overlay_.Invalidate(Overlay::kPreview);
+    if (!input.shift) SelectOnly(items_, nullptr);
+    RemoveSelectionMarks();
+    gesture_ = std::make_unique<RubberBandGesture>(*this, input.snapped);
+  } else if (mode_ == kModeLine) {
+    RemoveSelectionMarks();
+  } else if (mode_ == kModeText) {
+    if (step_ != 1) {
+      SelectOnly(items_, nullptr);
+      FullRepaint(true);
+      step_ = 0;
+    }
+  } else if (mode_ == kModeTextEdit) {
+    FullRepaint(true);
+    mode_ = kModePointer;
+    step_ = 0;
+    return;
+  } else if (mode_ == kModePaste) {
+    return;
+  } else if (IsShapeTool(mode_)) {
+    RemoveSelectionMarks();
+  }
+  pressPt_ = input.snapped;
+  timer1_->start();
+}
+
+void TSandbox::Image1MouseMove(Point canvas, Qt::KeyboardModifiers modifiers) {
+  lastPointerPt_ = canvas;
+  if (!ready_ || closing_) return;
+  const Point snapped = SnapPoint(canvas);
+  ShowPositionMarkers({snapped.x, snapped.y});
+  if (gestureCancelled_) return;
+  if (mode_ == kModePointer) {
+    UpdateCursor(canvas);
+  } else if (gesture_ != nullptr) {
+    gesture_->Move(InputAt(canvas, snapped, modifiers));
+  }
+}
+
+void TSandbox::UpdateCursor(Point canvas) {
+  const HandleHit hit = HitHandle(*this, canvas, tileOrigin_);
+  image1_->setCursor(hit.item == nullptr
+                         ? Qt::ArrowCursor
+                         : CursorFor(*hit.item, hit.code, CountSelected(items_, false) == 1));
+}
+
+void TSandbox::Image1MouseUp(Point canvas, Qt::KeyboardModifiers modifiers) {
+  lastPointerPt_ = canvas;
+  if (doubleClickPending_ || !ready_ || closing_) return;
+  timer1_->stop();
+  // A pending Copy to Clipboard runs now instead of being dropped with its timer.
+  if (timer3_->isActive()) {
+    timer3_->stop();
+    Timer3Timer();
+  }
+  const Point snapped = mode_ != kModePointer ? SnapPoint(canvas) : canvas;
+  if (gestureCancelled_) return;
+  const PointerInput input = InputAt(canvas, snapped, modifiers);
+  if (mode_ == kModePointer) {
+    ClickSelect(*this, canvas, input.shift);
+    UpdateJoinSplit(items_, events_);
+    return;
+  }
+  if (gesture_ == nullptr) return;
+  std::unique_ptr<Gesture> gesture = std::move(gesture_);
+  if (mode_ == kModeRubberBand) {
+    const auto& band = static_cast<const RubberBandGesture&>(*gesture);
+    gesture->Release(input);
+    lastRubberBand_ = band.Band();
+    rubberBandCount_ = 0;
+    UpdateJoinSplit(items_, events_);
+  } else {
+    gesture->Release(input);
+  }
+  mode_ = kModePointer;
+  step_ = 0;
+}
+
+void TSandbox::Image1DblClick() {
+  if (!ready_ || closing_) return;
+  doubleClickPending_ = true;
+  timer2_->start();
+}
+
+void TSandbox::Timer2Timer() {
+  doubleClickPending_ = false;
+  if (closing_ || mode_ != kModePointer) return;
+  ItemRecord* sole = SoleSelected(items_);
+  if (sole != nullptr && sole->kind() == kKindText && sole->hidden() == 0) return;
+  // The picture under the double click becomes the only selection.
+  const GeometryContext geometry = Geometry();
+  const Point d = ToDocument(lastDownPt_);
+  ItemRecord* found = nullptr;
+  int32_t best = geometry.PickTolerance();
+  for (ItemRecord& item : items_) {
+    if (item.kind() != kKindPicture || !IsVisible(item)) continue;
+    if (d.x < item.boundLeft() || d.x > item.boundRight() || d.y < item.boundTop() ||
+        d.y > item.boundBottom()) {
+      continue;
+    }
+    if (1 <= best) {
+      best = 1;
+      found = &item;
+    }
+  }
+  if (found == nullptr) return;
+  RemoveSelectionMarks();
+  SelectOnly(items_, found);
+  DrawSelectionMarks();
+  events_.SelectionChanged();
+  host_.ShowTool(kToolSelectedPicture);
+}
+
+void TSandbox::ResetGesture() {
+  step_ = 0;
+  gestureCancelled_ = false;
+  anchorPt_ = {};
+  secondPt_ = {};
+}
+
+void TSandbox::LeaveGesture() {
+  if (gesture_ != nullptr) {
+    std::unique_ptr<Gesture> gesture = std::move(gesture_);
+    gesture->Cancel();
+  }
+  CanvasChanged(overlay_.RestoreAll());
+  timer1_->stop();
+  mode_ = kModePointer;
+  step_ = 0;
+}
+
+void TSandbox::EndGesture() {
+  LeaveGesture();
+  RemoveSelectionMarks();
+}
+
+bool TSandbox::KeyDown(int key, Qt::KeyboardModifiers) {
+  if (!acceptsKeys_ || !ready_ || closing_) return false;
+  if (key == Qt::Key_Escape) {
+    if (gesture_ != nullptr && (IsHandleDragMode(mode_) || mode_ == kModePaste)) {
+      const bool paste = mode_ == kModePaste;
+      std::unique_ptr<Gesture> gesture = std::move(gesture_);
+      mode_ = kModePointer;
+      step_ = 0;
+      gesture->Escape();
+      gestureCancelled_ = !paste;
+      if (paste) FullRepaint(false);
+      RefreshUndoRedo();
+    } else if (mode_ == kModeRubberBand && gesture_ != nullptr) {
+      std::unique_ptr<Gesture> gesture = std::move(gesture_);
+      gesture->Escape();
+      mode_ = kModePointer;
+      gestureCancelled_ = true;
+    } else if (IsShapeTool(mode_) || (mode_ == kModeLine && step_ == 1)) {
+      CanvasChanged(overlay_.Restore(Overlay::kPreview));
+      ResetGesture();
+      gestureCancelled_ = true;
+      if (IsShapeTool(mode_)) FullRepaint(true);
+    }
+    return false;
+  }
+  // Delete removes the selection; the caret keys of text entry are the only ones consumed.
+  if (key == Qt::Key_Delete && mode_ != kModeText && mode_ != kModeTextEdit) CutItems();
+  return false;
+}
+
+bool TSandbox::CharTyped(QChar) {
+  return false;
+}
+
+}  // namespace quillon

@@ -1,0 +1,431 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QTemporaryDir>
+#include <QTest>
+#include <random>
+
+#include "canvas/BitmapView.h"
+#include "canvas/CanvasFixtures.h"
+#include "document/EditCommands.h"
+#include "document/History.h"
+#include "document/ToolNumbers.h"
+#include "render/Coordinates.h"
+#include "render/ShapeBounds.h"
+
+namespace quillon {
+namespace {
+
+Point Pt(int32_t x, int32_t y) {
+  return {x, y};
+}
+
+using test::AddItem;
+using test::FakeHost;
+
+// Drives the canvas of a real drawing window with pointer events at document positions.
+class CanvasInteractionTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(dir_.isValid()); }
+
+  ItemRecord& Line(Point a, Point b, int32_t level = 0) {
+    ItemRecord& r = AddItem(list_, kKindLine, a, b, level);
+    r.setLineWeight(0);  // one pixel
+    r.setDirection(-1);
+    r.setPresetTextAngle(-1);
+    return r;
+  }
+  ItemRecord& Shape(int32_t kind, std::initializer_list<Point> points) {
+    ItemRecord& r = AddItem(list_, kind, *points.begin(), *points.begin());
+    for (Point p : points) {
+      PointEntry& e = NewPoint(r.points);
+      e.point = e.pointAtDragStart = p;
+    }
+    r.setShapeStyle(2);
+    GeometryContext context;
+    RecomputeBounds(r, context);
+    return r;
+  }
+
+  void Settle() {
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window_->RenderingProgressively(); }, 5000));
+    QApplication::processEvents();
+  }
+
+  QPoint At(Point document) const {
+    const Point p = ToWindowPoint(document, window_->GetZoom(), window_->TileOrigin());
+    return {p.x, p.y};
+  }
+  void Send(QEvent::Type type, Point document, Qt::KeyboardModifiers modifiers,
+            Qt::MouseButtons buttons) {
+    const QPointF local = At(document);
+    const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent event(type, local, canvas_->mapToGlobal(local), button, buttons, modifiers);
+    QApplication::sendEvent(canvas_, &event);
+  }
+  void Press(Point p, Qt::KeyboardModifiers m = {}) {
+    Send(QEvent::MouseButtonPress, p, m, Qt::LeftButton);
+  }
+  void Move(Point p, Qt::KeyboardModifiers m = {}) {
+    Send(QEvent::MouseMove, p, m, Qt::LeftButton);
+  }
+  void Release(Point p, Qt::KeyboardModifiers m = {}) {
+    Send(QEvent::MouseButtonRelease, p, m, Qt::NoButton);
+  }
+  void Click(Point p, Qt::KeyboardModifiers m = {}) {
+    Press(p, m);
+    Release(p, m);
+  }
+  void Drag(Point from, Point to, Qt::KeyboardModifiers m = {}) {
+    Press(from, m);
+    Move({(from.x + to.x) / 2, (from.y + to.y) / 2}, m);
+    Move(to, m);
+    Release(to, m);
+  }
+
+  ItemList& Items() { return window_->GetItems(); }
+  // The stacking levels of the selected items, ascending.
+  std::vector<int32_t> SelectedLevels() {
+    std::vector<int32_t> levels;
+    for (const ItemRecord& r : Items()) {
+      if (IsSelected(r) && r.kind() != kKindGroupFrame) levels.push_back(r.stackLevel());
+    }
+    std::sort(levels.begin(), levels.end());
+    return levels;
+  }
+  int Steps() {
+    int steps = 0;
+    while (CanUndo(Items()) && steps < 1000) {
+      Undo(Items(), window_->Announcements());
+      ++steps;
+    }
+    for (int i = 0; i < steps; ++i)
+      Redo(Items(), window_->Announcements());
+    return steps;
+  }
+
+  QTemporaryDir dir_;
+  FakeHost host_;
+  ItemList list_{ScreenMetrics{96, 96}};
+  TSandbox* window_ = nullptr;
+  BitmapView* canvas_ = nullptr;
+};
+
+// A pixel page of 600 x 400 first; the tests add their items and open the document.
+class CanvasSelectionTest : public CanvasInteractionTest {
+ protected:
+  void SetUp() override {
+    CanvasInteractionTest::SetUp();
+    test::AddPixelPage(list_, 600, 400);
+  }
+  // Writes the list, opens it and waits until it is drawn.
+  void OpenBuilt() {
+    const QString path = dir_.filePath(QStringLiteral("canvas.qlln"));
+    ASSERT_TRUE(WriteDocument(path, list_).ok());
+    window_ = host_.Open(path);
+    canvas_ = window_->findChild<BitmapView*>(QStringLiteral("Image1"));
+    ASSERT_NE(canvas_, nullptr);
+    Settle();
+  }
+};
+
+TEST_F(CanvasSelectionTest, ClicksSelectByOutlineDistanceStackingAndGroups) {
+  Line({50, 50}, {250, 50}, 1);
+  Line({50, 150}, {250, 150}, 2);
+  Line({50, 150}, {250, 150}, 3);
+  ItemRecord& a = Line({300, 300}, {400, 300}, 4);
+  ItemRecord& b = Line({300, 340}, {400, 340}, 5);
+  a.setGroupNumber(1);
+  b.setGroupNumber(1);
+  AddItem(list_, kKindGroupFrame, {350, 320}, {350, 320}).setGroupNumber(1);
+  OpenBuilt();
+
+  struct Case {
+    const char* name;
+    Point click;
+    bool shift;
+    std::vector<int32_t> selected;
+    int32_t panel;
+  };
+  const Case cases[] = {
+      {"10 pixels from a thin line", {150, 60}, false, {1}, kToolSelectedLine},
+      {"11 pixels from it", {150, 61}, false, {}, kToolPointer},
+      {"coincident lines: the higher", {150, 150}, false, {3}, kToolSelectedLine},
+      {"a member selects its group", {350, 300}, false, {4, 5}, kToolSelectedLine},
+      {"Shift-click adds", {150, 50}, true, {1, 4, 5}, kToolSelectedLine},
+      {"Shift-click on the group removes it", {330, 340}, true, {1}, kToolSelectedLine},
+      {"Shift-click on the last one leaves nothing", {120, 52}, true, {}, kToolPointer},
+  };
+  for (const Case& c : cases) {
+    Click(c.click, c.shift ? Qt::ShiftModifier : Qt::NoModifier);
+    EXPECT_EQ(SelectedLevels(), c.selected) << c.name;
+    EXPECT_EQ(host_.tools.back(), c.panel) << c.name;
+    EXPECT_EQ(window_->Mode(), kModePointer) << c.name;
+  }
+  EXPECT_FALSE(CanUndo(Items()));
+}
+
+TEST_F(CanvasSelectionTest, RubberBandSelectsInsideEitherWayAndCrossingWithShift) {
+  Line({100, 100}, {200, 100}, 1);
+  Line({100, 200}, {300, 200}, 2);
+  OpenBuilt();
+  struct Case {
+    Point from, to;
+    Qt::KeyboardModifiers modifiers;
+    std::vector<int32_t> selected;
+  };
+  const Case cases[] = {
+      {{90, 90}, {250, 250}, Qt::ControlModifier, {1}},
+      {{250, 250}, {90, 90}, Qt::ControlModifier, {1}},
+      {{90, 90}, {250, 250}, Qt::ControlModifier | Qt::ShiftModifier, {1, 2}},
+      {{500, 350}, {520, 370}, Qt::ControlModifier, {}},
+  };
+  for (const Case& c : cases) {
+    Drag(c.from, c.to, c.modifiers);
+    EXPECT_EQ(SelectedLevels(), c.selected);
+    EXPECT_EQ(window_->Mode(), kModePointer);
+    const Rect band = window_->LastRubberBand();
+    EXPECT_EQ(band.right - band.left, std::abs(c.to.x - c.from.x));
+  }
+  EXPECT_TRUE(window_->HasCopyArea());
+  EXPECT_FALSE(CanUndo(Items()));
+}
+
+TEST_F(CanvasSelectionTest, CtrlInAShapeToolStartsARubberBand) {
+  Line({100, 100}, {200, 100}, 1);
+  OpenBuilt();
+  window_->SelectTool(102);
+  ASSERT_EQ(window_->Mode(), 102);
+  Drag({90, 90}, {210, 110}, Qt::ControlModifier);
+  EXPECT_EQ(SelectedLevels(), std::vector<int32_t>{1});
+  EXPECT_FALSE(CanUndo(Items()));
+}
+
+TEST_F(CanvasSelectionTest, DraggingAnyHandleOfAMixedSelectionMovesEverything) {
+  ItemRecord& square = Shape(kKindSquare, {{100, 100}, {160, 100}, {160, 160}, {100, 160}});
+  square.setStackLevel(1);
+  ItemRecord& circle = Shape(kKindCircle, {{300, 200}, {340, 200}, {300, 160}, {260, 160}});
+  circle.setStackLevel(2);
+  OpenBuilt();
+  Click({130, 100});
+  Click({340, 200}, Qt::ShiftModifier);
+  ASSERT_EQ(SelectedLevels(), (std::vector<int32_t>{1, 2}));
+  Drag({100, 100}, {130, 120});
+  std::vector<Point> firsts;
+  for (const ItemRecord& r : Items()) {
+    if (IsVisible(r) && IsPointListKind(r.kind())) firsts.push_back(r.points[0].point);
+  }
+  EXPECT_EQ(firsts, (std::vector<Point>{{130, 120}, {330, 220}}));
+  EXPECT_EQ(window_->Mode(), kModePointer);
+  EXPECT_EQ(Steps(), 1);
+}
+
+TEST_F(CanvasSelectionTest, AHandleClickWithoutMovingIsAStepThatChangesNothing) {
+  ItemRecord& line = Line({100, 100}, {200, 100}, 1);
+  (void)line;
+  OpenBuilt();
+  Click({150, 100});
+  Press({200, 100});
+  EXPECT_EQ(window_->Mode(), kModeLineHandle);
+  Release({200, 100});
+  const ItemRecord* now = FirstSelected(Items());
+  ASSERT_NE(now, nullptr);
+  EXPECT_EQ(Pt(now->x2(), now->y2()), Pt(200, 100));
+  EXPECT_EQ(Steps(), 1);
+}
+
+TEST_F(CanvasSelectionTest, EscDuringAHandleDragPutsItBackAndIgnoresTheRestOfTheGesture) {
+  Shape(kKindTriangle, {{100, 100}, {200, 100}, {150, 180}}).setStackLevel(1);
+  OpenBuilt();
+  Click({150, 100});
+  Press({200, 100});
+  EXPECT_EQ(window_->Mode(), kModeShapeHandle);
+  Move({260, 140});
+  EXPECT_EQ(FirstSelected(Items())->points[1].point, Pt(260, 140));
+  window_->KeyDown(Qt::Key_Escape, {});
+  EXPECT_TRUE(window_->GestureCancelled());
+  EXPECT_EQ(window_->Mode(), kModePointer);
+  Move({300, 300});
+  Release({300, 300});
+  const ItemRecord* now = FirstSelected(Items());
+  ASSERT_NE(now, nullptr);
+  EXPECT_EQ(now->points[1].point, Pt(200, 100));
+  // The step opened at the press stays, as after a click on a handle.
+  EXPECT_EQ(Steps(), 1);
+}
+
+TEST_F(CanvasSelectionTest, PastedItemsFollowThePointerUntilAClickAndEscRemovesThem) {
+  Line({100, 100}, {200, 100}, 1);
+  OpenBuilt();
+  ItemList buffer(ScreenMetrics{96, 96});
+  Click({150, 100});
+  window_->CopyItems(buffer);
+
+  // A click without moving leaves the copy 10 pixels right and down.
+  window_->PasteItems(buffer);
+  EXPECT_EQ(window_->Mode(), kModePaste);
+  Click({400, 300});
+  const ItemRecord* first = FirstSelected(Items());
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(Pt(first->x1(), first->y1()), Pt(110, 110));
+  EXPECT_EQ(window_->Mode(), kModePointer);
+
+  // Moving takes the copy's centre to the pointer.
+  window_->PasteItems(buffer);
+  Move({300, 300});
+  Click({300, 300});
+  const ItemRecord* second = FirstSelected(Items());
+  ASSERT_NE(second, nullptr);
+  EXPECT_EQ(Pt(second->x1(), second->y1()), Pt(250, 300));
+  EXPECT_EQ(Pt(second->x2(), second->y2()), Pt(350, 300));
+
+  window_->PasteItems(buffer);
+  Move({200, 250});
+  window_->KeyDown(Qt::Key_Escape, {});
+  EXPECT_EQ(window_->Mode(), kModePointer);
+  int lines = 0;
+  for (const ItemRecord& r : Items())
+    lines += IsVisible(r) && r.kind() == kKindLine;
+  EXPECT_EQ(lines, 3);
+}
+
+TEST_F(CanvasSelectionTest, MarksAndTheRubberBandLeaveTheCanvasAsItWas) {
+  Line({100, 100}, {200, 100}, 1);
+  Shape(kKindTriangle, {{300, 100}, {400, 100}, {350, 180}}).setStackLevel(2);
+  OpenBuilt();
+  const Bitmap before = window_->Canvas().Clone();
+  Click({150, 100});
+  Click({350, 100}, Qt::ShiftModifier);
+  window_->RemoveSelectionMarks();
+  EXPECT_EQ(std::memcmp(before.Row(0), window_->Canvas().Row(0),
+                        static_cast<std::size_t>(before.stride()) * before.height()),
+            0);
+  Press({500, 350}, Qt::ControlModifier);
+  Move({450, 250}, Qt::ControlModifier);
+  Move({520, 380}, Qt::ControlModifier);
+  window_->KeyDown(Qt::Key_Escape, {});
+  EXPECT_EQ(std::memcmp(before.Row(0), window_->Canvas().Row(0),
+                        static_cast<std::size_t>(before.stride()) * before.height()),
+            0);
+}
+
+TEST_F(CanvasSelectionTest, CopyToClipboardTakesTheRubberBandAreaWithoutMarks) {
+  Line({100, 100}, {200, 100}, 1);
+  OpenBuilt();
+  Drag({90, 90}, {210, 130}, Qt::ControlModifier);
+  ASSERT_TRUE(window_->HasCopyArea());
+  window_->CopyAreaToClipboard();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !host_.clipboard.pictures.empty(); }, 2000));
+  const QImage& picture = host_.clipboard.pictures.front();
+  EXPECT_EQ(picture.size(), QSize(120, 40));
+  // The line runs through the picture; no yellow handle square is left on it.
+  EXPECT_NE(picture.pixelColor(50, 10), QColor(Qt::white));
+  EXPECT_NE(picture.pixelColor(10, 10), QColor(Qt::yellow));
+}
+
+// Thousands of random pointer and key events never crash, never leave an item set aside, and
+// undoing everything brings back the starting records.
+TEST_F(CanvasSelectionTest, RandomGesturesKeepTheDocumentConsistent) {
+  std::mt19937 random(1234);
+  for (int i = 0; i < 12; ++i) {
+    const int x = 40 + 45 * i, y = 60 + 25 * (i % 6);
+    if (i % 3 == 0) Line({x, y}, {x + 40, y + 30}, i + 1);
+    if (i % 3 == 1) {
+      Shape(kKindRectangle, {{x, y}, {x + 40, y}, {x + 40, y + 30}, {x, y + 30}})
+          .setStackLevel(i + 1);
+    }
+    if (i % 3 == 2) {
+      Shape(kKindTriangle, {{x, y}, {x + 40, y}, {x + 20, y + 35}}).setStackLevel(i + 1);
+    }
+  }
+  OpenBuilt();
+  std::vector<std::array<uint8_t, kPersistedSize>> start;
+  for (const ItemRecord& r : Items()) {
+    if (IsVisible(r)) start.push_back(r.persisted());
+  }
+  ItemList buffer(ScreenMetrics{96, 96});
+  std::uniform_int_distribution<int> pick(0, 11), px(0, 600), py(0, 400);
+  bool down = false;
+  for (int step = 0; step < 3000; ++step) {
+    const Point p{px(random), py(random)};
+    const Qt::KeyboardModifiers m = (pick(random) == 0 ? Qt::ShiftModifier : Qt::NoModifier) |
+                                    (pick(random) == 0 ? Qt::ControlModifier : Qt::NoModifier);
+    switch (pick(random)) {
+      case 0:
+      case 1:
+        Press(p, m);
+        down = true;
+        break;
+      case 2:
+      case 3:
+      case 4:
+        Move(p, m);
+        break;
+      case 5:
+      case 6:
+        Release(p, m);
+        down = false;
+        break;
+      case 7:
+        window_->KeyDown(Qt::Key_Escape, {});
+        break;
+      case 8:
+        window_->UndoEdit();
+        break;
+      case 9:
+        window_->RedoEdit();
+        break;
+      case 10:
+        if (step % 2 == 0) {
+          window_->CopyItems(buffer);
+        } else {
+          window_->PasteItems(buffer);
+        }
+        break;
+      default:
+        window_->SelectTool(step % 4 == 0 ? 102 : kToolPointer);
+        break;
+    }
+    if (step % 500 == 0) QApplication::processEvents();
+  }
+  if (down) Release({0, 0});
+  window_->EndGesture();
+  for (const ItemRecord& r : Items())
+    ASSERT_EQ(r.setAside(), 0);
+  while (CanUndo(Items()))
+    window_->UndoEdit();
+  std::vector<std::array<uint8_t, kPersistedSize>> end;
+  for (const ItemRecord& r : Items()) {
+    if (IsVisible(r)) end.push_back(r.persisted());
+  }
+  ASSERT_EQ(end.size(), start.size());
+  for (std::size_t i = 0; i < start.size(); ++i) {
+    // Selection flags may differ; the geometry and every other byte may not.
+    auto a = start[i], b = end[i];
+    ItemRecord ra, rb;
+    ra.setPersisted(a);
+    rb.setPersisted(b);
+    ra.setSelected(0);
+    rb.setSelected(0);
+    ra.setHidden(0);
+    rb.setHidden(0);
+    EXPECT_EQ(ra.kind(), rb.kind()) << i;
+    EXPECT_EQ(Pt(ra.x1(), ra.y1()), Pt(rb.x1(), rb.y1())) << i;
+    EXPECT_EQ(Pt(ra.boundLeft(), ra.boundTop()), Pt(rb.boundLeft(), rb.boundTop())) << i;
+  }
+  // What is saved reads back the same.
+  const QString saved = dir_.filePath(QStringLiteral("soak.qlln"));
+  ASSERT_TRUE(WriteDocument(saved, Items()).ok());
+  ItemList reread(ScreenMetrics{96, 96});
+  test::ScriptedPrompter prompter;
+  ASSERT_TRUE(ReadDocument(saved, reread, prompter).ok());
+  int visible = 0;
+  for (const ItemRecord& r : reread)
+    visible += IsVisible(r) ? 1 : 0;
+  EXPECT_EQ(visible, static_cast<int>(start.size()));
+}
+
+}  // namespace
+}  // namespace quillon
