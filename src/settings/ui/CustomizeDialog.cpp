@@ -42,6 +42,9 @@ CustomizeDialog::CustomizeDialog(TParams& params, const QString& columnTitle,
   for (QLabel* label : {guidance1_, guidance2_}) {
     label->setWordWrap(true);
     label->setMinimumWidth(320);
+    // Room for four lines, so that the fields below stay put when the guidance changes.
+    label->setMinimumHeight(label->fontMetrics().lineSpacing() * 4);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     right->addWidget(label);
   }
   fieldArea_ = new QWidget(this);

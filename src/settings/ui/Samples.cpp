@@ -9,9 +9,8 @@
 
 #include "document/PageSetup.h"
 #include "render/Bitmap.h"
-#include "render/GeometryContext.h"
+#include "render/Coordinates.h"
 #include "render/RenderItem.h"
-#include "render/ShapeBounds.h"
 #include "settings/Customization.h"
 
 namespace quillon {
@@ -33,8 +32,12 @@ QImage Render(QSize size, const ItemList& list) {
   return bitmap.Image().convertToFormat(QImage::Format_RGB32);
 }
 
-ItemRecord& AddLine(ItemList& list, QSize size) {
+// A line across the sample, its pen width in step with its weight as new lines have it.
+ItemRecord& AddLine(ItemList& list, QSize size, double mm, int32_t pattern) {
   ItemRecord& line = NewRecord(list, kKindLine);
+  line.setLineWeight(mm);
+  line.setPenWidth(PixelWidth(1, mm, list.screen()));
+  line.setLinePattern(pattern);
   const int32_t y = size.height() / 2;
   line.setX1(12);
   line.setY1(y);
@@ -51,16 +54,14 @@ ItemRecord& AddLine(ItemList& list, QSize size) {
 
 QImage WeightSample(QSize size, double mm, const ScreenMetrics& screen) {
   ItemList list(screen);
-  AddLine(list, size).setLineWeight(mm);
+  AddLine(list, size, mm, 0);
   return Render(size, list);
 }
 
 QImage PatternSample(QSize size, const custPatternRec_t& slot, const ScreenMetrics& screen) {
   ItemList list(screen);
   const int32_t number = slot.inUse ? AddCustomPatternRecord(list, slot) : 0;
-  ItemRecord& line = AddLine(list, size);
-  line.setLineWeight(0.5);
-  line.setLinePattern(number);
+  AddLine(list, size, 0.5, number);
   return Render(size, list);
 }
 
@@ -74,20 +75,22 @@ QImage ShadowSample(QSize size, ShadowValue shadow, int32_t lightDirection,
   const int32_t side = std::min(size.width(), size.height()) / 2;
   const int32_t left = (size.width() - side) / 2;
   const int32_t top = (size.height() - side) / 2;
+  square.setX1(left);
+  square.setY1(top);
+  square.setX2(left + side);
+  square.setY2(top + side);
+  RecomputeDerived(square, screen);
   for (Point p : {Point{left, top}, Point{left + side, top}, Point{left + side, top + side},
                   Point{left, top + side}}) {
     PointEntry& e = NewPoint(square.points);
     e.point = e.pointAtDragStart = p;
   }
   square.setLineColor(0);
-  square.setFillColor(0xFFFFFF);
+  square.setFillColor(0xF0D8B0);  // pale blue, so that the body stands out from its shadow
   square.setShadowSize(static_cast<uint8_t>(std::clamp(shadow.size, 0, 255)));
   square.setShadowSoftness(static_cast<uint8_t>(std::clamp(shadow.softness, 0, 255)));
   square.setShadowLightness(static_cast<uint8_t>(std::clamp(shadow.lightness, 0, 255)));
   square.setStackLevel(1);
-  GeometryContext context;
-  context.screen = screen;
-  RecomputeBounds(square, context);
   return Render(size, list);
 }
 

@@ -17,7 +17,7 @@ QImage WeightSample(QSize size, double mm, const ScreenMetrics& screen);
 // A horizontal black line, 0.5 mm wide, dashed with the slot's segments (solid when the
 // pattern is not in use).
 QImage PatternSample(QSize size, const custPatternRec_t& slot, const ScreenMetrics& screen);
-// A white square with a black outline casting the shadow with light from the direction.
+// A pale blue square with a black outline casting the shadow with light from the direction.
 QImage ShadowSample(QSize size, ShadowValue shadow, int32_t lightDirection,
                     const ScreenMetrics& screen);
 // A line through the centre at the angle (degrees, counter-clockwise); empty without one.

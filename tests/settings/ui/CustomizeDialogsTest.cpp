@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "settings/ui/CustomizeDialogs.h"
+#include "settings/ui/Samples.h"
 #include "settings/ui/Tspeed.h"
 
 namespace quillon {
@@ -127,6 +128,37 @@ TEST(Tspeed, EachOptionExplainsItselfUnderTheMouse) {
     QCoreApplication::sendEvent(box, &leave);
     EXPECT_EQ(dialog.GuidanceText(), QString::fromLatin1(kSpeedGuidance));
   }
+}
+
+// The rows of the middle column that are mostly dark.
+int DarkRows(const QImage& image) {
+  int rows = 0;
+  for (int y = 0; y < image.height(); ++y)
+    rows += image.pixelColor(image.width() / 2, y).value() < 128;
+  return rows;
+}
+
+TEST(Samples, LinesShowTheirWeightAndPatternAsTheyWillBeDrawn) {
+  const ScreenMetrics screen{96, 96};
+  const QSize size(320, 90);
+  struct Case {
+    double mm;
+    int rows;  // round(mm * 96 / 25.4), give or take the band's rounded edges
+  };
+  for (const Case c : {Case{0.5, 2}, Case{3, 11}, Case{10, 38}})
+    EXPECT_NEAR(DarkRows(WeightSample(size, c.mm, screen)), c.rows, 1) << c.mm;
+  custPatternRec_t pattern;
+  pattern.units = 1;
+  pattern.typed[0] = QStringLiteral("10");
+  pattern.typed[1] = QStringLiteral("10");
+  ValidatePattern(pattern, screen);
+  const QImage dashed = PatternSample(size, pattern, screen);
+  int changes = 0;
+  for (int x = 21; x < 300; ++x) {
+    changes +=
+        (dashed.pixelColor(x, 45).value() < 128) != (dashed.pixelColor(x - 1, 45).value() < 128);
+  }
+  EXPECT_GE(changes, 20) << "ten-pixel dashes and spaces";
 }
 
 }  // namespace
