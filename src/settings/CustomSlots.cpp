@@ -103,7 +103,7 @@ void ValidateThickness(custThicknessRec_t& slot, const ScreenMetrics& screen) {
   const auto value = ParseMeasure(slot.typed);
   if (!value || *value == 0) return;
   const auto converted = ConvertLength(*value, slot.units, screen);
-  if (!converted) return;
+  if (!converted || converted->mm > kMaxCustomWeightMm) return;
   slot.mm = converted->mm;
   slot.pixels = converted->pixels;
   slot.inUse = 1;
@@ -128,8 +128,10 @@ void ValidateDirection(custDirectionRec_t& slot, DirectionRole role) {
   if (slot.name.trimmed().isEmpty() || slot.typed.trimmed().isEmpty()) return;
   if (role == DirectionRole::FontSizes) {
     const auto points = ParseWholeNumber(slot.typed);
-    if (!points || *points == 0) return;
-    slot.value = std::abs(static_cast<double>(*points));
+    if (!points) return;
+    const double size = std::abs(static_cast<double>(*points));
+    if (size < kMinCustomFontSize || size > kMaxCustomFontSize) return;
+    slot.value = size;
     slot.inUse = 1;
     return;
   }

@@ -24,6 +24,12 @@ inline QChar SlotLetter(int i) {
 inline constexpr int32_t kAngleDegrees = 1;
 inline constexpr int32_t kAngleRadians = 2;
 
+// The heaviest custom line weight and the range of custom font sizes; beyond them a slot stays
+// unused, since drawing a line or text that large would allocate gigabytes.
+inline constexpr double kMaxCustomWeightMm = 100;
+inline constexpr int32_t kMinCustomFontSize = 1;
+inline constexpr int32_t kMaxCustomFontSize = 1638;
+
 struct custThicknessRec_t {
   double mm = 0;
   int32_t pixels = 0;
@@ -85,14 +91,15 @@ DirectionSlots EmptyDirectionSlots(DirectionRole role, int32_t angleUnits);
 ShadowSlots EmptyShadowSlots();
 UserColours EmptyUserColours();
 
-// A weight is in use when its typed value is a non-zero measure; its absolute value becomes
-// millimetres and screen pixels by its unit.
+// A weight is in use when its typed value is a non-zero measure of at most kMaxCustomWeightMm;
+// its absolute value becomes millimetres and screen pixels by its unit.
 void ValidateThickness(custThicknessRec_t& slot, const ScreenMetrics& screen);
 // Each typed segment that is a measure is converted like a weight; in use when the first two
 // segments are above zero; count = leading segments that parse and are not zero.
 void ValidatePattern(custPatternRec_t& slot, const ScreenMetrics& screen);
 // Directions and text angles: a name, a measure and unit 1 or 2; radians become degrees and the
-// value is brought into 0..360. Font sizes: a name and a whole number of points, not zero.
+// value is brought into 0..360. Font sizes: a name and a whole number whose absolute value is
+// 1 to 1638 points.
 void ValidateDirection(custDirectionRec_t& slot, DirectionRole role);
 // A shadow is in use when it is shown.
 inline bool ShadowInUse(const custShadowRec_t& slot) {

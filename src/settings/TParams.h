@@ -139,6 +139,8 @@ struct TParams {
   std::vector<FontEntry> fonts;
   bool saveHistory = false;  // documents never keep their undo history
   bool endWithoutAsking = false;
+  // Items are drawn while they are dragged (the speed dialog; not stored).
+  bool liveDrag = true;
   int32_t untitledCounter = 0;
 
   // The new-file grid distances of each unit, as numbers.

@@ -2,6 +2,7 @@
 #include "shell/HostWindow.h"
 
 #include <QGuiApplication>
+#include <QHideEvent>
 #include <QPainter>
 #include <QScreen>
 #include <QSplitter>
@@ -146,11 +147,36 @@ THostWindow::THostWindow(HostKind kind, QWidget* parent)
   button2_ = new RaisedButton(ColourSource::Yellow, strip);
   button2_->setObjectName(QStringLiteral("panel2"));
   button2_->setGeometry(147, (kStripHeight - 20) / 2, 118, 20);
-  // The panels that give the first button its action come with their dialogs.
-  connect(button1_, &QAbstractButton::released, this, &QWidget::hide);
+  connect(button1_, &QAbstractButton::released, this, &THostWindow::FirstButtonReleased);
   connect(button2_, &QAbstractButton::released, this, &QWidget::hide);
   layout->addWidget(splitter);
+  auto* place = new QVBoxLayout(panel0_);
+  place->setContentsMargins(0, 0, 0, 0);
   resize(kClientWidth, kClientHeight);
+}
+
+void THostWindow::FirstButtonReleased() {
+  if (acting_) return;
+  if (firstAction_) {
+    // The button hides while the action runs, so that it cannot run twice.
+    acting_ = true;
+    button1_->hide();
+    firstAction_();
+    acting_ = false;
+  }
+  hide();
+}
+
+void THostWindow::hideEvent(QHideEvent* event) {
+  QWidget::hideEvent(event);
+  if (event->spontaneous()) return;
+  firstAction_ = nullptr;
+  if (panel_ != nullptr) {
+    panel_->hide();
+    panel_->deleteLater();
+    panel_ = nullptr;
+  }
+  emit Closed(code_);
 }
 
 void THostWindow::OpenHost(int code, int32_t number, const QString& title) {
@@ -164,7 +190,23 @@ void THostWindow::OpenHost(int code, int32_t number, const QString& title) {
   button2_->setText(layout.second);
   button1_->show();
   button2_->show();
+  if (panel_ != nullptr) {
+    panel_->hide();
+    panel_->deleteLater();
+  }
+  HostPanel panel = factory_ ? factory_(kind_, code, number) : HostPanel{};
+  panel_ = panel.widget;
+  firstAction_ = std::move(panel.firstAction);
+  QSize wanted(kClientWidth, kClientHeight);
+  if (panel_ != nullptr) {
+    panel0_->layout()->addWidget(panel_);
+    panel_->show();
+    // The window grows to the panel's preferred size above the button strip.
+    const QSize preferred = panel_->sizeHint();
+    wanted = wanted.expandedTo(QSize(preferred.width(), preferred.height() + kStripHeight + 3));
+  }
   if (!isVisible()) {
+    resize(wanted);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
       const QRect area = screen->availableGeometry();
       move(std::max(area.left(), area.center().x() - width() / 2),

@@ -4,9 +4,11 @@
 #pragma once
 
 #include <QAbstractButton>
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 #include <cstdint>
+#include <functional>
 
 #include "shell/Chrome.h"
 
@@ -37,6 +39,13 @@ class RaisedButton : public QAbstractButton {
 // Which host: TFormX or TFormY.
 enum class HostKind { X, Y };
 
+// The panel a host shows for a code, and what its first button does.
+struct HostPanel {
+  QWidget* widget = nullptr;  // the host takes it; null for no panel
+  std::function<void()> firstAction;
+};
+using HostPanelFactory = std::function<HostPanel(HostKind kind, int code, int32_t number)>;
+
 class THostWindow : public QWidget {
   Q_OBJECT
  public:
@@ -50,8 +59,24 @@ class THostWindow : public QWidget {
   QWidget* PanelArea() const { return panel0_; }
   RaisedButton* FirstButton() const { return button1_; }
   RaisedButton* SecondButton() const { return button2_; }
+  // Where the panels come from.
+  void SetPanelFactory(HostPanelFactory factory) { factory_ = std::move(factory); }
+  QWidget* Panel() const { return panel_; }
+
+ signals:
+  // The host hid, after the first button's action when it ran; the panel is freed.
+  void Closed(int code);
+
+ protected:
+  void hideEvent(QHideEvent* event) override;
 
  private:
+  void FirstButtonReleased();
+
+  HostPanelFactory factory_;
+  QPointer<QWidget> panel_;
+  std::function<void()> firstAction_;
+  bool acting_ = false;
   HostKind kind_;
   int code_ = 0;
   int32_t number_ = 0;

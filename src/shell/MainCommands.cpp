@@ -8,7 +8,7 @@
 #include "document/PageSetup.h"
 #include "page/AnchorLines.h"
 #include "render/Coordinates.h"
-#include "settings/CustomSlots.h"
+#include "settings/Customization.h"
 #include "settings/FontList.h"
 #include "shell/HostWindow.h"
 #include "shell/RecentFiles.h"
@@ -167,7 +167,7 @@ void TForm1::Speed1Click() {
 void TForm1::Colors1Click() {
   const std::optional<uint32_t> chosen =
       services_.colourChooser->ChooseColour(0, params_.dialogColours);
-  if (chosen) AddUserColour(params_.userColours, static_cast<int32_t>(*chosen));
+  if (chosen) TakeChosenColour(params_, *chosen);
 }
 
 void TForm1::ShowAll1Click() {

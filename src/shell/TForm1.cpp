@@ -28,6 +28,7 @@
 #include "render/Coordinates.h"
 #include "settings/FontList.h"
 #include "settings/SettingsStore.h"
+#include "shell/HostPanels.h"
 #include "shell/HostWindow.h"
 #include "shell/RecentFiles.h"
 #include "shell/TProcs.h"
@@ -73,6 +74,11 @@ TForm1::TForm1(ShellServices services, ScreenMetrics screen, QWidget* parent)
   CreateTimers();
   formX_ = new THostWindow(HostKind::X, this);
   formY_ = new THostWindow(HostKind::Y, this);
+  for (THostWindow* host : {formX_, formY_}) {
+    host->SetPanelFactory([this](HostKind kind, int code, int32_t number) {
+      return MakeHostPanel(*this, kind, code, number);
+    });
+  }
 
   LoadSettings(params_);
   LoadDialogColours(params_, *OpenSettingsStore());

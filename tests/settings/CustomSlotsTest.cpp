@@ -27,6 +27,15 @@ TEST(CustomSlots, WeightsBecomeMillimetresAndPixels) {
       {"thin", 2, false, 0, 0},
       {"1", 4, false, 0, 0},
       {"1e308", 3, false, 0, 0},
+      // The heaviest weight is 100 mm, in any unit.
+      {"100", 2, true, 100, 378},
+      {"-100", 2, true, 100, 378},
+      {"100.01", 2, false, 0, 0},
+      {"4", 3, false, 0, 0},
+      {"3.9", 3, true, 99.06, 374},
+      {"377", 1, true, 377 / (96 / 25.4), 377},
+      {"378", 1, false, 0, 0},  // 100.0125 mm
+      {"100000", 2, false, 0, 0},
   };
   for (const Case& c : cases) {
     custThicknessRec_t slot;
@@ -92,12 +101,14 @@ TEST(CustomSlots, DirectionsComeIntoOneTurn) {
   constexpr auto D = DirectionRole::LineDirections;
   constexpr auto S = DirectionRole::FontSizes;
   const Case cases[] = {
-      {"45", 1, D, true, 45},     {"-90", 1, D, true, 270},  {"720", 1, D, true, 360},
-      {"-360", 1, D, true, 0},    {"1000", 1, D, true, 280}, {"3,14159265358979", 2, D, true, 180},
+      {"45", 1, D, true, 45},      {"-90", 1, D, true, 270},  {"720", 1, D, true, 360},
+      {"-360", 1, D, true, 0},     {"1000", 1, D, true, 280}, {"3,14159265358979", 2, D, true, 180},
       {"1e300", 1, D, true, 360},  // a whole number of turns, found without 1e298 steps
-      {"1e307", 2, D, false, 0},  {"45", 3, D, false, 0},    {"", 1, D, false, 0},
-      {"abc", 1, D, false, 0},    {"-14", 2, S, true, 14},   {"14.5", 1, S, false, 0},
-      {"0", 1, S, false, 0},
+      {"1e307", 2, D, false, 0},   {"45", 3, D, false, 0},    {"", 1, D, false, 0},
+      {"abc", 1, D, false, 0},     {"-14", 2, S, true, 14},   {"14.5", 1, S, false, 0},
+      {"0", 1, S, false, 0},       {"1", 1, S, true, 1},      {"1638", 1, S, true, 1638},
+      {"-1638", 1, S, true, 1638}, {"1639", 1, S, false, 0},  {"100000", 1, S, false, 0},
+      {"12pt", 1, S, false, 0},
   };
   for (const Case& c : cases) {
     custDirectionRec_t slot;

@@ -83,11 +83,17 @@ class RecordingClipboard : public Clipboard {
 
 class ScriptedColourChooser : public ColourChooser {
  public:
-  std::optional<uint32_t> ChooseColour(uint32_t, CustomColourSlots&) override {
+  // Remembers the custom colours it was given and, when scripted, leaves others in their place
+  // as the user's editing of them would.
+  std::optional<uint32_t> ChooseColour(uint32_t, CustomColourSlots& custom) override {
     ++calls;
+    given = custom;
+    if (customAfter) custom = *customAfter;
     return answer;
   }
   std::optional<uint32_t> answer;
+  std::optional<CustomColourSlots> customAfter;
+  CustomColourSlots given{};
   int calls = 0;
 };
 

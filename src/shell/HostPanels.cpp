@@ -1,0 +1,113 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "shell/HostPanels.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QLabel>
+#include <QTimer>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include "canvas/TSandbox.h"
+#include "settings/ui/CustomizeDialogs.h"
+#include "settings/ui/Tspeed.h"
+#include "shell/TForm1.h"
+
+namespace quillon {
+namespace {
+
+TSandbox* WindowNumbered(TForm1& form, int32_t number) {
+  for (TSandbox* window : form.Windows()) {
+    if (window->GetWindowId() == number) return window;
+  }
+  return nullptr;
+}
+
+template <class Dialog, class... Args>
+HostPanel Customization(TForm1& form, Args... args) {
+  auto* dialog = new Dialog(form.Params(), args...);
+  return {dialog, [dialog] { dialog->Save(); }};
+}
+
+// The speed dialog works on the window it was opened for; the live-drag switch is the
+// program's.
+HostPanel Speed(TForm1& form, int32_t number) {
+  SpeedSwitches switches;
+  if (TSandbox* window = WindowNumbered(form, number)) {
+    const DisplayOptions display = window->GetDisplayOptions();
+    switches = {display.showPictures, display.showShadows, display.showSurfaces, true};
+  }
+  switches.liveDrag = form.Params().liveDrag;
+  auto* dialog = new Tspeed(switches);
+  return {dialog, [&form, dialog, number] {
+            const SpeedSwitches chosen = dialog->Switches();
+            form.Params().liveDrag = chosen.liveDrag;
+            // The window may have closed while the dialog was open.
+            if (TSandbox* window = WindowNumbered(form, number)) {
+              window->SetDisplayOptions({chosen.pictures, chosen.shadows, chosen.surfaces});
+            }
+          }};
+}
+
+HostPanel About() {
+  return {new TAbout, [] {
+            QTimer::singleShot(
+                500, [] { QDesktopServices::openUrl(QUrl(QString::fromLatin1(kProductWebPage))); });
+          }};
+}
+
+}  // namespace
+
+TAbout::TAbout(QWidget* parent) : QWidget(parent) {
+  setObjectName(QStringLiteral("TAbout"));
+  auto* column = new QVBoxLayout(this);
+  auto* name = new QLabel(QStringLiteral("Quillon"), this);
+  QFont big = name->font();
+  big.setPointSize(big.pointSize() * 2);
+  big.setBold(true);
+  name->setFont(big);
+  column->addWidget(name);
+  const QString version = QCoreApplication::applicationVersion();
+  column->addWidget(new QLabel(
+      version.isEmpty() ? QStringLiteral("Version 0.1") : QStringLiteral("Version ") + version,
+      this));
+  auto* purpose = new QLabel(
+      QStringLiteral("Cards, labels, CD and DVD labels and inserts, brochures, tent cards and "
+                     "pictures for the web: design them, print them on every card of a sheet "
+                     "or export them as pictures."),
+      this);
+  purpose->setWordWrap(true);
+  column->addWidget(purpose);
+  column->addStretch();
+}
+
+HostPanel MakeHostPanel(TForm1& form, HostKind kind, int code, int32_t number) {
+  if (kind == HostKind::Y) {
+    switch (code) {
+      case 9:
+        return Customization<TThickness>(form);
+      case 63:
+        return Customization<TShadow>(form);
+      case 64:
+        return Speed(form, number);
+      default:
+        return {};
+    }
+  }
+  switch (code) {
+    case 10:
+      return Customization<TPatterns>(form);
+    case 11:
+      return Customization<TDirections>(form, DirectionRole::LineDirections);
+    case 40:
+      return Customization<TDirections>(form, DirectionRole::TextAngles);
+    case 41:
+      return Customization<TDirections>(form, DirectionRole::FontSizes);
+    case 45:
+      return About();
+    default:
+      return {};
+  }
+}
+
+}  // namespace quillon
