@@ -136,7 +136,7 @@ void TSandbox::RepaintAfterDrag() {
 }
 
 bool TSandbox::LiveDrag() const {
-  return display_.liveDrag;
+  return host_.Params().liveDrag;
 }
 
 void TSandbox::Image1MouseDown(Point canvas, Qt::KeyboardModifiers modifiers) {

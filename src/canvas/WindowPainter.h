@@ -26,7 +26,6 @@ struct DisplayOptions {
   bool showPictures = true;
   bool showShadows = true;
   bool showSurfaces = true;
-  bool liveDrag = true;  // items are drawn while they are dragged
   friend bool operator==(const DisplayOptions&, const DisplayOptions&) = default;
 };
 
