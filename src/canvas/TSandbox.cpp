@@ -278,14 +278,11 @@ void TSandbox::LightDirectionChanged() {
   const int32_t light = host_.Params().lgtdir;
   if (page == nullptr || light < 0 || light > 3 || LightDirectionOf(*page) == light) return;
   page->setLightDirection(static_cast<uint8_t>(light));
-  // Shaded picture frames in the caches were lit from the old side.
-  FreePictureCaches(items_);
   FullRepaint(true);
 }
 
 void TSandbox::SetDisplayOptions(DisplayOptions options) {
   if (options == display_) return;
-  if (options.showSurfaces != display_.showSurfaces) FreePictureCaches(items_);
   display_ = options;
   FullRepaint(true);
 }

@@ -361,15 +361,56 @@ int64_t EvenUp(int64_t n) {
   return n + (n & 1);
 }
 
+// Everything the window's prepared picture looks like depends on, as one number: the record
+// without its place, stacking and history, the picture source record it shows, the target size, the
+// light and the surface. Moving or restacking a picture keeps the key; anything else changes it.
+uint64_t LookKey(const ItemRecord& picture, const ItemList& list, int64_t width, int64_t height,
+                 int light, int surface) {
+  ItemRecord look;
+  look.setPersisted(picture.persisted());
+  for (auto set : {&ItemRecord::setX1, &ItemRecord::setY1, &ItemRecord::setX2, &ItemRecord::setY2,
+                   &ItemRecord::setBoundLeft, &ItemRecord::setBoundRight, &ItemRecord::setBoundTop,
+                   &ItemRecord::setBoundBottom, &ItemRecord::setStackLevel, &ItemRecord::setItemId,
+                   &ItemRecord::setTransaction, &ItemRecord::setReplacesId, &ItemRecord::setRefX1,
+                   &ItemRecord::setRefY1, &ItemRecord::setRefX2, &ItemRecord::setRefY2,
+                   &ItemRecord::setGroupNumber}) {
+    (look.*set)(0);
+  }
+  look.setSelected(0);
+  look.setHidden(0);
+  look.setSetAside(0);
+  look.setHistoryState(0);
+  look.setStackChange(0);
+  look.setRealX1(0);
+  look.setRealY1(0);
+  look.setRealX2(0);
+  look.setRealY2(0);
+  look.setRotation(picture.rotation() != 0 ? 1 : 0);
+  look.setRotationAtDragStart(0);
+  uint64_t hash = 14695981039346656037ull;
+  const auto mix = [&hash](const uint8_t* bytes, std::size_t n) {
+    for (std::size_t i = 0; i < n; ++i)
+      hash = (hash ^ bytes[i]) * 1099511628211ull;
+  };
+  mix(look.persisted().data(), look.persisted().size());
+  if (const ItemRecord* source = FindSource(list, picture.sourceNumber())) {
+    mix(source->persisted().data(), source->persisted().size());
+  }
+  const int64_t extra[] = {width, height, light, surface};
+  mix(reinterpret_cast<const uint8_t*>(extra), sizeof extra);
+  return hash;
+}
+
 // The render cache holds the window's scaled picture; each record keeps the frame width in x1,
-// the surface it was shaded with in y1 and the bitmap's size in x2 and y2, its rows in
-// pictureData.
+// the look key in refX1 (low half) and refY1 (high half), the bitmap's size in x2 and y2 and its
+// rows in pictureData.
 void StoreCached(const ItemRecord& picture, int32_t kind, const Bitmap& bitmap, int32_t frame,
-                 int surface) {
+                 uint64_t key) {
   if (picture.renderCache == nullptr) picture.renderCache = std::make_unique<ItemList>();
   ItemRecord& record = NewRecord(*picture.renderCache, kind);
   record.setX1(frame);
-  record.setY1(surface);
+  record.setRefX1(static_cast<int32_t>(static_cast<uint32_t>(key)));
+  record.setRefY1(static_cast<int32_t>(static_cast<uint32_t>(key >> 32)));
   record.setX2(bitmap.width());
   record.setY2(bitmap.height());
   const std::size_t rowBytes = 3 * static_cast<std::size_t>(bitmap.width());
@@ -378,15 +419,17 @@ void StoreCached(const ItemRecord& picture, int32_t kind, const Bitmap& bitmap, 
     std::memcpy(record.pictureData.data() + rowBytes * y, bitmap.Row(y), rowBytes);
 }
 
-// The cached bitmap of the given kind when it has the expected size, else an empty one.
-Bitmap Cached(const ItemRecord& picture, int32_t kind, int64_t width, int64_t height, int surface,
+// The cached bitmap of the given kind when it was made for this look, else an empty one.
+Bitmap Cached(const ItemRecord& picture, int32_t kind, int64_t width, int64_t height, uint64_t key,
               int32_t* frame) {
   if (picture.renderCache == nullptr) return Bitmap();
   for (const ItemRecord& record : *picture.renderCache) {
     if (record.kind() != kind) continue;
+    const uint64_t stored = static_cast<uint32_t>(record.refX1()) |
+                            uint64_t{static_cast<uint32_t>(record.refY1())} << 32;
     const std::size_t rowBytes = 3 * static_cast<std::size_t>(std::max(record.x2(), 0));
-    if (record.x2() != width || record.y2() != height || record.y1() != surface || width < 1 ||
-        height < 1 || record.pictureData.size() != rowBytes * static_cast<std::size_t>(height)) {
+    if (record.x2() != width || record.y2() != height || stored != key || width < 1 || height < 1 ||
+        record.pictureData.size() != rowBytes * static_cast<std::size_t>(height)) {
       return Bitmap();
     }
     Bitmap bitmap = Bitmap::TryCreate(static_cast<int>(width), static_cast<int>(height));
@@ -704,14 +747,15 @@ void PaintPicture(Primitives& target, const ItemRecord& picture, const ItemList&
     return;
   }
   int32_t cachedFrame = 0;
-  Bitmap shown = Cached(picture, kKindClipImage, width, height, surface, &cachedFrame);
+  const uint64_t key = LookKey(picture, list, width, height, light, surface);
+  Bitmap shown = Cached(picture, kKindClipImage, width, height, key, &cachedFrame);
   if (shown.empty()) {
     PreparedPicture prepared = round ? PrepareRound(picture, list, mapping)
                                      : PrepareRectangular(picture, list, mapping, light, surface);
     if (prepared.framed.empty()) return;
     picture.renderCache.reset();
-    StoreCached(picture, kKindClipImage, prepared.framed, prepared.frame, surface);
-    StoreCached(picture, kKindUnadjustedClipImage, prepared.BeforeFrame(), prepared.frame, surface);
+    StoreCached(picture, kKindClipImage, prepared.framed, prepared.frame, key);
+    StoreCached(picture, kKindUnadjustedClipImage, prepared.BeforeFrame(), prepared.frame, key);
     shown = std::move(prepared.framed);
     cachedFrame = prepared.frame;
   }
