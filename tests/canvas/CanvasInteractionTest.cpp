@@ -14,6 +14,7 @@
 #include "document/ToolNumbers.h"
 #include "render/Coordinates.h"
 #include "render/ShapeBounds.h"
+#include "support/Wait.h"
 
 namespace quillon {
 namespace {
@@ -50,8 +51,7 @@ class CanvasInteractionTest : public ::testing::Test {
   }
 
   void Settle() {
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !window_->RenderingProgressively(); }, 5000));
-    QApplication::processEvents();
+    ASSERT_TRUE(test::WaitUntil([&] { return !window_->RenderingProgressively(); }));
   }
 
   QPoint At(Point document) const {

@@ -13,6 +13,7 @@
 #include "canvas/Ruler.h"
 #include "render/PictureFixtures.h"
 #include "render/RenderItem.h"
+#include "support/Wait.h"
 
 namespace quillon {
 namespace {
@@ -27,11 +28,11 @@ class SandboxTest : public ::testing::Test {
   static T* Part(TSandbox* window, const char* name) {
     return window->findChild<T*>(QString::fromLatin1(name));
   }
-  // Lets the deferred work of the windows run.
+  // Lets the deferred work of the window run: progressive rendering and the marks after it.
   static void Settle(TSandbox* window) {
-    QTest::qWait(150);
-    for (int i = 0; i < 200 && window->RenderingProgressively(); ++i)
-      QTest::qWait(20);
+    auto* marks = window->findChild<QTimer*>(QStringLiteral("Timer3"));
+    ASSERT_TRUE(
+        test::WaitUntil([&] { return !window->RenderingProgressively() && !marks->isActive(); }));
   }
 
   // Writes the list as a document named name, opens it in a window and lets it settle.
@@ -189,6 +190,14 @@ TEST_F(SandboxTest, PictureCachesFollowTheLight) {
   const std::vector<uint8_t> after = cached();
   ASSERT_EQ(after.size(), before.size());
   EXPECT_NE(after, before) << "the frame is lit from the lower right now";
+  // A new frame colour makes a new picture too, without anyone dropping the cache.
+  for (ItemRecord& item : window->GetItems()) {
+    if (item.kind() == kKindPicture) item.setLineColor(0x20C040);
+  }
+  window->FullRepaint(false);
+  const std::vector<uint8_t> recoloured = cached();
+  ASSERT_EQ(recoloured.size(), before.size());
+  EXPECT_NE(recoloured, after) << "the frame is green now";
 }
 
 TEST_F(SandboxTest, ClosingAsksAboutChangesAndKeepsTheWindowUnlessAllowed) {
@@ -377,8 +386,7 @@ TEST_F(SandboxTest, LargeDocumentsRenderProgressivelyAndStayResponsive) {
   TSandbox* window = host_.Open(path);
   ASSERT_TRUE(window->RenderingProgressively());
   auto* timer7 = Part<QTimer>(window, "Timer7");
-  for (int i = 0; i < 100 && timer7->isActive(); ++i)
-    QTest::qWait(10);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !timer7->isActive(); }, 5000));
   ASSERT_TRUE(window->RenderingProgressively());
   // An event posted now is handled while items are still being drawn.
   bool handledDuringRendering = false;
@@ -404,8 +412,7 @@ TEST_F(SandboxTest, ActivationHandsZoomGridAndUndoStateToTheFrame) {
   EXPECT_GT(host_.gridMenus, gridMenus);
   EXPECT_EQ(host_.current, 18601);
   // 200 ms later the line tool's panel shows again.
-  QTest::qWait(300);
-  EXPECT_EQ(host_.tools, std::vector<int32_t>{98});
+  EXPECT_TRUE(QTest::qWaitFor([&] { return host_.tools == std::vector<int32_t>{98}; }, 2000));
 }
 
 }  // namespace

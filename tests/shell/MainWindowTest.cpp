@@ -21,7 +21,7 @@ TEST_F(ShellTest, StartShowsTheFrameAndHalfASecondLaterAnEmptyDocument) {
   EXPECT_EQ(form_->windowTitle(), QStringLiteral("Quillon"));
   EXPECT_TRUE(Timer("Timer2")->isActive());
   EXPECT_TRUE(form_->Windows().empty());
-  QTest::qWait(700);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !form_->Windows().empty(); }, 5000));
   EXPECT_EQ(Titles(), std::vector<QString>{QStringLiteral("Untitled 1")});
   // The left column holds the side panel's place beside the windows.
   EXPECT_EQ(form_->findChild<QWidget*>(QStringLiteral("Panel3"))->width(), 140);
@@ -150,7 +150,8 @@ TEST_F(ShellTest, ClosingTheLastWindowResetsZoomToolAndCommands) {
     EXPECT_TRUE(Action(name)->isEnabled()) << name;
   }
   window->close();
-  QTest::qWait(300);
+  // The idle check runs from its timer once the window is gone.
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !Action("Save1")->isEnabled(); }, 5000));
   EXPECT_DOUBLE_EQ(form_->Params().zoom, 1.0);
   EXPECT_TRUE(Action("N1001")->isChecked());
   EXPECT_EQ(form_->CurrentTool(), 20);
@@ -404,7 +405,7 @@ TEST_F(ShellTest, ToolButtonsSwitchThePanelAndMarkTheCurrentTool) {
 
 TEST_F(ShellTest, ADrawingToolWithoutAWindowOpensADocumentInThatTool) {
   Button(24)->click();
-  QTest::qWait(700);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !form_->Windows().empty(); }, 5000));
   ASSERT_EQ(form_->Windows().size(), 1u);
   EXPECT_EQ(form_->Windows().front()->Mode(), 103);
 }
