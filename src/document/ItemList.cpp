@@ -586,6 +586,58 @@ void MoveBy(ItemRecord& r, int32_t dx, int32_t dy, const ScreenMetrics& screen) 
 
 }  // namespace
 
+namespace {
+
+ItemRecord* FindPattern(const ItemList& list, int32_t number) {
+  for (ItemRecord& r : const_cast<ItemList&>(list)) {
+    if (r.recordClass() == kClassLinePattern && r.kind() == number) return &r;
+  }
+  return nullptr;
+}
+
+bool SamePattern(const ItemRecord& a, const ItemRecord& b) {
+  if (a.patternCount() != b.patternCount()) return false;
+  for (int i = 0; i < kPatternSegments; ++i) {
+    if (a.patternSegment(i) != b.patternSegment(i)) return false;
+  }
+  return true;
+}
+
+// A custom pattern record with the lengths of model, numbered number in the list.
+ItemRecord& AddPatternLike(ItemList& list, const ItemRecord& model, int32_t number) {
+  ItemRecord& copy = NewRecord(list, number);
+  copy.setRecordClass(kClassLinePattern);
+  for (int i = 0; i < kPatternSegments; ++i)
+    copy.setPatternSegment(i, model.patternSegment(i));
+  copy.setPatternCount(model.patternCount());
+  return copy;
+}
+
+// The custom patterns of the buffer as the target numbers them: a pattern the target holds
+// under the same number with the same lengths keeps its number (a paste into the document it
+// was copied from); any other gets a fresh number below the target's lowest.
+std::map<int32_t, int32_t> TakePatterns(const ItemList& buffer, ItemList& target) {
+  std::map<int32_t, int32_t> numbers;
+  for (const ItemRecord& p : buffer) {
+    if (p.recordClass() != kClassLinePattern) continue;
+    const ItemRecord* same = FindPattern(target, p.kind());
+    if (same != nullptr && SamePattern(*same, p)) {
+      numbers[p.kind()] = p.kind();
+      continue;
+    }
+    int32_t lowest = 0;
+    for (const ItemRecord& r : target) {
+      if (r.recordClass() == kClassLinePattern) lowest = std::min(lowest, r.kind());
+    }
+    const int32_t fresh = ClampToInt32(int64_t{lowest} - 1);
+    AddPatternLike(target, p, fresh);
+    numbers[p.kind()] = fresh;
+  }
+  return numbers;
+}
+
+}  // namespace
+
 void CopySelectionToBuffer(ItemList& source, ItemList& buffer) {
   FreeList(buffer);
   ItemRecord* page = FindPageRecord(source);
@@ -605,6 +657,12 @@ void CopySelectionToBuffer(ItemList& source, ItemList& buffer) {
     ItemRecord& copy = CopyRecord(buffer, r);
     copy.setSelected(0);
     copy.saveUnders.clear();
+    // A custom dash pattern travels with the items that use it.
+    if (r.linePattern() < 0 && FindPattern(buffer, r.linePattern()) == nullptr) {
+      if (const ItemRecord* pattern = FindPattern(source, r.linePattern())) {
+        AddPatternLike(buffer, *pattern, pattern->kind());
+      }
+    }
     if (r.kind() != kKindPicture) continue;
     ItemRecord* pictureSource = FindSource(source, r.sourceNumber());
     if (pictureSource != nullptr && !HasSource(buffer, *pictureSource)) {
@@ -619,6 +677,7 @@ bool PasteBufferInto(ItemList& buffer, ItemList& target) {
   SelectOnly(target, nullptr);
   const int32_t transaction = NextTransaction(target);
   const int32_t groupOffset = NextGroupNumber(target);
+  const std::map<int32_t, int32_t> patterns = TakePatterns(buffer, target);
   for (ItemRecord& r : buffer) {
     if (r.kind() == kKindPictureSource && !HasSource(target, r)) {
       CopyRecord(target, r).setSelected(0);
@@ -638,6 +697,9 @@ bool PasteBufferInto(ItemList& buffer, ItemList& target) {
       copy.setGroupNumber(ClampToInt32(int64_t{copy.groupNumber()} + groupOffset));
     }
     MoveBy(copy, 10, 10, target.screen());
+    if (const auto p = patterns.find(copy.linePattern()); p != patterns.end()) {
+      copy.setLinePattern(p->second);
+    }
     copy.setSelected(255);
     copy.setHidden(0);
     copy.setTransaction(transaction);

@@ -19,6 +19,7 @@
 #include <QStatusBar>
 #include <QTextEdit>
 #include <QTimer>
+#include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -232,10 +233,15 @@ void TForm1::PasteAvailable(bool available) {
 }
 
 void TForm1::JoinSplitAvailable(bool join, bool split) {
-  procs_->Action(35)->setEnabled(join);
+  ShowButton(35, join);
   FindAction("Join1")->setEnabled(join);
-  procs_->Action(36)->setEnabled(split);
+  ShowButton(36, split);
   FindAction("Split1")->setEnabled(split);
+}
+
+void TForm1::ShowButton(int number, bool shown) {
+  procs_->Action(number)->setEnabled(shown);
+  procs_->Button(number)->setVisible(shown);
 }
 
 void TForm1::UpdateSelectionCommands() {
@@ -249,8 +255,9 @@ void TForm1::UpdateSelectionCommands() {
     count = CountSelected(items, true);
     grouped = AnySelectedGrouped(items);
   }
+  // The buttons that act on the selection show only while there is one.
   for (int number : {12, 13, 14, 16})
-    procs_->Action(number)->setEnabled(selected);
+    ShowButton(number, selected);
   FindAction("Cut1")->setEnabled(selected);
   FindAction("Copy1")->setEnabled(selected);
   JoinSplitAvailable(count >= 2, grouped);

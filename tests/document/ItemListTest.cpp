@@ -209,6 +209,53 @@ TEST(PasteBuffer, PastingTwiceOffsetsBothCopiesFromTheOriginals) {
   EXPECT_GT(pastedRect->stackLevel(), lines[1]->stackLevel());
 }
 
+TEST(PasteBuffer, CustomPatternsTravelWithTheLinesThatUseThem) {
+  const auto pattern = [](ItemList& list, int32_t number, double dash) -> ItemRecord& {
+    ItemRecord& p = NewRecord(list, number);
+    p.setRecordClass(kClassLinePattern);
+    p.setPatternSegment(0, dash);
+    p.setPatternSegment(1, 1.0);
+    p.setPatternCount(2);
+    return p;
+  };
+  const auto patternOf = [](ItemList& list, int32_t number) -> const ItemRecord* {
+    for (const ItemRecord& r : list) {
+      if (r.recordClass() == kClassLinePattern && r.kind() == number) return &r;
+    }
+    return nullptr;
+  };
+  ItemList from;
+  AddPage(from);
+  pattern(from, -1, 4.0);
+  ItemRecord& line = AddItem(from, kKindLine, {0, 0}, {50, 0});
+  line.setLinePattern(-1);
+  line.setSelected(255);
+  ItemList buffer;
+  CopySelectionToBuffer(from, buffer);
+
+  // Back into its own document: the same pattern, the same number, no second record.
+  ASSERT_TRUE(PasteBufferInto(buffer, from));
+  int records = 0;
+  for (const ItemRecord& r : from)
+    records += r.recordClass() == kClassLinePattern;
+  EXPECT_EQ(records, 1);
+  EXPECT_EQ(FirstSelected(from)->linePattern(), -1);
+
+  // Into a document whose pattern -1 is another one: a fresh number with the copied lengths.
+  ItemList other;
+  AddPage(other);
+  pattern(other, -1, 9.0);
+  ASSERT_TRUE(PasteBufferInto(buffer, other));
+  const ItemRecord* pasted = FirstSelected(other);
+  ASSERT_NE(pasted, nullptr);
+  EXPECT_EQ(pasted->linePattern(), -2);
+  const ItemRecord* carried = patternOf(other, -2);
+  ASSERT_NE(carried, nullptr);
+  EXPECT_EQ(carried->patternSegment(0), 4.0);
+  EXPECT_EQ(carried->patternCount(), 2);
+  EXPECT_EQ(patternOf(other, -1)->patternSegment(0), 9.0) << "the target's own pattern stays";
+}
+
 TEST(PasteBuffer, NeedsPageRecordsOnBothSides) {
   ItemList document;
   AddPage(document);

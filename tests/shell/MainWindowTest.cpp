@@ -341,8 +341,11 @@ TEST_F(ShellTest, SelectionDecidesWhichEditCommandsAndButtonsAreOn) {
   TSandbox* window = form_->ActiveWindow();
   const auto enabled = [this](std::initializer_list<int> buttons) {
     std::vector<bool> result;
-    for (int b : buttons)
+    for (int b : buttons) {
+      // A button that acts on the selection is shown exactly when it can act.
+      EXPECT_EQ(Button(b)->isEnabled(), !Button(b)->isHidden()) << b;
       result.push_back(Button(b)->isEnabled());
+    }
     return result;
   };
   EXPECT_EQ(enabled({12, 13, 14, 16, 35, 36}), std::vector<bool>(6, false));
