@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "canvas/DragEngine.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <optional>
 
 #include "canvas/WindowPainter.h"
 #include "document/ToolNumbers.h"
@@ -223,6 +225,23 @@ void Turn(const DragStart& start, Point pivot, double angle) {
 void DragShapeHandle(ItemRecord& item, int32_t handle, Point to, int64_t dx, int64_t dy,
                      const GeometryContext& context) {
   const int32_t kind = item.kind();
+  // Circles, ellipses, pies and arcs are rebuilt from their defining points, which also resets
+  // the drag-start copies; those must survive for the next step and for Esc.
+  struct KeepStart {
+    ItemRecord& item;
+    std::vector<PointEntry> start;
+    ~KeepStart() {
+      for (std::size_t i = 0; i < std::min(start.size(), item.points.size()); ++i) {
+        item.points[i].pointAtDragStart = start[i].pointAtDragStart;
+        item.points[i].handleInAtDragStart = start[i].handleInAtDragStart;
+        item.points[i].handleOutAtDragStart = start[i].handleOutAtDragStart;
+      }
+    }
+  };
+  const bool rebuilt =
+      kind == kKindCircle || kind == kKindEllipse || kind == kKindPie || kind == kKindArc;
+  const std::optional<KeepStart> keep =
+      rebuilt ? std::optional<KeepStart>(KeepStart{item, item.points}) : std::nullopt;
   if (kind == kKindCircle) {
     CircleFromClicks(StartPoint(item, 1), to, item.points);
   } else if (kind == kKindEllipse) {

@@ -166,6 +166,9 @@ void TSandbox::PasteItems(ItemList& buffer) {
   anchorPt_ = ToWindowPoint(centre, GetZoom(), tileOrigin_);
   dragHandle_ = kHandleMove;
   mode_ = kModePaste;
+  // The copies follow the pointer without marks; they get them where a click leaves them.
+  HoldMarks();
+  RemoveSelectionMarks();
   gesture_ = std::make_unique<DragGesture>(*this, DragGesture::Kind::Paste, kHandleMove, anchorPt_);
 }
 

@@ -156,10 +156,17 @@ void TSandbox::Image1MouseDown(Point canvas, Qt::KeyboardModifiers modifiers) {
   PressInMode(InputAt(canvas, snapped, modifiers));
 }
 
+void TSandbox::HoldMarks() {
+  if (!timer3_->isActive()) return;
+  timer3_->stop();
+  if (deferredAction_ == 1) CopyRubberBandNow();
+}
+
 void TSandbox::PressInMode(const PointerInput& input) {
   if (mode_ == kModePointer && !input.ctrl) {
     const HandleHit hit = HitHandle(*this, input.raw, tileOrigin_);
     if (hit.item != nullptr) {
+      HoldMarks();
       mode_ = HandleDragMode(hit.item->kind(), hit.code);
       dragHandle_ = DragHandleFor(*hit.item, hit.code);
       step_ = 0;
@@ -173,6 +180,7 @@ void TSandbox::PressInMode(const PointerInput& input) {
           std::make_unique<DragGesture>(*this, DragGesture::Kind::Handle, dragHandle_, anchorPt_);
     }
   } else if (mode_ == kModePointer) {
+    HoldMarks();
     mode_ = kModeRubberBand;
     overlay_.Invalidate(Overlay::kPreview);
     if (!input.shift) SelectOnly(items_, nullptr);
@@ -224,11 +232,8 @@ void TSandbox::Image1MouseUp(Point canvas, Qt::KeyboardModifiers modifiers) {
   lastPointerPt_ = canvas;
   if (doubleClickPending_ || !ready_ || closing_) return;
   timer1_->stop();
-  // A pending Copy to Clipboard runs now instead of being dropped with its timer.
-  if (timer3_->isActive()) {
-    timer3_->stop();
-    Timer3Timer();
-  }
+  // The marks' timer stops; a pending Copy to Clipboard runs now instead of being dropped.
+  HoldMarks();
   const Point snapped = mode_ != kModePointer ? SnapPoint(canvas) : canvas;
   if (gestureCancelled_) return;
   const PointerInput input = InputAt(canvas, snapped, modifiers);

@@ -197,6 +197,8 @@ class TSandbox : public QMdiSubWindow, public CanvasContext {
   void PressInMode(const PointerInput& input);
   void UpdateCursor(Point canvas);
   void CopyRubberBandNow();
+  // The marks wait while a gesture draws over the canvas; a pending clipboard copy runs now.
+  void HoldMarks();
 
   SandboxHost& host_;
   ItemList items_;

@@ -233,15 +233,10 @@ void TForm1::PasteAvailable(bool available) {
 }
 
 void TForm1::JoinSplitAvailable(bool join, bool split) {
-  ShowButton(35, join);
+  procs_->ShowButton(35, join);
   FindAction("Join1")->setEnabled(join);
-  ShowButton(36, split);
+  procs_->ShowButton(36, split);
   FindAction("Split1")->setEnabled(split);
-}
-
-void TForm1::ShowButton(int number, bool shown) {
-  procs_->Action(number)->setEnabled(shown);
-  procs_->Button(number)->setVisible(shown);
 }
 
 void TForm1::UpdateSelectionCommands() {
@@ -257,7 +252,7 @@ void TForm1::UpdateSelectionCommands() {
   }
   // The buttons that act on the selection show only while there is one.
   for (int number : {12, 13, 14, 16})
-    ShowButton(number, selected);
+    procs_->ShowButton(number, selected);
   FindAction("Cut1")->setEnabled(selected);
   FindAction("Copy1")->setEnabled(selected);
   JoinSplitAvailable(count >= 2, grouped);

@@ -153,8 +153,6 @@ class TForm1 : public QMainWindow, public SandboxHost {
   void Cut1Click();
   void Copy1Click();
   void Paste1Click();
-  // A toolbar button that acts on the selection: shown and enabled, or hidden.
-  void ShowButton(int number, bool shown);
   void CopytoClipboard1Click();
   void EditMenuShown();
   void Join1Click();

@@ -127,7 +127,7 @@ TProcs::TProcs(const ScreenMetrics& screen, QWidget* parent)
     if (!first) strip_->addSeparator();
     first = false;
     for (int number : group) {
-      if (number != 0) strip_->addWidget(AddButton(number));
+      if (number != 0) places_[number] = strip_->addWidget(AddButton(number));
     }
   }
   AddZoomControls();
@@ -262,6 +262,11 @@ QToolButton* TProcs::RaisedButton() const {
     if (button != nullptr && button->property("raised").toBool()) return button;
   }
   return nullptr;
+}
+
+void TProcs::ShowButton(int number, bool shown) {
+  actions_[number]->setEnabled(shown);
+  places_[number]->setVisible(shown);
 }
 
 bool TProcs::eventFilter(QObject* watched, QEvent* event) {

@@ -178,6 +178,31 @@ TEST_F(DragEngineTest, StepsAreComputedFromTheDragStartSoAFullTurnEndsWhereItBeg
   EXPECT_EQ(Points(*session_.items.front().item), before);
 }
 
+TEST_F(DragEngineTest, RebuiltShapesKeepTheirDragStartThroughManySteps) {
+  // Circles, ellipses, pies and arcs are made again from their defining points at every step.
+  struct Case {
+    int32_t kind;
+    int32_t handle;
+  };
+  for (const Case c : {Case{kKindCircle, kHandleStart}, Case{kKindEllipse, kHandleStart},
+                       Case{kKindEllipse, kHandleEnd}, Case{kKindArc, kHandleEnd},
+                       Case{kKindArc, kHandleMiddle}, Case{kKindPie, kHandleStart}}) {
+    SCOPED_TRACE(c.kind);
+    ItemRecord& shape = Shape(c.kind, {{200, 200}, {260, 200}, {200, 150}});
+    if (c.kind == kKindCircle) CircleFromClicks({200, 200}, {260, 200}, shape.points);
+    if (c.kind == kKindEllipse) EllipseFromClicks({200, 200}, {260, 200}, {200, 170}, shape.points);
+    if (c.kind == kKindArc || c.kind == kKindPie) {
+      ArcFromClicks({200, 200}, {260, 200}, {200, 150}, shape.points);
+    }
+    const std::vector<Point> before = Points(shape);
+    ItemRecord& dragged = Drag(shape, c.handle, {260, 200}, {280, 230});
+    ApplyDrag(session_, {260, 200}, {300, 240}, context_);
+    ApplyDrag(session_, {260, 200}, {310, 260}, context_);
+    RestoreDragStart(session_, context_);
+    EXPECT_EQ(Points(dragged), before);
+  }
+}
+
 TEST_F(DragEngineTest, RestoringPutsEveryKindBackExactly) {
   ItemRecord& line = AddItem(list_, kKindLine, {10, 10}, {90, 40});
   ItemRecord& tri = Shape(kKindTriangle, {{200, 200}, {260, 210}, {230, 260}});

@@ -143,7 +143,8 @@ TEST_F(ShellTest, ToolbarButtonsCarryTheirHintsInOrderWithTheZoomControlsAtTheRi
     QToolButton* button = Button(n);
     ASSERT_NE(button, nullptr) << n;
     EXPECT_EQ(button->toolTip(), QString::fromLatin1(hints[n])) << n;
-    if (n == kZoomOutButton || n == kZoomInButton) continue;
+    // The buttons that act on a selection are off the strip while nothing is selected.
+    if (n == kZoomOutButton || n == kZoomInButton || button->isHidden()) continue;
     const int x = button->mapTo(form_->Toolbar(), QPoint()).x();
     EXPECT_GT(x, lastX) << n;
     lastX = x;
@@ -184,8 +185,8 @@ TEST_F(ShellTest, AButtonRisesUnderThePointerAndRestsAgainAfterFiveSeconds) {
   QTest::mouseMove(Button(2), QPoint(10, 10));
   EXPECT_FALSE(Button(1)->property("raised").toBool());
   EXPECT_TRUE(Button(2)->property("raised").toBool());
-  ASSERT_FALSE(Button(12)->isEnabled());
-  QTest::mouseMove(Button(12), QPoint(10, 10));
+  ASSERT_FALSE(Button(15)->isEnabled());
+  QTest::mouseMove(Button(15), QPoint(10, 10));
   EXPECT_EQ(form_->Toolbar()->RaisedButton(), nullptr);
   QTest::mouseMove(Button(2), QPoint(10, 10));
   ASSERT_TRUE(Button(2)->property("raised").toBool());
