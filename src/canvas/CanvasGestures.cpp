@@ -7,6 +7,7 @@
 #include "document/EditCommands.h"
 #include "document/History.h"
 #include "document/ToolNumbers.h"
+#include "render/Coordinates.h"
 #include "render/Handles.h"
 #include "render/HitTest.h"
 #include "render/Transforms.h"
@@ -107,9 +108,31 @@ DragGesture::DragGesture(CanvasContext& context, Kind kind, int32_t handle, Poin
   session_ = StartDrag(context.Items(), handle, context.Geometry());
 }
 
+// The guide a dragged end follows: the line through the other end along the preset direction
+// of a single line or text, far enough to cross the canvas; false when there is none.
+bool GuideLine(const DragSession& session, CanvasContext& context, Point& a, Point& b) {
+  if (session.items.size() != 1 ||
+      (session.handle != kHandleStart && session.handle != kHandleEnd)) {
+    return false;
+  }
+  const ItemRecord& item = *session.items.front().item;
+  if (item.kind() != kKindLine && item.kind() != kKindText) return false;
+  const double degrees =
+      item.kind() == kKindText ? static_cast<double>(item.presetTextAngle()) : item.direction();
+  if (!(degrees >= 0)) return false;
+  const Point fixed = session.handle == kHandleStart ? Point{item.refX2(), item.refY2()}
+                                                     : Point{item.refX1(), item.refY1()};
+  const double reach = 4000 / std::max(context.Geometry().zoom, 0.01);
+  const Point ends[] = {MoveAlong(fixed, degrees, reach), MoveAlong(fixed, degrees + 180, reach)};
+  a = context.ToCanvasPoint(ends[0]);
+  b = context.ToCanvasPoint(ends[1]);
+  return true;
+}
+
 void DragGesture::Preview(Point canvas) {
   Overlay& overlay = context_.Marks();
-  const Rect before = overlay.Restore(Overlay::kPreview);
+  Rect before = overlay.Restore(Overlay::kGuide);
+  before = United(before, overlay.Restore(Overlay::kPreview));
   const GeometryContext geometry = context_.Geometry();
   const Rect document =
       ApplyDrag(session_, context_.ToDocument(anchor_), context_.ToDocument(canvas), geometry);
@@ -125,6 +148,14 @@ void DragGesture::Preview(Point canvas) {
       items.push_back(s.item);
     context_.PaintPreview(items);
   }
+  Point a, b;
+  if (GuideLine(session_, context_, a, b)) {
+    const Rect span{std::min(a.x, b.x) - 1, std::min(a.y, b.y) - 1, std::max(a.x, b.x) + 2,
+                    std::max(a.y, b.y) + 2};
+    overlay.Save(Overlay::kGuide, span);
+    context_.PaintGuide(a, b);
+    area = United(area, span);
+  }
   context_.CanvasChanged(United(before, area));
 }
 
@@ -135,7 +166,7 @@ void DragGesture::Move(const PointerInput& input) {
 
 void DragGesture::Release(const PointerInput& input) {
   const GeometryContext geometry = context_.Geometry();
-  context_.CanvasChanged(context_.Marks().Restore(Overlay::kPreview));
+  context_.CanvasChanged(context_.Marks().RestoreAll());
   if (kind_ == Kind::Handle) {
     ApplyDrag(session_, context_.ToDocument(anchor_), context_.ToDocument(input.snapped), geometry);
   }
@@ -147,7 +178,7 @@ void DragGesture::Release(const PointerInput& input) {
 
 void DragGesture::Escape() {
   const GeometryContext geometry = context_.Geometry();
-  context_.CanvasChanged(context_.Marks().Restore(Overlay::kPreview));
+  context_.CanvasChanged(context_.Marks().RestoreAll());
   if (kind_ == Kind::Paste) {
     // Esc takes the pasted items away again, as Cut would.
     CutSelection(context_.Items(), context_.Events());
@@ -160,7 +191,7 @@ void DragGesture::Escape() {
 
 void DragGesture::Cancel() {
   const GeometryContext geometry = context_.Geometry();
-  context_.CanvasChanged(context_.Marks().Restore(Overlay::kPreview));
+  context_.CanvasChanged(context_.Marks().RestoreAll());
   if (kind_ == Kind::Paste) {
     FinishDrag(session_, geometry);
   } else {

@@ -30,6 +30,7 @@ class CanvasContext {
   // Zoom, handle sizes and the font metrics of texts.
   virtual GeometryContext Geometry() const = 0;
   virtual Point ToDocument(Point canvas) const = 0;
+  virtual Point ToCanvasPoint(Point document) const = 0;
   // The canvas rectangle a document rectangle covers, clipped to the canvas.
   virtual Rect ToCanvas(Rect document) const = 0;
   // The handle marks of one item (saved pixels first), or taken away again.
@@ -41,6 +42,8 @@ class CanvasContext {
   // Draws items in preview quality over the canvas, and their construction lines.
   virtual void PaintPreview(const std::vector<ItemRecord*>& items) = 0;
   virtual void PaintRubberBand(Rect canvas) = 0;
+  // The guide along a preset direction, from a to b (canvas pixels).
+  virtual void PaintGuide(Point a, Point b) = 0;
   // The canvas changed in this rectangle and must reach the screen.
   virtual void CanvasChanged(Rect canvas) = 0;
   // The end of a drag: everything drawn again in full quality, the marks a moment later.

@@ -70,6 +70,10 @@ Point TSandbox::ToDocument(Point canvas) const {
   return ToDocumentPoint(canvas, GetZoom(), tileOrigin_);
 }
 
+Point TSandbox::ToCanvasPoint(Point document) const {
+  return ToWindowPoint(document, GetZoom(), tileOrigin_);
+}
+
 Rect TSandbox::ToCanvas(Rect document) const {
   CanvasTile tile;
   tile.bitmap = const_cast<Bitmap*>(&image1_->bitmap());
@@ -98,16 +102,40 @@ void TSandbox::PaintPreview(const std::vector<ItemRecord*>& items) {
   for (const ItemRecord* item : items) {
     if (item->kind() != kKindGroupFrame) PaintItem(tile, *item, items_, true);
   }
-  // Construction lines: the text box of texts.
+  // Construction lines: the text box of texts, the radii of arcs, and the lines from each
+  // curve point to its control points.
   QImage image = image1_->bitmap().Image();
   QPainter painter(&image);
   painter.setPen(QPen(ToQColor(kConstructionColour), 1, Qt::DotLine));
+  const double zoom = GetZoom();
+  const auto at = [&](Point document) {
+    const Point p = ToWindowPoint(document, zoom, tileOrigin_);
+    return QPoint(p.x, p.y);
+  };
   for (const ItemRecord* item : items) {
-    if (item->kind() != kKindText) continue;
-    const Rect r = ToCanvas(
-        {item->boundLeft(), item->boundTop(), item->boundRight() + 1, item->boundBottom() + 1});
-    if (!IsEmpty(r)) painter.drawRect(r.left, r.top, r.right - r.left - 1, r.bottom - r.top - 1);
+    if (item->kind() == kKindText) {
+      const Rect r = ToCanvas(
+          {item->boundLeft(), item->boundTop(), item->boundRight() + 1, item->boundBottom() + 1});
+      if (!IsEmpty(r)) painter.drawRect(r.left, r.top, r.right - r.left - 1, r.bottom - r.top - 1);
+    } else if (item->kind() == kKindArc && item->points.size() >= 3) {
+      painter.drawLine(at(item->points[0].point), at(item->points[1].point));
+      painter.drawLine(at(item->points[0].point), at(item->points[2].point));
+    } else if (item->kind() == kKindCurve) {
+      for (std::size_t i = 0; i < item->points.size(); ++i) {
+        const PointEntry& e = item->points[i];
+        const PointEntry& next = item->points[(i + 1) % item->points.size()];
+        painter.drawLine(at(e.point), at(e.handleIn));
+        painter.drawLine(at(next.point), at(e.handleOut));
+      }
+    }
   }
+}
+
+void TSandbox::PaintGuide(Point a, Point b) {
+  QImage image = image1_->bitmap().Image();
+  QPainter painter(&image);
+  painter.setPen(QPen(ToQColor(kConstructionColour), 1, Qt::DashLine));
+  painter.drawLine(a.x, a.y, b.x, b.y);
 }
 
 void TSandbox::PaintRubberBand(Rect band) {

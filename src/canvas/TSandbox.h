@@ -147,6 +147,7 @@ class TSandbox : public QMdiSubWindow, public CanvasContext {
   Overlay& Marks() override { return overlay_; }
   GeometryContext Geometry() const override;
   Point ToDocument(Point canvas) const override;
+  Point ToCanvasPoint(Point document) const override;
   Rect ToCanvas(Rect document) const override;
   void ShowItemMarks(ItemRecord& item) override;
   void HideItemMarks(ItemRecord& item) override { HideHandles(item); }
@@ -154,6 +155,7 @@ class TSandbox : public QMdiSubWindow, public CanvasContext {
   void RemoveSelectionMarks() override;
   void PaintPreview(const std::vector<ItemRecord*>& items) override;
   void PaintRubberBand(Rect canvas) override;
+  void PaintGuide(Point a, Point b) override;
   void CanvasChanged(Rect canvas) override;
   void RepaintAfterDrag() override;
   bool LiveDrag() const override;

@@ -311,6 +311,62 @@ TEST_F(CanvasSelectionTest, MarksAndTheRubberBandLeaveTheCanvasAsItWas) {
             0);
 }
 
+TEST_F(CanvasSelectionTest, ADragPreviewAndItsGuideLeaveTheCanvasAsItWas) {
+  ItemRecord& held = Line({100, 100}, {200, 100}, 1);
+  held.setDirection(0);
+  Shape(kKindTriangle, {{300, 100}, {400, 100}, {350, 180}}).setStackLevel(2);
+  OpenBuilt();
+  const Bitmap before = window_->Canvas().Clone();
+  const auto same = [&] {
+    return std::memcmp(before.Row(0), window_->Canvas().Row(0),
+                       static_cast<std::size_t>(before.stride()) * before.height()) == 0;
+  };
+  for (const auto& [select, handle] :
+       {std::pair{Pt(150, 100), Pt(200, 100)}, std::pair{Pt(350, 100), Pt(400, 100)}}) {
+    Click(select);
+    Press(handle);
+    ASSERT_TRUE(IsHandleDragMode(window_->Mode()));
+    EXPECT_TRUE(same()) << "the press took the marks away and drew the copies the same";
+    Move({handle.x + 30, handle.y + 40});
+    EXPECT_FALSE(same());
+    window_->Marks().RestoreAll();
+    EXPECT_TRUE(same()) << "preview and guide lay over saved pixels";
+    window_->KeyDown(Qt::Key_Escape, {});
+    Release(handle);
+  }
+}
+
+// A repaint of part of the canvas equals the same part of a full repaint, on seeded documents.
+TEST_F(CanvasSelectionTest, RegionRepaintsEqualTheFullRepaint) {
+  std::mt19937 random(77);
+  std::uniform_int_distribution<int> x(0, 560), y(0, 360), size(5, 120), kind(0, 2);
+  for (int i = 0; i < 40; ++i) {
+    const Point a{x(random), y(random)};
+    const Point b{a.x + size(random), a.y + size(random) / 2};
+    if (kind(random) == 0) {
+      Line(a, b, i + 1).setLineWeight(0.5 * (i % 4));
+    } else {
+      ItemRecord& r =
+          Shape(kind(random) == 1 ? kKindRectangle : kKindTriangle, {a, {b.x, a.y}, b, {a.x, b.y}});
+      r.setStackLevel(i + 1);
+      r.setFillColor(0x3060C0 + i);
+      r.setShadowSize(i % 5 == 0 ? 4 : 0);
+    }
+  }
+  OpenBuilt();
+  window_->FullRepaint(false);
+  const Bitmap full = window_->Canvas().Clone();
+  for (int round = 0; round < 20; ++round) {
+    const Point a{x(random), y(random)};
+    const Rect area{a.x, a.y, a.x + size(random), a.y + size(random)};
+    window_->RegionRepaint(area);
+    for (int row = 0; row < full.height(); ++row) {
+      ASSERT_EQ(std::memcmp(full.Row(row), window_->Canvas().Row(row), 3 * full.width()), 0)
+          << "row " << row << " after repainting " << area.left << "," << area.top;
+    }
+  }
+}
+
 TEST_F(CanvasSelectionTest, CopyToClipboardTakesTheRubberBandAreaWithoutMarks) {
   Line({100, 100}, {200, 100}, 1);
   OpenBuilt();
