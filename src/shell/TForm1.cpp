@@ -270,6 +270,8 @@ void TForm1::ShowPanel(int toolNumber, bool skipIfShown, bool tellWindow) {
   procs_->SetCurrentTool(toolNumber);
   TSandbox* window = ActiveWindow();
   if (tellWindow && window != nullptr) window->SelectTool(toolNumber);
+  // A shape panel starts its tool's gesture afresh.
+  if (window != nullptr && toolNumber >= 100 && toolNumber <= 299) window->ResetGesture();
   // Without a window a drawing tool opens a new document that starts with it.
   const bool drawingTool =
       toolNumber == 98 || toolNumber == 300 || (toolNumber >= 100 && toolNumber <= 199);
@@ -389,6 +391,14 @@ bool IsTextEntry(const QWidget* widget) {
 }  // namespace
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+  // While a host window is open the active document takes no keys; when it hides, it does again.
+  if ((watched == formX_ || watched == formY_) &&
+      (event->type() == QEvent::Show || event->type() == QEvent::Hide)) {
+    if (TSandbox* window = ActiveWindow()) {
+      const bool hostOpen = formX_->isVisible() || formY_->isVisible();
+      window->SetAcceptsKeys(event->type() == QEvent::Hide ? !hostOpen : false);
+    }
+  }
   if (event->type() != QEvent::KeyPress || !watched->isWidgetType()) {
     return QMainWindow::eventFilter(watched, event);
   }

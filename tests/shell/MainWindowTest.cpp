@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QPointer>
 #include <QSlider>
@@ -382,11 +383,29 @@ TEST_F(ShellTest, TheKeyHookGivesKeysToTheActiveWindow) {
   Trigger("Open1");
   TSandbox* window = form_->ActiveWindow();
   SelectLastItem(window->GetItems());
+  // Delete typed into a field belongs to the field, not to the selection.
+  auto* field = new QLineEdit(form_.get());
+  field->show();
+  field->setFocus();
+  QTest::keyClick(field, Qt::Key_Delete);
+  EXPECT_NE(FirstSelected(window->GetItems()), nullptr);
+  delete field;
   QWidget* target = QApplication::focusWidget() != nullptr ? QApplication::focusWidget()
                                                            : static_cast<QWidget*>(form_.get());
   QTest::keyClick(target, Qt::Key_Delete);
   EXPECT_EQ(FirstSelected(window->GetItems()), nullptr);
   EXPECT_TRUE(CanUndo(window->GetItems()));
+}
+
+TEST_F(ShellTest, AnOpenHostWindowHoldsTheDocumentsKeysUntilItHides) {
+  TSandbox* window = New();
+  Trigger("About1");
+  auto* host = form_->findChild<THostWindow*>();
+  ASSERT_NE(host, nullptr);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !window->AcceptsKeys(); }, 2000));
+  for (THostWindow* h : form_->findChildren<THostWindow*>())
+    h->hide();
+  EXPECT_TRUE(window->AcceptsKeys());
 }
 
 TEST_F(ShellTest, ToolButtonsSwitchThePanelAndMarkTheCurrentTool) {
