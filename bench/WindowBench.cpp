@@ -226,10 +226,14 @@ void BM_DragPreviewStep(benchmark::State& state) {
   window->Image1MouseUp(at(24, 10), {});  // selects the first rectangle
   window->Image1MouseDown(at(10, 10), {});
   if (window->Mode() != 46) state.SkipWithError("the press did not take a handle");
+  const ItemRecord* dragged = FirstSelected(window->GetItems());
   int step = 0;
   for (auto _ : state) {
     ++step;
     window->Image1MouseMove(at(10 + step % 40, 10 + step % 30), {});
+  }
+  if (dragged == nullptr || dragged->points[0].point == Point{10, 10}) {
+    state.SkipWithError("the corner did not follow the pointer");
   }
   window->Image1MouseUp(at(10, 10), {});
 }

@@ -29,10 +29,10 @@ void ShowSelectionPanel(CanvasContext& context) {
 void ClickSelect(CanvasContext& context, Point canvas, bool shift) {
   ItemList& list = context.Items();
   const GeometryContext geometry = context.Geometry();
-  if (!shift) context.RemoveSelectionMarks();
+  context.RemoveSelectionMarks();
   ItemRecord* found = ChoosePickedItem(list, context.ToDocument(canvas), geometry);
   ApplyPick(list, found, shift);
-  context.RedrawSelectionMarks();
+  context.DrawSelectionMarks();
   context.Events().SelectionChanged();
   // A miss shows the tool box; a Shift-click that deselected shows what remains selected.
   context.ShowPanel(found == nullptr ? kToolPointer : SelectionToolNumber(list));
@@ -68,6 +68,7 @@ void RubberBandGesture::Move(const PointerInput& input) {
   const Rect area = Normalised(a, b);
   const BoundingBox box{area.left, area.top, area.right, area.bottom};
   count_ = 0;
+  bool reselected = false;
   for (ItemRecord& item : list) {
     if (item.recordClass() != kClassContent || item.hidden() != 0 || item.setAside() != 0 ||
         item.kind() == kKindGroupFrame || !IsDrawableKind(item.kind())) {
@@ -75,14 +76,13 @@ void RubberBandGesture::Move(const PointerInput& input) {
     }
     const bool inside = InArea(box, item, input.shift, geometry);
     count_ += inside ? 1 : 0;
-    if (inside && !IsSelected(item)) {
-      item.setSelected(255);
-      context_.ShowItemMarks(item);
-    } else if (!inside && IsSelected(item)) {
-      item.setSelected(0);
-      context_.HideItemMarks(item);
+    if (inside != IsSelected(item)) {
+      item.setSelected(inside ? 255 : 0);
+      reselected = true;
     }
   }
+  // The marks follow the new selection at once; a centre and rotation dot only for one item.
+  if (reselected) context_.RedrawSelectionMarks();
   band_ = Normalised(press_, input.snapped);
   const Rect outline{band_.left, band_.top, band_.right + 1, band_.bottom + 1};
   overlay.Save(Overlay::kPreview,

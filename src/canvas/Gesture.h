@@ -33,12 +33,10 @@ class CanvasContext {
   virtual Point ToCanvasPoint(Point document) const = 0;
   // The canvas rectangle a document rectangle covers, clipped to the canvas.
   virtual Rect ToCanvas(Rect document) const = 0;
-  // The handle marks of one item (saved pixels first), or taken away again.
-  virtual void ShowItemMarks(ItemRecord& item) = 0;
-  virtual void HideItemMarks(ItemRecord& item) = 0;
   // Every mark removed, then drawn again for every selected item.
   virtual void RedrawSelectionMarks() = 0;
   virtual void RemoveSelectionMarks() = 0;
+  virtual void DrawSelectionMarks() = 0;
   // Draws items in preview quality over the canvas, and their construction lines.
   virtual void PaintPreview(const std::vector<ItemRecord*>& items) = 0;
   virtual void PaintRubberBand(Rect canvas) = 0;

@@ -88,10 +88,6 @@ Point TSandbox::SnapPoint(Point canvas) const {
   return ToWindowPoint(document, zoom, tileOrigin_);
 }
 
-void TSandbox::ShowItemMarks(ItemRecord& item) {
-  ShowHandles(item, CountSelected(items_, false) == 1);
-}
-
 void TSandbox::RedrawSelectionMarks() {
   RemoveSelectionMarks();
   DrawSelectionMarks();
@@ -267,7 +263,6 @@ void TSandbox::Image1MouseUp(Point canvas, Qt::KeyboardModifiers modifiers) {
   const PointerInput input = InputAt(canvas, snapped, modifiers);
   if (mode_ == kModePointer) {
     ClickSelect(*this, canvas, input.shift);
-    UpdateJoinSplit(items_, events_);
     return;
   }
   if (gesture_ == nullptr) return;
@@ -277,7 +272,6 @@ void TSandbox::Image1MouseUp(Point canvas, Qt::KeyboardModifiers modifiers) {
     gesture->Release(input);
     lastRubberBand_ = band.Band();
     rubberBandCount_ = 0;
-    UpdateJoinSplit(items_, events_);
   } else {
     gesture->Release(input);
   }

@@ -170,16 +170,16 @@ bool TSandbox::RenderingProgressively() const {
 }
 
 void TSandbox::DrawSelectionMarks() {
-  const int selected = CountSelected(items_, false);
-  if (selected == 0) return;
-  // Group frames last, so that their marks lie on top.
-  for (bool frames : {false, true}) {
-    for (ItemRecord& item : items_) {
-      if (IsSelected(item) && (item.kind() == kKindGroupFrame) == frames) {
-        ShowHandles(item, selected == 1);
-      }
-    }
+  // One pass over the document collects the selection; group frames go last, so that their
+  // marks lie on top.
+  std::vector<ItemRecord*> selected;
+  for (ItemRecord& item : items_) {
+    if (IsSelected(item)) selected.push_back(&item);
   }
+  std::stable_partition(selected.begin(), selected.end(),
+                        [](const ItemRecord* r) { return r->kind() != kKindGroupFrame; });
+  for (ItemRecord* item : selected)
+    ShowHandles(*item, selected.size() == 1);
 }
 
 void TSandbox::RemoveSelectionMarks() {

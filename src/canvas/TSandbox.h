@@ -129,7 +129,7 @@ class TSandbox : public QMdiSubWindow, public CanvasContext {
   // consistent, the handle marks removed; every command that leaves a gesture calls it.
   void EndGesture();
   void ResetGesture();
-  void DrawSelectionMarks();
+  void DrawSelectionMarks() override;
   // Pointer events on the canvas (canvas pixels), as the widget delivers them.
   void Image1MouseDown(Point canvas, Qt::KeyboardModifiers modifiers);
   void Image1MouseMove(Point canvas, Qt::KeyboardModifiers modifiers);
@@ -149,8 +149,6 @@ class TSandbox : public QMdiSubWindow, public CanvasContext {
   Point ToDocument(Point canvas) const override;
   Point ToCanvasPoint(Point document) const override;
   Rect ToCanvas(Rect document) const override;
-  void ShowItemMarks(ItemRecord& item) override;
-  void HideItemMarks(ItemRecord& item) override { HideHandles(item); }
   void RedrawSelectionMarks() override;
   void RemoveSelectionMarks() override;
   void PaintPreview(const std::vector<ItemRecord*>& items) override;

@@ -277,7 +277,8 @@ bool IsVisible(const ItemRecord& r) {
 }
 
 bool IsSelected(const ItemRecord& r) {
-  return IsVisible(r) && r.selected() != 0;
+  // Most records are not selected: their one byte answers before the three of visibility.
+  return r.selected() != 0 && IsVisible(r);
 }
 
 ItemRecord* FindByKind(const ItemList& list, int32_t kind) {

@@ -22,6 +22,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <unordered_set>
 
 #include "canvas/TSandbox.h"
 #include "document/PageSetup.h"
@@ -245,10 +246,18 @@ void TForm1::UpdateSelectionCommands() {
   int count = 0;
   bool grouped = false;
   if (window != nullptr) {
-    ItemList& items = window->GetItems();
-    selected = FirstSelected(items) != nullptr;
-    count = CountSelected(items, true);
-    grouped = AnySelectedGrouped(items);
+    // One pass over the document: large documents make every pass count.
+    std::unordered_set<int32_t> groups;
+    for (const ItemRecord& r : window->GetItems()) {
+      if (!IsSelected(r)) continue;
+      selected = true;
+      if (r.groupNumber() > 0) {
+        grouped = true;
+        count += groups.insert(r.groupNumber()).second ? 1 : 0;
+      } else {
+        ++count;
+      }
+    }
   }
   // The buttons that act on the selection show only while there is one.
   for (int number : {12, 13, 14, 16})
