@@ -25,9 +25,11 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 # The libraries the program links (Qt's display and SVG icon plugins come with them) are found
-# by dpkg-shlibdeps; the font that stands in for "Arial", the type database and the icon theme
+# by dpkg-shlibdeps; the font that stands in for "Arial", the type and program databases (without
+# the latter the desktop finds no program for the type) and the icon theme
 # are named here.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, shared-mime-info, hicolor-icon-theme")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "desktop-file-utils, xdg-utils")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+  "fonts-liberation, shared-mime-info, desktop-file-utils, hicolor-icon-theme")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
 include(CPack)
