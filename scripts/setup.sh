@@ -12,6 +12,7 @@ packages=(
   libjpeg62-turbo-dev libgif-dev libuemf-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation poppler-utils
+  dpkg-dev file shared-mime-info
 )
 
 missing=()

@@ -1,8 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// `quillon` starts the window, `quillon -open FILE` starts it with FILE open; any other
-// arguments run a command of the command line, which needs no display.
+// `quillon` starts the window, `quillon -open FILE` (or `quillon FILE`) starts it with FILE
+// open, or hands FILE to the program already running; any other arguments run a command of the
+// command line, which needs no display.
+#include <QFileInfo>
 #include <QGuiApplication>
+#include <array>
 #include <cstring>
+#include <string_view>
 #include <iostream>
 
 #include "app/CommandLine.h"
@@ -36,12 +40,27 @@ int RunWindow(int argc, char* argv[], const QString& path) {
   return quillon::RunGui(argc, argv, path);
 }
 
+// `quillon FILE`: one argument that names an existing file and no command.
+bool IsFileArgument(const char* argument) {
+  constexpr std::array<std::string_view, 6> kCommands = {"help",  "info",      "convert",
+                                                         "print", "templates", "new"};
+  const std::string_view text(argument);
+  if (text.empty() || text.front() == '-') return false;
+  for (std::string_view command : kCommands) {
+    if (text == command) return false;
+  }
+  return QFileInfo::exists(QString::fromLocal8Bit(argument));
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
   if (argc == 1) return RunWindow(argc, argv, QString());
   if (argc == 3 && std::strcmp(argv[1], "-open") == 0) {
     return RunWindow(argc, argv, QString::fromLocal8Bit(argv[2]));
+  }
+  if (argc == 2 && IsFileArgument(argv[1])) {
+    return RunWindow(argc, argv, QString::fromLocal8Bit(argv[1]));
   }
   qInstallMessageHandler(QuietQtWarnings);
   // The commands draw and print without a window: they never need the user's display.

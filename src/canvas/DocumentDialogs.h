@@ -37,6 +37,9 @@ class DocumentDialogs {
   bool Write(const QString& path, ItemList& list);
 
   const QString& LastOpened() const { return lastOpened_; }
+  // A document opened by another way than the dialog (Reopen, the desktop, the command line)
+  // is the last opened file too.
+  void RememberOpened(const QString& path) { lastOpened_ = path; }
 
  private:
   FileDialogRequest Request(const char* title, const QString& fileName) const;

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QScrollBar>
 #include <QTimer>
+#include <string>
 
 #include "canvas/BitmapView.h"
 #include "canvas/Ruler.h"
@@ -39,6 +40,29 @@ int32_t StartingMode(int32_t remembered) {
   return remembered == 1 || remembered == 31 || (remembered >= 100 && remembered <= 199)
              ? remembered
              : 0;
+}
+
+// What the user learns when a file opens damaged or without a page; empty when it opened
+// whole. read is the document as read, before it is given a page.
+std::string OpeningNotice(const QString& path, const FileResult& result, const ItemList& read) {
+  const std::string name = '"' + QFileInfo(path.trimmed()).fileName().toStdString() + '"';
+  if (result.cutShort) {
+    const CutShort& cut = *result.cutShort;
+    return name + " is damaged: it breaks off in the middle of a record. Only the first " +
+           std::to_string(cut.bytesRead) + " of its " + std::to_string(cut.fileLength) +
+           " bytes (" + std::to_string(cut.records) +
+           (cut.records == 1 ? " record" : " records") +
+           ") could be read.\r\nThe document opens untitled, so that saving it does not "
+           "overwrite the damaged file.";
+  }
+  if (read.PageRecord() != nullptr) return {};
+  if (read.empty()) {
+    return name + " holds no drawing: the file is empty or too short for a Quillon document."
+                  "\r\nIt opens as a new document with the page setup for new files.";
+  }
+  return name + " has no page setup record.\r\nIts " + std::to_string(read.size()) +
+         (read.size() == 1 ? " record opens" : " records open") +
+         " on the page setup for new files; save the document to keep them with that page.";
 }
 
 }  // namespace
@@ -89,6 +113,7 @@ void TSandbox::Initialize(int32_t windowNumber, const QString& path) {
   Layout();
 
   bool loaded = false;
+  std::string notice;
   if (IsPicturePath(path)) {
     fileName_.clear();
     untitledNumber_ = QString::number(++params.untitledCounter);
@@ -96,6 +121,15 @@ void TSandbox::Initialize(int32_t windowNumber, const QString& path) {
   } else if (!path.trimmed().isEmpty()) {
     const FileResult result = ReadDocument(path, items_, host_.Prompts());
     if (result.ok()) {
+      host_.Dialogs().RememberOpened(QFileInfo(path.trimmed()).absoluteFilePath());
+      notice = OpeningNotice(path, result, items_);
+      if (items_.PageRecord() == nullptr) GivePage(windowNumber);
+      if (result.cutShort) {
+        // Saving must not replace the damaged original with the part that could be read.
+        fileName_.clear();
+        untitledNumber_ = QString::number(++params.untitledCounter);
+        SetModified(items_, true);
+      }
       PrepareTexts();
       if (ItemRecord* page = items_.PageRecord()) {
         page->setDocumentId(windowNumber);
@@ -127,6 +161,16 @@ void TSandbox::Initialize(int32_t windowNumber, const QString& path) {
   Layout();
   show();
   if (loaded) timer7_->start();
+  if (!notice.empty()) host_.Prompts().Ask(notice, PromptStyle::Warning, PromptButtons::Ok);
+}
+
+void TSandbox::GivePage(int32_t windowNumber) {
+  ItemList read(items_.screen());
+  read.TakeFrom(items_);
+  NewDocument(items_, host_.Params(), windowNumber);
+  items_.AppendAllFrom(read);
+  // Records without a page are kept, so the document differs from its file until saved.
+  SetModified(items_, items_.size() > 2);
 }
 
 void TSandbox::PrepareTexts() {

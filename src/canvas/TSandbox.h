@@ -168,6 +168,9 @@ class TSandbox : public QMdiSubWindow, public CanvasContext {
   bool ClosePrompt();
   // Gives every text item of a loaded document the box its text takes with this screen's fonts.
   void PrepareTexts();
+  // Puts the new-file page setup and anchors records before the records read from a file that
+  // had no page setup record.
+  void GivePage(int32_t windowNumber);
 
   // Layout, scrolling and the canvas tile (SandboxLayout.cpp).
   bool Layout();

@@ -21,7 +21,7 @@ FileResult Failure(const char* what, const QString& reason) {
     if (detail.back() != '.') detail += '.';
     message += ' ' + detail;
   }
-  return {FileResult::Status::Failed, message};
+  return {FileResult::Status::Failed, message, {}};
 }
 
 // Reads from a device whose remaining length is checked before anything is allocated.
@@ -33,6 +33,9 @@ class PayloadReader {
     return device_.isSequential() ? device_.bytesAvailable() : device_.size() - device_.pos();
   }
   bool failed() const { return failed_; }
+  // Whether the file ended inside something it had started; the bytes taken so far.
+  bool cutShort() const { return cutShort_; }
+  int64_t consumed() const { return consumed_; }
 
   // Fills out with exactly n bytes, or returns false at the end of the file.
   bool ReadExact(uint8_t* out, int64_t n) {
@@ -40,8 +43,12 @@ class PayloadReader {
     while (done < n) {
       const qint64 got = device_.read(reinterpret_cast<char*>(out) + done, n - done);
       if (got < 0) failed_ = true;
-      if (got <= 0) return false;
+      if (got <= 0) {
+        cutShort_ = cutShort_ || done > 0;
+        return false;
+      }
       done += got;
+      consumed_ += got;
     }
     return true;
   }
@@ -55,13 +62,17 @@ class PayloadReader {
 
   bool Skip(int64_t length) {
     if (length > Remaining()) return SkipToEnd();
-    if (!device_.isSequential()) return device_.seek(device_.pos() + length);
+    if (!device_.isSequential()) {
+      consumed_ += length;
+      return device_.seek(device_.pos() + length);
+    }
     std::vector<uint8_t> scrap;
     return Read(length, scrap);
   }
 
  private:
   bool SkipToEnd() {
+    cutShort_ = true;
     if (!device_.isSequential()) {
       device_.seek(device_.size());
     } else {
@@ -72,6 +83,8 @@ class PayloadReader {
 
   QIODevice& device_;
   bool failed_ = false;
+  bool cutShort_ = false;
+  int64_t consumed_ = 0;
 };
 
 std::u16string UnitsFromBytes(const std::vector<uint8_t>& bytes) {
@@ -144,14 +157,17 @@ FileResult ReadDocumentFrom(QIODevice& device, ItemList& target, Prompter& promp
   uint8_t historySaved = 0;
   int32_t formatVersion = 0;
   ItemRecord::Bytes bytes;
-  while (in.ReadExact(bytes.data(), kPersistedSize)) {
+  CutShort whole;
+  for (;;) {
+    if (!in.cutShort()) whole = {in.consumed(), 0, static_cast<int64_t>(fresh.size())};
+    if (!in.ReadExact(bytes.data(), kPersistedSize)) break;
     auto owned = std::make_unique<ItemRecord>();
     owned->setPersisted(bytes);
     ItemRecord& r = fresh.Append(std::move(owned));
     if (checkMagic && r.magic() != kMagic) {
       const PromptAnswer answer =
           prompter.Ask(kInvalidFileQuestion, PromptStyle::Warning, PromptButtons::YesNo);
-      if (answer != PromptAnswer::Yes) return {FileResult::Status::Declined, {}};
+      if (answer != PromptAnswer::Yes) return {FileResult::Status::Declined, {}, {}};
       checkMagic = false;
       acceptedWrongMagic = true;
     }
@@ -191,10 +207,15 @@ FileResult ReadDocumentFrom(QIODevice& device, ItemList& target, Prompter& promp
   if (in.failed()) return Failure(kCouldNotRead, device.errorString());
   SetModified(fresh, acceptedWrongMagic);
   target.TakeFrom(fresh);
+  FileResult result;
+  if (in.cutShort()) {
+    whole.fileLength = device.isSequential() ? in.consumed() : device.size();
+    result.cutShort = whole;
+  }
   if (formatVersion > kFormatVersion) {
     prompter.Ask(kNewerVersionWarning, PromptStyle::Warning, PromptButtons::Ok);
   }
-  return {};
+  return result;
 }
 
 FileResult ReadDocument(const QString& path, ItemList& target, Prompter& prompter) {

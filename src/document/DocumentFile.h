@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 #include <string>
 
 #include "document/ItemList.h"
@@ -23,10 +24,19 @@ inline constexpr char kCouldNotSave[] = "The file could not be saved.";
 // Payloads at or above this many bytes are refused as texts or names.
 inline constexpr int64_t kTextPayloadLimit = 1024000;
 
+// A file that breaks off inside a record or its payload: what was read whole before the cut.
+struct CutShort {
+  int64_t bytesRead = 0;   // the bytes of the entries read whole
+  int64_t fileLength = 0;  // the bytes the file holds
+  int64_t records = 0;     // the entries read whole
+};
+
 struct FileResult {
   enum class Status { Ok, Declined, Failed };
   Status status = Status::Ok;
   std::string message;  // for Failed: "The file could not be ..." and the reason
+  // Set by a successful read of a damaged file; the records before the cut were read.
+  std::optional<CutShort> cutShort;
   bool ok() const { return status == Status::Ok; }
 };
 

@@ -93,6 +93,20 @@ void ItemList::TakeFrom(ItemList& other) {
   other.Clear();
 }
 
+void ItemList::AppendAllFrom(ItemList& other) {
+  if (&other == this || other.first_ == nullptr) return;
+  for (ItemRecord& record : other)
+    record.owner_ = this;
+  other.first_->prev_ = last_;
+  (last_ != nullptr ? last_->next_ : first_) = other.first_;
+  last_ = std::exchange(other.last_, nullptr);
+  other.first_ = nullptr;
+  size_ += std::exchange(other.size_, 0);
+  aggregates_.valid = false;
+  pageValid_ = false;
+  other.Clear();
+}
+
 void ItemList::Raise(const ItemRecord& r) const {
   if (!aggregates_.valid || r.recordClass() != kClassContent) return;
   auto& a = aggregates_;

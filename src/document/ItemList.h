@@ -36,6 +36,8 @@ class ItemList {
   void Clear();
   // Frees this list's records and takes over all records of other, which is left empty.
   void TakeFrom(ItemList& other);
+  // Links all records of other, in their order, after this list's tail; other is left empty.
+  void AppendAllFrom(ItemList& other);
 
   // Aggregates over the class-0 records, kept up to date as records change.
   int32_t NextItemId() const;

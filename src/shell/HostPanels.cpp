@@ -12,6 +12,7 @@
 #include "settings/ui/CustomizeDialogs.h"
 #include "settings/ui/Tspeed.h"
 #include "shell/TForm1.h"
+#include "shell/TInstall.h"
 
 namespace quillon {
 namespace {
@@ -46,6 +47,17 @@ HostPanel Speed(TForm1& form, int32_t number) {
             if (TSandbox* window = WindowNumbered(form, number)) {
               window->SetDisplayOptions({chosen.pictures, chosen.shadows, chosen.surfaces});
             }
+          }};
+}
+
+// Proceed needs a unit; it then completes the setup.
+HostPanel Setup(TForm1& form) {
+  auto* panel = new TInstall;
+  return {panel, [&form, panel] { form.ProceedWithSetup(panel->ChosenUnits()); },
+          [&form, panel] {
+            if (panel->ChosenUnits() != 0) return true;
+            form.Prompts().Ask(kChooseUnitsMessage, PromptStyle::Error, PromptButtons::Ok);
+            return false;
           }};
 }
 
@@ -105,6 +117,8 @@ HostPanel MakeHostPanel(TForm1& form, HostKind kind, int code, int32_t number) {
       return Customization<TDirections>(form, DirectionRole::FontSizes);
     case 45:
       return About();
+    case 60:
+      return Setup(form);
     default:
       return {};
   }

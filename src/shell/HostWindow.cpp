@@ -157,6 +157,10 @@ THostWindow::THostWindow(HostKind kind, QWidget* parent)
 
 void THostWindow::FirstButtonReleased() {
   if (acting_) return;
+  acting_ = true;
+  const bool proceed = !mayProceed_ || mayProceed_();
+  acting_ = false;
+  if (!proceed) return;
   if (firstAction_) {
     // The button hides while the action runs, so that it cannot run twice.
     acting_ = true;
@@ -171,6 +175,7 @@ void THostWindow::hideEvent(QHideEvent* event) {
   QWidget::hideEvent(event);
   if (event->spontaneous()) return;
   firstAction_ = nullptr;
+  mayProceed_ = nullptr;
   if (panel_ != nullptr) {
     panel_->hide();
     panel_->deleteLater();
@@ -197,6 +202,7 @@ void THostWindow::OpenHost(int code, int32_t number, const QString& title) {
   HostPanel panel = factory_ ? factory_(kind_, code, number) : HostPanel{};
   panel_ = panel.widget;
   firstAction_ = std::move(panel.firstAction);
+  mayProceed_ = std::move(panel.mayProceed);
   QSize wanted(kClientWidth, kClientHeight);
   if (panel_ != nullptr) {
     panel0_->layout()->addWidget(panel_);

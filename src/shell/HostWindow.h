@@ -41,8 +41,14 @@ enum class HostKind { X, Y };
 
 // The panel a host shows for a code, and what its first button does.
 struct HostPanel {
+  HostPanel() = default;
+  HostPanel(QWidget* panel, std::function<void()> action, std::function<bool()> check = nullptr)
+      : widget(panel), firstAction(std::move(action)), mayProceed(std::move(check)) {}
+
   QWidget* widget = nullptr;  // the host takes it; null for no panel
   std::function<void()> firstAction;
+  // Asked before the first button's action; the host stays open, nothing done, on false.
+  std::function<bool()> mayProceed;
 };
 using HostPanelFactory = std::function<HostPanel(HostKind kind, int code, int32_t number)>;
 
@@ -76,6 +82,7 @@ class THostWindow : public QWidget {
   HostPanelFactory factory_;
   QPointer<QWidget> panel_;
   std::function<void()> firstAction_;
+  std::function<bool()> mayProceed_;
   bool acting_ = false;
   HostKind kind_;
   int code_ = 0;

@@ -33,6 +33,7 @@
 #include "shell/HostPanels.h"
 #include "shell/HostWindow.h"
 #include "shell/RecentFiles.h"
+#include "shell/ShellIntegration.h"
 #include "shell/TProcs.h"
 
 namespace quillon {
@@ -81,9 +82,11 @@ TForm1::TForm1(ShellServices services, ScreenMetrics screen, QWidget* parent)
       return MakeHostPanel(*this, kind, code, number);
     });
   }
+  connect(formX_, &THostWindow::Closed, this, &TForm1::HostXClosed);
 
-  LoadSettings(params_);
-  LoadDialogColours(params_, *OpenSettingsStore());
+  auto store = OpenSettingsStore();
+  LoadSettings(params_, *store);
+  LoadDialogColours(params_, *store);
   RebuildReopenMenu();
   UndoRedoAvailable(false, false);
   // The per-document commands wait for the first window.
@@ -92,8 +95,14 @@ TForm1::TForm1(ShellServices services, ScreenMetrics screen, QWidget* parent)
   SetAnchorMenu(3);
   SetSnapMenu(0);
   ShowPanel(20, false, false);
-  timer2_->start();
+  // The first start of a user shows the first-time setup instead of an empty document.
+  if (SetupCompleted(*store)) {
+    timer2_->start();
+  } else {
+    timer6_->start();
+  }
   timer5_->start();
+  if (services_.fileTypes != nullptr) RepairFileType(*services_.fileTypes, *store);
 }
 
 TForm1::~TForm1() {
@@ -190,13 +199,20 @@ void TForm1::CreateTimers() {
   timer3_ = OneShot(this, "Timer3", 5000);
   timer4_ = OneShot(this, "Timer4", 200);
   timer5_ = OneShot(this, "Timer5", 200);
+  timer6_ = OneShot(this, "Timer6", 1000);
   timer7_ = OneShot(this, "Timer7", 200);
+  setupEnd_ = OneShot(this, "SetupEnd", 500);
   connect(timer1_, &QTimer::timeout, this, &TForm1::Timer1Timer);
   connect(timer2_, &QTimer::timeout, this, &TForm1::Timer2Timer);
   connect(timer3_, &QTimer::timeout, this, &TForm1::Timer3Timer);
   connect(timer4_, &QTimer::timeout, this, &TForm1::Timer4Timer);
   connect(timer5_, &QTimer::timeout, this, &TForm1::Timer5Timer);
+  connect(timer6_, &QTimer::timeout, this, &TForm1::Timer6Timer);
   connect(timer7_, &QTimer::timeout, this, &TForm1::Timer7Timer);
+  connect(setupEnd_, &QTimer::timeout, this, [this] {
+    exitConfirmed_ = true;
+    close();
+  });
 }
 
 void TForm1::SetGridMenus(const ItemRecord& page) {

@@ -15,6 +15,7 @@
 #include "platform/Clipboard.h"
 #include "platform/ColourChooser.h"
 #include "platform/FileDialogs.h"
+#include "platform/FileTypes.h"
 #include "platform/Prompter.h"
 #include "settings/TParams.h"
 #include "shell/Chrome.h"
@@ -47,6 +48,8 @@ struct ShellServices {
   FileDialogs* fileDialogs = nullptr;
   ColourChooser* colourChooser = nullptr;
   Clipboard* clipboard = nullptr;
+  // Registers the document type with the desktop; none, nothing is registered.
+  FileTypeRegistrar* fileTypes = nullptr;
 };
 
 // The smallest number above kWindowNumberBase that none of the used numbers is.
@@ -79,6 +82,13 @@ class TForm1 : public QMainWindow, public SandboxHost {
   void SetZoom(double zoom);
   // The exit prompt: whether the program may end.
   bool ExitPrompt();
+
+  // An execute request from the desktop or from a later start of the program: opens the file
+  // an [open("...")] macro names when it exists; anything else is ignored.
+  void DdeServerConv1ExecuteMacro(const QString& macro);
+  // The first-time setup's Proceed with a unit (2 millimetres, 3 inches): the unit of new
+  // files, the setup recorded and the document type registered.
+  void ProceedWithSetup(int32_t units);
 
   TParams& Params() override { return params_; }
   TProcs* Toolbar() const { return procs_; }
@@ -174,7 +184,9 @@ class TForm1 : public QMainWindow, public SandboxHost {
   void Timer3Timer();
   void Timer4Timer();
   void Timer5Timer();
+  void Timer6Timer();
   void Timer7Timer();
+  void HostXClosed(int code);
 
   ShellServices services_;
   TParams params_;
@@ -187,6 +199,7 @@ class TForm1 : public QMainWindow, public SandboxHost {
   QString currentFileTitle_;
   bool exitConfirmed_ = false;
   bool ending_ = false;
+  bool setupFinished_ = false;
   int gridMode_ = 0;
   int snapMode_ = 0;
   // The window last activated; cleared when it is destroyed.
@@ -219,7 +232,10 @@ class TForm1 : public QMainWindow, public SandboxHost {
   QTimer* timer3_ = nullptr;
   QTimer* timer4_ = nullptr;
   QTimer* timer5_ = nullptr;
+  QTimer* timer6_ = nullptr;
   QTimer* timer7_ = nullptr;
+  // Ends the program half a second after the first-time setup was left unfinished.
+  QTimer* setupEnd_ = nullptr;
 };
 
 }  // namespace quillon

@@ -24,14 +24,17 @@ class ShellTest : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(dir_.isValid());
     OpenSettingsStore()->clear();
+    // The first-time setup is done unless a test says otherwise.
+    OpenSettingsStore()->setValue(QStringLiteral("CustomSettings/setup"), 1);
     Start();
   }
   void TearDown() override { form_.reset(); }
 
   // A new main window; the empty document of the start is held back unless asked for.
   void Start(bool startDocument = false) {
-    form_ = std::make_unique<TForm1>(ShellServices{&prompter_, &files_, &colours_, &clipboard_},
-                                     ScreenMetrics{96, 96});
+    form_ = std::make_unique<TForm1>(
+        ShellServices{&prompter_, &files_, &colours_, &clipboard_, fileTypes_},
+        ScreenMetrics{96, 96});
     form_->resize(1100, 760);
     form_->show();
     if (!startDocument) Timer("Timer2")->stop();
@@ -70,6 +73,7 @@ class ShellTest : public ::testing::Test {
   ScriptedFileDialogs files_;
   ScriptedColourChooser colours_;
   RecordingClipboard clipboard_;
+  FileTypeRegistrar* fileTypes_ = nullptr;
   std::unique_ptr<TForm1> form_;
 };
 

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QMessageBox>
 #include <algorithm>
 
 namespace quillon {
@@ -39,13 +40,23 @@ void PrepareFileDialog(QFileDialog& dialog, const FileDialogRequest& request) {
 QString QtFileDialogs::Run(const FileDialogRequest& request, bool save) {
   QFileDialog dialog(parent_);
   dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-  dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+  // Open takes any name too: the dialog keeps its button grey for a path typed into another
+  // folder than the one shown, so whether the file exists is checked here instead.
+  dialog.setFileMode(QFileDialog::AnyFile);
   // The caller asks about replacing an existing file in its own words.
   dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
   PrepareFileDialog(dialog, request);
-  if (dialog.exec() != QDialog::Accepted) return {};
-  const QStringList chosen = dialog.selectedFiles();
-  return chosen.isEmpty() ? QString() : QFileInfo(chosen.first()).absoluteFilePath();
+  for (;;) {
+    if (dialog.exec() != QDialog::Accepted) return {};
+    const QStringList chosen = dialog.selectedFiles();
+    if (chosen.isEmpty()) return {};
+    const QFileInfo file(chosen.first());
+    if (save || file.isFile()) return file.absoluteFilePath();
+    QMessageBox::warning(&dialog, dialog.windowTitle(),
+                         QStringLiteral("%1\nThe file does not exist. Check the name and the "
+                                        "folder, then try again.")
+                             .arg(QDir::toNativeSeparators(file.absoluteFilePath())));
+  }
 }
 
 QString QtFileDialogs::ChooseFileToOpen(const FileDialogRequest& request) {
