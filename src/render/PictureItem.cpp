@@ -142,13 +142,16 @@ const Bitmap& RectangularClip(const Bitmap& source, const ItemRecord& picture, B
   return storage;
 }
 
-// The square centre +- r of the round clip out of the source, on white.
-Bitmap RoundClip(const Bitmap& source, const ItemRecord& picture) {
+// The square centre +- r of the round clip out of the source, on white. A square that is the
+// whole source is the source itself, not a copy: a large picture is not held twice.
+const Bitmap& RoundClip(const Bitmap& source, const ItemRecord& picture, Bitmap& clip) {
   const Point centre{picture.clipLeft(), picture.clipTop()};
   const int64_t r = RoundToInt32(DistanceOf(centre, {picture.clipRight(), picture.clipBottom()}));
-  if (r < 1 || 2 * r > kMaxBitmapSide) return Bitmap();
-  Bitmap clip = Bitmap::TryCreate(static_cast<int>(2 * r), static_cast<int>(2 * r));
+  clip = Bitmap();
+  if (r < 1 || 2 * r > kMaxBitmapSide) return clip;
   const int64_t left = centre.x - r, top = centre.y - r;
+  if (left == 0 && top == 0 && 2 * r == source.width() && 2 * r == source.height()) return source;
+  clip = Bitmap::TryCreate(static_cast<int>(2 * r), static_cast<int>(2 * r));
   if (clip.empty() || left < -kMaxBitmapSide || top < -kMaxBitmapSide || left > kMaxBitmapSide ||
       top > kMaxBitmapSide) {
     return clip;
@@ -219,8 +222,9 @@ PreparedPicture PrepareRound(const ItemRecord& picture, const ItemList& list,
   const Bitmap source = DecodeSource(picture, list);
   if (source.empty()) return prepared;
   // A round picture's frame is a ring drawn around it, not part of the bitmap.
-  prepared.framed = ScaledClip(RoundClip(source, picture), picture, 2 * int64_t{circle.radius},
-                               2 * int64_t{circle.radius});
+  Bitmap storage;
+  prepared.framed = ScaledClip(RoundClip(source, picture, storage), picture,
+                               2 * int64_t{circle.radius}, 2 * int64_t{circle.radius});
   prepared.frame = picture.frame() == 1 ? FrameWidth(picture, mapping.scaleY, list.screen()) : 0;
   return prepared;
 }
