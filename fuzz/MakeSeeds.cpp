@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the seed corpus of a fuzz target: small documents with every kind of record, or small
 // pictures of each format the decoders read.
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <cstdio>
 #include <cstring>
+#include <tuple>
 
 #include "document/DocumentFile.h"
 #include "document/PageSetup.h"
@@ -92,6 +94,34 @@ bool MakeDocumentSeeds(const QDir& dir) {
   FillEveryKind(pixels);
   return Save(empty, dir.filePath("empty.qlln")) && Save(full, dir.filePath("full.qlln")) &&
          Save(pixels, dir.filePath("pixels.qlln"));
+}
+
+// Documents behind a switches byte: a plain page, and a sheet of ten business cards.
+bool MakeSheetSeeds(const QDir& dir) {
+  ItemList plain;
+  AddPage(plain, kUnitMillimetres);
+  FillEveryKind(plain);
+  ItemList cards;
+  ItemRecord& page = AddPage(cards, kUnitInches);
+  page.setPageKind(4);
+  page.setCardWidth(3.5);
+  page.setCardHeight(2);
+  page.setMarginLeft(0.75);
+  page.setMarginTop(0.5);
+  page.setGapHorizontal(0.25);
+  page.setRows(5);
+  page.setColumns(2);
+  FillEveryKind(cards);
+  bool ok = true;
+  for (const auto& [list, name, switches] :
+       {std::tuple{&plain, "plain.bin", '\x00'}, std::tuple{&cards, "cards.bin", '\x13'}}) {
+    QByteArray bytes(1, switches);
+    QBuffer buffer(&bytes);
+    ok = ok && buffer.open(QIODevice::Append) && WriteDocumentTo(buffer, *list).ok();
+    QFile file(dir.filePath(QString::fromLatin1(name)));
+    ok = ok && file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+  }
+  return ok;
 }
 
 // Size texts, measures and store numbers: a selector byte, then lines of text.
@@ -248,6 +278,8 @@ int main(int argc, char* argv[]) {
     made = MakeDocumentSeeds(seeds);
   } else if (target == QLatin1String("fuzz_size_text")) {
     made = MakeSizeTextSeeds(seeds);
+  } else if (target == QLatin1String("fuzz_print_sheet")) {
+    made = MakeSheetSeeds(seeds);
   } else if (target == QLatin1String("fuzz_render_item")) {
     made = MakeRenderSeeds(seeds);
   } else if (target == QLatin1String("fuzz_jpeg")) {
