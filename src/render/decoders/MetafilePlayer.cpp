@@ -20,6 +20,8 @@ constexpr size_t kMaxClipRects = 4096;
 constexpr int kMaxFontPixels = 20000;
 // The cell height of the font a metafile gets before it selects one.
 constexpr double kDefaultFontCell = 16;
+// Glyphs taller than this many pixels are drawn from their outlines.
+constexpr int kLargestCachedGlyph = 256;
 
 QColor FromColourRef(uint32_t colour) {
   return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
@@ -792,11 +794,23 @@ void MetafileCanvas::TextOut(QPointF reference, const QString& text, const std::
     painter_.fillRect(QRectF(x, baseline - ascent, total, ascent + descent), state_.bkColour);
   painter_.setFont(font);
   painter_.setPen(state_.textColour);
+  // Large or widely stretched glyphs are filled as outlines, which cost only the pixels they
+  // cover: the glyph cache would first make a picture of each glyph at its full size.
+  const bool outlined = font.pixelSize() * std::max(font.stretch(), 100) / 100 > kLargestCachedGlyph;
+  const auto draw = [&](QPointF at, const QString& run) {
+    if (!outlined) {
+      painter_.drawText(at, run);
+      return;
+    }
+    QPainterPath outline;
+    outline.addText(at, font, run);
+    painter_.fillPath(outline, state_.textColour);
+  };
   if (advances.empty()) {
-    painter_.drawText(QPointF(x, baseline), text);
+    draw(QPointF(x, baseline), text);
   } else {
     for (qsizetype i = 0; i < text.size(); ++i) {
-      painter_.drawText(QPointF(x, baseline), QString(text[i]));
+      draw(QPointF(x, baseline), QString(text[i]));
       x += advances[static_cast<size_t>(i)];
     }
   }
