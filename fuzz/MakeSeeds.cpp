@@ -219,6 +219,12 @@ bool MakeRenderSeeds(const QDir& dir) {
   std::vector<uint8_t> utf16(2 * lines.size());
   std::memcpy(utf16.data(), lines.data(), utf16.size());
   bool ok = SaveRenderSeed(dir, "text.bin", text, 0, 0, utf16);
+  // A text of 5,000 short lines, so that runs start from long texts, not only short ones.
+  std::u16string many;
+  for (int i = 0; i < 5000; ++i) many += u"Line\u07EC";
+  std::vector<uint8_t> manyBytes(2 * many.size());
+  std::memcpy(manyBytes.data(), many.data(), manyBytes.size());
+  ok = ok && SaveRenderSeed(dir, "many-lines.bin", text, 0, 0, manyBytes);
   text.setSurface(127);
   ok = ok && SaveRenderSeed(dir, "round-text.bin", text, 8 | (6 << 5), 0, utf16);
 
@@ -254,7 +260,28 @@ bool MakeRenderSeeds(const QDir& dir) {
   picture.setY1(20);
   picture.setX2(40);
   picture.setY2(20);
-  return ok && SaveRenderSeed(dir, "round.bin", picture, 1 | 2, 2, bmp);
+  ok = ok && SaveRenderSeed(dir, "round.bin", picture, 1 | 2, 2, bmp);
+  // A large picture: a JPEG of 3000 x 2000 pixels, round in a small item, and rectangular in
+  // an item far larger than the target.
+  const std::vector<uint8_t> large = fixtures::MakeJpeg(fixtures::Quadrants(3000, 2000));
+  picture.setSurface(0);
+  picture.setClipLeft(1500);
+  picture.setClipTop(1000);
+  picture.setClipRight(2500);
+  picture.setClipBottom(1000);
+  ok = ok && SaveRenderSeed(dir, "large-round.bin", picture, 1, 4, large);
+  picture.setClipShape(0);
+  picture.setClipLeft(0);
+  picture.setClipTop(0);
+  picture.setClipRight(3000);
+  picture.setClipBottom(2000);
+  picture.setRotation(0);
+  picture.setRightAngle(0);
+  picture.setX1(-20);
+  picture.setY1(-10);
+  picture.setX2(600);
+  picture.setY2(400);
+  return ok && SaveRenderSeed(dir, "large.bin", picture, 1 | (6 << 5), 4, large);
 }
 
 }  // namespace
