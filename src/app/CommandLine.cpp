@@ -255,9 +255,9 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
       if (!FileName(options.files[0], err)) return kExitFailure;
       return RunNew(options.page, options.files[0], options.screenDpi, err);
     }
-    return UsageError(err, options.command + (options.command == "new"
-                                                  ? " takes one output document"
-                                                  : " takes no file"));
+    return UsageError(
+        err, options.command +
+                 (options.command == "new" ? " takes one output document" : " takes no file"));
   }
   return UsageError(err, "unknown command " + options.command);
 }

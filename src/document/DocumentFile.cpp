@@ -147,8 +147,7 @@ void ReadPictureSource(PayloadReader& in, ItemRecord& record) {
   ReadTextPayload(in, record.diagonal(), record);
 }
 
-FileResult ReadRecords(QIODevice& device, ItemList& target, Prompter& prompter,
-                       int64_t sizeLimit) {
+FileResult ReadRecords(QIODevice& device, ItemList& target, Prompter& prompter, int64_t sizeLimit) {
   ItemList fresh(target.screen());
   PayloadReader in(device);
   bool checkMagic = true;

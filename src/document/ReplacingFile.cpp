@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "document/ReplacingFile.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
 #include <QDir>
 #include <QFileInfo>
 #include <QRandomGenerator>
@@ -8,8 +10,6 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace quillon {
 namespace {
@@ -35,7 +35,8 @@ void RemoveStaleTemporaries(const QFileInfo& target) {
   const QStringList names =
       folder.entryList({prefix + QLatin1String("*.tmp")}, QDir::Files | QDir::Hidden);
   for (const QString& name : names) {
-    if (OwnerIsGone(name, prefix.size())) folder.remove(name);
+    // The name filter reads wildcards in the target's own name: check the prefix exactly.
+    if (name.startsWith(prefix) && OwnerIsGone(name, prefix.size())) folder.remove(name);
   }
 }
 
@@ -58,7 +59,8 @@ QString OutputProblem(const QString& path) {
 }
 
 bool SameFile(const QString& a, const QString& b) {
-  struct stat first {}, second {};
+  struct stat first {
+  }, second{};
   return ::stat(QFile::encodeName(a).constData(), &first) == 0 &&
          ::stat(QFile::encodeName(b).constData(), &second) == 0 && first.st_dev == second.st_dev &&
          first.st_ino == second.st_ino;

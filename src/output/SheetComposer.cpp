@@ -80,7 +80,8 @@ std::string LayoutProblem(const CardLayout& layout) {
     return "The page setup's cards have a negative size.";
   }
   const bool backwards =
-      (layout.columns > 1 && layout.cardWidth > 0 && layout.cardWidth + layout.gapHorizontal <= 0) ||
+      (layout.columns > 1 && layout.cardWidth > 0 &&
+       layout.cardWidth + layout.gapHorizontal <= 0) ||
       (layout.rows > 1 && layout.cardHeight > 0 && layout.cardHeight + layout.gapVertical <= 0);
   if (backwards) return "The page setup's cards lie on top of each other.";
   return {};
@@ -183,8 +184,8 @@ ComposeResult ComposeSheet(const ItemList& list, Bitmap& target, ComposeMode mod
     // Only the rows and columns that can touch the sheet are visited, whatever the counts.
     const CardSpan columns = VisibleCards(sourceX, std::max<int64_t>(cw + gx, 1), sourceW,
                                           target.width(), layout.columns);
-    const CardSpan rows = VisibleCards(sourceY, std::max<int64_t>(ch + gy, 1), sourceH,
-                                       target.height(), layout.rows);
+    const CardSpan rows =
+        VisibleCards(sourceY, std::max<int64_t>(ch + gy, 1), sourceH, target.height(), layout.rows);
     for (int64_t r = rows.first; r <= rows.last; ++r) {
       for (int64_t k = columns.first; k <= columns.last; ++k) {
         if (r == 1 && k == 1) continue;

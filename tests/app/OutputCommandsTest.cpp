@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -8,8 +10,6 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "document/DocumentFile.h"
 #include "support/CommandLineRun.h"
@@ -120,8 +120,9 @@ TEST_F(OutputCommandsTest, OutputsNeverReplaceTheInputAPipeOrAnotherName) {
   ASSERT_EQ(::stat(Path("pipe.jpg").c_str(), &status), 0);
   EXPECT_TRUE(S_ISFIFO(status.st_mode));
   // Only the document, the pipe and the folder's own entries: no other name was written.
-  EXPECT_EQ(QDir(dir_.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
-                                        QDir::NoDotAndDotDot).size(),
+  EXPECT_EQ(QDir(dir_.path())
+                .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)
+                .size(),
             2);
 
   // A name that is not UTF-8 is written under exactly its bytes, or refused where Qt cannot
@@ -138,8 +139,9 @@ TEST_F(OutputCommandsTest, OutputsNeverReplaceTheInputAPipeOrAnotherName) {
       EXPECT_EQ(run.status, 1);
       EXPECT_NE(run.err.find("not UTF-8"), std::string::npos) << run.err;
     }
-    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
-                                          QDir::NoDotAndDotDot).size(),
+    EXPECT_EQ(QDir(dir_.path())
+                  .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)
+                  .size(),
               2);
   }
 
@@ -156,8 +158,8 @@ TEST_F(OutputCommandsTest, AFailedPrintKeepsTheOldPdfAndLeavesNoTemporaryFile) {
   page.setPageWidth(5000);  // 5 metres: far too large to compose at 2400 dpi
   ASSERT_TRUE(WriteDocument(dir_.filePath("large.qlln"), list).ok());
   test::WriteAll(dir_.filePath("old.pdf"), "an earlier print");
-  const auto run = Quillon(
-      {"print", "--resolution", "2400", "--pdf", Path("old.pdf"), Path("large.qlln")});
+  const auto run =
+      Quillon({"print", "--resolution", "2400", "--pdf", Path("old.pdf"), Path("large.qlln")});
   EXPECT_EQ(run.status, 1);
   EXPECT_NE(run.err.find("too large to compose"), std::string::npos) << run.err;
   EXPECT_EQ(test::ReadAll(dir_.filePath("old.pdf")), "an earlier print");

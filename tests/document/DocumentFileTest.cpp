@@ -3,14 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
 #include <QBuffer>
 #include <QDir>
 #include <QTemporaryDir>
 #include <cerrno>
 #include <csignal>
 #include <cstring>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "support/DocumentFixtures.h"
 
@@ -458,7 +458,8 @@ TEST_F(DocumentFileTest, SavingRemovesTemporariesThatKilledRunsLeft) {
   const QString stale = QStringLiteral(".doc.qlln.quillon-%1-000001.tmp").arg(GonePid());
   const QString running = QStringLiteral(".doc.qlln.quillon-%1-000002.tmp").arg(::getpid());
   const QString other = QStringLiteral(".other.qlln.quillon-%1-000003.tmp").arg(GonePid());
-  for (const QString& name : {stale, running, other}) WriteAll(dir_.filePath(name), "partial");
+  for (const QString& name : {stale, running, other})
+    WriteAll(dir_.filePath(name), "partial");
   Write(list);
   EXPECT_FALSE(QFile::exists(dir_.filePath(stale)));
   EXPECT_TRUE(QFile::exists(dir_.filePath(running))) << "a save in progress keeps its file";
@@ -506,8 +507,9 @@ TEST(DocumentFileFromMemory, DevicesBeyondTheSizeLimitAreRefused) {
     ScriptedPrompter prompter(PromptAnswer::Yes);
     const FileResult result = ReadDocumentFrom(*device, list, prompter, kLimit);
     EXPECT_EQ(result.status, FileResult::Status::Failed);
-    EXPECT_EQ(result.message, "The file could not be read. It is larger than 1 MB, more than "
-                              "Quillon opens.");
+    EXPECT_EQ(result.message,
+              "The file could not be read. It is larger than 1 MB, more than "
+              "Quillon opens.");
     EXPECT_EQ(list.size(), 2u) << "the list keeps its content";
   }
 }

@@ -184,10 +184,10 @@ TEST(SheetComposer, DamagedCardLayoutsComposeOrFailWithASentence) {
       {"huge gap", [](ItemRecord& p) { p.setGapVertical(1e300); }, false},
       {"every length -Infinity",
        [](ItemRecord& p) {
-         for (auto set : {&ItemRecord::setPageWidth, &ItemRecord::setPageHeight,
-                          &ItemRecord::setCardWidth, &ItemRecord::setCardHeight,
-                          &ItemRecord::setMarginLeft, &ItemRecord::setMarginTop,
-                          &ItemRecord::setGapHorizontal, &ItemRecord::setGapVertical}) {
+         for (auto set :
+              {&ItemRecord::setPageWidth, &ItemRecord::setPageHeight, &ItemRecord::setCardWidth,
+               &ItemRecord::setCardHeight, &ItemRecord::setMarginLeft, &ItemRecord::setMarginTop,
+               &ItemRecord::setGapHorizontal, &ItemRecord::setGapVertical}) {
            (p.*set)(-kInf);
          }
        },
@@ -199,8 +199,8 @@ TEST(SheetComposer, DamagedCardLayoutsComposeOrFailWithASentence) {
       c.damage(BusinessCards(list));
       test::AddItem(list, kKindRectangle, {0, 0}, {40, 30}).setLineColor(0x0000FF);
       Bitmap sheet;
-      const ComposeResult result = ComposeSheet(list, sheet, mode, u"x x x", ScreenMetrics{},
-                                                PrinterGeometry{}, PaintBox);
+      const ComposeResult result =
+          ComposeSheet(list, sheet, mode, u"x x x", ScreenMetrics{}, PrinterGeometry{}, PaintBox);
       EXPECT_EQ(result.ok, c.composes) << c.name << ": " << result.message;
       if (!result.ok) {
         EXPECT_TRUE(sheet.empty()) << c.name;

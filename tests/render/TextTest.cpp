@@ -75,7 +75,8 @@ TEST(Text, LinesGoUpwardsFromTheLastAndKeepEmptyOnes) {
 TEST(Text, ATextOfManyLinesIsLaidOutAndDrawnInOnePass) {
   // Found line by line from the start, 150,000 lines took minutes; with shadows, longer still.
   std::u16string content;
-  for (int i = 0; i < 150000; ++i) content += u"ab\u07EC";
+  for (int i = 0; i < 150000; ++i)
+    content += u"ab\u07EC";
   content += u"last";
   ItemList list;
   ItemRecord& text = AddText(list, content, 1);
@@ -90,7 +91,8 @@ TEST(Text, ATextOfManyLinesIsLaidOutAndDrawnInOnePass) {
   RenderItem(target, text, list, {-90, -170}, 1, 1);
   int inked = 0;
   for (int y = 0; y < target.height(); ++y) {
-    for (int x = 0; x < target.width(); ++x) inked += target.Pixel(x, y) != 0xFFFFFFu;
+    for (int x = 0; x < target.width(); ++x)
+      inked += target.Pixel(x, y) != 0xFFFFFFu;
   }
   EXPECT_GT(inked, 20) << "the last line shows";
 }

@@ -127,7 +127,8 @@ bool MetafileCanvas::Spend(double pixels) {
 }
 
 double MetafileCanvas::AreaOnBitmap(const QRectF& device) const {
-  const QRectF shown = device.normalized().intersected(QRectF(0, 0, image_.width(), image_.height()));
+  const QRectF shown =
+      device.normalized().intersected(QRectF(0, 0, image_.width(), image_.height()));
   return shown.isEmpty() ? 0 : shown.width() * shown.height();
 }
 
@@ -796,7 +797,8 @@ void MetafileCanvas::TextOut(QPointF reference, const QString& text, const std::
   painter_.setPen(state_.textColour);
   // Large or widely stretched glyphs are filled as outlines, which cost only the pixels they
   // cover: the glyph cache would first make a picture of each glyph at its full size.
-  const bool outlined = font.pixelSize() * std::max(font.stretch(), 100) / 100 > kLargestCachedGlyph;
+  const bool outlined =
+      font.pixelSize() * std::max(font.stretch(), 100) / 100 > kLargestCachedGlyph;
   const auto draw = [&](QPointF at, const QString& run) {
     if (!outlined) {
       painter_.drawText(at, run);

@@ -530,7 +530,8 @@ TEST(EmfPlayer, DrawingBeyondTheWorkBudgetIsSkipped) {
   // Each filled and framed square covers the whole picture: 600 of them are far more work than
   // any picture needs, and the ones past the budget are left out.
   EmfBuilder emf = Canvas();
-  for (int i = 0; i < 600; ++i) emf.Add(U_EMRRECTANGLE_set(R(0, 0, 199, 199)));
+  for (int i = 0; i < 600; ++i)
+    emf.Add(U_EMRRECTANGLE_set(R(0, 0, 199, 199)));
   emf.Add(U_EMRCREATEBRUSHINDIRECT_set(3, logbrush_set(U_BS_SOLID, C(kGreen), 0)));
   emf.Add(U_EMRSELECTOBJECT_set(3));
   emf.Add(U_EMRRECTANGLE_set(R(0, 0, 199, 199)));
