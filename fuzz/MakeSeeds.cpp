@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the seed corpus of a fuzz target: small documents with every kind of record, or small
 // pictures of each format the decoders read.
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <cstdio>
 #include <cstring>
+#include <tuple>
 
 #include "document/DocumentFile.h"
 #include "document/PageSetup.h"
@@ -92,6 +94,34 @@ bool MakeDocumentSeeds(const QDir& dir) {
   FillEveryKind(pixels);
   return Save(empty, dir.filePath("empty.qlln")) && Save(full, dir.filePath("full.qlln")) &&
          Save(pixels, dir.filePath("pixels.qlln"));
+}
+
+// Documents behind a switches byte: a plain page, and a sheet of ten business cards.
+bool MakeSheetSeeds(const QDir& dir) {
+  ItemList plain;
+  AddPage(plain, kUnitMillimetres);
+  FillEveryKind(plain);
+  ItemList cards;
+  ItemRecord& page = AddPage(cards, kUnitInches);
+  page.setPageKind(4);
+  page.setCardWidth(3.5);
+  page.setCardHeight(2);
+  page.setMarginLeft(0.75);
+  page.setMarginTop(0.5);
+  page.setGapHorizontal(0.25);
+  page.setRows(5);
+  page.setColumns(2);
+  FillEveryKind(cards);
+  bool ok = true;
+  for (const auto& [list, name, switches] :
+       {std::tuple{&plain, "plain.bin", '\x00'}, std::tuple{&cards, "cards.bin", '\x13'}}) {
+    QByteArray bytes(1, switches);
+    QBuffer buffer(&bytes);
+    ok = ok && buffer.open(QIODevice::Append) && WriteDocumentTo(buffer, *list).ok();
+    QFile file(dir.filePath(QString::fromLatin1(name)));
+    ok = ok && file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+  }
+  return ok;
 }
 
 // Size texts, measures and store numbers: a selector byte, then lines of text.
@@ -189,6 +219,12 @@ bool MakeRenderSeeds(const QDir& dir) {
   std::vector<uint8_t> utf16(2 * lines.size());
   std::memcpy(utf16.data(), lines.data(), utf16.size());
   bool ok = SaveRenderSeed(dir, "text.bin", text, 0, 0, utf16);
+  // A text of 5,000 short lines, so that runs start from long texts, not only short ones.
+  std::u16string many;
+  for (int i = 0; i < 5000; ++i) many += u"Line\u07EC";
+  std::vector<uint8_t> manyBytes(2 * many.size());
+  std::memcpy(manyBytes.data(), many.data(), manyBytes.size());
+  ok = ok && SaveRenderSeed(dir, "many-lines.bin", text, 0, 0, manyBytes);
   text.setSurface(127);
   ok = ok && SaveRenderSeed(dir, "round-text.bin", text, 8 | (6 << 5), 0, utf16);
 
@@ -224,7 +260,28 @@ bool MakeRenderSeeds(const QDir& dir) {
   picture.setY1(20);
   picture.setX2(40);
   picture.setY2(20);
-  return ok && SaveRenderSeed(dir, "round.bin", picture, 1 | 2, 2, bmp);
+  ok = ok && SaveRenderSeed(dir, "round.bin", picture, 1 | 2, 2, bmp);
+  // A large picture: a JPEG of 3000 x 2000 pixels, round in a small item, and rectangular in
+  // an item far larger than the target.
+  const std::vector<uint8_t> large = fixtures::MakeJpeg(fixtures::Quadrants(3000, 2000));
+  picture.setSurface(0);
+  picture.setClipLeft(1500);
+  picture.setClipTop(1000);
+  picture.setClipRight(2500);
+  picture.setClipBottom(1000);
+  ok = ok && SaveRenderSeed(dir, "large-round.bin", picture, 1, 4, large);
+  picture.setClipShape(0);
+  picture.setClipLeft(0);
+  picture.setClipTop(0);
+  picture.setClipRight(3000);
+  picture.setClipBottom(2000);
+  picture.setRotation(0);
+  picture.setRightAngle(0);
+  picture.setX1(-20);
+  picture.setY1(-10);
+  picture.setX2(600);
+  picture.setY2(400);
+  return ok && SaveRenderSeed(dir, "large.bin", picture, 1 | (6 << 5), 4, large);
 }
 
 }  // namespace
@@ -248,6 +305,8 @@ int main(int argc, char* argv[]) {
     made = MakeDocumentSeeds(seeds);
   } else if (target == QLatin1String("fuzz_size_text")) {
     made = MakeSizeTextSeeds(seeds);
+  } else if (target == QLatin1String("fuzz_print_sheet")) {
+    made = MakeSheetSeeds(seeds);
   } else if (target == QLatin1String("fuzz_render_item")) {
     made = MakeRenderSeeds(seeds);
   } else if (target == QLatin1String("fuzz_jpeg")) {

@@ -39,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     source.setClipShape(sourceType % 6);
     source.pictureData.assign(payload.begin(), payload.end());
   } else {
-    std::u16string text(std::min<size_t>(payload.size() / 2, 2048), u'\0');
+    std::u16string text(payload.size() / 2, u'\0');
     std::memcpy(text.data(), payload.data(), 2 * text.size());
     SetText(item, text);
   }

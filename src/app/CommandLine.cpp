@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include <QFile>
 #include <QFileInfo>
 #include <QString>
 #include <charconv>
@@ -12,6 +13,7 @@
 #include "app/PageCommands.h"
 #include "app/RecordReport.h"
 #include "document/DocumentFile.h"
+#include "document/ReplacingFile.h"
 
 namespace quillon {
 namespace {
@@ -49,6 +51,23 @@ constexpr char kUsage[] =
 constexpr int kExitOk = 0;
 constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
+
+// A usage error: the problem in one line and where the usage is, not the whole usage.
+int UsageError(std::ostream& err, const std::string& problem) {
+  err << "quillon: " << problem << "\nRun \"quillon --help\" to see the usage.\n";
+  return kExitUsage;
+}
+
+// A file name as the system's bytes: names that Qt cannot carry unchanged (bytes that are not
+// UTF-8) are refused rather than replaced by another name.
+std::optional<QString> FileName(const std::string& bytes, std::ostream& err) {
+  const QByteArray raw = QByteArray::fromStdString(bytes);
+  const QString name = QFile::decodeName(raw);
+  if (QFile::encodeName(name) == raw) return name;
+  err << "quillon: " << bytes
+      << ": the file name is not UTF-8 text, which is all Quillon can open or write.\n";
+  return std::nullopt;
+}
 
 struct Options {
   std::string command;
@@ -137,8 +156,10 @@ std::optional<std::string> Parse(const std::vector<std::string>& args, Options& 
 }
 
 bool Read(const Options& options, const std::string& path, ItemList& list, std::ostream& err) {
+  const std::optional<QString> name = FileName(path, err);
+  if (!name) return false;
   CommandLinePrompter prompter(options.force, path, err);
-  const FileResult result = ReadDocument(QString::fromStdString(path), list, prompter);
+  const FileResult result = ReadDocument(*name, list, prompter);
   if (result.status == FileResult::Status::Declined) {
     err << "quillon: " << path << ": not a valid Quillon file (use --force to open it anyway).\n";
     return false;
@@ -151,10 +172,7 @@ bool Read(const Options& options, const std::string& path, ItemList& list, std::
 }
 
 int RunInfo(const Options& options, std::ostream& out, std::ostream& err) {
-  if (options.files.size() != 1) {
-    err << "quillon: info takes one document\n" << kUsage;
-    return kExitUsage;
-  }
+  if (options.files.size() != 1) return UsageError(err, "info takes one document");
   ItemList list(ScreenMetrics{options.screenDpi, options.screenDpi});
   if (!Read(options, options.files[0], list, err)) return kExitFailure;
   if (options.json) {
@@ -166,20 +184,33 @@ int RunInfo(const Options& options, std::ostream& out, std::ostream& err) {
   return kExitOk;
 }
 
-bool EndsWithDocumentExtension(const std::string& path) {
-  return QString::fromStdString(path).endsWith(QStringLiteral(".qlln"), Qt::CaseInsensitive);
+bool EndsWithDocumentExtension(const QString& path) {
+  return path.endsWith(QStringLiteral(".qlln"), Qt::CaseInsensitive);
+}
+
+// Refuses an output that would replace the input document.
+bool KeepsInput(const QString& input, const QString& output, const std::string& name,
+                std::ostream& err) {
+  if (!SameFile(input, output)) return true;
+  err << "quillon: " << name << ": this is the input document, which is not written over.\n";
+  return false;
 }
 
 int RunConvert(const Options& options, std::ostream& err) {
   if (options.files.size() != 2) {
-    err << "quillon: convert takes an input and an output file\n" << kUsage;
-    return kExitUsage;
+    return UsageError(err, "convert takes an input and an output file");
   }
   const std::string& output = options.files[1];
+  const std::optional<QString> input = FileName(options.files[0], err);
+  const std::optional<QString> outputName = input ? FileName(output, err) : std::nullopt;
+  if (!outputName) return kExitFailure;
   ItemList list(ScreenMetrics{options.screenDpi, options.screenDpi});
   if (!Read(options, options.files[0], list, err)) return kExitFailure;
-  if (!EndsWithDocumentExtension(output)) return RunExport(list, output, options.output, err);
-  const FileResult written = WriteDocument(QString::fromStdString(output), list);
+  if (!EndsWithDocumentExtension(*outputName)) {
+    if (!KeepsInput(*input, *outputName, output, err)) return kExitFailure;
+    return RunExport(list, *outputName, options.output, err);
+  }
+  const FileResult written = WriteDocument(*outputName, list);
   if (!written.ok()) {
     err << "quillon: " << output << ": " << written.message << '\n';
     return kExitFailure;
@@ -191,10 +222,7 @@ int RunConvert(const Options& options, std::ostream& err) {
 
 int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   Options options;
-  if (const auto problem = Parse(args, options)) {
-    err << "quillon: " << *problem << '\n' << kUsage;
-    return kExitUsage;
-  }
+  if (const auto problem = Parse(args, options)) return UsageError(err, *problem);
   // "--help" anywhere, as in "quillon new --help", shows the usage rather than taking a file.
   const bool help = std::any_of(options.files.begin(), options.files.end(),
                                 [](const auto& f) { return f == "--help" || f == "-h"; });
@@ -206,29 +234,32 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
   if (options.command == "info") return RunInfo(options, out, err);
   if (options.command == "convert") return RunConvert(options, err);
   if (options.command == "print") {
-    if (options.files.size() != 1) {
-      err << "quillon: print takes one document\n" << kUsage;
-      return kExitUsage;
+    if (options.files.size() != 1) return UsageError(err, "print takes one document");
+    const std::optional<QString> input = FileName(options.files[0], err);
+    if (!input) return kExitFailure;
+    std::optional<QString> pdf;
+    if (!options.output.pdf.empty()) {
+      pdf = FileName(options.output.pdf, err);
+      if (!pdf || !KeepsInput(*input, *pdf, options.output.pdf, err)) return kExitFailure;
     }
     ItemList list(ScreenMetrics{options.screenDpi, options.screenDpi});
     if (!Read(options, options.files[0], list, err)) return kExitFailure;
-    const QString title = QFileInfo(QString::fromStdString(options.files[0])).completeBaseName();
-    return RunPrint(list, title.toStdString(), options.output, err);
+    const QString title = QFileInfo(*input).completeBaseName();
+    return RunPrint(list, title.toStdString(), pdf.value_or(QString()), options.output, err);
   }
   if (options.command == "templates" || options.command == "new") {
     if (options.command == "templates" && options.files.empty()) {
       return RunTemplates(options.page, out, err);
     }
     if (options.command == "new" && options.files.size() == 1) {
+      if (!FileName(options.files[0], err)) return kExitFailure;
       return RunNew(options.page, options.files[0], options.screenDpi, err);
     }
-    err << "quillon: " << options.command
-        << (options.command == "new" ? " takes one output document\n" : " takes no file\n")
-        << kUsage;
-    return kExitUsage;
+    return UsageError(
+        err, options.command +
+                 (options.command == "new" ? " takes one output document" : " takes no file"));
   }
-  err << "quillon: unknown command " << options.command << '\n' << kUsage;
-  return kExitUsage;
+  return UsageError(err, "unknown command " + options.command);
 }
 
 }  // namespace quillon

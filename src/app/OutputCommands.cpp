@@ -21,6 +21,9 @@ std::optional<int> WholeNumber(const std::string& text, int low, int high) {
   return value;
 }
 
+// A PDF page can be at most 200 inches on a side.
+constexpr double kLargestPaper = 200 * 25.4;
+
 // The paper of the document in millimetres, for a PDF of the same size.
 QSizeF PaperMillimetres(const ItemRecord& page, const ScreenMetrics& screen) {
   const double w = page.pageWidth(), h = page.pageHeight();
@@ -67,17 +70,16 @@ std::optional<std::string> TakeOutputOption(const std::vector<std::string>& args
   return std::string();
 }
 
-int RunExport(const ItemList& list, const std::string& out, const OutputChoice& choice,
+int RunExport(const ItemList& list, const QString& out, const OutputChoice& choice,
               std::ostream& err) {
   Bitmap picture;
   const auto exportSheet = choice.smooth ? ExportSmooth : ExportExact;
   const ComposeResult made = exportSheet(list, list.screen(), PrintQualityRenderer(), picture);
   if (!made.ok) {
-    err << "quillon: " << out << ": " << made.message << '\n';
+    err << "quillon: " << out.toStdString() << ": " << made.message << '\n';
     return 1;
   }
-  const WriteResult written =
-      WritePicture(QString::fromStdString(out), picture, list.screen().dpiX);
+  const WriteResult written = WritePicture(out, picture, list.screen().dpiX);
   if (!written.ok) {
     err << "quillon: " << written.message << '\n';
     return 1;
@@ -85,18 +87,22 @@ int RunExport(const ItemList& list, const std::string& out, const OutputChoice& 
   return 0;
 }
 
-int RunPrint(const ItemList& list, const std::string& title, const OutputChoice& choice,
-             std::ostream& err) {
+int RunPrint(const ItemList& list, const std::string& title, const QString& pdf,
+             const OutputChoice& choice, std::ostream& err) {
   const ItemRecord* page = FindPageRecord(list);
   if (page == nullptr) {
     err << "quillon: " << title << ": the document has no page setup.\n";
     return 1;
   }
-  auto device =
-      choice.pdf.empty()
-          ? QtPrintDevice::ForPrinter(QString::fromStdString(choice.printer))
-          : QtPrintDevice::ForPdf(QString::fromStdString(choice.pdf),
-                                  PaperMillimetres(*page, list.screen()), choice.resolution);
+  const QSizeF paper = PaperMillimetres(*page, list.screen());
+  if (!pdf.isEmpty() && !(paper.width() > 0 && paper.height() > 0 &&
+                          paper.width() <= kLargestPaper && paper.height() <= kLargestPaper)) {
+    err << "quillon: " << title << ": the paper size of the page setup is out of range.\n";
+    return 1;
+  }
+  auto device = pdf.isEmpty()
+                    ? QtPrintDevice::ForPrinter(QString::fromLocal8Bit(choice.printer.c_str()))
+                    : QtPrintDevice::ForPdf(pdf, paper, choice.resolution);
   const PrintResult printed = PrintSheet(list, title, choice.selection, choice.copies, *device,
                                          list.screen(), PrintQualityRenderer());
   if (!printed.ok) {

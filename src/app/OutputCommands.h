@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include <QString>
+
 #include "document/ItemList.h"
 
 namespace quillon {
@@ -26,10 +28,11 @@ std::optional<std::string> TakeOutputOption(const std::vector<std::string>& args
                                             OutputChoice& choice);
 
 // Exports the document's sheet as the picture file out (JPEG, BMP or ICO by extension).
-int RunExport(const ItemList& list, const std::string& out, const OutputChoice& choice,
+int RunExport(const ItemList& list, const QString& out, const OutputChoice& choice,
               std::ostream& err);
-// Prints the document's sheet to a PDF file or a printer; title names the print job.
-int RunPrint(const ItemList& list, const std::string& title, const OutputChoice& choice,
-             std::ostream& err);
+// Prints the document's sheet to the PDF file pdf, or to the chosen printer when pdf is empty;
+// title names the print job.
+int RunPrint(const ItemList& list, const std::string& title, const QString& pdf,
+             const OutputChoice& choice, std::ostream& err);
 
 }  // namespace quillon

@@ -66,8 +66,7 @@ int main(int argc, char* argv[]) {
   // The commands draw and print without a window: they never need the user's display.
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QGuiApplication app(argc, argv);
-  std::vector<std::string> args;
-  for (const QString& arg : app.arguments().mid(1))
-    args.push_back(arg.toStdString());
+  // The arguments stay the system's bytes: a file name is used exactly as it was given.
+  std::vector<std::string> args(argv + 1, argv + argc);
   return quillon::RunCommandLine(args, std::cout, std::cerr);
 }

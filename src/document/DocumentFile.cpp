@@ -3,10 +3,11 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <new>
 #include <unordered_set>
 
 #include "document/PageSetup.h"
+#include "document/ReplacingFile.h"
 
 namespace quillon {
 namespace {
@@ -29,13 +30,15 @@ class PayloadReader {
  public:
   explicit PayloadReader(QIODevice& device) : device_(device) {}
 
+  // Bytes taken from the device so far.
+  int64_t consumed() const { return consumed_; }
+
   int64_t Remaining() const {
     return device_.isSequential() ? device_.bytesAvailable() : device_.size() - device_.pos();
   }
   bool failed() const { return failed_; }
-  // Whether the file ended inside something it had started; the bytes taken so far.
+  // Whether the file ended inside something it had started.
   bool cutShort() const { return cutShort_; }
-  int64_t consumed() const { return consumed_; }
 
   // Fills out with exactly n bytes, or returns false at the end of the file.
   bool ReadExact(uint8_t* out, int64_t n) {
@@ -86,6 +89,11 @@ class PayloadReader {
   bool cutShort_ = false;
   int64_t consumed_ = 0;
 };
+
+FileResult TooLarge(int64_t sizeLimit) {
+  return Failure(kCouldNotRead, QStringLiteral("It is larger than %1 MB, more than Quillon opens")
+                                    .arg(std::max<int64_t>(sizeLimit >> 20, 1)));
+}
 
 std::u16string UnitsFromBytes(const std::vector<uint8_t>& bytes) {
   std::u16string text(bytes.size() / 2, u'\0');
@@ -146,9 +154,7 @@ void ReadPictureSource(PayloadReader& in, ItemRecord& record) {
   ReadTextPayload(in, record.diagonal(), record);
 }
 
-}  // namespace
-
-FileResult ReadDocumentFrom(QIODevice& device, ItemList& target, Prompter& prompter) {
+FileResult ReadRecords(QIODevice& device, ItemList& target, Prompter& prompter, int64_t sizeLimit) {
   ItemList fresh(target.screen());
   PayloadReader in(device);
   bool checkMagic = true;
@@ -161,6 +167,7 @@ FileResult ReadDocumentFrom(QIODevice& device, ItemList& target, Prompter& promp
   for (;;) {
     if (!in.cutShort()) whole = {in.consumed(), 0, static_cast<int64_t>(fresh.size())};
     if (!in.ReadExact(bytes.data(), kPersistedSize)) break;
+    if (in.consumed() > sizeLimit) return TooLarge(sizeLimit);
     auto owned = std::make_unique<ItemRecord>();
     owned->setPersisted(bytes);
     ItemRecord& r = fresh.Append(std::move(owned));
@@ -218,13 +225,27 @@ FileResult ReadDocumentFrom(QIODevice& device, ItemList& target, Prompter& promp
   return result;
 }
 
+}  // namespace
+
+FileResult ReadDocumentFrom(QIODevice& device, ItemList& target, Prompter& prompter,
+                            int64_t sizeLimit) {
+  // A file too large to hold is refused before reading, and a device without a known size
+  // (a pipe, an endless device) once that much has come from it.
+  if (!device.isSequential() && device.size() > sizeLimit) return TooLarge(sizeLimit);
+  try {
+    return ReadRecords(device, target, prompter, sizeLimit);
+  } catch (const std::bad_alloc&) {
+    return Failure(kCouldNotRead, QStringLiteral("There is not enough memory to hold it"));
+  }
+}
+
 FileResult ReadDocument(const QString& path, ItemList& target, Prompter& prompter) {
-  const QString trimmed = path.trimmed();
-  if (trimmed.isEmpty()) return Failure(kCouldNotRead, QStringLiteral("No file name was given"));
-  QFileInfo info(trimmed);
+  // The name is used as given: blanks around it are part of it.
+  if (path.isEmpty()) return Failure(kCouldNotRead, QStringLiteral("No file name was given"));
+  QFileInfo info(path);
   if (!info.exists()) return Failure(kCouldNotRead, QStringLiteral("The file does not exist"));
   if (info.isDir()) return Failure(kCouldNotRead, QStringLiteral("It is a folder"));
-  QFile file(trimmed);
+  QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) return Failure(kCouldNotRead, file.errorString());
   return ReadDocumentFrom(file, target, prompter);
 }
@@ -369,11 +390,11 @@ FileResult WriteDocumentTo(QIODevice& device, ItemList& list) {
 
 FileResult WriteDocument(const QString& path, ItemList& list) {
   if (FindPageRecord(list) == nullptr) return NoPageRecord();
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) return Failure(kCouldNotSave, file.errorString());
-  FileResult result = WriteDocumentTo(file, list);
+  ReplacingFile file(path);
+  if (!file.Open()) return Failure(kCouldNotSave, file.error());
+  FileResult result = WriteDocumentTo(file.file(), list);
   if (!result.ok()) return result;
-  if (!file.commit()) return Failure(kCouldNotSave, file.errorString());
+  if (!file.Commit()) return Failure(kCouldNotSave, file.error());
   SetModified(list, false);
   return {};
 }

@@ -21,6 +21,10 @@ inline constexpr char kNewerVersionWarning[] =
 inline constexpr char kCouldNotRead[] = "The file could not be read.";
 inline constexpr char kCouldNotSave[] = "The file could not be saved.";
 
+// Documents larger than this many bytes are refused: what is read takes about one and a half
+// times its size in memory.
+inline constexpr int64_t kDocumentSizeLimit = int64_t{512} << 20;
+
 // Payloads at or above this many bytes are refused as texts or names.
 inline constexpr int64_t kTextPayloadLimit = 1024000;
 
@@ -41,7 +45,8 @@ struct FileResult {
 };
 
 // Writes the list's records that are not undo history, through a temporary file that replaces
-// the target only when complete; clears the modified mark on success.
+// the target only when complete (a folder, device or pipe is refused); clears the modified mark
+// on success.
 FileResult WriteDocument(const QString& path, ItemList& list);
 // The records of a document as WriteDocument lays them out, onto any device.
 FileResult WriteDocumentTo(QIODevice& device, ItemList& list);
@@ -49,6 +54,8 @@ FileResult WriteDocumentTo(QIODevice& device, ItemList& list);
 // Reads a document into target, replacing its content only on success. A wrong magic number
 // asks the prompter whether to go on; a newer format version is reported after loading.
 FileResult ReadDocument(const QString& path, ItemList& target, Prompter& prompter);
-FileResult ReadDocumentFrom(QIODevice& device, ItemList& target, Prompter& prompter);
+// Devices holding more than sizeLimit bytes are refused.
+FileResult ReadDocumentFrom(QIODevice& device, ItemList& target, Prompter& prompter,
+                            int64_t sizeLimit = kDocumentSizeLimit);
 
 }  // namespace quillon

@@ -222,6 +222,18 @@ std::u16string LineText(const ItemRecord& record, int n) {
   return text.substr(start, end == std::u16string::npos ? std::u16string::npos : end - start);
 }
 
+std::vector<std::u16string_view> Lines(const ItemRecord& record) {
+  const std::u16string_view text = record.text();
+  std::vector<std::u16string_view> lines;
+  if (text.empty()) return lines;
+  for (std::size_t start = 0;;) {
+    const std::size_t end = text.find(kLineSeparator, start);
+    lines.push_back(text.substr(start, end == std::u16string_view::npos ? end : end - start));
+    if (end == std::u16string_view::npos) return lines;
+    start = end + 1;
+  }
+}
+
 char16_t CodeUnitAt(const ItemRecord& record, int n) {
   const auto& text = record.text();
   return n >= 0 && static_cast<std::size_t>(n) < text.size() ? text[n] : char16_t{0};

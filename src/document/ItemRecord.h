@@ -240,6 +240,8 @@ int TextLength(const ItemRecord& record);
 int LineCount(const ItemRecord& record);
 // Line n counted from 1; empty when there is no such line.
 std::u16string LineText(const ItemRecord& record, int n);
+// Every line in order, viewing the record's text; none for an empty text.
+std::vector<std::u16string_view> Lines(const ItemRecord& record);
 // Code unit n counted from 0; 0 (the terminator) past the end.
 char16_t CodeUnitAt(const ItemRecord& record, int n);
 

@@ -2,9 +2,9 @@
 #include <QBuffer>
 #include <QFileInfo>
 #include <QImage>
-#include <QSaveFile>
 #include <cmath>
 
+#include "document/ReplacingFile.h"
 #include "output/PictureWriters.h"
 
 namespace quillon {
@@ -89,7 +89,7 @@ QByteArray PngImage(const Bitmap& picture) {
 }  // namespace
 
 PictureFormat PictureFormatOf(const QString& fileName) {
-  const QString suffix = QFileInfo(fileName.trimmed()).suffix().toLower();
+  const QString suffix = QFileInfo(fileName).suffix().toLower();
   if (suffix == QLatin1String("bmp")) return PictureFormat::Bmp;
   if (suffix == QLatin1String("ico")) return PictureFormat::Ico;
   return PictureFormat::Jpeg;
@@ -131,12 +131,16 @@ QByteArray EncodeIco(const Bitmap& picture) {
 }
 
 WriteResult WritePicture(const QString& path, const Bitmap& picture, int dpi) {
-  const QString name = path.trimmed();
-  auto failed = [&](const std::string& reason) {
-    return WriteResult{
-        false, "The picture \"" + name.toStdString() + "\" could not be written: " + reason + "."};
+  // The name is used as given from start to end: the format and the file come from one name.
+  const QString& name = path;
+  auto failed = [&](QString reason) {
+    if (reason.endsWith(QLatin1Char('.'))) reason.chop(1);
+    if (!reason.isEmpty()) reason[0] = reason[0].toLower();
+    return WriteResult{false, "The picture \"" + name.toStdString() +
+                                  "\" could not be written: " + reason.toStdString() + "."};
   };
-  if (picture.empty()) return failed("the picture is empty");
+  if (const QString problem = OutputProblem(name); !problem.isEmpty()) return failed(problem);
+  if (picture.empty()) return failed(QStringLiteral("the picture is empty"));
   QByteArray bytes;
   std::string error;
   switch (PictureFormatOf(name)) {
@@ -150,11 +154,14 @@ WriteResult WritePicture(const QString& path, const Bitmap& picture, int dpi) {
       bytes = EncodeJpeg(picture, dpi, &error);
       break;
   }
-  if (bytes.isEmpty()) return failed(error.empty() ? "the encoder failed" : error);
-  QSaveFile file(name);
-  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-    return failed(file.errorString().toStdString());
+  if (bytes.isEmpty()) {
+    return failed(error.empty() ? QStringLiteral("the encoder failed")
+                                : QString::fromStdString(error));
   }
+  ReplacingFile file(name);
+  if (!file.Open()) return failed(file.error());
+  if (file.file().write(bytes) != bytes.size()) return failed(file.file().errorString());
+  if (!file.Commit()) return failed(file.error());
   return {};
 }
 

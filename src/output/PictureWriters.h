@@ -12,8 +12,7 @@ namespace quillon {
 
 enum class PictureFormat { Jpeg, Bmp, Ico };
 
-// ".bmp" and ".ico" (any case, blanks around the name ignored) choose those formats; any other
-// extension, or none, means JPEG.
+// ".bmp" and ".ico" (any case) choose those formats; any other extension, or none, means JPEG.
 PictureFormat PictureFormatOf(const QString& fileName);
 
 // The file's bytes in each format; dpi goes into the header where the format has one.
@@ -31,7 +30,7 @@ struct WriteResult {
 };
 
 // Writes the picture in the format its name asks for, through a temporary file beside it
-// that replaces the target only when complete.
+// that replaces the target only when complete; a folder, device or pipe is not replaced.
 WriteResult WritePicture(const QString& path, const Bitmap& picture, int dpi);
 
 }  // namespace quillon

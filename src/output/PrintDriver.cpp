@@ -29,7 +29,11 @@ PrintResult PrintSheet(const ItemList& list, const std::string& title,
       }
     }
   }
-  if (!device.End() && result.ok) result = {false, device.error()};
+  if (!result.ok) {
+    device.Abort();
+  } else if (!device.End()) {
+    result = {false, device.error()};
+  }
   return result;
 }
 

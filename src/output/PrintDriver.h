@@ -23,6 +23,8 @@ class PrintDevice {
   // on one printer pixel.
   virtual void DrawTile(const Bitmap& tile, int x, int y) = 0;
   virtual bool End() = 0;
+  // Ends a job whose sheet could not be made, so that nothing of it is printed or kept.
+  virtual void Abort() = 0;
   virtual std::string error() const = 0;
 };
 
@@ -31,7 +33,8 @@ struct PrintResult {
   std::string message;
 };
 
-// Prints the document's sheet; copies below 1 print nothing.
+// Prints the document's sheet; copies below 1 print nothing, and a sheet that cannot be
+// composed aborts the job.
 PrintResult PrintSheet(const ItemList& list, const std::string& title,
                        const std::u16string& selection, int copies, PrintDevice& device,
                        const ScreenMetrics& screen, const ItemRenderer& render);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "output/SheetComposer.h"
 
+#include <cmath>
 #include <cstdlib>
 #include <new>
 
@@ -55,10 +56,49 @@ void FillWhite(Bitmap& b, int64_t left, int64_t top, int64_t right, int64_t bott
   top = std::max<int64_t>(top, 0);
   right = std::min<int64_t>(right, b.width());
   bottom = std::min<int64_t>(bottom, b.height());
+  if (right <= left || bottom <= top) return;
   for (int64_t y = top; y < bottom; ++y) {
     std::fill(b.Row(static_cast<int>(y)) + 3 * left, b.Row(static_cast<int>(y)) + 3 * right,
               uint8_t{0xFF});
   }
+}
+
+// Layout lengths beyond this many inches, or not numbers at all, only come from damaged files.
+constexpr double kLargestLayoutInches = 100000;
+
+bool Sensible(double inches) {
+  return std::isfinite(inches) && std::abs(inches) <= kLargestLayoutInches;
+}
+
+// Why a card sheet's layout cannot be composed; empty when it can.
+std::string LayoutProblem(const CardLayout& layout) {
+  for (double inches : {layout.cardWidth, layout.cardHeight, layout.gapHorizontal,
+                        layout.gapVertical, layout.marginLeft, layout.marginTop}) {
+    if (!Sensible(inches)) return "The page setup's card layout holds a length out of range.";
+  }
+  if (layout.cardWidth < 0 || layout.cardHeight < 0) {
+    return "The page setup's cards have a negative size.";
+  }
+  const bool backwards =
+      (layout.columns > 1 && layout.cardWidth > 0 &&
+       layout.cardWidth + layout.gapHorizontal <= 0) ||
+      (layout.rows > 1 && layout.cardHeight > 0 && layout.cardHeight + layout.gapVertical <= 0);
+  if (backwards) return "The page setup's cards lie on top of each other.";
+  return {};
+}
+
+int64_t FloorDiv(int64_t a, int64_t b) {
+  return a / b - ((a % b != 0) && ((a < 0) != (b < 0)));
+}
+
+// The cards first..last (counted from 1, at most count) along one direction whose copies, at
+// start + (k - 1) * pitch and size long, can touch the sheet's 0..extent; pitch is positive.
+struct CardSpan {
+  int64_t first = 1, last = 0;
+};
+CardSpan VisibleCards(int64_t start, int64_t pitch, int64_t size, int64_t extent, int64_t count) {
+  return {std::max<int64_t>(1, FloorDiv(-size - start, pitch) + 2),
+          std::min<int64_t>(count, -FloorDiv(start - extent, pitch))};
 }
 
 }  // namespace
@@ -87,8 +127,8 @@ CardLayout LayoutOf(const ItemRecord& page, const ScreenMetrics& screen) {
   return layout;
 }
 
-bool PrintsCard(const std::u16string& selection, int position) {
-  return position < 1 || position > static_cast<int>(selection.size()) ||
+bool PrintsCard(const std::u16string& selection, int64_t position) {
+  return position < 1 || position > static_cast<int64_t>(selection.size()) ||
          selection[position - 1] != u'x';
 }
 
@@ -99,6 +139,10 @@ ComposeResult ComposeSheet(const ItemList& list, Bitmap& target, ComposeMode mod
   if (page == nullptr) return {false, "The document has no page setup."};
   const Frame f = FrameOf(*page, mode, screen, printer);
   const CardLayout layout = LayoutOf(*page, screen);
+  // Every length the composer works with is checked before any arithmetic on it.
+  if (layout.cardSheet) {
+    if (std::string problem = LayoutProblem(layout); !problem.empty()) return {false, problem};
+  }
   const double sx = double(f.dpiX) / screen.dpiX;
   const double sy = double(f.dpiY) / screen.dpiY;
   const int64_t cw = RoundToInt32(f.dpiX * layout.cardWidth);
@@ -136,13 +180,18 @@ ComposeResult ComposeSheet(const ItemList& list, Bitmap& target, ComposeMode mod
 
   const int64_t sourceX = ox - bx, sourceY = oy - by;
   const int64_t sourceW = cw + 2 * bx, sourceH = ch + 2 * by;
-  if (layout.multiCard) {
-    for (int r = 1; r <= layout.rows; ++r) {
-      for (int k = 1; k <= layout.columns; ++k) {
+  if (layout.multiCard && sourceW > 0 && sourceH > 0) {
+    // Only the rows and columns that can touch the sheet are visited, whatever the counts.
+    const CardSpan columns = VisibleCards(sourceX, std::max<int64_t>(cw + gx, 1), sourceW,
+                                          target.width(), layout.columns);
+    const CardSpan rows =
+        VisibleCards(sourceY, std::max<int64_t>(ch + gy, 1), sourceH, target.height(), layout.rows);
+    for (int64_t r = rows.first; r <= rows.last; ++r) {
+      for (int64_t k = columns.first; k <= columns.last; ++k) {
         if (r == 1 && k == 1) continue;
         const int64_t x = sourceX + (k - 1) * (cw + gx);
         const int64_t y = sourceY + (r - 1) * (ch + gy);
-        if (PrintsCard(selection, k + layout.columns * (r - 1))) {
+        if (PrintsCard(selection, k + int64_t{layout.columns} * (r - 1))) {
           target.CopyFrom(target, ClampToInt32(sourceX), ClampToInt32(sourceY),
                           ClampToInt32(sourceW), ClampToInt32(sourceH), ClampToInt32(x),
                           ClampToInt32(y));

@@ -37,7 +37,7 @@ struct CardLayout {
 CardLayout LayoutOf(const ItemRecord& page, const ScreenMetrics& screen);
 
 // Whether the card at position (from 1, row by row) is printed: only "x" leaves a card out.
-bool PrintsCard(const std::u16string& selection, int position);
+bool PrintsCard(const std::u16string& selection, int64_t position);
 
 // Draws one item onto a bitmap with its document pixel (0, 0) at origin and the given output
 // pixels per document pixel.

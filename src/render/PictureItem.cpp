@@ -141,13 +141,16 @@ const Bitmap& RectangularClip(const Bitmap& source, const ItemRecord& picture, B
   return storage;
 }
 
-// The square centre +- r of the round clip out of the source, on white.
-Bitmap RoundClip(const Bitmap& source, const ItemRecord& picture) {
+// The square centre +- r of the round clip out of the source, on white. A square that is the
+// whole source is the source itself, not a copy: a large picture is not held twice.
+const Bitmap& RoundClip(const Bitmap& source, const ItemRecord& picture, Bitmap& clip) {
   const Point centre{picture.clipLeft(), picture.clipTop()};
   const int64_t r = RoundToInt32(DistanceOf(centre, {picture.clipRight(), picture.clipBottom()}));
-  if (r < 1 || 2 * r > kMaxBitmapSide) return Bitmap();
-  Bitmap clip = Bitmap::TryCreate(static_cast<int>(2 * r), static_cast<int>(2 * r));
+  clip = Bitmap();
+  if (r < 1 || 2 * r > kMaxBitmapSide) return clip;
   const int64_t left = centre.x - r, top = centre.y - r;
+  if (left == 0 && top == 0 && 2 * r == source.width() && 2 * r == source.height()) return source;
+  clip = Bitmap::TryCreate(static_cast<int>(2 * r), static_cast<int>(2 * r));
   if (clip.empty() || left < -kMaxBitmapSide || top < -kMaxBitmapSide || left > kMaxBitmapSide ||
       top > kMaxBitmapSide) {
     return clip;
@@ -218,8 +221,9 @@ PreparedPicture PrepareRound(const ItemRecord& picture, const ItemList& list,
   const Bitmap source = DecodeSource(picture, list);
   if (source.empty()) return prepared;
   // A round picture's frame is a ring drawn around it, not part of the bitmap.
-  prepared.framed = ScaledClip(RoundClip(source, picture), picture, 2 * int64_t{circle.radius},
-                               2 * int64_t{circle.radius});
+  Bitmap storage;
+  prepared.framed = ScaledClip(RoundClip(source, picture, storage), picture,
+                               2 * int64_t{circle.radius}, 2 * int64_t{circle.radius});
   prepared.frame = picture.frame() == 1 ? FrameWidth(picture, mapping.scaleY, list.screen()) : 0;
   return prepared;
 }
@@ -607,40 +611,42 @@ void DrawPictureShadow(Primitives& target, const ItemRecord& picture, const Item
     maskH = EvenUp(maskH);
   }
   if (maskW < 1 || maskH < 1 || maskW > kMaxBitmapSide || maskH > kMaxBitmapSide) return;
-  Bitmap mask = Bitmap::TryCreate(static_cast<int>(maskW), static_cast<int>(maskH));
-  if (mask.empty()) return;
-  // Unrotated, the mask's edge away from the shadow lies on the framed box's edge; rotated, the
-  // silhouette sits in the mask's middle.
-  int64_t sx, sy;
-  if (rotation == 0) {
-    sx = towards.x > 0 ? g : maskW - b - g;
-    sy = towards.y > 0 ? g : maskH - c - g;
-  } else {
-    sx = (maskW - b) / 2;
-    sy = (maskH - c) / 2;
-  }
-  {
-    Primitives silhouette(mask);
-    const uint32_t tone = ShadowTone(picture);
-    const BoundingBox shape{static_cast<int32_t>(sx), static_cast<int32_t>(sy),
-                            static_cast<int32_t>(sx + b - 1), static_cast<int32_t>(sy + c - 1)};
+  // The silhouette with its top-left corner at (x, y) of the primitives' coordinates.
+  const uint32_t tone = ShadowTone(picture);
+  const auto silhouette = [&](Primitives& mask, int64_t x, int64_t y) {
+    const BoundingBox shape{ClampToInt32(x), ClampToInt32(y), ClampToInt32(x + b - 1),
+                            ClampToInt32(y + c - 1)};
     if (round) {
-      silhouette.Ellipse(shape, tone, Pen{tone, 0});
+      mask.Ellipse(shape, tone, Pen{tone, 0});
     } else {
       const Point corners[4] = {{shape.left, shape.top},
-                                {shape.right + 1, shape.top},
-                                {shape.right + 1, shape.bottom + 1},
-                                {shape.left, shape.bottom + 1}};
-      silhouette.Polygon(corners, tone, Pen{tone, 0});
+                                {ClampToInt32(int64_t{shape.right} + 1), shape.top},
+                                {ClampToInt32(int64_t{shape.right} + 1),
+                                 ClampToInt32(int64_t{shape.bottom} + 1)},
+                                {shape.left, ClampToInt32(int64_t{shape.bottom} + 1)}};
+      mask.Polygon(corners, tone, Pen{tone, 0});
     }
-  }
-  BlurMask(mask, picture.shadowSoftness(), window ? 1.0 : scale);
+  };
   if (rotation == 0) {
-    const int64_t x = left + shift.x - sx, y = top + shift.y - sy;
-    if (x < INT32_MIN || y < INT32_MIN || x > INT32_MAX || y > INT32_MAX) return;
-    ComposeShadow(target, mask, {static_cast<int32_t>(x), static_cast<int32_t>(y)});
+    // Unrotated, the mask's edge away from the shadow lies on the framed box's edge. The common
+    // shadow pipeline makes only the part of a large mask that can reach the target.
+    const int64_t x = left + shift.x - (towards.x > 0 ? g : maskW - b - g);
+    const int64_t y = top + shift.y - (towards.y > 0 ? g : maskH - c - g);
+    if (x < INT32_MIN || y < INT32_MIN || x + maskW > INT32_MAX || y + maskH > INT32_MAX) return;
+    const BoundingBox area{static_cast<int32_t>(x), static_cast<int32_t>(y),
+                           static_cast<int32_t>(x + maskW - 1), static_cast<int32_t>(y + maskH - 1)};
+    CastShadow(target, area, shift, picture.shadowSoftness(), window ? 1.0 : scale,
+               [&](Primitives& mask) { silhouette(mask, left, top); });
     return;
   }
+  // Rotated, the silhouette sits in the mask's middle.
+  Bitmap mask = Bitmap::TryCreate(static_cast<int>(maskW), static_cast<int>(maskH));
+  if (mask.empty()) return;
+  {
+    Primitives primitives(mask);
+    silhouette(primitives, (maskW - b) / 2, (maskH - c) / 2);
+  }
+  BlurMask(mask, picture.shadowSoftness(), window ? 1.0 : scale);
   const BitmapSize size = RotatedSize(mask.width(), mask.height(), rotation);
   const int64_t tw = EvenUp(size.width), th = EvenUp(size.height);
   if (tw > kMaxBitmapSide || th > kMaxBitmapSide) return;

@@ -94,6 +94,12 @@ void CastShadow(Primitives& target, const BoundingBox& area, Point shift, int so
                 double blurScale, const std::function<void(Primitives& mask)>& paint) {
   BoundingBox cut = area;
   const BoundingBox visible = target.Area();
+  // The shadow stays inside its mask: one whose area misses the target is not made at all,
+  // which keeps the many lines of a long text that lie off the target cheap.
+  if (area.right < visible.left || area.left > visible.right || area.bottom < visible.top ||
+      area.top > visible.bottom) {
+    return;
+  }
   const bool oversized = Area(area) > 2 * Area(visible) + double(1 << 22) ||
                          int64_t{area.right} - area.left >= kMaxBitmapSide / 2 ||
                          int64_t{area.bottom} - area.top >= kMaxBitmapSide / 2;

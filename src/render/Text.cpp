@@ -140,8 +140,10 @@ void DrawTextLine(Bitmap& target, uint32_t colour, const ItemRecord& text, const
 std::vector<TextLinePlacement> PlaceTextLines(const ItemRecord& text, const TargetMapping& mapping,
                                               bool window, const ScreenMetrics& screen) {
   std::vector<TextLinePlacement> lines;
-  const int count = LineCount(text);
-  if (count == 0) return lines;
+  // The lines are found in one pass over the text: looking each one up from the start would
+  // make a text of many lines cost the square of its length.
+  const std::vector<std::u16string_view> texts = Lines(text);
+  if (texts.empty()) return lines;
   const double scale = mapping.scaleY;
   Point s = mapping.Map({text.x1(), text.y1()});
   Point e = mapping.Map({text.x2(), text.y2()});
@@ -152,9 +154,9 @@ std::vector<TextLinePlacement> PlaceTextLines(const ItemRecord& text, const Targ
   const int32_t stepX = RoundToInt32(std::cos(up) * spacing);
   const int32_t stepY = RoundToInt32(std::sin(up) * spacing);
   const double documentBox = DistanceOf({text.x1(), text.y1()}, {text.x2(), text.y2()});
-  lines.reserve(count);
-  for (int k = count; k >= 1; --k) {
-    const QString line = QString::fromStdU16String(LineText(text, k));
+  lines.reserve(texts.size());
+  for (auto k = texts.rbegin(); k != texts.rend(); ++k) {
+    const QString line = QString::fromUtf16(k->data(), static_cast<qsizetype>(k->size()));
     const int32_t measured = LineWidth(text, line, scale, screen);
     double boxLength, width;
     if (window) {

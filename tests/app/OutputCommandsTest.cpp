@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QProcess>
@@ -90,6 +93,92 @@ TEST_F(OutputCommandsTest, OutputFailuresAreOneSentenceAndUsageErrorsExitTwo) {
   EXPECT_EQ(Quillon({"print", "--resolution", "abc", doc}).status, 2);
   EXPECT_EQ(Quillon({"print"}).status, 2);
   EXPECT_EQ(Quillon({"print", "--pdf", Path("no/such/folder/x.pdf"), doc}).status, 1);
+}
+
+TEST_F(OutputCommandsTest, OutputsNeverReplaceTheInputAPipeOrAnotherName) {
+  const std::string doc = DigitalImage();
+  const QByteArray original = test::ReadAll(QString::fromStdString(doc));
+  ASSERT_EQ(::mkfifo(Path("pipe.jpg").c_str(), 0600), 0);
+  struct Case {
+    std::vector<std::string> args;
+    std::string inErr;
+  };
+  const Case cases[] = {
+      {{"convert", doc, Path("pipe.jpg")}, "not a regular file"},
+      {{"convert", doc, dir_.path().toStdString()}, "folder"},
+      {{"print", "--pdf", Path("pipe.jpg"), doc}, "not a regular file"},
+      {{"print", "--pdf", doc, doc}, "input document"},
+  };
+  for (const Case& c : cases) {
+    const auto run = Quillon(c.args);
+    EXPECT_EQ(run.status, 1) << c.args[2] << ": " << run.err;
+    EXPECT_NE(run.err.find(c.inErr), std::string::npos) << run.err;
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+  }
+  EXPECT_EQ(test::ReadAll(QString::fromStdString(doc)), original);
+  struct stat status {};
+  ASSERT_EQ(::stat(Path("pipe.jpg").c_str(), &status), 0);
+  EXPECT_TRUE(S_ISFIFO(status.st_mode));
+  // Only the document, the pipe and the folder's own entries: no other name was written.
+  EXPECT_EQ(QDir(dir_.path())
+                .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)
+                .size(),
+            2);
+
+  // A name that is not UTF-8 is written under exactly its bytes, or refused where Qt cannot
+  // carry it (a UTF-8 locale); never under another name.
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"convert", doc, Path("\xff\xfe.jpg")},
+        {"print", "--pdf", Path("\xff.pdf"), doc}}) {
+    const std::string& name = args[2];  // the output in both commands
+    const auto run = Quillon(args);
+    if (run.status == 0) {
+      EXPECT_EQ(::stat(name.c_str(), &status), 0) << run.err;
+      ::unlink(name.c_str());
+    } else {
+      EXPECT_EQ(run.status, 1);
+      EXPECT_NE(run.err.find("not UTF-8"), std::string::npos) << run.err;
+    }
+    EXPECT_EQ(QDir(dir_.path())
+                  .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)
+                  .size(),
+              2);
+  }
+
+  // A trailing blank is part of the name: the document stays, a picture gets that name.
+  ASSERT_EQ(Quillon({"convert", doc, doc + " "}).status, 0);
+  EXPECT_EQ(test::ReadAll(QString::fromStdString(doc)), original);
+  EXPECT_TRUE(test::ReadAll(QString::fromStdString(doc + " ")).startsWith("\xFF\xD8"));
+}
+
+TEST_F(OutputCommandsTest, AFailedPrintKeepsTheOldPdfAndLeavesNoTemporaryFile) {
+  ItemList list;
+  ItemRecord& page = test::AddPage(list);
+  page.setPageKind(1);
+  page.setPageWidth(5000);  // 5 metres: far too large to compose at 2400 dpi
+  ASSERT_TRUE(WriteDocument(dir_.filePath("large.qlln"), list).ok());
+  test::WriteAll(dir_.filePath("old.pdf"), "an earlier print");
+  const auto run =
+      Quillon({"print", "--resolution", "2400", "--pdf", Path("old.pdf"), Path("large.qlln")});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.err.find("too large to compose"), std::string::npos) << run.err;
+  EXPECT_EQ(test::ReadAll(dir_.filePath("old.pdf")), "an earlier print");
+  EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
+  // A print that succeeds replaces it.
+  ASSERT_EQ(Quillon({"print", "--pdf", Path("old.pdf"), DigitalImage()}).status, 0);
+  EXPECT_TRUE(test::ReadAll(dir_.filePath("old.pdf")).startsWith("%PDF-"));
+  EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden).size(), 3);
+}
+
+TEST_F(OutputCommandsTest, UsageErrorsAreOneSentenceAndAPointerToHelp) {
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"print"}, {"frobnicate"}, {"convert", "--copies", "0"}}) {
+    const auto run = Quillon(args);
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 2) << run.err;
+    EXPECT_NE(run.err.find("\"quillon --help\""), std::string::npos) << run.err;
+    EXPECT_EQ(run.err.find("Usage:"), std::string::npos) << run.err;
+  }
 }
 
 }  // namespace

@@ -3,9 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
 #include <QBuffer>
 #include <QDir>
 #include <QTemporaryDir>
+#include <cerrno>
+#include <csignal>
 #include <cstring>
 
 #include "support/DocumentFixtures.h"
@@ -427,7 +431,8 @@ TEST_F(DocumentFileTest, SavingReplacesTheOldFileAndClearsTheModifiedMark) {
   const QByteArray bytes = Write(list);
   EXPECT_FALSE(IsModified(list));
   EXPECT_EQ(Peek<int32_t>(bytes, 4), kKindPageSetup);
-  EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files).size(), 1) << "no temporary file is left";
+  EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden).size(), 1)
+      << "no temporary file is left";
 }
 
 TEST_F(DocumentFileTest, MissingFilesAndEmptyPathsFail) {
@@ -437,6 +442,75 @@ TEST_F(DocumentFileTest, MissingFilesAndEmptyPathsFail) {
     const FileResult result = ReadDocument(path, list, prompter);
     EXPECT_EQ(result.status, FileResult::Status::Failed);
     EXPECT_EQ(result.message.rfind("The file could not be read.", 0), 0u);
+  }
+}
+
+// A process id that no running process has.
+pid_t GonePid() {
+  for (pid_t pid = 4000000;; --pid) {
+    if (::kill(pid, 0) != 0 && errno == ESRCH) return pid;
+  }
+}
+
+TEST_F(DocumentFileTest, SavingRemovesTemporariesThatKilledRunsLeft) {
+  ItemList list;
+  AddPage(list);
+  const QString stale = QStringLiteral(".doc.qlln.quillon-%1-000001.tmp").arg(GonePid());
+  const QString running = QStringLiteral(".doc.qlln.quillon-%1-000002.tmp").arg(::getpid());
+  const QString other = QStringLiteral(".other.qlln.quillon-%1-000003.tmp").arg(GonePid());
+  for (const QString& name : {stale, running, other})
+    WriteAll(dir_.filePath(name), "partial");
+  Write(list);
+  EXPECT_FALSE(QFile::exists(dir_.filePath(stale)));
+  EXPECT_TRUE(QFile::exists(dir_.filePath(running))) << "a save in progress keeps its file";
+  EXPECT_TRUE(QFile::exists(dir_.filePath(other))) << "another document's file is left alone";
+}
+
+TEST_F(DocumentFileTest, SavingNeverReplacesAPipeOrADevice) {
+  ItemList list;
+  AddPage(list);
+  ASSERT_EQ(::mkfifo(QFile::encodeName(Path("pipe.qlln")).constData(), 0600), 0);
+  for (const QString& path : {Path("pipe.qlln"), QStringLiteral("/dev/null")}) {
+    const FileResult result = WriteDocument(path, list);
+    EXPECT_FALSE(result.ok()) << path.toStdString();
+    EXPECT_NE(result.message.find("not a regular file"), std::string::npos) << result.message;
+  }
+  struct stat status {};
+  ASSERT_EQ(::stat(QFile::encodeName(Path("pipe.qlln")).constData(), &status), 0);
+  EXPECT_TRUE(S_ISFIFO(status.st_mode));
+}
+
+// An endless stream of zero bytes, like /dev/zero.
+class Zeros : public QIODevice {
+ public:
+  bool isSequential() const override { return true; }
+  qint64 bytesAvailable() const override { return 1 << 16; }
+
+ protected:
+  qint64 readData(char* data, qint64 size) override {
+    std::memset(data, 0, static_cast<size_t>(size));
+    return size;
+  }
+  qint64 writeData(const char*, qint64) override { return -1; }
+};
+
+TEST(DocumentFileFromMemory, DevicesBeyondTheSizeLimitAreRefused) {
+  constexpr int64_t kLimit = 1 << 20;
+  Zeros endless;
+  endless.open(QIODevice::ReadOnly);
+  QByteArray large(kLimit + 1, '\0');
+  QBuffer file(&large);
+  file.open(QIODevice::ReadOnly);
+  for (QIODevice* device : std::initializer_list<QIODevice*>{&endless, &file}) {
+    ItemList list;
+    AddPage(list);
+    ScriptedPrompter prompter(PromptAnswer::Yes);
+    const FileResult result = ReadDocumentFrom(*device, list, prompter, kLimit);
+    EXPECT_EQ(result.status, FileResult::Status::Failed);
+    EXPECT_EQ(result.message,
+              "The file could not be read. It is larger than 1 MB, more than "
+              "Quillon opens.");
+    EXPECT_EQ(list.size(), 2u) << "the list keeps its content";
   }
 }
 

@@ -28,7 +28,8 @@ QRgb At(const QImage& image, int x, int y) {
 
 TEST(PictureWriters, FormatComesFromTheExtensionOnly) {
   const std::pair<const char*, PictureFormat> cases[] = {
-      {"card.bmp", PictureFormat::Bmp},      {" CARD.BmP  ", PictureFormat::Bmp},
+      {"card.bmp", PictureFormat::Bmp},      {" CARD.BmP", PictureFormat::Bmp},
+      {"card.bmp ", PictureFormat::Jpeg},  // blanks belong to the name, as the file gets it
       {"icon.ICO", PictureFormat::Ico},      {"card", PictureFormat::Jpeg},
       {"card.jpeg", PictureFormat::Jpeg},    {"card.png", PictureFormat::Jpeg},
       {"dir.bmp/card", PictureFormat::Jpeg},

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -35,11 +36,13 @@ class RecordingPrinter : public PrintDevice {
     ended = true;
     return true;
   }
+  void Abort() override { aborted = true; }
   std::string error() const override { return {}; }
 
   std::string title;
   int copies = 0;
   bool ended = false;
+  bool aborted = false;
   std::vector<Rect> tiles;
   std::vector<uint32_t> colours;
 };
@@ -75,6 +78,22 @@ TEST(PrintDriver, NoCopiesOrNoPageMeansNoJob) {
   EXPECT_FALSE(printer.ended);
 }
 
+TEST(PrintDriver, ASheetThatCannotBeComposedAbortsTheJob) {
+  ItemList list;
+  ItemRecord& page = test::AddPage(list);
+  page.setPageKind(4);
+  page.setRows(2);
+  page.setColumns(2);
+  page.setCardWidth(-50);
+  RecordingPrinter printer;
+  const PrintResult result =
+      PrintSheet(list, "", u"", 1, printer, ScreenMetrics{}, PaintEverything);
+  EXPECT_FALSE(result.ok);
+  EXPECT_TRUE(printer.aborted);
+  EXPECT_FALSE(printer.ended) << "nothing of the job is printed";
+  EXPECT_TRUE(printer.tiles.empty());
+}
+
 TEST(PrintDriver, PrintsToAPdfFile) {
   QTemporaryDir dir;
   const QString path = dir.filePath("sheet.pdf");
@@ -90,6 +109,8 @@ TEST(PrintDriver, PrintsToAPdfFile) {
   QFile file(path);
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
   EXPECT_TRUE(file.read(5) == "%PDF-");
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1)
+      << "the temporary file became the PDF";
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "document/PageSetup.h"
 #include "support/DocumentFixtures.h"
 
@@ -158,6 +160,74 @@ TEST(SheetComposer, OversizedSheetsAreRefusedWithAReason) {
   ItemList none;
   EXPECT_FALSE(
       ComposeSheet(none, sheet, ComposeMode::Export, u"", ScreenMetrics{}, huge, PaintBox).ok);
+}
+
+// Damaged card layouts: each composes what lies on the paper or fails with one sentence.
+TEST(SheetComposer, DamagedCardLayoutsComposeOrFailWithASentence) {
+  constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+  constexpr double kInf = std::numeric_limits<double>::infinity();
+  struct Case {
+    const char* name;
+    void (*damage)(ItemRecord&);
+    bool composes;
+  };
+  const Case cases[] = {
+      {"negative left margin", [](ItemRecord& p) { p.setMarginLeft(-0.3); }, true},
+      {"margin far left", [](ItemRecord& p) { p.setMarginLeft(-5000); }, true},
+      {"negative top margin", [](ItemRecord& p) { p.setMarginTop(-30); }, true},
+      {"overlapping cards", [](ItemRecord& p) { p.setGapHorizontal(-20); }, true},
+      {"zero-sized cards", [](ItemRecord& p) { p.setCardWidth(0); }, true},
+      {"negative card width", [](ItemRecord& p) { p.setCardWidth(-74); }, false},
+      {"negative card height", [](ItemRecord& p) { p.setCardHeight(-1e-3); }, false},
+      {"cards stacked backwards", [](ItemRecord& p) { p.setGapHorizontal(-80); }, false},
+      {"NaN margin", [](ItemRecord& p) { p.setMarginTop(kNaN); }, false},
+      {"huge gap", [](ItemRecord& p) { p.setGapVertical(1e300); }, false},
+      {"every length -Infinity",
+       [](ItemRecord& p) {
+         for (auto set :
+              {&ItemRecord::setPageWidth, &ItemRecord::setPageHeight, &ItemRecord::setCardWidth,
+               &ItemRecord::setCardHeight, &ItemRecord::setMarginLeft, &ItemRecord::setMarginTop,
+               &ItemRecord::setGapHorizontal, &ItemRecord::setGapVertical}) {
+           (p.*set)(-kInf);
+         }
+       },
+       false},
+  };
+  for (const Case& c : cases) {
+    for (ComposeMode mode : {ComposeMode::Export, ComposeMode::Preview, ComposeMode::Printer}) {
+      ItemList list;
+      c.damage(BusinessCards(list));
+      test::AddItem(list, kKindRectangle, {0, 0}, {40, 30}).setLineColor(0x0000FF);
+      Bitmap sheet;
+      const ComposeResult result =
+          ComposeSheet(list, sheet, mode, u"x x x", ScreenMetrics{}, PrinterGeometry{}, PaintBox);
+      EXPECT_EQ(result.ok, c.composes) << c.name << ": " << result.message;
+      if (!result.ok) {
+        EXPECT_TRUE(sheet.empty()) << c.name;
+        EXPECT_EQ(result.message.back(), '.') << c.name;
+        EXPECT_EQ(result.message.find('\n'), std::string::npos) << c.name;
+      }
+    }
+  }
+}
+
+// Counts of cards far beyond the paper cost only the cards the paper shows.
+TEST(SheetComposer, EndlessRowsAndColumnsComposeOnlyWhatThePaperShows) {
+  ItemList list;
+  ItemRecord& page = BusinessCards(list);
+  page.setRows(std::numeric_limits<int32_t>::max());
+  page.setColumns(std::numeric_limits<int32_t>::max());
+  test::AddItem(list, kKindRectangle, {0, 0}, {40, 30}).setLineColor(0x00FF00);
+  const Bitmap sheet = Compose(list, ComposeMode::Printer, u"");
+  const int ox = RoundToInt32(600 * 21 / 25.4), oy = RoundToInt32(600 * 19.5 / 25.4);
+  const int stepX = RoundToInt32(600 * 74 / 25.4) + RoundToInt32(600 * 10 / 25.4);
+  const int stepY = RoundToInt32(600 * 52 / 25.4) + RoundToInt32(600 * 10 / 25.4);
+  // The last card that starts on the paper, in both directions, carries the design.
+  const int k = (sheet.width() - 1 - ox) / stepX, r = (sheet.height() - 1 - oy) / stepY;
+  ASSERT_GT(k, 1);
+  ASSERT_GT(r, 3);
+  EXPECT_EQ(sheet.Pixel(ox + k * stepX, oy + r * stepY), 0x00FF00u);
+  EXPECT_EQ(sheet.Pixel(ox + k * stepX - 2, oy + r * stepY), 0xFFFFFFu);
 }
 
 TEST(SheetComposer, TheDefaultRendererDrawsTheItems) {

@@ -72,6 +72,31 @@ TEST(Text, LinesGoUpwardsFromTheLastAndKeepEmptyOnes) {
   EXPECT_EQ(lines[1].start.y, 200);
 }
 
+TEST(Text, ATextOfManyLinesIsLaidOutAndDrawnInOnePass) {
+  // Found line by line from the start, 150,000 lines took minutes; with shadows, longer still.
+  std::u16string content;
+  for (int i = 0; i < 150000; ++i)
+    content += u"ab\u07EC";
+  content += u"last";
+  ItemList list;
+  ItemRecord& text = AddText(list, content, 1);
+  text.setShadowSize(30);
+  text.setShadowLightness(100);
+  const auto lines = PlaceTextLines(text, TargetMapping::Document(), false, kScreen);
+  ASSERT_EQ(lines.size(), 150001u);
+  EXPECT_EQ(lines.front().text, QStringLiteral("last"));
+  EXPECT_EQ(lines.back().text, QStringLiteral("ab"));
+  // Only the lines near the target cost more than their placement.
+  Bitmap target(120, 60);
+  RenderItem(target, text, list, {-90, -170}, 1, 1);
+  int inked = 0;
+  for (int y = 0; y < target.height(); ++y) {
+    for (int x = 0; x < target.width(); ++x)
+      inked += target.Pixel(x, y) != 0xFFFFFFu;
+  }
+  EXPECT_GT(inked, 20) << "the last line shows";
+}
+
 TEST(Text, DrawsAboveTheBaselineAndNothingForAnEmptyText) {
   ItemList list;
   ItemRecord& text = AddText(list, u"H", 1, {10, 40}, {60, 40});

@@ -4,6 +4,16 @@
 #include <QPageSize>
 
 namespace quillon {
+namespace {
+
+// A reason as the end of a sentence: first letter small, one full stop.
+std::string Sentence(QString reason) {
+  if (reason.endsWith(QLatin1Char('.'))) reason.chop(1);
+  if (!reason.isEmpty()) reason[0] = reason[0].toLower();
+  return reason.toStdString() + ".";
+}
+
+}  // namespace
 
 std::unique_ptr<QtPrintDevice> QtPrintDevice::ForPrinter(const QString& name) {
   std::unique_ptr<QtPrintDevice> device(new QtPrintDevice());
@@ -31,9 +41,23 @@ std::unique_ptr<QtPrintDevice> QtPrintDevice::ForPdf(const QString& path, QSizeF
 bool QtPrintDevice::Begin(const std::string& title, int copies) {
   printer_.setDocName(QString::fromStdString(title));
   printer_.setCopyCount(copies);
+  outputName_ = printer_.outputFileName();
+  if (!outputName_.isEmpty()) {
+    output_.emplace(outputName_);
+    if (!output_->Open()) {
+      error_ = "The file \"" + outputName_.toStdString() +
+               "\" could not be written: " + Sentence(output_->error());
+      output_.reset();
+      return false;
+    }
+    // The printer opens the file itself.
+    output_->file().close();
+    printer_.setOutputFileName(output_->temporaryPath());
+  }
   if (!printer_.isValid() || !painter_.begin(&printer_)) {
-    if (!printer_.outputFileName().isEmpty()) {
-      error_ = "The file \"" + printer_.outputFileName().toStdString() + "\" could not be written.";
+    if (!outputName_.isEmpty()) {
+      RestoreOutputName();
+      error_ = "The file \"" + outputName_.toStdString() + "\" could not be written.";
     } else if (printer_.printerName().isEmpty()) {
       error_ = "There is no printer to print to.";
     } else {
@@ -67,10 +91,33 @@ void QtPrintDevice::DrawTile(const Bitmap& tile, int x, int y) {
 bool QtPrintDevice::End() {
   if (!painter_.isActive()) return false;
   if (!painter_.end()) {
+    RestoreOutputName();
     error_ = "The print job could not be finished.";
     return false;
   }
-  return true;
+  if (!output_) return true;
+  const bool kept = output_->Commit();
+  if (!kept) {
+    error_ = "The file \"" + outputName_.toStdString() +
+             "\" could not be written: " + Sentence(output_->error());
+  }
+  RestoreOutputName();
+  return kept;
+}
+
+void QtPrintDevice::Abort() {
+  if (painter_.isActive()) {
+    // A file being written is thrown away; a printer's job is cancelled.
+    if (!output_) printer_.abort();
+    painter_.end();
+  }
+  RestoreOutputName();
+}
+
+void QtPrintDevice::RestoreOutputName() {
+  if (!output_) return;
+  output_.reset();  // removes the temporary file unless it replaced the target
+  printer_.setOutputFileName(outputName_);
 }
 
 }  // namespace quillon

@@ -1,11 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The print device of the desktop: a printer of the system's print service, or a PDF file.
+// A printer that prints to a file (PDF files, or "Print to File" of the print dialog) writes
+// a temporary file beside it, which replaces the file only when the whole job succeeded.
 #pragma once
 
 #include <QPainter>
 #include <QPrinter>
 #include <memory>
+#include <optional>
 
+#include "document/ReplacingFile.h"
 #include "output/PrintDriver.h"
 
 namespace quillon {
@@ -22,16 +26,20 @@ class QtPrintDevice : public PrintDevice {
   PrinterGeometry Geometry() const override;
   void DrawTile(const Bitmap& tile, int x, int y) override;
   bool End() override;
+  void Abort() override;
   std::string error() const override { return error_; }
 
   QPrinter& printer() { return printer_; }
 
  private:
   QtPrintDevice() : printer_(QPrinter::HighResolution) {}
+  void RestoreOutputName();
 
   QPrinter printer_;
   QPainter painter_;
   PrinterGeometry geometry_;
+  std::optional<ReplacingFile> output_;  // while printing to a file
+  QString outputName_;                   // the file the job replaces
   std::string error_;
 };
 

@@ -20,6 +20,8 @@ constexpr size_t kMaxClipRects = 4096;
 constexpr int kMaxFontPixels = 20000;
 // The cell height of the font a metafile gets before it selects one.
 constexpr double kDefaultFontCell = 16;
+// Glyphs taller than this many pixels are drawn from their outlines.
+constexpr int kLargestCachedGlyph = 256;
 
 QColor FromColourRef(uint32_t colour) {
   return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
@@ -87,6 +89,23 @@ bool ValidExtent(double x, double y) {
   return ax >= kSmallest && ay >= kSmallest && ax <= kLargest && ay <= kLargest;
 }
 
+// Drawing calls may fill this many times the bitmap's area (and a floor for small pictures);
+// what a hostile metafile draws beyond that is skipped instead of costing minutes.
+constexpr double kWorkPerPixel = 16;
+constexpr double kWorkFloor = 1 << 24;
+
+// The length of a path's control polygon: no shorter than the path.
+double ControlLength(const QPainterPath& path) {
+  double length = 0;
+  for (int i = 1; i < path.elementCount(); ++i) {
+    const QPainterPath::Element& e = path.elementAt(i);
+    if (e.isMoveTo()) continue;
+    const QPainterPath::Element& before = path.elementAt(i - 1);
+    length += std::hypot(e.x - before.x, e.y - before.y);
+  }
+  return length;
+}
+
 }  // namespace
 
 MetafileCanvas::MetafileCanvas(Bitmap& target, QPointF deviceOrigin, double pxPerMm)
@@ -97,7 +116,20 @@ MetafileCanvas::MetafileCanvas(Bitmap& target, QPointF deviceOrigin, double pxPe
   // A pen wider than twice the bitmap's width and height covers everything it reaches; wider
   // ones would only cost time.
   maxPenWidth_ = 2.0 * (image_.width() + image_.height());
+  workLeft_ = kWorkPerPixel * image_.width() * image_.height() + kWorkFloor;
   UpdateTransform();
+}
+
+bool MetafileCanvas::Spend(double pixels) {
+  if (workLeft_ <= 0) return false;
+  workLeft_ -= std::isfinite(pixels) ? std::max(pixels, 1.0) : workLeft_;
+  return true;
+}
+
+double MetafileCanvas::AreaOnBitmap(const QRectF& device) const {
+  const QRectF shown =
+      device.normalized().intersected(QRectF(0, 0, image_.width(), image_.height()));
+  return shown.isEmpty() ? 0 : shown.width() * shown.height();
 }
 
 MetafileCanvas::~MetafileCanvas() {
@@ -372,15 +404,19 @@ QBrush MetafileCanvas::DeviceBrush() const {
 // Gaps of styled pens and hatches show the background colour in opaque mode.
 void MetafileCanvas::StrokeDevicePath(const QPainterPath& path) {
   if (PenIsNull()) return;
+  const QPen pen = DevicePen();
+  const double width = std::max(pen.widthF(), 1.0);
+  const QRectF reach = path.controlPointRect().adjusted(-width, -width, width, width);
+  if (!Spend(std::min(AreaOnBitmap(reach), ControlLength(path) * width))) return;
   painter_.setBackgroundMode(state_.bkMode == U_OPAQUE ? Qt::OpaqueMode : Qt::TransparentMode);
   painter_.setBackground(state_.bkColour);
-  painter_.setPen(DevicePen());
+  painter_.setPen(pen);
   painter_.setBrush(Qt::NoBrush);
   painter_.drawPath(path);
 }
 
 void MetafileCanvas::FillDevicePath(const QPainterPath& path) {
-  if (BrushIsNull()) return;
+  if (BrushIsNull() || !Spend(AreaOnBitmap(path.controlPointRect()))) return;
   painter_.setBackgroundMode(state_.bkMode == U_OPAQUE ? Qt::OpaqueMode : Qt::TransparentMode);
   painter_.setBackground(state_.bkColour);
   painter_.setPen(Qt::NoPen);
@@ -710,7 +746,9 @@ void MetafileCanvas::TextOut(QPointF reference, const QString& text, const std::
   std::optional<QRectF> box;
   QRectF mapped;
   if (rect && MapBox(rect->first, rect->second, mapped)) box = mapped;
-  if (box && (options & U_ETO_OPAQUE)) painter_.fillRect(*box, state_.bkColour);
+  if (box && (options & U_ETO_OPAQUE) && Spend(AreaOnBitmap(*box))) {
+    painter_.fillRect(*box, state_.bkColour);
+  }
   if (text.isEmpty()) return;
 
   double ascent = 0;
@@ -747,6 +785,8 @@ void MetafileCanvas::TextOut(QPointF reference, const QString& text, const std::
     baseline = -descent;
   }
 
+  const double bitmapArea = double(image_.width()) * image_.height();
+  if (!Spend(std::min(std::abs(total) * (ascent + descent), bitmapArea))) return;
   painter_.save();
   if (box && (options & U_ETO_CLIPPED)) painter_.setClipRect(*box, Qt::IntersectClip);
   painter_.translate(origin);
@@ -755,11 +795,24 @@ void MetafileCanvas::TextOut(QPointF reference, const QString& text, const std::
     painter_.fillRect(QRectF(x, baseline - ascent, total, ascent + descent), state_.bkColour);
   painter_.setFont(font);
   painter_.setPen(state_.textColour);
+  // Large or widely stretched glyphs are filled as outlines, which cost only the pixels they
+  // cover: the glyph cache would first make a picture of each glyph at its full size.
+  const bool outlined =
+      font.pixelSize() * std::max(font.stretch(), 100) / 100 > kLargestCachedGlyph;
+  const auto draw = [&](QPointF at, const QString& run) {
+    if (!outlined) {
+      painter_.drawText(at, run);
+      return;
+    }
+    QPainterPath outline;
+    outline.addText(at, font, run);
+    painter_.fillPath(outline, state_.textColour);
+  };
   if (advances.empty()) {
-    painter_.drawText(QPointF(x, baseline), text);
+    draw(QPointF(x, baseline), text);
   } else {
     for (qsizetype i = 0; i < text.size(); ++i) {
-      painter_.drawText(QPointF(x, baseline), QString(text[i]));
+      draw(QPointF(x, baseline), QString(text[i]));
       x += advances[static_cast<size_t>(i)];
     }
   }
@@ -784,7 +837,7 @@ void MetafileCanvas::DrawBitmap(const QImage& image, QRectF source, QPointF corn
     if (mirrorY) source.moveTop(image.height() - source.bottom());
   }
   target = target.normalized();
-  if (target.isEmpty()) return;
+  if (target.isEmpty() || !Spend(AreaOnBitmap(target))) return;
   switch (rop) {
     case U_SRCAND:
       painter_.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
@@ -808,7 +861,10 @@ void MetafileCanvas::DrawBitmap(const QImage& image, QRectF source, QPointF corn
 void MetafileCanvas::PatternBlt(QPointF corner, QSizeF size, uint32_t rop) {
   if (inPath_) return;
   QRectF box;
-  if (!MapBox(corner, corner + QPointF(size.width(), size.height()), box) || box.isEmpty()) return;
+  if (!MapBox(corner, corner + QPointF(size.width(), size.height()), box) || box.isEmpty() ||
+      !Spend(AreaOnBitmap(box))) {
+    return;
+  }
   switch (rop) {
     case U_PATCOPY:
       if (!BrushIsNull()) painter_.fillRect(box, DeviceBrush());

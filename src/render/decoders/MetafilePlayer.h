@@ -178,6 +178,10 @@ class MetafileCanvas {
   void ApplyClip();
   void SetClip(const QRegion& region);
   QFont DeviceFont(double& ascent, double& descent) const;
+  // Takes a drawing call's pixels from the work budget; false when the budget is spent and
+  // the call is to be skipped.
+  bool Spend(double pixels);
+  double AreaOnBitmap(const QRectF& device) const;
 
   QImage image_;
   QPainter painter_;
@@ -191,6 +195,7 @@ class MetafileCanvas {
   uint32_t nextSlot_ = 0;         // the lowest slot never used
   double scaleX_ = 1, scaleY_ = 1, offsetX_ = 0, offsetY_ = 0;
   double maxPenWidth_ = 1;
+  double workLeft_ = 0;  // pixels the remaining drawing calls may still fill
   bool inPath_ = false;
   QPainterPath path_;
   QPainterPath finishedPath_;

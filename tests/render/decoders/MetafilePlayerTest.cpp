@@ -526,6 +526,28 @@ TEST(EmfPlayer, EightBitTextDrawsLikeWideText) {
   EXPECT_EQ(narrow, CountColour(b, 0, 100, 200, 100, kGreen));
 }
 
+TEST(EmfPlayer, DrawingBeyondTheWorkBudgetIsSkipped) {
+  // Each filled and framed square covers the whole picture: 600 of them are far more work than
+  // any picture needs, and the ones past the budget are left out.
+  EmfBuilder emf = Canvas();
+  for (int i = 0; i < 600; ++i)
+    emf.Add(U_EMRRECTANGLE_set(R(0, 0, 199, 199)));
+  emf.Add(U_EMRCREATEBRUSHINDIRECT_set(3, logbrush_set(U_BS_SOLID, C(kGreen), 0)));
+  emf.Add(U_EMRSELECTOBJECT_set(3));
+  emf.Add(U_EMRRECTANGLE_set(R(0, 0, 199, 199)));
+  ExpectProbes(Play(emf), {{100, 100, kRed}});
+  // Many small figures are cheap and all of them show.
+  EmfBuilder small = Canvas();
+  for (int i = 0; i < 2000; ++i) {
+    const int x = 10 * (i % 20), y = 10 * ((i / 20) % 20);
+    small.Add(U_EMRRECTANGLE_set(R(x, y, x + 8, y + 8)));
+  }
+  small.Add(U_EMRCREATEBRUSHINDIRECT_set(3, logbrush_set(U_BS_SOLID, C(kGreen), 0)));
+  small.Add(U_EMRSELECTOBJECT_set(3));
+  small.Add(U_EMRRECTANGLE_set(R(100, 100, 108, 108)));
+  ExpectProbes(Play(small), {{104, 104, kGreen}, {14, 14, kRed}});
+}
+
 TEST(EmfPlayer, UnknownRecordsAreSkippedAndDamageStopsPlayingCleanly) {
   EmfBuilder emf = Canvas();
   char* unknown = static_cast<char*>(std::calloc(1, 16));
