@@ -184,7 +184,7 @@ void TSandbox::DrawSelectionMarks() {
 
 void TSandbox::RemoveSelectionMarks() {
   for (auto it = items_.begin(); it != items_.end(); ++it) {
-    if (it->recordClass() == kClassContent && !it->saveUnders.empty()) HideHandles(*it);
+    if (!it->saveUnders.empty() && it->recordClass() == kClassContent) HideHandles(*it);
   }
 }
 

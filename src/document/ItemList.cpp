@@ -385,8 +385,10 @@ ItemRecord* DiscardNewest(ItemList& list) {
 }
 
 void SelectOnly(ItemList& list, ItemRecord* record) {
-  for (ItemRecord& r : list)
-    r.setSelected(0);
+  // Only records that are selected are written: a large document stays clean in memory.
+  for (ItemRecord& r : list) {
+    if (r.selected() != 0) r.setSelected(0);
+  }
   if (record != nullptr) record->setSelected(255);
 }
 
