@@ -291,7 +291,7 @@ int main(int argc, char** argv) {
   QTemporaryDir store;
   QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, store.path());
   // A user who has been through the first-time setup: the start opens an empty document.
-  OpenSettingsStore()->setValue(QStringLiteral("CustomSettings/setup"), 1);
+  quillon::OpenSettingsStore()->setValue(QStringLiteral("CustomSettings/setup"), 1);
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
