@@ -75,11 +75,10 @@ void TSandbox::CopyAreaToClipboard() {
 void TSandbox::CopyRubberBandNow() {
   deferredAction_ = 0;
   if (!HasCopyArea()) return;
-  // The band is kept as drawn; only the part on the canvas is copied.
+  // The band is kept in document pixels, so scrolling or zooming since does not shift it; only
+  // the part on the canvas now is copied, nothing when none is.
   const Bitmap& canvas = image1_->bitmap();
-  const Rect area = Intersected(
-      {lastRubberBand_.left, lastRubberBand_.top, lastRubberBand_.right, lastRubberBand_.bottom},
-      {0, 0, canvas.width(), canvas.height()});
+  const Rect area = ToCanvas(lastRubberBand_);
   if (IsEmpty(area)) return;
   const QImage picture =
       canvas.Image().copy(area.left, area.top, area.right - area.left, area.bottom - area.top);

@@ -270,7 +270,10 @@ void TSandbox::Image1MouseUp(Point canvas, Qt::KeyboardModifiers modifiers) {
   if (mode_ == kModeRubberBand) {
     const auto& band = static_cast<const RubberBandGesture&>(*gesture);
     gesture->Release(input);
-    lastRubberBand_ = band.Band();
+    const Rect drawn = band.Band();
+    const Point topLeft = ToDocument({drawn.left, drawn.top});
+    const Point bottomRight = ToDocument({drawn.right, drawn.bottom});
+    lastRubberBand_ = {topLeft.x, topLeft.y, bottomRight.x, bottomRight.y};
     rubberBandCount_ = 0;
   } else {
     gesture->Release(input);

@@ -50,15 +50,15 @@ std::string OpeningNotice(const QString& path, const FileResult& result, const I
     const CutShort& cut = *result.cutShort;
     return name + " is damaged: it breaks off in the middle of a record. Only the first " +
            std::to_string(cut.bytesRead) + " of its " + std::to_string(cut.fileLength) +
-           " bytes (" + std::to_string(cut.records) +
-           (cut.records == 1 ? " record" : " records") +
+           " bytes (" + std::to_string(cut.records) + (cut.records == 1 ? " record" : " records") +
            ") could be read.\r\nThe document opens untitled, so that saving it does not "
            "overwrite the damaged file.";
   }
   if (read.PageRecord() != nullptr) return {};
   if (read.empty()) {
-    return name + " holds no drawing: the file is empty or too short for a Quillon document."
-                  "\r\nIt opens as a new document with the page setup for new files.";
+    return name +
+           " holds no drawing: the file is empty or too short for a Quillon document."
+           "\r\nIt opens as a new document with the page setup for new files.";
   }
   return name + " has no page setup record.\r\nIts " + std::to_string(read.size()) +
          (read.size() == 1 ? " record opens" : " records open") +

@@ -137,6 +137,7 @@ class TSandbox : public QMdiSubWindow, public CanvasContext {
   void Image1DblClick();
   // The point rounded to page pixels at this zoom and snapped to the grid (canvas pixels).
   Point SnapPoint(Point canvas) const;
+  // The last rubber band, normalised, in document pixels.
   Rect LastRubberBand() const { return lastRubberBand_; }
   bool GestureCancelled() const { return gestureCancelled_; }
   int32_t DragHandle() const { return dragHandle_; }

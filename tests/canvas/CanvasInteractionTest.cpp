@@ -374,8 +374,15 @@ TEST_F(CanvasSelectionTest, CopyToClipboardTakesTheRubberBandAreaWithoutMarks) {
   ASSERT_TRUE(window_->HasCopyArea());
   window_->CopyAreaToClipboard();
   ASSERT_TRUE(QTest::qWaitFor([&] { return !host_.clipboard.pictures.empty(); }, 2000));
-  const QImage& picture = host_.clipboard.pictures.front();
+  const QImage picture = host_.clipboard.pictures.front();
   EXPECT_EQ(picture.size(), QSize(120, 40));
+  // At twice the size the same band of the page is copied, clipped to the canvas.
+  host_.params.zoom = 2.0;
+  window_->ZoomChanged();
+  Settle();
+  window_->CopyAreaToClipboard();
+  ASSERT_TRUE(test::WaitUntil([&] { return host_.clipboard.pictures.size() == 2; }, 2000));
+  EXPECT_EQ(host_.clipboard.pictures.back().size(), QSize(240, 80));
   // The line runs through the picture; no yellow handle square is left on it.
   EXPECT_NE(picture.pixelColor(50, 10), QColor(Qt::white));
   EXPECT_NE(picture.pixelColor(10, 10), QColor(Qt::yellow));
