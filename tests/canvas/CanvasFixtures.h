@@ -11,6 +11,7 @@
 #include "canvas/TSandbox.h"
 #include "document/DocumentFile.h"
 #include "document/PageSetup.h"
+#include "render/ShapeBounds.h"
 #include "support/DocumentFixtures.h"
 #include "support/ScriptedServices.h"
 
@@ -76,6 +77,24 @@ class FakeHost : public SandboxHost {
   bool undo = false;
   bool redo = false;
 };
+
+// A point (for the EXPECT macros, which take no braces).
+inline Point Pt(int32_t x, int32_t y) {
+  return {x, y};
+}
+
+// A point-list shape of the kind through the points, drawn solid, with its drag-start copies
+// and its bounds.
+inline ItemRecord& AddShape(ItemList& list, int32_t kind, std::initializer_list<Point> points) {
+  ItemRecord& r = AddItem(list, kind, *points.begin(), *points.begin());
+  for (Point p : points) {
+    PointEntry& e = NewPoint(r.points);
+    e.point = e.pointAtDragStart = p;
+  }
+  r.setShapeStyle(2);
+  RecomputeBounds(r, GeometryContext{});
+  return r;
+}
 
 // A page measured in pixels: the design area at (left, top) of width x height, paper of the
 // same size, page kind 0 (no printable area drawn).

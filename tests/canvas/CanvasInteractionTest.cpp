@@ -19,12 +19,9 @@
 namespace quillon {
 namespace {
 
-Point Pt(int32_t x, int32_t y) {
-  return {x, y};
-}
-
 using test::AddItem;
 using test::FakeHost;
+using test::Pt;
 
 // Drives the canvas of a real drawing window with pointer events at document positions.
 class CanvasInteractionTest : public ::testing::Test {
@@ -39,15 +36,7 @@ class CanvasInteractionTest : public ::testing::Test {
     return r;
   }
   ItemRecord& Shape(int32_t kind, std::initializer_list<Point> points) {
-    ItemRecord& r = AddItem(list_, kind, *points.begin(), *points.begin());
-    for (Point p : points) {
-      PointEntry& e = NewPoint(r.points);
-      e.point = e.pointAtDragStart = p;
-    }
-    r.setShapeStyle(2);
-    GeometryContext context;
-    RecomputeBounds(r, context);
-    return r;
+    return test::AddShape(list_, kind, points);
   }
 
   void Settle() {

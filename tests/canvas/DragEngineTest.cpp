@@ -4,6 +4,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "canvas/CanvasFixtures.h"
 #include "canvas/DragEngine.h"
 #include "document/History.h"
 #include "document/ToolNumbers.h"
@@ -11,17 +12,13 @@
 #include "render/Outlines.h"
 #include "render/ShapeBounds.h"
 #include "render/Transforms.h"
-#include "support/DocumentFixtures.h"
 
 namespace quillon {
 namespace {
 
-Point Pt(int32_t x, int32_t y) {
-  return {x, y};
-}
-
 using test::AddItem;
 using test::AddPage;
+using test::Pt;
 
 // A list with a page and the items a test adds; drags open their step as the window does.
 class DragEngineTest : public ::testing::Test {
@@ -29,14 +26,7 @@ class DragEngineTest : public ::testing::Test {
   DragEngineTest() { AddPage(list_); }
 
   ItemRecord& Shape(int32_t kind, std::initializer_list<Point> points) {
-    ItemRecord& r = AddItem(list_, kind, *points.begin(), *points.begin());
-    for (Point p : points) {
-      PointEntry& e = NewPoint(r.points);
-      e.point = e.pointAtDragStart = p;
-    }
-    r.setShapeStyle(2);
-    RecomputeBounds(r, context_);
-    return r;
+    return test::AddShape(list_, kind, points);
   }
 
   // Selects the item alone, opens the edit step and drags handle from start to end; returns
