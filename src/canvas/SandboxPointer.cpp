@@ -164,10 +164,11 @@ bool TSandbox::LiveDrag() const {
 }
 
 void TSandbox::Image1MouseDown(Point canvas, Qt::KeyboardModifiers modifiers) {
-  lastDownPt_ = canvas;
   lastPointerPt_ = canvas;
   if (doubleClickPending_ || !ready_ || closing_ || items_.PageRecord() == nullptr) return;
   const Point snapped = SnapPoint(canvas);
+  // The double click looks for a picture at the snapped press, in page pixels.
+  lastDownPt_ = snapped;
   ShowPositionMarkers({snapped.x, snapped.y});
   gestureCancelled_ = false;
   CanvasChanged(overlay_.Restore(Overlay::kPreview));
