@@ -104,10 +104,12 @@ void DissolveSelectedFrames(ItemList& list, int32_t groupNumber) {
 }  // namespace
 
 int SelectionToolNumber(const ItemList& list) {
-  if (FirstSelected(list) == nullptr) return kToolPointer;
+  bool any = false;
   const ItemRecord* model = nullptr;
   for (const ItemRecord& r : list) {
-    if (!IsSelected(r) || r.kind() == kKindGroupFrame) continue;
+    if (!IsSelected(r)) continue;
+    any = true;
+    if (r.kind() == kKindGroupFrame) continue;
     if (model == nullptr) {
       model = &r;
     } else if (r.kind() != model->kind() || ((r.kind() == kKindSpline || r.kind() == kKindCurve) &&
@@ -115,6 +117,7 @@ int SelectionToolNumber(const ItemList& list) {
       return kToolSeveralKinds;
     }
   }
+  if (!any) return kToolPointer;
   return model != nullptr ? SelectedToolOfKind(*model) : kToolSeveralKinds;
 }
 

@@ -256,7 +256,17 @@ void TForm1::JoinSplitAvailable(bool join, bool split) {
   FindAction("Split1")->setEnabled(split);
 }
 
+void TForm1::SelectionChanged() {
+  // A panel switch usually follows at once and brings the commands up to date; otherwise they
+  // follow on the next turn of the event loop.
+  selectionCommandsStale_ = true;
+  QTimer::singleShot(0, this, [this] {
+    if (selectionCommandsStale_) UpdateSelectionCommands();
+  });
+}
+
 void TForm1::UpdateSelectionCommands() {
+  selectionCommandsStale_ = false;
   TSandbox* window = ActiveWindow();
   bool selected = false;
   int count = 0;

@@ -163,6 +163,8 @@ class TForm1 : public QMainWindow, public SandboxHost {
   void Cut1Click();
   void Copy1Click();
   void Paste1Click();
+  // The active document's selection changed: the Edit commands and buttons follow.
+  void SelectionChanged();
   void CopytoClipboard1Click();
   void EditMenuShown();
   void Join1Click();
@@ -189,6 +191,7 @@ class TForm1 : public QMainWindow, public SandboxHost {
   void HostXClosed(int code);
 
   ShellServices services_;
+  bool selectionCommandsStale_ = false;
   TParams params_;
   std::unique_ptr<DocumentDialogs> dialogs_;
 

@@ -51,7 +51,7 @@ void TForm1::OpenDocumentWindow(const QString& path) {
   } else {
     auto* window = new TSandbox(*this);
     connect(&window->Announcements(), &DocumentEvents::selectionChanged, this,
-            &TForm1::UpdateSelectionCommands);
+            &TForm1::SelectionChanged);
     mdiArea_->addSubWindow(window);
     const QSize area = mdiArea_->viewport()->size();
     const int step = 24 * static_cast<int>(windows.size() % 5);
