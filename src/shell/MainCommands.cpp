@@ -6,6 +6,7 @@
 
 #include "canvas/TSandbox.h"
 #include "document/PageSetup.h"
+#include "output/ui/OutputDialogs.h"
 #include "page/AnchorLines.h"
 #include "render/Coordinates.h"
 #include "settings/Customization.h"
@@ -48,6 +49,27 @@ void TForm1::Clear1Click() {
 
 void TForm1::Save1Click() {
   if (TSandbox* window = ActiveWindow()) window->Save(false);
+}
+
+void TForm1::Print1Click() {
+  TSandbox* window = ActiveWindow();
+  if (window == nullptr) return;
+  window->EndGesture();
+  output_->PrintDocument(window->GetItems(), window->GetTitle(), window->PrintSelection());
+}
+
+void TForm1::Exact1Click() {
+  TSandbox* window = ActiveWindow();
+  if (window == nullptr) return;
+  window->EndGesture();
+  output_->ExportPicture(window->GetItems(), false);
+}
+
+void TForm1::Smooth1Click() {
+  TSandbox* window = ActiveWindow();
+  if (window == nullptr) return;
+  window->EndGesture();
+  output_->ExportPicture(window->GetItems(), true);
 }
 
 void TForm1::SaveAs1Click() {
@@ -203,6 +225,12 @@ void TForm1::ToolbarButtonReleased(int number) {
       return;
     case 3:
       Save1Click();
+      return;
+    case 4:
+      Exact1Click();
+      return;
+    case 5:
+      Print1Click();
       return;
     case 6:
     case 7:

@@ -16,6 +16,7 @@
 #include "platform/ColourChooser.h"
 #include "platform/FileDialogs.h"
 #include "platform/FileTypes.h"
+#include "platform/PrintDialog.h"
 #include "platform/Prompter.h"
 #include "settings/TParams.h"
 #include "shell/Chrome.h"
@@ -29,6 +30,7 @@ class QTimer;
 
 namespace quillon {
 
+class OutputDialogs;
 class THostWindow;
 class TProcs;
 class TSandbox;
@@ -50,6 +52,8 @@ struct ShellServices {
   Clipboard* clipboard = nullptr;
   // Registers the document type with the desktop; none, nothing is registered.
   FileTypeRegistrar* fileTypes = nullptr;
+  // The system's print dialog; none, nothing is printed.
+  PrintDialog* printDialog = nullptr;
 };
 
 // The smallest number above kWindowNumberBase that none of the used numbers is.
@@ -156,6 +160,9 @@ class TForm1 : public QMainWindow, public SandboxHost {
   void psNewFiles1Click();
   void gasCurrentFile1Click();
   void gasNewFiles1Click();
+  void Print1Click();
+  void Exact1Click();
+  void Smooth1Click();
   void Exit1Click();
   void Undo1Click();
   void Redo1Click();
@@ -191,6 +198,7 @@ class TForm1 : public QMainWindow, public SandboxHost {
   ShellServices services_;
   TParams params_;
   std::unique_ptr<DocumentDialogs> dialogs_;
+  std::unique_ptr<OutputDialogs> output_;
 
   int32_t currentTool_ = 0;
   int32_t previousTool_ = 20;
