@@ -4,11 +4,13 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QLabel>
+#include <QPointer>
 #include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
 
 #include "canvas/TSandbox.h"
+#include "output/ui/TPrsel.h"
 #include "settings/ui/CustomizeDialogs.h"
 #include "settings/ui/Tspeed.h"
 #include "shell/TForm1.h"
@@ -61,6 +63,22 @@ HostPanel Setup(TForm1& form) {
           }};
 }
 
+// The print selection of the active window: Print keeps the selection in the window and
+// prints once the host has closed, provided the window is still there and still active.
+HostPanel PrintSelection(TForm1& form) {
+  TSandbox* active = form.ActiveWindow();
+  if (active == nullptr) return {};
+  auto* panel = new TPrsel(active->GetItems(), active->PrintSelection());
+  QPointer<TSandbox> window(active);
+  return {panel, [&form, panel, window] {
+            if (window == nullptr || form.ActiveWindow() != window) return;
+            window->PrintSelection() = panel->Selection();
+            QTimer::singleShot(0, &form, [&form, window] {
+              if (window != nullptr) form.PrintWindow(*window);
+            });
+          }};
+}
+
 HostPanel About() {
   return {new TAbout, [] {
             QTimer::singleShot(
@@ -102,6 +120,8 @@ HostPanel MakeHostPanel(TForm1& form, HostKind kind, int code, int32_t number) {
         return Customization<TShadow>(form);
       case 64:
         return Speed(form, number);
+      case 66:
+        return PrintSelection(form);
       default:
         return {};
     }

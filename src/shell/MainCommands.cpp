@@ -6,6 +6,7 @@
 
 #include "canvas/TSandbox.h"
 #include "document/PageSetup.h"
+#include "output/SheetComposer.h"
 #include "output/ui/OutputDialogs.h"
 #include "page/AnchorLines.h"
 #include "render/Coordinates.h"
@@ -55,7 +56,18 @@ void TForm1::Print1Click() {
   TSandbox* window = ActiveWindow();
   if (window == nullptr) return;
   window->EndGesture();
-  output_->PrintDocument(window->GetItems(), window->GetTitle(), window->PrintSelection());
+  const ItemRecord* page = FindPageRecord(window->GetItems());
+  if (page == nullptr) return;
+  // A sheet of several cards asks first which of them to print.
+  if (LayoutOf(*page, window->GetItems().screen()).multiCard) {
+    formY_->OpenHost(66, window->GetWindowId(), window->GetTitle());
+    return;
+  }
+  PrintWindow(*window);
+}
+
+void TForm1::PrintWindow(TSandbox& window) {
+  output_->PrintDocument(window.GetItems(), window.GetTitle(), window.PrintSelection());
 }
 
 void TForm1::Exact1Click() {

@@ -84,6 +84,8 @@ class TForm1 : public QMainWindow, public SandboxHost {
 
   // Sets the zoom, its controls and the active window's zoom.
   void SetZoom(double zoom);
+  // Prints the window's sheet with its print selection through the print dialog.
+  void PrintWindow(TSandbox& window);
   // The exit prompt: whether the program may end.
   bool ExitPrompt();
 

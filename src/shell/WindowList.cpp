@@ -8,6 +8,8 @@
 
 #include "canvas/TSandbox.h"
 #include "document/PageSetup.h"
+#include "output/ui/TPrsel.h"
+#include "shell/HostWindow.h"
 #include "shell/TForm1.h"
 
 namespace quillon {
@@ -131,6 +133,11 @@ void TForm1::RemoveWindowEntry(int32_t number) {
 void TForm1::WindowDestroyed(TSandbox& window) {
   if (activeWindow_ == &window) activeWindow_ = nullptr;
   if (ending_) return;
+  // A print selection made for this window goes with it.
+  if (auto* selection = qobject_cast<TPrsel*>(formY_->Panel());
+      selection != nullptr && selection->Document() == &window.GetItems()) {
+    formY_->hide();
+  }
   RemoveWindowEntry(window.GetWindowId());
   timer4_->start();
 }

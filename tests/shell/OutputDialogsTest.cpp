@@ -3,14 +3,18 @@
 // command line's output for the same document.
 #include <QDir>
 #include <QImage>
+#include <QLabel>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 
 #include "document/DocumentFile.h"
+#include "output/ui/TPrsel.h"
+#include "shell/HostWindow.h"
 #include "shell/ShellFixture.h"
 #include "support/CommandLineRun.h"
 #include "support/DocumentFixtures.h"
+#include "support/Wait.h"
 
 namespace quillon {
 namespace {
@@ -37,6 +41,39 @@ class OutputDialogsTest : public test::ShellTest {
     form_->OpenDocumentWindow(path);
     EXPECT_NE(form_->ActiveWindow(), nullptr);
     return path;
+  }
+  // A 2 x 2 sheet of business cards with a rectangle on the first card, opened in a window.
+  QString OpenCardSheet() {
+    ItemList list;
+    ItemRecord& page = test::AddPage(list);
+    page.setPageKind(4);
+    page.setPageWidth(100);
+    page.setPageHeight(100);
+    page.setDesignWidth(100);
+    page.setDesignHeight(100);
+    page.setRows(2);
+    page.setColumns(2);
+    page.setCardWidth(40);
+    page.setCardHeight(40);
+    page.setMarginLeft(5);
+    page.setMarginTop(5);
+    page.setGapHorizontal(10);
+    page.setGapVertical(10);
+    UpdatePageRect(page);
+    test::AddRectangle(list, {30, 30}, {150, 140}).setFillColor(0x3060C0);
+    const QString path = Path("cards.qlln");
+    EXPECT_TRUE(WriteDocument(path, list).ok());
+    form_->OpenDocumentWindow(path);
+    EXPECT_NE(form_->ActiveWindow(), nullptr);
+    return path;
+  }
+  TPrsel* Selection() const { return qobject_cast<TPrsel*>(form_->HostY()->Panel()); }
+  // A click in the middle of a card of the selection map.
+  void ClickCard(int index) {
+    SelectionMapView* view = Selection()->MapView();
+    const MapCard& card = view->Map().cards.at(index);
+    QTest::mouseClick(view, Qt::LeftButton, {},
+                      QPoint(card.left + card.width / 2, card.top + card.height / 2));
   }
   std::string Std(const QString& path) const { return path.toStdString(); }
   std::vector<FileDialogRequest>& Requests() { return files_.saveRequests; }
@@ -188,6 +225,57 @@ TEST_F(OutputDialogsTest, PrintToFileGivesTheCommandLinesPdfPage) {
   EXPECT_EQ(printDialog_.calls, 3);
   EXPECT_EQ(QDir(dir_.path()).entryList({"*.pdf"}, QDir::Files),
             (QStringList{"button.pdf", "cli.pdf", "window.pdf"}));
+}
+
+TEST_F(OutputDialogsTest, ACardSheetPrintsTheCardsChosenOnTheSelectionMap) {
+  if (QStandardPaths::findExecutable("pdftoppm").isEmpty()) GTEST_SKIP() << "no pdftoppm";
+  const QString doc = OpenCardSheet();
+  TSandbox* window = form_->ActiveWindow();
+  window->PrintSelection() = u"x";
+  Button(5)->click();
+  THostWindow* host = form_->HostY();
+  ASSERT_TRUE(host->isVisible());
+  EXPECT_EQ(host->windowTitle(), "Options");
+  EXPECT_EQ(host->FirstButton()->text(), "Print");
+  ASSERT_NE(Selection(), nullptr);
+  EXPECT_EQ(printDialog_.calls, 0) << "nothing prints before the selection's Print";
+  EXPECT_EQ(Selection()->Selection(), u"x") << "the window's selection is shown";
+
+  // The first card taken back, then none but the last one chosen.
+  ClickCard(0);
+  EXPECT_EQ(Selection()->Selection(), u"    ");
+  emit Selection()->findChild<QLabel*>("none")->linkActivated("none");
+  EXPECT_EQ(Selection()->Selection(), u"xxxx");
+  ClickCard(3);
+  EXPECT_EQ(Selection()->Selection(), u"xxx ");
+
+  const QString mine = Path("chosen.pdf"), theirs = Path("cli.pdf");
+  printDialog_.answer = test::ScriptedPrintDialog::Answer{mine, 1};
+  QTest::mouseClick(host->FirstButton(), Qt::LeftButton);
+  EXPECT_FALSE(host->isVisible());
+  ASSERT_TRUE(test::WaitUntil([&] { return printDialog_.calls == 1; }));
+  EXPECT_EQ(window->PrintSelection(), u"xxx ");
+  ASSERT_EQ(Quillon({"print", "--pdf", Std(theirs), "--select", "xxx ", Std(doc)}).status, 0);
+  EXPECT_TRUE(PdfPage(mine).second == PdfPage(theirs).second) << "the pages look different";
+}
+
+TEST_F(OutputDialogsTest, ASelectionIsDiscardedOnCancelAndWhenItsWindowCloses) {
+  OpenCardSheet();
+  TSandbox* window = form_->ActiveWindow();
+  Trigger("Print1");
+  ClickCard(1);
+  QTest::mouseClick(form_->HostY()->SecondButton(), Qt::LeftButton);
+  EXPECT_FALSE(form_->HostY()->isVisible());
+  EXPECT_EQ(window->PrintSelection(), u"");
+
+  Trigger("Print1");
+  ASSERT_NE(Selection(), nullptr);
+  ClickCard(2);
+  Trigger("Close1");
+  EXPECT_TRUE(test::WaitUntil([&] { return !form_->HostY()->isVisible(); }, 5000))
+      << "the selection goes with its window";
+  EXPECT_TRUE(form_->Windows().empty());
+  EXPECT_EQ(printDialog_.calls, 0);
 }
 
 TEST_F(OutputDialogsTest, AFailedPrintToFileSaysWhyAndKeepsTheOldFile) {
