@@ -66,11 +66,17 @@ ComposeResult ExportExact(const ItemList& list, const ScreenMetrics& screen,
 
 ComposeResult ExportSmooth(const ItemList& list, const ScreenMetrics& screen,
                            const ItemRenderer& render, Bitmap& picture) {
+  return PreviewPicture(list, screen, render, u"", picture);
+}
+
+ComposeResult PreviewPicture(const ItemList& list, const ScreenMetrics& screen,
+                             const ItemRenderer& render, const std::u16string& selection,
+                             Bitmap& picture) {
   const ItemRecord* page = FindPageRecord(list);
   if (page == nullptr) return {false, "The document has no page setup."};
   Bitmap sheet;
   const ComposeResult composed =
-      ComposeSheet(list, sheet, ComposeMode::Preview, u"", screen, PrinterGeometry{}, render);
+      ComposeSheet(list, sheet, ComposeMode::Preview, selection, screen, PrinterGeometry{}, render);
   if (!composed.ok) return composed;
   return Reduce(sheet, PreviewPictureSize(*page, screen), picture);
 }

@@ -27,5 +27,10 @@ ComposeResult ExportExact(const ItemList& list, const ScreenMetrics& screen,
                           const ItemRenderer& render, Bitmap& picture);
 ComposeResult ExportSmooth(const ItemList& list, const ScreenMetrics& screen,
                            const ItemRenderer& render, Bitmap& picture);
+// The print preview's picture: the smooth picture with the cards the selection leaves out
+// white.
+ComposeResult PreviewPicture(const ItemList& list, const ScreenMetrics& screen,
+                             const ItemRenderer& render, const std::u16string& selection,
+                             Bitmap& picture);
 
 }  // namespace quillon

@@ -66,6 +66,22 @@ void TForm1::Print1Click() {
   PrintWindow(*window);
 }
 
+void TForm1::PrintPreview1Click() {
+  TSandbox* window = ActiveWindow();
+  if (window == nullptr) return;
+  window->EndGesture();
+  const ItemRecord* page = FindPageRecord(window->GetItems());
+  if (page != nullptr && LayoutOf(*page, window->GetItems().screen()).multiCard) {
+    formY_->OpenHost(67, window->GetWindowId(), window->GetTitle());
+    return;
+  }
+  OpenPreview(*window);
+}
+
+void TForm1::OpenPreview(TSandbox& window) {
+  formX_->OpenHost(57, window.GetWindowId(), window.GetTitle());
+}
+
 void TForm1::PrintWindow(TSandbox& window) {
   output_->PrintDocument(window.GetItems(), window.GetTitle(), window.PrintSelection());
 }

@@ -102,8 +102,8 @@ void TForm1::CreateFileMenu() {
   gasSeparator_ = gridAndSnap->addSeparator();
   AddEntry(gridAndSnap, "gasNewFiles1", "New Files", 8019, &TForm1::gasNewFiles1Click);
   file->addSeparator();
-  // The preview is wired by its own part of the program.
-  QAction* preview = AddEntry(file, "PrintPreview1", "Print Preview", 8010);
+  QAction* preview =
+      AddEntry(file, "PrintPreview1", "Print Preview", 8010, &TForm1::PrintPreview1Click);
   QAction* print = AddEntry(file, "Print1", "Print", 8011, &TForm1::Print1Click,
                             QKeySequence(Qt::CTRL | Qt::Key_P));
   file->addSeparator();

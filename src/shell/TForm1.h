@@ -86,6 +86,9 @@ class TForm1 : public QMainWindow, public SandboxHost {
   void SetZoom(double zoom);
   // Prints the window's sheet with its print selection through the print dialog.
   void PrintWindow(TSandbox& window);
+  // Shows the print preview of the window in TFormX.
+  void OpenPreview(TSandbox& window);
+  OutputDialogs& Output() { return *output_; }
   // The exit prompt: whether the program may end.
   bool ExitPrompt();
 
@@ -163,6 +166,7 @@ class TForm1 : public QMainWindow, public SandboxHost {
   void gasCurrentFile1Click();
   void gasNewFiles1Click();
   void Print1Click();
+  void PrintPreview1Click();
   void Exact1Click();
   void Smooth1Click();
   void Exit1Click();

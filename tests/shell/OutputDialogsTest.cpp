@@ -2,6 +2,7 @@
 // File > Export and File > Print through the main window, with scripted dialogs, against the
 // command line's output for the same document.
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QLabel>
 #include <QProcess>
@@ -9,6 +10,7 @@
 #include <QStandardPaths>
 
 #include "document/DocumentFile.h"
+#include "output/ui/TPreview.h"
 #include "output/ui/TPrsel.h"
 #include "shell/HostWindow.h"
 #include "shell/ShellFixture.h"
@@ -276,6 +278,69 @@ TEST_F(OutputDialogsTest, ASelectionIsDiscardedOnCancelAndWhenItsWindowCloses) {
       << "the selection goes with its window";
   EXPECT_TRUE(form_->Windows().empty());
   EXPECT_EQ(printDialog_.calls, 0);
+}
+
+TEST_F(OutputDialogsTest, ThePreviewLeavesDeselectedCardsWhiteAndExportsAndPrintsWhatItShows) {
+  OpenCardSheet();
+  TSandbox* window = form_->ActiveWindow();
+  Trigger("PrintPreview1");
+  ASSERT_TRUE(form_->HostY()->isVisible());
+  EXPECT_EQ(form_->HostY()->FirstButton()->text(), "Preview");
+  ClickCard(1);
+  ClickCard(2);
+  QTest::mouseClick(form_->HostY()->FirstButton(), Qt::LeftButton);
+  EXPECT_EQ(window->PrintSelection(), u" xx ");
+  THostWindow* host = form_->HostX();
+  TPreview* preview = nullptr;
+  ASSERT_TRUE(test::WaitUntil([&] {
+    preview = qobject_cast<TPreview*>(host->Panel());
+    return host->isVisible() && preview != nullptr && preview->Prepared();
+  }));
+  EXPECT_EQ(host->windowTitle(), window->GetTitle());
+  EXPECT_EQ(host->FirstButton()->text(), "Print");
+
+  // The cards, 40 mm (151 screen pixels) wide 5 mm (19 pixels) from the corner and 50 mm
+  // (189 pixels) apart: the ones printed carry the design, the others are white.
+  const QImage shown = preview->Picture().Image();
+  EXPECT_EQ(shown.size(), QSize(378, 378));
+  auto drawn = [](const QImage& image, int card) {
+    const int left = 19 + (card % 2) * 189, top = 19 + (card / 2) * 189;
+    int pixels = 0;
+    for (int y = top + 1; y < top + 150; ++y) {
+      for (int x = left + 1; x < left + 150; ++x)
+        pixels += (image.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF;
+    }
+    return pixels;
+  };
+  const bool printed[] = {true, false, false, true};
+  for (int card = 0; card < 4; ++card)
+    EXPECT_EQ(drawn(shown, card) > 100, printed[card]) << card;
+
+  // The export link saves the picture shown; Print prints the window.
+  files_.saveAnswers = {Path("preview.bmp")};
+  emit preview->findChild<QLabel*>("texts")->linkActivated("export");
+  const QImage saved(Path("preview.bmp"), "BMP");
+  ASSERT_EQ(saved.size(), shown.size());
+  for (int card = 0; card < 4; ++card)
+    EXPECT_EQ(drawn(saved, card), drawn(shown, card)) << card;
+  printDialog_.answer = test::ScriptedPrintDialog::Answer{Path("previewed.pdf"), 1};
+  QTest::mouseClick(host->FirstButton(), Qt::LeftButton);
+  EXPECT_FALSE(host->isVisible());
+  ASSERT_TRUE(test::WaitUntil([&] { return printDialog_.calls == 1; }));
+  EXPECT_TRUE(QFile::exists(Path("previewed.pdf")));
+}
+
+TEST_F(OutputDialogsTest, APreviewWhoseWindowClosesIsNeverPrepared) {
+  OpenDrawing();
+  Trigger("PrintPreview1");
+  THostWindow* host = form_->HostX();
+  ASSERT_TRUE(host->isVisible());
+  auto* preview = qobject_cast<TPreview*>(host->Panel());
+  ASSERT_NE(preview, nullptr);
+  EXPECT_FALSE(preview->Prepared());
+  Trigger("Close1");
+  EXPECT_TRUE(test::WaitUntil([&] { return !host->isVisible(); }, 5000));
+  EXPECT_TRUE(test::WaitUntil([&] { return host->Panel() == nullptr; }, 5000));
 }
 
 TEST_F(OutputDialogsTest, AFailedPrintToFileSaysWhyAndKeepsTheOldFile) {

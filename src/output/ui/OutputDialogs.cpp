@@ -64,6 +64,15 @@ bool OutputDialogs::ExportPicture(const ItemList& list, bool smooth) {
   return true;
 }
 
+bool OutputDialogs::SavePicture(const ItemList& list, const Bitmap& picture) {
+  if (FindPageRecord(list) == nullptr || picture.empty()) return false;
+  const QString path = ChooseExportFile();
+  if (path.isEmpty()) return false;
+  const WriteResult written = WritePicture(path, picture, list.screen().dpiX);
+  if (!written.ok) Report(written.message);
+  return written.ok;
+}
+
 bool OutputDialogs::PrintDocument(const ItemList& list, const QString& title,
                                   const std::u16string& selection) {
   const ItemRecord* page = FindPageRecord(list);

@@ -11,6 +11,7 @@
 #include "platform/FileDialogs.h"
 #include "platform/PrintDialog.h"
 #include "platform/Prompter.h"
+#include "render/Bitmap.h"
 #include "settings/TParams.h"
 
 namespace quillon {
@@ -34,6 +35,8 @@ class OutputDialogs {
   // existing one, then writes the sheet as a picture. Whether a file was written; a failure is
   // reported to the user. A document without a page setup exports nothing.
   bool ExportPicture(const ItemList& list, bool smooth);
+  // Saves a picture already made (the print preview's) through the same dialog.
+  bool SavePicture(const ItemList& list, const Bitmap& picture);
 
   // The print dialog, then the sheet printed with the selection (one character per card, "x"
   // leaves a card blank) as the job title. Whether the sheet was printed; a failure is
