@@ -33,4 +33,14 @@ ComposeResult PreviewPicture(const ItemList& list, const ScreenMetrics& screen,
                              const ItemRenderer& render, const std::u16string& selection,
                              Bitmap& picture);
 
+// The two web pictures of a screenshot: one 400 pixels wide, reduced with the Mitchell
+// filter, and one as wide as the capture and three quarters as high, the capture unscaled at
+// its left edge and centred from top to bottom on dark teal.
+inline constexpr uint32_t kScreenshotBackdrop = 4210467;  // red 35, green 63, blue 64
+struct ScreenshotPictures {
+  Bitmap narrow;  // "_400w.jpg"
+  Bitmap framed;  // "_4wx3h.jpg"
+};
+ScreenshotPictures MakeScreenshotPictures(const Bitmap& capture);
+
 }  // namespace quillon

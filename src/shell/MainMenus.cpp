@@ -110,7 +110,7 @@ void TForm1::CreateFileMenu() {
   QMenu* exportMenu = AddMenu(file, "Export1", "Export", 8012);
   AddEntry(exportMenu, "Exact1", "Exact", 8013, &TForm1::Exact1Click);
   AddEntry(exportMenu, "Smooth1", "Smooth", 8014, &TForm1::Smooth1Click);
-  AddEntry(file, "Screenshot1", "Screenshot", 0)->setVisible(false);
+  AddEntry(file, "Screenshot1", "Screenshot", 0, &TForm1::Screenshot1Click)->setVisible(false);
   file->addSeparator();
   AddEntry(file, "Exit1", "Exit", 8015, &TForm1::Exit1Click);
   documentCommands_ = {save, saveAs, close, preview, print, exportMenu->menuAction()};

@@ -167,6 +167,7 @@ class TForm1 : public QMainWindow, public SandboxHost {
   void gasNewFiles1Click();
   void Print1Click();
   void PrintPreview1Click();
+  void Screenshot1Click();
   void Exact1Click();
   void Smooth1Click();
   void Exit1Click();

@@ -343,6 +343,25 @@ TEST_F(OutputDialogsTest, APreviewWhoseWindowClosesIsNeverPrepared) {
   EXPECT_TRUE(test::WaitUntil([&] { return host->Panel() == nullptr; }, 5000));
 }
 
+TEST_F(OutputDialogsTest, AScreenshotWritesTwoWebPicturesOfTheFrame) {
+  form_->Params().expndx = 2;
+  const QString kept = Path("shot_400w.jpg");
+  ASSERT_TRUE(test::WriteAll(kept, "an older screenshot"));
+  prompter_.answers = {PromptAnswer::No};
+  files_.saveAnswers = {Path("shot.png")};
+  Trigger("Screenshot1");
+  EXPECT_EQ(Requests().back().filterIndex, 1);
+  EXPECT_EQ(form_->Params().expndx, 2) << "the screenshot leaves the remembered filter alone";
+  EXPECT_EQ(prompter_.Texts(), std::vector<std::string>{"Replace the existing file?"});
+  EXPECT_EQ(ReadAll(kept), "an older screenshot");
+  // The frame is 1100 x 760; the capture 1108 x 768.
+  EXPECT_EQ(QImage(Path("shot_4wx3h.jpg"), "JPEG").size(), QSize(1108, 831));
+
+  files_.saveAnswers = {Path("again")};
+  Trigger("Screenshot1");
+  EXPECT_EQ(QImage(Path("again_400w.jpg"), "JPEG").size(), QSize(400, 277));
+}
+
 TEST_F(OutputDialogsTest, AFailedPrintToFileSaysWhyAndKeepsTheOldFile) {
   OpenDrawing();
   const QString kept = Path("kept.pdf");

@@ -64,6 +64,36 @@ bool OutputDialogs::ExportPicture(const ItemList& list, bool smooth) {
   return true;
 }
 
+void OutputDialogs::WriteAsked(const QString& path, const Bitmap& picture) {
+  if (QFileInfo::exists(path) && services_.prompter != nullptr &&
+      services_.prompter->Ask(kReplaceQuestion, PromptStyle::Confirmation, PromptButtons::YesNo) ==
+          PromptAnswer::No) {
+    return;
+  }
+  const WriteResult written = WritePicture(path, picture, params_.screen.dpiX);
+  if (!written.ok) Report(written.message);
+}
+
+void OutputDialogs::ExportScreenshot(const Bitmap& capture) {
+  if (services_.files == nullptr || capture.empty()) return;
+  FileDialogRequest request;
+  request.title = QString::fromLatin1(kExportTitle);
+  request.filter = QString::fromLatin1(kExportFilter);
+  request.filterIndex = 1;  // the remembered filter belongs to the picture exports
+  request.defaultExtension = QString::fromLatin1(kExportExtension);
+  if (QFileInfo(params_.expdir).isDir()) request.initialFolder = params_.expdir;
+  const QString chosen = services_.files->ChooseFileToSave(request).trimmed();
+  if (chosen.isEmpty()) return;
+  const QFileInfo info(chosen);
+  params_.expdir = info.absolutePath();
+  const QString suffix = info.suffix();
+  QString base = info.absoluteFilePath();
+  if (!suffix.isEmpty()) base.chop(suffix.size() + 1);
+  const ScreenshotPictures pictures = MakeScreenshotPictures(capture);
+  WriteAsked(base + QStringLiteral("_400w.jpg"), pictures.narrow);
+  WriteAsked(base + QStringLiteral("_4wx3h.jpg"), pictures.framed);
+}
+
 bool OutputDialogs::SavePicture(const ItemList& list, const Bitmap& picture) {
   if (FindPageRecord(list) == nullptr || picture.empty()) return false;
   const QString path = ChooseExportFile();

@@ -35,6 +35,9 @@ class OutputDialogs {
   // existing one, then writes the sheet as a picture. Whether a file was written; a failure is
   // reported to the user. A document without a page setup exports nothing.
   bool ExportPicture(const ItemList& list, bool smooth);
+  // File > Screenshot: asks for a name and writes the capture of the main window as NAME_400w.jpg
+  // and NAME_4wx3h.jpg, asking before replacing either.
+  void ExportScreenshot(const Bitmap& capture);
   // Saves a picture already made (the print preview's) through the same dialog.
   bool SavePicture(const ItemList& list, const Bitmap& picture);
 
@@ -47,6 +50,8 @@ class OutputDialogs {
   // The export file dialog: the full path chosen, empty when cancelled or when the user keeps
   // an existing file.
   QString ChooseExportFile();
+  // Writes one picture unless it exists and the user keeps it.
+  void WriteAsked(const QString& path, const Bitmap& picture);
   void Report(const std::string& message);
 
   OutputServices services_;
