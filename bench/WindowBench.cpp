@@ -30,7 +30,7 @@ class NoQuestions : public Prompter {
 class NoDialogs : public FileDialogs {
  public:
   QString ChooseFileToOpen(const FileDialogRequest&) override { return {}; }
-  QString ChooseFileToSave(const FileDialogRequest&) override { return {}; }
+  QString ChooseFileToSave(const FileDialogRequest&, int*) override { return {}; }
 };
 
 class NoColours : public ColourChooser {

@@ -7,6 +7,7 @@
 #include "document/PageSetup.h"
 #include "output/Export.h"
 #include "output/PictureWriters.h"
+#include "output/PrintDriver.h"
 #include "output/print/QtPrintDevice.h"
 
 namespace quillon {
@@ -19,22 +20,6 @@ std::optional<int> WholeNumber(const std::string& text, int low, int high) {
     return std::nullopt;
   }
   return value;
-}
-
-// A PDF page can be at most 200 inches on a side.
-constexpr double kLargestPaper = 200 * 25.4;
-
-// The paper of the document in millimetres, for a PDF of the same size.
-QSizeF PaperMillimetres(const ItemRecord& page, const ScreenMetrics& screen) {
-  const double w = page.pageWidth(), h = page.pageHeight();
-  switch (page.pageUnits()) {
-    case kUnitMillimetres:
-      return {w, h};
-    case kUnitPixels:
-      return {w / screen.dpiX * 25.4, h / screen.dpiY * 25.4};
-    default:
-      return {w * 25.4, h * 25.4};
-  }
 }
 
 }  // namespace
@@ -95,8 +80,7 @@ int RunPrint(const ItemList& list, const std::string& title, const QString& pdf,
     return 1;
   }
   const QSizeF paper = PaperMillimetres(*page, list.screen());
-  if (!pdf.isEmpty() && !(paper.width() > 0 && paper.height() > 0 &&
-                          paper.width() <= kLargestPaper && paper.height() <= kLargestPaper)) {
+  if (!pdf.isEmpty() && !PdfPaperInRange(paper)) {
     err << "quillon: " << title << ": the paper size of the page setup is out of range.\n";
     return 1;
   }

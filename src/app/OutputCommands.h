@@ -10,6 +10,7 @@
 #include <QString>
 
 #include "document/ItemList.h"
+#include "output/PrintDriver.h"
 
 namespace quillon {
 
@@ -18,8 +19,8 @@ struct OutputChoice {
   std::string pdf;      // print to this PDF file
   std::string printer;  // print to this printer; the default printer when empty
   int copies = 1;
-  std::u16string selection;  // one character per card, "x" leaves a card blank
-  int resolution = 600;      // printer pixels per inch of a PDF
+  std::u16string selection;         // one character per card, "x" leaves a card blank
+  int resolution = kPdfResolution;  // printer pixels per inch of a PDF
 };
 
 // Takes the output option at args[i] (and its value, advancing i); nullopt when args[i] is not

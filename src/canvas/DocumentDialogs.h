@@ -15,7 +15,6 @@ namespace quillon {
 
 inline constexpr char kDocumentFilter[] = "All files (*.*)|*.*|Quillon files (*.qlln)|*.qlln";
 inline constexpr char kDocumentExtension[] = "qlln";
-inline constexpr char kReplaceQuestion[] = "Replace the existing file?";
 
 class DocumentDialogs {
  public:

@@ -9,6 +9,7 @@
 #include <QString>
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "canvas/Gesture.h"
@@ -60,6 +61,9 @@ class TSandbox : public QMdiSubWindow, public CanvasContext {
   // The page setup record's zoom, 1.0 without one.
   double GetZoom() const;
   const QString& FileName() const { return fileName_; }
+  // The cards left out of printing, one character per card and "x" for a blank one; it
+  // belongs to the window and is never saved.
+  std::u16string& PrintSelection() { return printSelection_; }
 
   // Takes the zoom from the settings, lays the window out and renders progressively.
   void ZoomChanged();
@@ -207,6 +211,7 @@ class TSandbox : public QMdiSubWindow, public CanvasContext {
   SandboxHost& host_;
   ItemList items_;
   QString fileName_;
+  std::u16string printSelection_;
   QString untitledNumber_;
   int32_t mode_ = 0;
   int32_t step_ = 0;

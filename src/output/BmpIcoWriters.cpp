@@ -92,6 +92,7 @@ PictureFormat PictureFormatOf(const QString& fileName) {
   const QString suffix = QFileInfo(fileName).suffix().toLower();
   if (suffix == QLatin1String("bmp")) return PictureFormat::Bmp;
   if (suffix == QLatin1String("ico")) return PictureFormat::Ico;
+  if (suffix == QLatin1String("png")) return PictureFormat::Png;
   return PictureFormat::Jpeg;
 }
 
@@ -130,6 +131,19 @@ QByteArray EncodeIco(const Bitmap& picture) {
   return out;
 }
 
+QByteArray EncodePng(const Bitmap& picture, int dpi) {
+  if (picture.empty()) return {};
+  QImage image = picture.Image().convertToFormat(QImage::Format_RGB888);
+  const int dotsPerMetre = static_cast<int>(PixelsPerMetre(dpi));
+  image.setDotsPerMeterX(dotsPerMetre);
+  image.setDotsPerMeterY(dotsPerMetre);
+  QByteArray png;
+  QBuffer buffer(&png);
+  buffer.open(QIODevice::WriteOnly);
+  if (!image.save(&buffer, "PNG")) return {};
+  return png;
+}
+
 WriteResult WritePicture(const QString& path, const Bitmap& picture, int dpi) {
   // The name is used as given from start to end: the format and the file come from one name.
   const QString& name = path;
@@ -149,6 +163,9 @@ WriteResult WritePicture(const QString& path, const Bitmap& picture, int dpi) {
       break;
     case PictureFormat::Ico:
       bytes = EncodeIco(picture);
+      break;
+    case PictureFormat::Png:
+      bytes = EncodePng(picture, dpi);
       break;
     case PictureFormat::Jpeg:
       bytes = EncodeJpeg(picture, dpi, &error);

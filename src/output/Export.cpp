@@ -66,13 +66,36 @@ ComposeResult ExportExact(const ItemList& list, const ScreenMetrics& screen,
 
 ComposeResult ExportSmooth(const ItemList& list, const ScreenMetrics& screen,
                            const ItemRenderer& render, Bitmap& picture) {
+  return PreviewPicture(list, screen, render, u"", picture);
+}
+
+ComposeResult PreviewPicture(const ItemList& list, const ScreenMetrics& screen,
+                             const ItemRenderer& render, const std::u16string& selection,
+                             Bitmap& picture) {
   const ItemRecord* page = FindPageRecord(list);
   if (page == nullptr) return {false, "The document has no page setup."};
   Bitmap sheet;
   const ComposeResult composed =
-      ComposeSheet(list, sheet, ComposeMode::Preview, u"", screen, PrinterGeometry{}, render);
+      ComposeSheet(list, sheet, ComposeMode::Preview, selection, screen, PrinterGeometry{}, render);
   if (!composed.ok) return composed;
   return Reduce(sheet, PreviewPictureSize(*page, screen), picture);
+}
+
+ScreenshotPictures MakeScreenshotPictures(const Bitmap& capture) {
+  ScreenshotPictures pictures;
+  if (capture.empty()) return pictures;
+  const int narrowHeight = std::max(1, RoundToInt32(400.0 * capture.height() / capture.width()));
+  pictures.narrow = Bitmap(400, narrowHeight);
+  Resample(capture, pictures.narrow, ResampleFilter::Mitchell);
+  const int frameHeight = std::max(1, RoundToInt32(capture.width() * 0.75));
+  pictures.framed = Bitmap(capture.width(), frameHeight);
+  pictures.framed.Fill(kScreenshotBackdrop);
+  // A capture taller than the frame is cut at the top and the bottom.
+  const int top = (frameHeight - capture.height()) / 2;
+  const int from = std::max(0, -top), to = std::max(0, top);
+  const int rows = std::min(capture.height() - from, frameHeight - to);
+  if (rows > 0) pictures.framed.CopyFrom(capture, 0, from, capture.width(), rows, 0, to);
+  return pictures;
 }
 
 }  // namespace quillon

@@ -27,5 +27,20 @@ ComposeResult ExportExact(const ItemList& list, const ScreenMetrics& screen,
                           const ItemRenderer& render, Bitmap& picture);
 ComposeResult ExportSmooth(const ItemList& list, const ScreenMetrics& screen,
                            const ItemRenderer& render, Bitmap& picture);
+// The print preview's picture: the smooth picture with the cards the selection leaves out
+// white.
+ComposeResult PreviewPicture(const ItemList& list, const ScreenMetrics& screen,
+                             const ItemRenderer& render, const std::u16string& selection,
+                             Bitmap& picture);
+
+// The two web pictures of a screenshot: one 400 pixels wide, reduced with the Mitchell
+// filter, and one as wide as the capture and three quarters as high, the capture unscaled at
+// its left edge and centred from top to bottom on dark teal.
+inline constexpr uint32_t kScreenshotBackdrop = 4210467;  // red 35, green 63, blue 64
+struct ScreenshotPictures {
+  Bitmap narrow;  // "_400w.jpg"
+  Bitmap framed;  // "_4wx3h.jpg"
+};
+ScreenshotPictures MakeScreenshotPictures(const Bitmap& capture);
 
 }  // namespace quillon

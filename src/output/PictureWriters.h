@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Writing a bitmap as a JPEG, Windows bitmap or icon file, the format chosen by extension.
+// Writing a bitmap as a JPEG, PNG, Windows bitmap or icon file, the format chosen by extension.
 #pragma once
 
 #include <QByteArray>
@@ -10,9 +10,10 @@
 
 namespace quillon {
 
-enum class PictureFormat { Jpeg, Bmp, Ico };
+enum class PictureFormat { Jpeg, Bmp, Ico, Png };
 
-// ".bmp" and ".ico" (any case) choose those formats; any other extension, or none, means JPEG.
+// ".bmp", ".ico" and ".png" (any case) choose those formats; any other extension, or none,
+// means JPEG.
 PictureFormat PictureFormatOf(const QString& fileName);
 
 // The file's bytes in each format; dpi goes into the header where the format has one.
@@ -23,6 +24,8 @@ QByteArray EncodeBmp(const Bitmap& picture, int dpi);
 // One image of the picture's full size with white as the transparent colour: 32-bit colour
 // with an AND mask up to 256 x 256 pixels, PNG-compressed above that.
 QByteArray EncodeIco(const Bitmap& picture);
+// 24-bit colour without transparency; dpi goes into the physical size chunk.
+QByteArray EncodePng(const Bitmap& picture, int dpi);
 
 struct WriteResult {
   bool ok = true;

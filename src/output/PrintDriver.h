@@ -3,6 +3,7 @@
 // printer in tiles of at most 512 x 512 pixels.
 #pragma once
 
+#include <QSizeF>
 #include <string>
 
 #include "output/SheetComposer.h"
@@ -10,21 +11,27 @@
 namespace quillon {
 
 inline constexpr int kPrintTileSize = 512;
+// Printer pixels per inch of a PDF file unless asked otherwise.
+inline constexpr int kPdfResolution = 600;
+
+// The paper of the document in millimetres, for a PDF page of the same size.
+QSizeF PaperMillimetres(const ItemRecord& page, const ScreenMetrics& screen);
+// Whether a PDF page can have this paper: more than nothing and at most 200 inches a side.
+bool PdfPaperInRange(QSizeF paperMillimetres);
 
 // A printer as the driver sees it; the desktop's is a QPrinter, the tests' a recorder.
 class PrintDevice {
  public:
   virtual ~PrintDevice() = default;
+  // Resolution, physical offset of the printable area and physical page size; known before
+  // the job begins.
+  virtual PrinterGeometry Geometry() const = 0;
   // Starts a job; false (with error() set) when the printer refuses.
   virtual bool Begin(const std::string& title, int copies) = 0;
-  // Resolution, physical offset of the printable area and physical page size.
-  virtual PrinterGeometry Geometry() const = 0;
   // Places a tile with its top-left corner at (x, y) of the printable area, one bitmap pixel
   // on one printer pixel.
   virtual void DrawTile(const Bitmap& tile, int x, int y) = 0;
   virtual bool End() = 0;
-  // Ends a job whose sheet could not be made, so that nothing of it is printed or kept.
-  virtual void Abort() = 0;
   virtual std::string error() const = 0;
 };
 
@@ -34,7 +41,7 @@ struct PrintResult {
 };
 
 // Prints the document's sheet; copies below 1 print nothing, and a sheet that cannot be
-// composed aborts the job.
+// composed opens no job.
 PrintResult PrintSheet(const ItemList& list, const std::string& title,
                        const std::u16string& selection, int copies, PrintDevice& device,
                        const ScreenMetrics& screen, const ItemRenderer& render);

@@ -7,6 +7,8 @@
 
 namespace quillon {
 
+inline constexpr char kReplaceQuestion[] = "Replace the existing file?";
+
 struct FileDialogRequest {
   QString title;
   // Pairs of a caption and its patterns, all separated by '|':
@@ -24,8 +26,10 @@ class FileDialogs {
   // The full path of the chosen existing file, or an empty string when cancelled.
   virtual QString ChooseFileToOpen(const FileDialogRequest& request) = 0;
   // The full path to write to, or an empty string when cancelled. Asks nothing about an
-  // existing file: the caller does.
-  virtual QString ChooseFileToSave(const FileDialogRequest& request) = 0;
+  // existing file: the caller does. chosenFilter, when given, receives the filter pair the
+  // user left selected, counted from 1.
+  virtual QString ChooseFileToSave(const FileDialogRequest& request,
+                                   int* chosenFilter = nullptr) = 0;
 };
 
 }  // namespace quillon

@@ -4,11 +4,15 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QLabel>
+#include <QPointer>
 #include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
 
 #include "canvas/TSandbox.h"
+#include "output/ui/OutputDialogs.h"
+#include "output/ui/TPreview.h"
+#include "output/ui/TPrsel.h"
 #include "settings/ui/CustomizeDialogs.h"
 #include "settings/ui/Tspeed.h"
 #include "shell/TForm1.h"
@@ -61,6 +65,46 @@ HostPanel Setup(TForm1& form) {
           }};
 }
 
+// The print selection of the active window: Print (or Preview) keeps the selection in the
+// window and prints it (or shows its preview) once the host has closed, provided the window
+// is still there and still active.
+HostPanel PrintSelection(TForm1& form, bool preview) {
+  TSandbox* active = form.ActiveWindow();
+  if (active == nullptr) return {};
+  auto* panel = new TPrsel(active->GetItems(), active->PrintSelection());
+  QPointer<TSandbox> window(active);
+  return {panel, [&form, panel, window, preview] {
+            if (window == nullptr || form.ActiveWindow() != window) return;
+            window->PrintSelection() = panel->Selection();
+            QTimer::singleShot(0, &form, [&form, window, preview] {
+              if (window == nullptr) return;
+              preview ? form.OpenPreview(*window) : form.PrintWindow(*window);
+            });
+          }};
+}
+
+// The preview of the active window: its export saves the picture shown, and its Print (the
+// host's or its own) closes the host and prints the window if it is still there.
+HostPanel Preview(TForm1& form) {
+  TSandbox* active = form.ActiveWindow();
+  if (active == nullptr) return {};
+  QPointer<TSandbox> window(active);
+  auto* panel = new TPreview(active, active->GetItems(), active->PrintSelection());
+  auto print = [&form, window] {
+    QTimer::singleShot(0, &form, [&form, window] {
+      if (window != nullptr) form.PrintWindow(*window);
+    });
+  };
+  panel->onExport = [&form, window](const Bitmap& picture) {
+    if (window != nullptr) form.Output().SavePicture(window->GetItems(), picture);
+  };
+  panel->onPrint = [&form, print] {
+    form.HostX()->hide();
+    print();
+  };
+  return {panel, print};
+}
+
 HostPanel About() {
   return {new TAbout, [] {
             QTimer::singleShot(
@@ -102,6 +146,9 @@ HostPanel MakeHostPanel(TForm1& form, HostKind kind, int code, int32_t number) {
         return Customization<TShadow>(form);
       case 64:
         return Speed(form, number);
+      case 66:
+      case 67:
+        return PrintSelection(form, code == 67);
       default:
         return {};
     }
@@ -117,6 +164,8 @@ HostPanel MakeHostPanel(TForm1& form, HostKind kind, int code, int32_t number) {
       return Customization<TDirections>(form, DirectionRole::FontSizes);
     case 45:
       return About();
+    case 57:
+      return Preview(form);
     case 60:
       return Setup(form);
     default:

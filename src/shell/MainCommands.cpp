@@ -2,10 +2,15 @@
 // The main window's command handlers, toolbar buttons and timers.
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QPainter>
+#include <QPixmap>
+#include <QScreen>
 #include <QTimer>
 
 #include "canvas/TSandbox.h"
 #include "document/PageSetup.h"
+#include "output/SheetComposer.h"
+#include "output/ui/OutputDialogs.h"
 #include "page/AnchorLines.h"
 #include "render/Coordinates.h"
 #include "settings/Customization.h"
@@ -48,6 +53,74 @@ void TForm1::Clear1Click() {
 
 void TForm1::Save1Click() {
   if (TSandbox* window = ActiveWindow()) window->Save(false);
+}
+
+void TForm1::Print1Click() {
+  TSandbox* window = ActiveWindow();
+  if (window == nullptr) return;
+  window->EndGesture();
+  const ItemRecord* page = FindPageRecord(window->GetItems());
+  if (page == nullptr) return;
+  // A sheet of several cards asks first which of them to print.
+  if (LayoutOf(*page, window->GetItems().screen()).multiCard) {
+    formY_->OpenHost(66, window->GetWindowId(), window->GetTitle());
+    return;
+  }
+  PrintWindow(*window);
+}
+
+void TForm1::PrintPreview1Click() {
+  TSandbox* window = ActiveWindow();
+  if (window == nullptr) return;
+  window->EndGesture();
+  const ItemRecord* page = FindPageRecord(window->GetItems());
+  if (page != nullptr && LayoutOf(*page, window->GetItems().screen()).multiCard) {
+    formY_->OpenHost(67, window->GetWindowId(), window->GetTitle());
+    return;
+  }
+  OpenPreview(*window);
+}
+
+void TForm1::OpenPreview(TSandbox& window) {
+  formX_->OpenHost(57, window.GetWindowId(), window.GetTitle());
+}
+
+void TForm1::Screenshot1Click() {
+  // The frame as it stands now, widened by 4 pixels on every side; the border comes from the
+  // screen where the platform lets it be read, and is the frame's own colour otherwise.
+  repaint();
+  Bitmap capture(width() + 8, height() + 8);
+  {
+    QImage image = capture.Image();
+    QPainter painter(&image);
+    painter.fillRect(image.rect(), palette().color(QPalette::Window));
+    if (QScreen* shown = screen()) {
+      const QPoint corner = mapToGlobal(QPoint(-4, -4)) - shown->geometry().topLeft();
+      const QPixmap around =
+          shown->grabWindow(0, corner.x(), corner.y(), image.width(), image.height());
+      if (!around.isNull() && around.size() == image.size()) painter.drawPixmap(0, 0, around);
+    }
+    painter.drawPixmap(4, 4, grab());
+  }
+  output_->ExportScreenshot(capture);
+}
+
+void TForm1::PrintWindow(TSandbox& window) {
+  output_->PrintDocument(window.GetItems(), window.GetTitle(), window.PrintSelection());
+}
+
+void TForm1::Exact1Click() {
+  TSandbox* window = ActiveWindow();
+  if (window == nullptr) return;
+  window->EndGesture();
+  output_->ExportPicture(window->GetItems(), false);
+}
+
+void TForm1::Smooth1Click() {
+  TSandbox* window = ActiveWindow();
+  if (window == nullptr) return;
+  window->EndGesture();
+  output_->ExportPicture(window->GetItems(), true);
 }
 
 void TForm1::SaveAs1Click() {
@@ -203,6 +276,12 @@ void TForm1::ToolbarButtonReleased(int number) {
       return;
     case 3:
       Save1Click();
+      return;
+    case 4:
+      Exact1Click();
+      return;
+    case 5:
+      Print1Click();
       return;
     case 6:
     case 7:

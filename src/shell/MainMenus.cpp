@@ -102,15 +102,15 @@ void TForm1::CreateFileMenu() {
   gasSeparator_ = gridAndSnap->addSeparator();
   AddEntry(gridAndSnap, "gasNewFiles1", "New Files", 8019, &TForm1::gasNewFiles1Click);
   file->addSeparator();
-  // Printing, the preview and the exports are wired by their own parts of the program.
-  QAction* preview = AddEntry(file, "PrintPreview1", "Print Preview", 8010);
-  QAction* print =
-      AddEntry(file, "Print1", "Print", 8011, nullptr, QKeySequence(Qt::CTRL | Qt::Key_P));
+  QAction* preview =
+      AddEntry(file, "PrintPreview1", "Print Preview", 8010, &TForm1::PrintPreview1Click);
+  QAction* print = AddEntry(file, "Print1", "Print", 8011, &TForm1::Print1Click,
+                            QKeySequence(Qt::CTRL | Qt::Key_P));
   file->addSeparator();
   QMenu* exportMenu = AddMenu(file, "Export1", "Export", 8012);
-  AddEntry(exportMenu, "Exact1", "Exact", 8013);
-  AddEntry(exportMenu, "Smooth1", "Smooth", 8014);
-  AddEntry(file, "Screenshot1", "Screenshot", 0)->setVisible(false);
+  AddEntry(exportMenu, "Exact1", "Exact", 8013, &TForm1::Exact1Click);
+  AddEntry(exportMenu, "Smooth1", "Smooth", 8014, &TForm1::Smooth1Click);
+  AddEntry(file, "Screenshot1", "Screenshot", 0, &TForm1::Screenshot1Click)->setVisible(false);
   file->addSeparator();
   AddEntry(file, "Exit1", "Exit", 8015, &TForm1::Exit1Click);
   documentCommands_ = {save, saveAs, close, preview, print, exportMenu->menuAction()};

@@ -26,6 +26,7 @@
 
 #include "canvas/TSandbox.h"
 #include "document/PageSetup.h"
+#include "output/ui/OutputDialogs.h"
 #include "platform/Timers.h"
 #include "render/Coordinates.h"
 #include "settings/FontList.h"
@@ -71,6 +72,8 @@ TForm1::TForm1(ShellServices services, ScreenMetrics screen, QWidget* parent)
   dialogs_ =
       std::make_unique<DocumentDialogs>(*services_.fileDialogs, *services_.prompter, params_,
                                         [this](const QString& path) { AddRecentFile(path); });
+  output_ = std::make_unique<OutputDialogs>(
+      OutputServices{services_.fileDialogs, services_.prompter, services_.printDialog}, params_);
 
   CreateLayout();
   CreateMenus();

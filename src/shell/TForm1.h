@@ -16,6 +16,7 @@
 #include "platform/ColourChooser.h"
 #include "platform/FileDialogs.h"
 #include "platform/FileTypes.h"
+#include "platform/PrintDialog.h"
 #include "platform/Prompter.h"
 #include "settings/TParams.h"
 #include "shell/Chrome.h"
@@ -29,6 +30,7 @@ class QTimer;
 
 namespace quillon {
 
+class OutputDialogs;
 class THostWindow;
 class TProcs;
 class TSandbox;
@@ -50,6 +52,8 @@ struct ShellServices {
   Clipboard* clipboard = nullptr;
   // Registers the document type with the desktop; none, nothing is registered.
   FileTypeRegistrar* fileTypes = nullptr;
+  // The system's print dialog; none, nothing is printed.
+  PrintDialog* printDialog = nullptr;
 };
 
 // The smallest number above kWindowNumberBase that none of the used numbers is.
@@ -80,6 +84,11 @@ class TForm1 : public QMainWindow, public SandboxHost {
 
   // Sets the zoom, its controls and the active window's zoom.
   void SetZoom(double zoom);
+  // Prints the window's sheet with its print selection through the print dialog.
+  void PrintWindow(TSandbox& window);
+  // Shows the print preview of the window in TFormX.
+  void OpenPreview(TSandbox& window);
+  OutputDialogs& Output() { return *output_; }
   // The exit prompt: whether the program may end.
   bool ExitPrompt();
 
@@ -156,6 +165,11 @@ class TForm1 : public QMainWindow, public SandboxHost {
   void psNewFiles1Click();
   void gasCurrentFile1Click();
   void gasNewFiles1Click();
+  void Print1Click();
+  void PrintPreview1Click();
+  void Screenshot1Click();
+  void Exact1Click();
+  void Smooth1Click();
   void Exit1Click();
   void Undo1Click();
   void Redo1Click();
@@ -194,6 +208,7 @@ class TForm1 : public QMainWindow, public SandboxHost {
   bool selectionCommandsStale_ = false;
   TParams params_;
   std::unique_ptr<DocumentDialogs> dialogs_;
+  std::unique_ptr<OutputDialogs> output_;
 
   int32_t currentTool_ = 0;
   int32_t previousTool_ = 20;

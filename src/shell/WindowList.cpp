@@ -8,6 +8,9 @@
 
 #include "canvas/TSandbox.h"
 #include "document/PageSetup.h"
+#include "output/ui/TPreview.h"
+#include "output/ui/TPrsel.h"
+#include "shell/HostWindow.h"
 #include "shell/TForm1.h"
 
 namespace quillon {
@@ -131,6 +134,15 @@ void TForm1::RemoveWindowEntry(int32_t number) {
 void TForm1::WindowDestroyed(TSandbox& window) {
   if (activeWindow_ == &window) activeWindow_ = nullptr;
   if (ending_) return;
+  // A print selection or preview made for this window goes with it.
+  if (auto* selection = qobject_cast<TPrsel*>(formY_->Panel());
+      selection != nullptr && selection->Document() == &window.GetItems()) {
+    formY_->hide();
+  }
+  if (auto* preview = qobject_cast<TPreview*>(formX_->Panel());
+      preview != nullptr && preview->Document() == &window.GetItems()) {
+    formX_->hide();
+  }
   RemoveWindowEntry(window.GetWindowId());
   timer4_->start();
 }

@@ -49,10 +49,9 @@ TEST_F(OutputCommandsTest, ExactAndSmoothExportTheSameSize) {
     const char* format;
   };
   const Case cases[] = {
-      {{}, "exact.jpg", "JPEG"},
-      {{"--smooth"}, "smooth.bmp", "BMP"},
-      {{}, "noextension", "JPEG"},
-      {{"--smooth"}, "upper.BMP", "BMP"},
+      {{}, "exact.jpg", "JPEG"},   {{"--smooth"}, "smooth.bmp", "BMP"},
+      {{}, "noextension", "JPEG"}, {{"--smooth"}, "upper.BMP", "BMP"},
+      {{}, "exact.png", "PNG"},
   };
   for (const Case& c : cases) {
     std::vector<std::string> args{"convert"};

@@ -31,23 +31,31 @@ TEST(PictureWriters, FormatComesFromTheExtensionOnly) {
       {"card.bmp", PictureFormat::Bmp},      {" CARD.BmP", PictureFormat::Bmp},
       {"card.bmp ", PictureFormat::Jpeg},  // blanks belong to the name, as the file gets it
       {"icon.ICO", PictureFormat::Ico},      {"card", PictureFormat::Jpeg},
-      {"card.jpeg", PictureFormat::Jpeg},    {"card.png", PictureFormat::Jpeg},
+      {"card.jpeg", PictureFormat::Jpeg},    {"card.png", PictureFormat::Png},
+      {"Card.PnG", PictureFormat::Png},      {"card.png.jpg", PictureFormat::Jpeg},
       {"dir.bmp/card", PictureFormat::Jpeg},
   };
   for (auto [name, format] : cases)
     EXPECT_EQ(PictureFormatOf(name), format) << name;
 }
 
-TEST(PictureWriters, BitmapReadsBackPixelForPixel) {
+TEST(PictureWriters, BitmapAndPngReadBackPixelForPixel) {
   const Bitmap picture = Sample(13, 7);
-  const QImage image = QImage::fromData(EncodeBmp(picture, 96), "BMP");
-  ASSERT_EQ(image.size(), QSize(13, 7));
-  for (int y = 0; y < 7; ++y) {
-    for (int x = 0; x < 13; ++x) {
-      const uint32_t c = picture.Pixel(x, y);
-      EXPECT_EQ(At(image, x, y), qRgb(RedOf(c), GreenOf(c), BlueOf(c))) << x << "," << y;
+  const std::pair<QByteArray, const char*> files[] = {{EncodeBmp(picture, 96), "BMP"},
+                                                      {EncodePng(picture, 300), "PNG"}};
+  for (const auto& [bytes, format] : files) {
+    const QImage image = QImage::fromData(bytes, format);
+    ASSERT_EQ(image.size(), QSize(13, 7)) << format;
+    EXPECT_FALSE(image.hasAlphaChannel()) << format;
+    for (int y = 0; y < 7; ++y) {
+      for (int x = 0; x < 13; ++x) {
+        const uint32_t c = picture.Pixel(x, y);
+        EXPECT_EQ(At(image, x, y), qRgb(RedOf(c), GreenOf(c), BlueOf(c)))
+            << format << " " << x << "," << y;
+      }
     }
   }
+  EXPECT_EQ(QImage::fromData(EncodePng(picture, 300), "PNG").dotsPerMeterX(), 11811);
 }
 
 // The marker segments of a JPEG file up to the scan.

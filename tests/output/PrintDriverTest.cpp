@@ -17,6 +17,7 @@ namespace {
 class RecordingPrinter : public PrintDevice {
  public:
   bool Begin(const std::string& t, int c) override {
+    begun = true;
     title = t;
     copies = c;
     return true;
@@ -36,13 +37,12 @@ class RecordingPrinter : public PrintDevice {
     ended = true;
     return true;
   }
-  void Abort() override { aborted = true; }
   std::string error() const override { return {}; }
 
   std::string title;
   int copies = 0;
+  bool begun = false;
   bool ended = false;
-  bool aborted = false;
   std::vector<Rect> tiles;
   std::vector<uint32_t> colours;
 };
@@ -78,7 +78,7 @@ TEST(PrintDriver, NoCopiesOrNoPageMeansNoJob) {
   EXPECT_FALSE(printer.ended);
 }
 
-TEST(PrintDriver, ASheetThatCannotBeComposedAbortsTheJob) {
+TEST(PrintDriver, ASheetThatCannotBeComposedOpensNoJob) {
   ItemList list;
   ItemRecord& page = test::AddPage(list);
   page.setPageKind(4);
@@ -89,8 +89,8 @@ TEST(PrintDriver, ASheetThatCannotBeComposedAbortsTheJob) {
   const PrintResult result =
       PrintSheet(list, "", u"", 1, printer, ScreenMetrics{}, PaintEverything);
   EXPECT_FALSE(result.ok);
-  EXPECT_TRUE(printer.aborted);
-  EXPECT_FALSE(printer.ended) << "nothing of the job is printed";
+  EXPECT_FALSE(result.message.empty());
+  EXPECT_FALSE(printer.begun) << "no job is opened for a sheet that cannot be made";
   EXPECT_TRUE(printer.tiles.empty());
 }
 

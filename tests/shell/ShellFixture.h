@@ -15,6 +15,7 @@
 #include "settings/SettingsStore.h"
 #include "shell/TForm1.h"
 #include "shell/TProcs.h"
+#include "support/ScriptedPrintDialog.h"
 #include "support/ScriptedServices.h"
 
 namespace quillon::test {
@@ -33,7 +34,7 @@ class ShellTest : public ::testing::Test {
   // A new main window; the empty document of the start is held back unless asked for.
   void Start(bool startDocument = false) {
     form_ = std::make_unique<TForm1>(
-        ShellServices{&prompter_, &files_, &colours_, &clipboard_, fileTypes_},
+        ShellServices{&prompter_, &files_, &colours_, &clipboard_, fileTypes_, &printDialog_},
         ScreenMetrics{96, 96});
     form_->resize(1100, 760);
     form_->show();
@@ -73,6 +74,7 @@ class ShellTest : public ::testing::Test {
   ScriptedFileDialogs files_;
   ScriptedColourChooser colours_;
   RecordingClipboard clipboard_;
+  ScriptedPrintDialog printDialog_;
   FileTypeRegistrar* fileTypes_ = nullptr;
   std::unique_ptr<TForm1> form_;
 };

@@ -52,13 +52,22 @@ class ScriptedFileDialogs : public FileDialogs {
     openRequests.push_back(request);
     return Next(openAnswers);
   }
-  QString ChooseFileToSave(const FileDialogRequest& request) override {
+  // The filter chosen is the preselected one unless a test scripts another.
+  QString ChooseFileToSave(const FileDialogRequest& request, int* chosenFilter) override {
     saveRequests.push_back(request);
+    if (chosenFilter != nullptr) {
+      *chosenFilter = request.filterIndex;
+      if (!filterAnswers.empty()) {
+        *chosenFilter = filterAnswers.front();
+        filterAnswers.pop_front();
+      }
+    }
     return Next(saveAnswers);
   }
 
   std::deque<QString> openAnswers;
   std::deque<QString> saveAnswers;
+  std::deque<int> filterAnswers;
   std::vector<FileDialogRequest> openRequests;
   std::vector<FileDialogRequest> saveRequests;
 

@@ -13,6 +13,16 @@ std::string Sentence(QString reason) {
   return reason.toStdString() + ".";
 }
 
+// Paper of any size, turned to landscape when it is wider than high, without margins.
+void SetPaper(QPrinter& printer, QSizeF paperMillimetres) {
+  const bool landscape = paperMillimetres.width() > paperMillimetres.height();
+  const QSizeF portrait = landscape ? paperMillimetres.transposed() : paperMillimetres;
+  printer.setPageSize(QPageSize(portrait, QPageSize::Millimeter));
+  printer.setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+  printer.setPageMargins(QMarginsF(0, 0, 0, 0));
+  printer.setFullPage(true);
+}
+
 }  // namespace
 
 std::unique_ptr<QtPrintDevice> QtPrintDevice::ForPrinter(const QString& name) {
@@ -29,13 +39,27 @@ std::unique_ptr<QtPrintDevice> QtPrintDevice::ForPdf(const QString& path, QSizeF
   printer.setOutputFormat(QPrinter::PdfFormat);
   printer.setOutputFileName(path);
   printer.setResolution(dpi);
+  SetPaper(printer, paperMillimetres);
+  device->paper_ = paperMillimetres;
+  return device;
+}
+
+std::unique_ptr<QtPrintDevice> QtPrintDevice::ForDialog(QSizeF paperMillimetres) {
+  std::unique_ptr<QtPrintDevice> device(new QtPrintDevice());
+  device->paper_ = paperMillimetres;
+  // A printer keeps its own margins; only the paper is proposed.
   const bool landscape = paperMillimetres.width() > paperMillimetres.height();
   const QSizeF portrait = landscape ? paperMillimetres.transposed() : paperMillimetres;
-  printer.setPageSize(QPageSize(portrait, QPageSize::Millimeter));
-  printer.setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
-  printer.setPageMargins(QMarginsF(0, 0, 0, 0));
-  printer.setFullPage(true);
+  device->printer_.setPageSize(QPageSize(portrait, QPageSize::Millimeter));
+  device->printer_.setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+  device->printer_.setFullPage(true);
   return device;
+}
+
+void QtPrintDevice::SettleDialogChoice(int dpi) {
+  if (printer_.outputFormat() != QPrinter::PdfFormat) return;
+  printer_.setResolution(dpi);
+  SetPaper(printer_, paper_);
 }
 
 bool QtPrintDevice::Begin(const std::string& title, int copies) {
@@ -68,19 +92,26 @@ bool QtPrintDevice::Begin(const std::string& title, int copies) {
   }
   // Pictures go into a PDF unchanged rather than recompressed as JPEG.
   painter_.setRenderHint(QPainter::LosslessImageRendering, true);
-  const QRectF paper = printer_.paperRect(QPrinter::DevicePixel);
-  const QRectF page = printer_.pageRect(QPrinter::DevicePixel);
-  geometry_.dpiX = printer_.logicalDpiX();
-  geometry_.dpiY = printer_.logicalDpiY();
-  geometry_.offsetX = qRound(page.left() - paper.left());
-  geometry_.offsetY = qRound(page.top() - paper.top());
-  geometry_.pageWidth = qRound(paper.width());
-  geometry_.pageHeight = qRound(paper.height());
+  geometry_ = PrinterValues();
   return true;
 }
 
 PrinterGeometry QtPrintDevice::Geometry() const {
-  return geometry_;
+  // The printer knows its page before a job begins; during a job the job's values hold.
+  return painter_.isActive() ? geometry_ : PrinterValues();
+}
+
+PrinterGeometry QtPrintDevice::PrinterValues() const {
+  PrinterGeometry geometry;
+  const QRectF paper = printer_.paperRect(QPrinter::DevicePixel);
+  const QRectF page = printer_.pageRect(QPrinter::DevicePixel);
+  geometry.dpiX = printer_.logicalDpiX();
+  geometry.dpiY = printer_.logicalDpiY();
+  geometry.offsetX = qRound(page.left() - paper.left());
+  geometry.offsetY = qRound(page.top() - paper.top());
+  geometry.pageWidth = qRound(paper.width());
+  geometry.pageHeight = qRound(paper.height());
+  return geometry;
 }
 
 void QtPrintDevice::DrawTile(const Bitmap& tile, int x, int y) {
@@ -103,15 +134,6 @@ bool QtPrintDevice::End() {
   }
   RestoreOutputName();
   return kept;
-}
-
-void QtPrintDevice::Abort() {
-  if (painter_.isActive()) {
-    // A file being written is thrown away; a printer's job is cancelled.
-    if (!output_) printer_.abort();
-    painter_.end();
-  }
-  RestoreOutputName();
 }
 
 void QtPrintDevice::RestoreOutputName() {

@@ -21,21 +21,27 @@ class QtPrintDevice : public PrintDevice {
   // A PDF file of the given paper size (millimetres) at dpi printer pixels per inch.
   static std::unique_ptr<QtPrintDevice> ForPdf(const QString& path, QSizeF paperMillimetres,
                                                int dpi);
+  // The default printer with the document's paper chosen, for the print dialog to change.
+  static std::unique_ptr<QtPrintDevice> ForDialog(QSizeF paperMillimetres);
+  // After the print dialog: a job the user sent to a file becomes a PDF of the document's
+  // paper at dpi printer pixels per inch, the same page the command line writes.
+  void SettleDialogChoice(int dpi);
 
   bool Begin(const std::string& title, int copies) override;
   PrinterGeometry Geometry() const override;
   void DrawTile(const Bitmap& tile, int x, int y) override;
   bool End() override;
-  void Abort() override;
   std::string error() const override { return error_; }
 
   QPrinter& printer() { return printer_; }
 
  private:
   QtPrintDevice() : printer_(QPrinter::HighResolution) {}
+  PrinterGeometry PrinterValues() const;
   void RestoreOutputName();
 
   QPrinter printer_;
+  QSizeF paper_;  // the document's paper in millimetres
   QPainter painter_;
   PrinterGeometry geometry_;
   std::optional<ReplacingFile> output_;  // while printing to a file

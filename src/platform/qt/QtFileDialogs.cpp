@@ -37,7 +37,7 @@ void PrepareFileDialog(QFileDialog& dialog, const FileDialogRequest& request) {
   if (!request.initialFileName.isEmpty()) dialog.selectFile(request.initialFileName);
 }
 
-QString QtFileDialogs::Run(const FileDialogRequest& request, bool save) {
+QString QtFileDialogs::Run(const FileDialogRequest& request, bool save, int* chosenFilter) {
   QFileDialog dialog(parent_);
   dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   // Open takes any name too: the dialog keeps its button grey for a path typed into another
@@ -51,6 +51,10 @@ QString QtFileDialogs::Run(const FileDialogRequest& request, bool save) {
     const QStringList chosen = dialog.selectedFiles();
     if (chosen.isEmpty()) return {};
     const QFileInfo file(chosen.first());
+    if (chosenFilter != nullptr) {
+      const qsizetype index = dialog.nameFilters().indexOf(dialog.selectedNameFilter());
+      *chosenFilter = index < 0 ? 0 : static_cast<int>(index) + 1;
+    }
     if (save || file.isFile()) return file.absoluteFilePath();
     QMessageBox::warning(&dialog, dialog.windowTitle(),
                          QStringLiteral("%1\nThe file does not exist. Check the name and the "
@@ -63,8 +67,8 @@ QString QtFileDialogs::ChooseFileToOpen(const FileDialogRequest& request) {
   return Run(request, false);
 }
 
-QString QtFileDialogs::ChooseFileToSave(const FileDialogRequest& request) {
-  return Run(request, true);
+QString QtFileDialogs::ChooseFileToSave(const FileDialogRequest& request, int* chosenFilter) {
+  return Run(request, true, chosenFilter);
 }
 
 namespace {

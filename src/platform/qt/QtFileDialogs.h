@@ -28,10 +28,10 @@ class QtFileDialogs : public FileDialogs {
   explicit QtFileDialogs(QWidget* parent = nullptr) : parent_(parent) {}
   void SetParent(QWidget* parent) { parent_ = parent; }
   QString ChooseFileToOpen(const FileDialogRequest& request) override;
-  QString ChooseFileToSave(const FileDialogRequest& request) override;
+  QString ChooseFileToSave(const FileDialogRequest& request, int* chosenFilter = nullptr) override;
 
  private:
-  QString Run(const FileDialogRequest& request, bool save);
+  QString Run(const FileDialogRequest& request, bool save, int* chosenFilter = nullptr);
   QPointer<QWidget> parent_;
 };
 

@@ -1,0 +1,61 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// File > Export and File > Print of a drawing window: the export dialog in front of the
+// picture writers, and the system's print dialog in front of the print driver. The pictures
+// and pages are the ones the command line writes for the same document.
+#pragma once
+
+#include <QString>
+#include <string>
+
+#include "document/ItemList.h"
+#include "platform/FileDialogs.h"
+#include "platform/PrintDialog.h"
+#include "platform/Prompter.h"
+#include "render/Bitmap.h"
+#include "settings/TParams.h"
+
+namespace quillon {
+
+inline constexpr char kExportFilter[] =
+    "JPEG Image Files (*.jpg,*.jpeg)|*.jpg;*.jpeg|Bitmaps (*.bmp)|*.bmp|PNG Images (*.png)|*.png";
+inline constexpr char kExportTitle[] = "Export";
+inline constexpr char kExportExtension[] = "jpg";
+
+struct OutputServices {
+  FileDialogs* files = nullptr;
+  Prompter* prompter = nullptr;
+  PrintDialog* printDialog = nullptr;  // none, nothing is printed
+};
+
+class OutputDialogs {
+ public:
+  OutputDialogs(OutputServices services, TParams& params);
+
+  // Export Exact (smooth false) or Smooth: asks for the file, and whether to replace an
+  // existing one, then writes the sheet as a picture. Whether a file was written; a failure is
+  // reported to the user. A document without a page setup exports nothing.
+  bool ExportPicture(const ItemList& list, bool smooth);
+  // File > Screenshot: asks for a name and writes the capture of the main window as NAME_400w.jpg
+  // and NAME_4wx3h.jpg, asking before replacing either.
+  void ExportScreenshot(const Bitmap& capture);
+  // Saves a picture already made (the print preview's) through the same dialog.
+  bool SavePicture(const ItemList& list, const Bitmap& picture);
+
+  // The print dialog, then the sheet printed with the selection (one character per card, "x"
+  // leaves a card blank) as the job title. Whether the sheet was printed; a failure is
+  // reported to the user.
+  bool PrintDocument(const ItemList& list, const QString& title, const std::u16string& selection);
+
+ private:
+  // The export file dialog: the full path chosen, empty when cancelled or when the user keeps
+  // an existing file.
+  QString ChooseExportFile();
+  // Writes one picture unless it exists and the user keeps it.
+  void WriteAsked(const QString& path, const Bitmap& picture);
+  void Report(const std::string& message);
+
+  OutputServices services_;
+  TParams& params_;
+};
+
+}  // namespace quillon

@@ -1,0 +1,161 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "output/ui/TPrsel.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+#include "output/SheetComposer.h"
+
+namespace quillon {
+namespace {
+
+// A text with one link: hovered, the link is underlined in blue.
+QLabel* LinkText(const QString& before, const char* link, const QString& linkText,
+                 const QString& after, QWidget* parent) {
+  auto* label = new QLabel(before +
+                               QStringLiteral("<a href=\"%1\" style=\"color: black; "
+                                              "text-decoration: none\">%2</a>")
+                                   .arg(QString::fromLatin1(link), linkText) +
+                               after,
+                           parent);
+  label->setObjectName(QString::fromLatin1(link));
+  label->setWordWrap(true);
+  label->setTextFormat(Qt::RichText);
+  label->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
+  QObject::connect(label, &QLabel::linkHovered, label, [label](const QString& hovered) {
+    const QString style = hovered.isEmpty()
+                              ? QStringLiteral("color: black; text-decoration: none")
+                              : QStringLiteral("color: blue; text-decoration: underline");
+    QString text = label->text();
+    const qsizetype at = text.indexOf(QStringLiteral("style=\""));
+    const qsizetype end = text.indexOf(u'"', at + 7);
+    if (at >= 0 && end > at) text.replace(at + 7, end - at - 7, style);
+    label->setText(text);
+  });
+  return label;
+}
+
+}  // namespace
+
+SelectionMapView::SelectionMapView(QWidget* parent) : QWidget(parent) {
+  setObjectName(QStringLiteral("SelectionMap"));
+}
+
+void SelectionMapView::SetMap(SelectionMap map, const std::u16string* selection) {
+  map_ = std::move(map);
+  selection_ = selection;
+  setFixedSize(map_.width, map_.height);
+  update();
+}
+
+QSize SelectionMapView::sizeHint() const {
+  return {map_.width, map_.height};
+}
+
+void SelectionMapView::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.fillRect(rect(), Qt::white);
+  const std::u16string none;
+  const std::u16string& selection = selection_ != nullptr ? *selection_ : none;
+  for (size_t i = 0; i < map_.cards.size(); ++i) {
+    const MapCard& card = map_.cards[i];
+    const QRect box(card.left, card.top, std::max(card.width, 1), std::max(card.height, 1));
+    if (PrintsCard(selection, static_cast<int64_t>(i) + 1)) {
+      painter.setPen(QColor(255, 0, 0));
+      painter.drawRect(box.adjusted(0, 0, -1, -1));
+    } else {
+      painter.setPen(QColor(192, 192, 192));
+      painter.drawRect(box.adjusted(0, 0, -1, -1));
+      painter.drawLine(box.topLeft(), box.bottomRight());
+      painter.drawLine(box.topRight(), box.bottomLeft());
+    }
+  }
+}
+
+void SelectionMapView::mouseReleaseEvent(QMouseEvent* event) {
+  const QPoint at = event->position().toPoint();
+  const int index = CardAt(map_, at.x(), at.y());
+  if (index >= 0) emit CardClicked(index);
+}
+
+TPrsel::TPrsel(const ItemList& list, const std::u16string& selection, QWidget* parent)
+    : QWidget(parent), list_(list) {
+  setObjectName(QStringLiteral("TPrsel"));
+  auto* row = new QHBoxLayout(this);
+  auto* column = new QVBoxLayout;
+  auto* title = new QLabel(QStringLiteral("Prepare Print"), this);
+  QFont big = title->font();
+  big.setBold(true);
+  big.setPointSize(big.pointSize() + 4);
+  title->setFont(big);
+  column->addWidget(title);
+  auto* intro = new QLabel(
+      QStringLiteral("The software will arrange your design into rows and columns. Select the "
+                     "areas you do or do not want to print by clicking inside the rectangles."),
+      this);
+  intro->setWordWrap(true);
+  column->addWidget(intro);
+  QLabel* all =
+      LinkText(QStringLiteral("Click here to select "), "all", QStringLiteral("all areas"),
+               QStringLiteral(". Then, you can quickly select the areas you do not "
+                              "want to print."),
+               this);
+  QLabel* none =
+      LinkText(QStringLiteral("Click here to select "), "none", QStringLiteral("no areas"),
+               QStringLiteral(". Then, you can quickly select the areas you want to "
+                              "print."),
+               this);
+  connect(all, &QLabel::linkActivated, this, [this] { SelectAll(true); });
+  connect(none, &QLabel::linkActivated, this, [this] { SelectAll(false); });
+  column->addWidget(all);
+  column->addWidget(none);
+  auto* legend = new QLabel(
+      QStringLiteral("The areas under the red rectangles will print. The crossed-out areas will "
+                     "not print. This layout is symbolic (not drawn to exact scale)."),
+      this);
+  legend->setWordWrap(true);
+  column->addWidget(legend);
+  column->addStretch();
+  auto* left = new QWidget(this);
+  left->setLayout(column);
+  left->setFixedWidth(220);
+  row->addWidget(left);
+  scroll_ = new QScrollArea(this);
+  scroll_->setAlignment(Qt::AlignCenter);
+  scroll_->setStyleSheet(QStringLiteral("QScrollArea { background: white; }"));
+  view_ = new SelectionMapView;
+  scroll_->setWidget(view_);
+  row->addWidget(scroll_, 1);
+  connect(view_, &SelectionMapView::CardClicked, this, &TPrsel::ToggleCardAt);
+  // Every card starts printed; the window's stored selection then takes its place.
+  selection_ = selection;
+  resize(620, 360);
+  Relayout();
+}
+
+void TPrsel::Relayout() {
+  const QSize area = scroll_->viewport()->size() - QSize(20, 20);
+  view_->SetMap(MapOfCards(list_, std::max(area.width(), 50), std::max(area.height(), 50)),
+                &selection_);
+}
+
+void TPrsel::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  Relayout();
+}
+
+void TPrsel::SelectAll(bool print) {
+  selection_ = SelectAllCards(static_cast<int>(view_->Map().cards.size()), print);
+  view_->update();
+}
+
+void TPrsel::ToggleCardAt(int index) {
+  selection_ = ToggleCard(selection_, index, static_cast<int>(view_->Map().cards.size()));
+  view_->update();
+}
+
+}  // namespace quillon
