@@ -46,7 +46,7 @@ void SegmentHandles(const ItemRecord& item, bool one, const TargetMapping& map, 
   layout.Add(2, p2);
   layout.Add(3, m);
   const bool free = item.kind() == kKindText ? item.presetTextAngle() < 0 : item.direction() < 0;
-  if (one && free) layout.Dot(kHandleRotationDot, m, AngleOf(p1, p2) - kPi / 2);
+  if (one && free) layout.Dot(kHandleTurn, m, AngleOf(p1, p2) - kPi / 2);
 }
 
 void ListHandles(const ItemRecord& item, bool one, const TargetMapping& map, Layout& layout,
@@ -73,11 +73,11 @@ void ListHandles(const ItemRecord& item, bool one, const TargetMapping& map, Lay
   }
   if (!one) return;
   const Point centre = ItemCentre(item, map);
-  layout.Add(kHandleCentre, centre);
+  layout.Add(kHandleMove, centre);
   double phi = AngleOf(centre, p1);
   if (box) phi = AngleOf(p1, p2) - kPi / 2;
   if (polygonOrStar) phi = AngleOf(p1, p2);
-  Handle& dot = layout.Dot(kHandleRotationDot, centre, phi);
+  Handle& dot = layout.Dot(kHandleTurn, centre, phi);
   if (upright) layout.ClearOf(out[side207], dot);
 }
 
@@ -88,7 +88,7 @@ void CircleHandles(const ItemRecord& item, bool one, const TargetMapping& map, L
   layout.Add(2, {c.x, Shift(c.y, -r)});
   layout.Add(3, {Shift(c.x, -r), c.y});
   layout.Add(4, {c.x, Shift(c.y, r)});
-  if (one) layout.Add(kHandleCentre, c);
+  if (one) layout.Add(kHandleMove, c);
 }
 
 void EllipseHandles(const ItemRecord& item, bool one, const TargetMapping& map, Layout& layout) {
@@ -102,8 +102,8 @@ void EllipseHandles(const ItemRecord& item, bool one, const TargetMapping& map, 
   layout.Add(3, PolarPoint(c, a, theta + kPi));
   layout.Add(4, PolarPoint(c, b, theta + 3 * kPi / 2));
   if (!one) return;
-  layout.Add(kHandleCentre, c);
-  layout.Dot(kHandleRotationDot, c, theta);
+  layout.Add(kHandleMove, c);
+  layout.Dot(kHandleTurn, c, theta);
 }
 
 void ArcHandles(const ItemRecord& item, bool one, const TargetMapping& map, Layout& layout) {
@@ -113,9 +113,9 @@ void ArcHandles(const ItemRecord& item, bool one, const TargetMapping& map, Layo
   layout.Add(2, s);
   layout.Add(3, e);
   if (!one) return;
-  layout.Add(kHandleCentre, ArcCentre(c, s, e, item.kind() == kKindPie));
+  layout.Add(kHandleMove, ArcCentre(c, s, e, item.kind() == kKindPie));
   const ArcSamples arc(c, s, e);
-  layout.Dot(kHandleRotationDot, c, arc.start + arc.sweep / 2);
+  layout.Dot(kHandleTurn, c, arc.start + arc.sweep / 2);
 }
 
 void PictureHandles(const ItemRecord& item, bool one, const TargetMapping& map, Layout& layout,
@@ -149,8 +149,8 @@ void PictureHandles(const ItemRecord& item, bool one, const TargetMapping& map, 
     }
   }
   if (!one) return;
-  layout.Add(kHandleCentre, centre);
-  Handle& dot = layout.Dot(kHandleRotationDot, centre, turn);
+  layout.Add(kHandleMove, centre);
+  Handle& dot = layout.Dot(kHandleTurn, centre, turn);
   if (bottom != 0) layout.ClearOf(out[bottom], dot);
 }
 
@@ -190,8 +190,8 @@ void HandleLayout(const ItemRecord& item, bool oneSelected, Point scroll,
       break;
     case kKindGroupFrame: {
       const Point g = map.Map({item.x1(), item.y1()});
-      handles.push_back({kHandleGroupCentre, g, false, {}, true});
-      layout.Dot(kHandleGroupRotationDot, g, item.angle() - kPi / 2);
+      handles.push_back({kHandleMiddle, g, false, {}, true});
+      layout.Dot(kHandleGroupTurn, g, item.angle() - kPi / 2);
       break;
     }
     default:

@@ -7,14 +7,11 @@
 #include <vector>
 
 #include "document/ItemRecord.h"
+#include "document/ToolNumbers.h"
 #include "render/GeometryContext.h"
 
 namespace quillon {
 
-inline constexpr int32_t kHandleCentre = 7;
-inline constexpr int32_t kHandleRotationDot = 5;
-inline constexpr int32_t kHandleGroupCentre = 3;
-inline constexpr int32_t kHandleGroupRotationDot = 500;
 
 struct Handle {
   int32_t code = 0;

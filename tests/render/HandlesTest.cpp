@@ -31,7 +31,7 @@ void ExpectHandles(const ItemRecord& item, bool one, std::vector<Expected> expec
     EXPECT_EQ(handles[k].code, expected[k].code) << k;
     EXPECT_EQ(handles[k].position, expected[k].position) << "code " << handles[k].code;
     const bool dot =
-        handles[k].code == kHandleRotationDot || handles[k].code == kHandleGroupRotationDot;
+        handles[k].code == kHandleTurn || handles[k].code == kHandleGroupTurn;
     EXPECT_EQ(handles[k].rotationDot, dot) << "code " << handles[k].code;
   }
 }
