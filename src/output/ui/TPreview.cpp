@@ -11,13 +11,13 @@
 
 #include "document/PageSetup.h"
 #include "output/Export.h"
+#include "output/ui/SheetPanel.h"
 
 namespace quillon {
 
 TPreview::TPreview(QObject* owner, const ItemList& list, std::u16string selection, QWidget* parent)
     : QWidget(parent), owner_(owner), list_(&list), selection_(std::move(selection)) {
   setObjectName(QStringLiteral("TPreview"));
-  auto* row = new QHBoxLayout(this);
   auto* column = new QVBoxLayout;
   texts_ = new QLabel(QString::fromLatin1(kPreviewWaiting), this);
   texts_->setObjectName(QStringLiteral("texts"));
@@ -42,16 +42,9 @@ TPreview::TPreview(QObject* owner, const ItemList& list, std::u16string selectio
   });
   column->addWidget(export_);
   column->addWidget(print_);
-  auto* left = new QWidget(this);
-  left->setLayout(column);
-  left->setFixedWidth(220);
-  row->addWidget(left);
-  scroll_ = new QScrollArea(this);
-  scroll_->setAlignment(Qt::AlignCenter);
   view_ = new QLabel;
   view_->setObjectName(QStringLiteral("picture"));
-  scroll_->setWidget(view_);
-  row->addWidget(scroll_, 1);
+  scroll_ = SheetPanelLayout(this, column, view_);
   resize(720, 480);
   prepare_ = new QTimer(this);
   prepare_->setSingleShot(true);

@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "output/SheetComposer.h"
+#include "output/ui/SheetPanel.h"
 
 namespace quillon {
 namespace {
@@ -85,7 +86,6 @@ void SelectionMapView::mouseReleaseEvent(QMouseEvent* event) {
 TPrsel::TPrsel(const ItemList& list, const std::u16string& selection, QWidget* parent)
     : QWidget(parent), list_(list) {
   setObjectName(QStringLiteral("TPrsel"));
-  auto* row = new QHBoxLayout(this);
   auto* column = new QVBoxLayout;
   auto* title = new QLabel(QStringLiteral("Prepare Print"), this);
   QFont big = title->font();
@@ -120,16 +120,9 @@ TPrsel::TPrsel(const ItemList& list, const std::u16string& selection, QWidget* p
   legend->setWordWrap(true);
   column->addWidget(legend);
   column->addStretch();
-  auto* left = new QWidget(this);
-  left->setLayout(column);
-  left->setFixedWidth(220);
-  row->addWidget(left);
-  scroll_ = new QScrollArea(this);
-  scroll_->setAlignment(Qt::AlignCenter);
-  scroll_->setStyleSheet(QStringLiteral("QScrollArea { background: white; }"));
   view_ = new SelectionMapView;
-  scroll_->setWidget(view_);
-  row->addWidget(scroll_, 1);
+  scroll_ = SheetPanelLayout(this, column, view_);
+  scroll_->setStyleSheet(QStringLiteral("QScrollArea { background: white; }"));
   connect(view_, &SelectionMapView::CardClicked, this, &TPrsel::ToggleCardAt);
   // Every card starts printed; the window's stored selection then takes its place.
   selection_ = selection;
