@@ -105,7 +105,7 @@ void RubberBandGesture::Cancel() {
 
 DragGesture::DragGesture(CanvasContext& context, Kind kind, int32_t handle, Point anchor)
     : context_(context), kind_(kind), anchor_(anchor) {
-  session_ = StartDrag(context.Items(), handle, context.Geometry());
+  session_ = StartDrag(context.Items(), handle);
 }
 
 // The guide a dragged end follows: the line through the other end along the preset direction
@@ -160,7 +160,6 @@ void DragGesture::Preview(Point canvas) {
 }
 
 void DragGesture::Move(const PointerInput& input) {
-  moved_ = true;
   Preview(input.snapped);
 }
 

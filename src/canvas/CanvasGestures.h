@@ -49,7 +49,6 @@ class DragGesture : public Gesture {
   Kind kind_;
   Point anchor_;  // canvas pixels
   DragSession session_;
-  bool moved_ = false;
 };
 
 }  // namespace quillon

@@ -288,7 +288,7 @@ void Rebound(ItemRecord& item, const GeometryContext& context) {
 
 }  // namespace
 
-DragSession StartDrag(ItemList& list, int32_t handle, const GeometryContext& context) {
+DragSession StartDrag(ItemList& list, int32_t handle) {
   DragSession session;
   session.handle = handle;
   for (ItemRecord& item : list) {
@@ -301,7 +301,6 @@ DragSession StartDrag(ItemList& list, int32_t handle, const GeometryContext& con
     if (item.kind() == kKindGroupFrame) session.groupPivot = {item.x1(), item.y1()};
     session.items.push_back(start);
   }
-  (void)context;
   return session;
 }
 

@@ -27,7 +27,7 @@ struct DragSession {
 };
 
 // Opens a drag of handle over the selected items of the list, which BeginEdit has just cloned.
-DragSession StartDrag(ItemList& list, int32_t handle, const GeometryContext& context);
+DragSession StartDrag(ItemList& list, int32_t handle);
 
 // Every item of the session as the pointer moved from start to current (document pixels);
 // returns the document area the items now cover.

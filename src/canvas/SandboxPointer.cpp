@@ -275,7 +275,6 @@ void TSandbox::Image1MouseUp(Point canvas, Qt::KeyboardModifiers modifiers) {
     const Point topLeft = ToDocument({drawn.left, drawn.top});
     const Point bottomRight = ToDocument({drawn.right, drawn.bottom});
     lastRubberBand_ = {topLeft.x, topLeft.y, bottomRight.x, bottomRight.y};
-    rubberBandCount_ = 0;
   } else {
     gesture->Release(input);
   }

@@ -230,7 +230,6 @@ class TSandbox : public QMdiSubWindow, public CanvasContext {
   Point lastDownPt_;
   Point lastPointerPt_;
   Rect lastRubberBand_{};
-  int32_t rubberBandCount_ = 0;
   int32_t deferredAction_ = 0;  // 1: copy the rubber band to the clipboard when Timer3 fires
   bool gestureCancelled_ = false;
   bool doubleClickPending_ = false;

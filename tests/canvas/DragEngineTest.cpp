@@ -34,7 +34,7 @@ class DragEngineTest : public ::testing::Test {
   ItemRecord& Drag(ItemRecord& item, int32_t handle, Point start, Point end) {
     SelectOnly(list_, &item);
     BeginEdit(list_, observer_, false);
-    session_ = StartDrag(list_, handle, context_);
+    session_ = StartDrag(list_, handle);
     ApplyDrag(session_, start, end, context_);
     return *session_.items.front().item;
   }
@@ -159,7 +159,7 @@ TEST_F(DragEngineTest, StepsAreComputedFromTheDragStartSoAFullTurnEndsWhereItBeg
   const std::vector<Point> before = Points(curve);
   SelectOnly(list_, &curve);
   BeginEdit(list_, observer_, false);
-  session_ = StartDrag(list_, kHandleTurn, context_);
+  session_ = StartDrag(list_, kHandleTurn);
   const Point pivot = session_.items.front().pivot;
   const Point start = PolarPoint(pivot, 50, 0);
   for (int step = 1; step <= 72; ++step) {
@@ -200,7 +200,7 @@ TEST_F(DragEngineTest, RestoringPutsEveryKindBackExactly) {
   tri.setSelected(255);
   BeginEdit(list_, observer_, false);
   for (int32_t handle : {kHandleMove, kHandleTurn, kHandleStart, -2}) {
-    session_ = StartDrag(list_, handle, context_);
+    session_ = StartDrag(list_, handle);
     const auto copyLine = session_.items[0].item->persisted();
     const std::vector<Point> copyTri = Points(*session_.items[1].item);
     ApplyDrag(session_, {50, 50}, {133, 77}, context_);
@@ -232,7 +232,7 @@ TEST_F(DragEngineTest, GroupMoveAndTurnTakeEveryMemberAndTheFrame) {
   for (ItemRecord* r : {&a, &b, &frame})
     r->setSelected(255);
   BeginEdit(list_, observer_, false);
-  session_ = StartDrag(list_, kHandleMove, context_);
+  session_ = StartDrag(list_, kHandleMove);
   ApplyDrag(session_, {0, 0}, {10, -5}, context_);
   EXPECT_EQ(Pt(session_.items[0].item->x1(), session_.items[0].item->y1()), Pt(110, 95));
   EXPECT_EQ(session_.items[1].item->points[2].point, Pt(230, 135));
@@ -240,7 +240,7 @@ TEST_F(DragEngineTest, GroupMoveAndTurnTakeEveryMemberAndTheFrame) {
 
   // The next drag starts from where this one left the group.
   BeginEdit(list_, observer_, false);
-  session_ = StartDrag(list_, kHandleGroupTurn, context_);
+  session_ = StartDrag(list_, kHandleGroupTurn);
   ASSERT_EQ(session_.groupPivot, Pt(180, 105));
   // A quarter turn counter-clockwise about the frame's point.
   ApplyDrag(session_, {220, 105}, {180, 65}, context_);
