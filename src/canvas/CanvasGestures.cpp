@@ -43,16 +43,15 @@ HandleHit HitHandle(CanvasContext& context, Point canvas, Point scroll) {
   const GeometryContext geometry = context.Geometry();
   const bool one = CountSelected(list, false) == 1;
   std::vector<Handle> handles;
-  for (ItemRecord& item : list) {
-    if (!IsSelected(item) || item.hidden() != 0 || item.setAside() != 0) continue;
+  for (ItemRecord* item : SelectedRecords(list)) {
     handles.clear();
-    HandleLayout(item, one, scroll, geometry, handles);
+    HandleLayout(*item, one, scroll, geometry, handles);
     for (const Handle& h : handles) {
-      if (!IsGrabbableHandle(item.kind(), h.code)) continue;
+      if (!IsGrabbableHandle(item->kind(), h.code)) continue;
       const BoundingBox box = HandleRect(h.position, geometry.handle);
       if (canvas.x >= box.left && canvas.x <= box.right && canvas.y >= box.top &&
           canvas.y <= box.bottom) {
-        return {&item, h.code};
+        return {item, h.code};
       }
     }
   }

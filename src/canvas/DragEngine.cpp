@@ -291,8 +291,8 @@ void Rebound(ItemRecord& item, const GeometryContext& context) {
 DragSession StartDrag(ItemList& list, int32_t handle) {
   DragSession session;
   session.handle = handle;
-  for (ItemRecord& item : list) {
-    if (!IsSelected(item) || item.recordClass() != kClassContent) continue;
+  for (ItemRecord* selected : SelectedRecords(list)) {
+    ItemRecord& item = *selected;
     DragStart start;
     start.item = &item;
     start.pivot = ItemCentre(item);

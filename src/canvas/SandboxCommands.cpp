@@ -152,11 +152,10 @@ void TSandbox::PasteItems(ItemList& buffer) {
   // The copies follow the pointer by the centre of their bounding box until a click.
   Rect area{};
   bool any = false;
-  for (ItemRecord& r : items_) {
-    if (!IsSelected(r)) continue;
-    TakeReference(r);
-    if (r.kind() == kKindGroupFrame) continue;
-    const Rect box{r.boundLeft(), r.boundTop(), r.boundRight(), r.boundBottom()};
+  for (ItemRecord* r : SelectedRecords(items_)) {
+    TakeReference(*r);
+    if (r->kind() == kKindGroupFrame) continue;
+    const Rect box{r->boundLeft(), r->boundTop(), r->boundRight(), r->boundBottom()};
     area = any ? United(area, box) : box;
     any = true;
   }

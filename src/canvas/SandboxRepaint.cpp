@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The drawing window's repaint pipeline: full and region repaints, the zoom change,
 // progressive rendering and the selection marks drawn over saved pixels.
+#include <unordered_map>
+
 #include <QPainter>
 #include <QTimer>
 
@@ -170,12 +172,8 @@ bool TSandbox::RenderingProgressively() const {
 }
 
 void TSandbox::DrawSelectionMarks() {
-  // One pass over the document collects the selection; group frames go last, so that their
-  // marks lie on top.
-  std::vector<ItemRecord*> selected;
-  for (ItemRecord& item : items_) {
-    if (IsSelected(item)) selected.push_back(&item);
-  }
+  // Group frames go last, so that their marks lie on top.
+  std::vector<ItemRecord*> selected = SelectedRecords(items_);
   std::stable_partition(selected.begin(), selected.end(),
                         [](const ItemRecord* r) { return r->kind() != kKindGroupFrame; });
   for (ItemRecord* item : selected)
@@ -183,9 +181,26 @@ void TSandbox::DrawSelectionMarks() {
 }
 
 void TSandbox::RemoveSelectionMarks() {
-  for (auto it = items_.begin(); it != items_.end(); ++it) {
-    if (!it->saveUnders.empty() && it->recordClass() == kClassContent) HideHandles(*it);
+  // Latest marks first: a mark drawn over an earlier one saved that one's pixels.
+  if (items_.Generation() == markedGeneration_) {
+    for (auto it = marked_.rbegin(); it != marked_.rend(); ++it)
+      HideHandles(*it->first);
+  } else {
+    // Records were freed since: the marked ones still present are found by their ordinals.
+    std::unordered_map<uint64_t, ItemRecord*> present;
+    for (ItemRecord& item : items_) {
+      if (!item.saveUnders.empty() && item.recordClass() == kClassContent) {
+        present.emplace(item.ordinal(), &item);
+      }
+    }
+    for (auto it = marked_.rbegin(); it != marked_.rend(); ++it) {
+      if (auto found = present.find(it->second); found != present.end()) HideHandles(*found->second);
+    }
+    for (auto& [ordinal, item] : present)
+      HideHandles(*item);
   }
+  marked_.clear();
+  markedGeneration_ = items_.Generation();
 }
 
 void TSandbox::ShowHandles(ItemRecord& item, bool oneSelected) {
@@ -239,6 +254,9 @@ void TSandbox::ShowHandles(ItemRecord& item, bool oneSelected) {
     const Rect& r = entry.source;
     image1_->update(r.left, r.top, r.right - r.left, r.bottom - r.top);
   }
+  // Every mark is listed here, so an empty list means none is drawn anywhere.
+  if (marked_.empty()) markedGeneration_ = items_.Generation();
+  marked_.emplace_back(&item, item.ordinal());
 }
 
 void TSandbox::HideHandles(ItemRecord& item) {

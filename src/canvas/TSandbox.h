@@ -197,6 +197,10 @@ class TSandbox : public QMdiSubWindow, public CanvasContext {
   void StopProgressive();
   void ShowHandles(ItemRecord& item, bool oneSelected);
   void HideHandles(ItemRecord& item);
+  // The records whose marks are drawn, in drawing order, with their ordinals; the pointers are
+  // valid while the list's generation is markedGeneration_.
+  std::vector<std::pair<ItemRecord*, uint64_t>> marked_;
+  uint64_t markedGeneration_ = 0;
   void RefreshUndoRedo();
   void ConnectAnnouncements();
   // Ends the gesture in progress like EndGesture but leaves the handle marks.

@@ -71,8 +71,8 @@ void ForSelectedDrawables(ItemList& list, Act act) {
 void Restack(ItemList& list, EditObserver& observer, bool front) {
   // Nothing to restack leaves the document and its redo steps alone.
   bool any = false;
-  for (const ItemRecord& r : list)
-    any = any || (IsSelected(r) && IsDrawableKind(r.kind()));
+  for (const ItemRecord* r : SelectedRecords(list))
+    any = any || IsDrawableKind(r->kind());
   if (!any) return;
   PurgeRedo(list);
   observer.RedoAvailable(CanRedo(list));
@@ -106,14 +106,14 @@ void DissolveSelectedFrames(ItemList& list, int32_t groupNumber) {
 int SelectionToolNumber(const ItemList& list) {
   bool any = false;
   const ItemRecord* model = nullptr;
-  for (const ItemRecord& r : list) {
-    if (!IsSelected(r)) continue;
+  for (const ItemRecord* r : SelectedRecords(list)) {
     any = true;
-    if (r.kind() == kKindGroupFrame) continue;
+    if (r->kind() == kKindGroupFrame) continue;
     if (model == nullptr) {
-      model = &r;
-    } else if (r.kind() != model->kind() || ((r.kind() == kKindSpline || r.kind() == kKindCurve) &&
-                                             (r.shapeStyle() == 0) != (model->shapeStyle() == 0))) {
+      model = r;
+    } else if (r->kind() != model->kind() ||
+               ((r->kind() == kKindSpline || r->kind() == kKindCurve) &&
+                (r->shapeStyle() == 0) != (model->shapeStyle() == 0))) {
       return kToolSeveralKinds;
     }
   }
@@ -216,9 +216,8 @@ int32_t StampSelection(ItemList& list, std::mt19937& random) {
   do {
     stamp = draw(random);
   } while (used.contains(stamp));
-  for (ItemRecord& r : list) {
-    if (IsSelected(r)) AddStamp(r, stamp);
-  }
+  for (ItemRecord* r : SelectedRecords(list))
+    AddStamp(*r, stamp);
   return stamp;
 }
 

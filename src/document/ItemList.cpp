@@ -14,6 +14,8 @@ namespace {
 
 constexpr int kOffsetRecordClass = 0;
 constexpr int kOffsetKind = 4;
+constexpr int kOffsetSelected = 64;
+constexpr int kOffsetSavedSelection = 67;
 constexpr int kOffsetStackLevel = 68;
 constexpr int kOffsetHistoryState = 229;
 constexpr int kOffsetItemId = 237;
@@ -37,7 +39,7 @@ ItemRecord& ItemList::Append(std::unique_ptr<ItemRecord> owned) {
   ItemRecord* record = owned.release();
   record->prev_ = last_;
   record->next_ = nullptr;
-  record->owner_ = this;
+  Adopt(*record);
   if (last_ != nullptr) {
     last_->next_ = record;
   } else {
@@ -54,6 +56,8 @@ void ItemList::Remove(ItemRecord& record) {
   (record.prev_ != nullptr ? record.prev_->next_ : first_) = record.next_;
   (record.next_ != nullptr ? record.next_->prev_ : last_) = record.prev_;
   --size_;
+  ++generation_;
+  Untrack(record);
   if (aggregates_.valid && record.recordClass() == kClassContent) {
     const Aggregates& a = aggregates_;
     Count(record.historyState(), -1);
@@ -74,7 +78,10 @@ void ItemList::Clear() {
     record = next;
   }
   first_ = last_ = nullptr;
+  ++generation_;
   size_ = 0;
+  for (auto& index : flagged_)
+    index.clear();
   aggregates_ = Aggregates{};
   pageValid_ = true;
   page_ = nullptr;
@@ -87,7 +94,10 @@ void ItemList::TakeFrom(ItemList& other) {
   last_ = std::exchange(other.last_, nullptr);
   size_ = std::exchange(other.size_, 0);
   for (ItemRecord& record : *this)
-    record.owner_ = this;
+    Adopt(record);
+  for (auto& index : other.flagged_)
+    index.clear();
+  ++generation_;
   aggregates_.valid = false;
   pageValid_ = false;
   other.Clear();
@@ -96,7 +106,10 @@ void ItemList::TakeFrom(ItemList& other) {
 void ItemList::AppendAllFrom(ItemList& other) {
   if (&other == this || other.first_ == nullptr) return;
   for (ItemRecord& record : other)
-    record.owner_ = this;
+    Adopt(record);
+  for (auto& index : other.flagged_)
+    index.clear();
+  ++generation_;
   other.first_->prev_ = last_;
   (last_ != nullptr ? last_->next_ : first_) = other.first_;
   last_ = std::exchange(other.last_, nullptr);
@@ -105,6 +118,37 @@ void ItemList::AppendAllFrom(ItemList& other) {
   aggregates_.valid = false;
   pageValid_ = false;
   other.Clear();
+}
+
+void ItemList::Adopt(ItemRecord& record) {
+  record.owner_ = this;
+  record.ordinal_ = nextOrdinal_++;
+  Track(record);
+}
+
+void ItemList::Track(ItemRecord& record) {
+  const bool flags[2] = {record.selected() != 0, record.savedSelection() != 0};
+  for (int i = 0; i < 2; ++i) {
+    if (flags[i]) {
+      flagged_[i][record.ordinal_] = &record;
+    } else {
+      flagged_[i].erase(record.ordinal_);
+    }
+  }
+}
+
+void ItemList::Untrack(const ItemRecord& record) {
+  for (auto& index : flagged_)
+    index.erase(record.ordinal_);
+}
+
+std::vector<ItemRecord*> ItemList::Flagged(Flag flag) const {
+  const auto& index = flagged_[static_cast<int>(flag)];
+  std::vector<ItemRecord*> records;
+  records.reserve(index.size());
+  for (const auto& entry : index)
+    records.push_back(entry.second);
+  return records;
 }
 
 void ItemList::Raise(const ItemRecord& r) const {
@@ -137,8 +181,12 @@ void ItemList::EnsureAggregates() const {
     Raise(record);
 }
 
-void ItemList::FieldChanged(const ItemRecord& record, int offset, int32_t oldValue,
+void ItemList::FieldChanged(ItemRecord& record, int offset, int32_t oldValue,
                             int32_t newValue) {
+  if (offset == kOffsetSelected || offset == kOffsetSavedSelection) {
+    if ((oldValue != 0) != (newValue != 0)) Track(record);
+    return;
+  }
   if (offset == kOffsetKind) {
     if (oldValue == kKindPageSetup || newValue == kKindPageSetup) pageValid_ = false;
     return;
@@ -166,7 +214,8 @@ void ItemList::FieldChanged(const ItemRecord& record, int offset, int32_t oldVal
   }
 }
 
-void ItemList::RecordReplaced(const ItemRecord&) {
+void ItemList::RecordReplaced(ItemRecord& record) {
+  Track(record);
   aggregates_.valid = false;
   pageValid_ = false;
 }
@@ -384,11 +433,16 @@ ItemRecord* DiscardNewest(ItemList& list) {
   return remaining;
 }
 
+std::vector<ItemRecord*> SelectedRecords(const ItemList& list) {
+  std::vector<ItemRecord*> records = list.Flagged(ItemList::Flag::kSelected);
+  std::erase_if(records, [](const ItemRecord* r) { return !IsVisible(*r); });
+  return records;
+}
+
 void SelectOnly(ItemList& list, ItemRecord* record) {
   // Only records that are selected are written: a large document stays clean in memory.
-  for (ItemRecord& r : list) {
-    if (r.selected() != 0) r.setSelected(0);
-  }
+  for (ItemRecord* r : list.Flagged(ItemList::Flag::kSelected))
+    r->setSelected(0);
   if (record != nullptr) record->setSelected(255);
 }
 
@@ -400,95 +454,90 @@ void SelectLastItem(ItemList& list) {
 }
 
 ItemRecord* FirstSelected(const ItemList& list) {
-  for (ItemRecord& r : list) {
-    if (IsSelected(r)) return &r;
-  }
-  return nullptr;
+  const std::vector<ItemRecord*> selected = SelectedRecords(list);
+  return selected.empty() ? nullptr : selected.front();
 }
 
 ItemRecord* SoleSelected(const ItemList& list) {
-  ItemRecord* found = nullptr;
-  for (ItemRecord& r : list) {
-    if (!IsSelected(r)) continue;
-    if (found != nullptr) return nullptr;
-    found = &r;
-  }
-  return found;
+  const std::vector<ItemRecord*> selected = SelectedRecords(list);
+  return selected.size() == 1 ? selected.front() : nullptr;
 }
 
 int CountSelected(ItemList& list, bool oneForGroup) {
   int count = 0;
   std::unordered_set<int32_t> groupsSeen;
-  for (const ItemRecord& r : list) {
-    if (!IsSelected(r)) continue;
-    if (oneForGroup && r.groupNumber() > 0) {
-      if (groupsSeen.insert(r.groupNumber()).second) ++count;
+  for (const ItemRecord* r : SelectedRecords(list)) {
+    if (oneForGroup && r->groupNumber() > 0) {
+      if (groupsSeen.insert(r->groupNumber()).second) ++count;
     } else {
       ++count;
     }
   }
   // The count uses the saved-selection byte as its scratch mark and leaves it cleared.
   if (oneForGroup) {
-    for (ItemRecord& r : list)
-      r.setSavedSelection(0);
+    for (ItemRecord* r : list.Flagged(ItemList::Flag::kSavedSelection))
+      r->setSavedSelection(0);
   }
   return count;
 }
 
 bool AnySelectedGrouped(const ItemList& list) {
-  for (const ItemRecord& r : list) {
-    if (IsSelected(r) && r.groupNumber() > 0) return true;
+  for (const ItemRecord* r : SelectedRecords(list)) {
+    if (r->groupNumber() > 0) return true;
   }
   return false;
 }
 
 bool AllSelectedGrouped(const ItemList& list) {
-  for (const ItemRecord& r : list) {
-    if (IsSelected(r) && r.groupNumber() == 0) return false;
+  for (const ItemRecord* r : SelectedRecords(list)) {
+    if (r->groupNumber() == 0) return false;
   }
   return true;
 }
 
 int CountSelectedFrames(const ItemList& list) {
   int count = 0;
-  for (const ItemRecord& r : list) {
-    if (IsSelected(r) && r.kind() == kKindGroupFrame) ++count;
+  for (const ItemRecord* r : SelectedRecords(list)) {
+    if (r->kind() == kKindGroupFrame) ++count;
   }
   return count;
 }
 
 ItemRecord* LastSelectedFrame(const ItemList& list) {
   ItemRecord* frame = nullptr;
-  for (ItemRecord& r : list) {
-    if (IsSelected(r) && r.kind() == kKindGroupFrame) frame = &r;
+  for (ItemRecord* r : SelectedRecords(list)) {
+    if (r->kind() == kKindGroupFrame) frame = r;
   }
   return frame;
 }
 
 void SaveSelection(ItemList& list) {
-  for (ItemRecord& r : list)
-    r.setSavedSelection(IsSelected(r) ? 255 : 0);
+  for (ItemRecord* r : list.Flagged(ItemList::Flag::kSavedSelection))
+    r->setSavedSelection(0);
+  for (ItemRecord* r : SelectedRecords(list))
+    r->setSavedSelection(255);
 }
 
 void RestoreSelection(ItemList& list) {
-  for (ItemRecord& r : list)
-    r.setSelected(r.savedSelection() != 0 ? 255 : 0);
+  for (ItemRecord* r : list.Flagged(ItemList::Flag::kSelected))
+    r->setSelected(0);
+  for (ItemRecord* r : list.Flagged(ItemList::Flag::kSavedSelection))
+    r->setSelected(255);
 }
 
 bool SelectedKindsAgree(const ItemList& list) {
   const ItemRecord* model = nullptr;
   bool any = false;
-  for (const ItemRecord& r : list) {
-    if (!IsSelected(r)) continue;
+  for (const ItemRecord* r : SelectedRecords(list)) {
     any = true;
-    if (r.kind() == kKindGroupFrame) continue;
+    if (r->kind() == kKindGroupFrame) continue;
     if (model == nullptr) {
-      model = &r;
+      model = r;
       continue;
     }
-    if (r.kind() != model->kind()) return false;
-    const bool styled = r.kind() == kKindSpline || r.kind() == kKindCurve;
-    if (styled && (r.shapeStyle() == 0) != (model->shapeStyle() == 0)) return false;
+    if (r->kind() != model->kind()) return false;
+    const bool styled = r->kind() == kKindSpline || r->kind() == kKindCurve;
+    if (styled && (r->shapeStyle() == 0) != (model->shapeStyle() == 0)) return false;
   }
   return any;
 }

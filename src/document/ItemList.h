@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <iterator>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -50,6 +51,15 @@ class ItemList {
   // The first page setup record in list order, or null.
   ItemRecord* PageRecord() const;
 
+  // Records whose selection byte (or saved-selection byte) is not zero, in list order, kept up
+  // to date as records change, so that work on the selection need not visit every record.
+  enum class Flag { kSelected, kSavedSelection };
+  std::vector<ItemRecord*> Flagged(Flag flag) const;
+  std::size_t FlaggedCount(Flag flag) const { return flagged_[static_cast<int>(flag)].size(); }
+  // Changes whenever this list frees records or takes in another list's: a pointer to one of
+  // its records kept from before stays valid while the generation is the same.
+  uint64_t Generation() const { return generation_; }
+
   class Iterator {
    public:
     using iterator_category = std::forward_iterator_tag;
@@ -81,11 +91,15 @@ class ItemList {
 
  private:
   friend class ItemRecord;
-  void FieldChanged(const ItemRecord& record, int offset, int32_t oldValue, int32_t newValue);
-  void RecordReplaced(const ItemRecord& record);
+  void FieldChanged(ItemRecord& record, int offset, int32_t oldValue, int32_t newValue);
+  void RecordReplaced(ItemRecord& record);
   void Raise(const ItemRecord& record) const;
   void Count(int32_t historyState, int64_t by) const;
   void EnsureAggregates() const;
+  // Adds the record to, or removes it from, the flag indexes by its current bytes.
+  void Track(ItemRecord& record);
+  void Untrack(const ItemRecord& record);
+  void Adopt(ItemRecord& record);
 
   ItemRecord* first_ = nullptr;
   ItemRecord* last_ = nullptr;
@@ -103,6 +117,9 @@ class ItemList {
     int64_t undone = 0;
   };
   mutable Aggregates aggregates_;
+  std::map<uint64_t, ItemRecord*> flagged_[2];
+  uint64_t nextOrdinal_ = 0;
+  uint64_t generation_ = 0;
   mutable bool pageValid_ = true;
   mutable ItemRecord* page_ = nullptr;
 };
@@ -139,6 +156,8 @@ ItemRecord* NewestRecord(const ItemList& list);
 ItemRecord* DiscardNewest(ItemList& list);
 
 // Selection.
+// The selected visible records in list order, from the list's index (not a pass over the list).
+std::vector<ItemRecord*> SelectedRecords(const ItemList& list);
 void SelectOnly(ItemList& list, ItemRecord* record);
 void SelectLastItem(ItemList& list);
 ItemRecord* FirstSelected(const ItemList& list);

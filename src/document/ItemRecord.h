@@ -141,6 +141,8 @@ class ItemRecord {
   ItemRecord& operator=(const ItemRecord&) = delete;
 
   const Bytes& persisted() const { return bytes_; }
+  // Where the record stands in its list: a later record has a larger number, never reused.
+  uint64_t ordinal() const { return ordinal_; }
   void setPersisted(std::span<const uint8_t, kPersistedSize> bytes);
   // The new-record defaults for every persisted field.
   static const Bytes& DefaultBytes();
@@ -213,8 +215,8 @@ class ItemRecord {
   // Fields the owning list keeps aggregates of tell the list when they change.
   template <int Offset, class T>
   void StoreField(T value) {
-    if constexpr (Offset == 0 || Offset == 4 || Offset == 68 || Offset == 229 || Offset == 237 ||
-                  Offset == 241 || Offset == 393) {
+    if constexpr (Offset == 0 || Offset == 4 || Offset == 64 || Offset == 67 || Offset == 68 ||
+                  Offset == 229 || Offset == 237 || Offset == 241 || Offset == 393) {
       const T old = Load<T>(Offset);
       Store(Offset, value);
       if (owner_ != nullptr && old != value) NotifyOwner(Offset, old, value);
@@ -228,6 +230,7 @@ class ItemRecord {
   ItemRecord* prev_ = nullptr;
   ItemRecord* next_ = nullptr;
   ItemList* owner_ = nullptr;
+  uint64_t ordinal_ = 0;  // position in the owning list: larger is later
   std::u16string text_;
 };
 

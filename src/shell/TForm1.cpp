@@ -275,14 +275,12 @@ void TForm1::UpdateSelectionCommands() {
   int count = 0;
   bool grouped = false;
   if (window != nullptr) {
-    // One pass over the document: large documents make every pass count.
     std::unordered_set<int32_t> groups;
-    for (const ItemRecord& r : window->GetItems()) {
-      if (!IsSelected(r)) continue;
+    for (const ItemRecord* r : SelectedRecords(window->GetItems())) {
       selected = true;
-      if (r.groupNumber() > 0) {
+      if (r->groupNumber() > 0) {
         grouped = true;
-        count += groups.insert(r.groupNumber()).second ? 1 : 0;
+        count += groups.insert(r->groupNumber()).second ? 1 : 0;
       } else {
         ++count;
       }

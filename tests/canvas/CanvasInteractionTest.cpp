@@ -283,10 +283,23 @@ TEST_F(CanvasSelectionTest, PastedItemsFollowThePointerUntilAClickAndEscRemovesT
 TEST_F(CanvasSelectionTest, MarksAndTheRubberBandLeaveTheCanvasAsItWas) {
   Line({100, 100}, {200, 100}, 1);
   Shape(kKindTriangle, {{300, 100}, {400, 100}, {350, 180}}).setStackLevel(2);
+  Line({100, 250}, {200, 250}, 3);
+  Line({203, 253}, {300, 253}, 4);
   OpenBuilt();
   const Bitmap before = window_->Canvas().Clone();
   Click({150, 100});
   Click({350, 100}, Qt::ShiftModifier);
+  // Two lines whose end marks overlap: the later marks saved pixels of the earlier ones.
+  Click({150, 250}, Qt::ShiftModifier);
+  Click({250, 253}, Qt::ShiftModifier);
+  window_->RemoveSelectionMarks();
+  EXPECT_EQ(std::memcmp(before.Row(0), window_->Canvas().Row(0),
+                        static_cast<std::size_t>(before.stride()) * before.height()),
+            0);
+  // The same after a record was freed while the marks were up.
+  Click({150, 250});
+  Click({250, 253}, Qt::ShiftModifier);
+  RemoveRecord(Items(), *FindByLevel(Items(), 2));
   window_->RemoveSelectionMarks();
   EXPECT_EQ(std::memcmp(before.Row(0), window_->Canvas().Row(0),
                         static_cast<std::size_t>(before.stride()) * before.height()),
@@ -304,6 +317,8 @@ TEST_F(CanvasSelectionTest, ADragPreviewAndItsGuideLeaveTheCanvasAsItWas) {
   ItemRecord& held = Line({100, 100}, {200, 100}, 1);
   held.setDirection(0);
   Shape(kKindTriangle, {{300, 100}, {400, 100}, {350, 180}}).setStackLevel(2);
+  Line({100, 250}, {200, 250}, 3);
+  Line({203, 253}, {300, 253}, 4);
   OpenBuilt();
   const Bitmap before = window_->Canvas().Clone();
   const auto same = [&] {

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <random>
+
 #include "support/DocumentFixtures.h"
 
 namespace quillon {
@@ -126,6 +129,100 @@ TEST(ItemList, AggregatesFollowChangesToTheirRecords) {
   EXPECT_EQ(NextItemId(list), 5);
   RemoveRecord(list, *items[3]);
   EXPECT_EQ(NextItemId(list), 4);
+}
+
+// The selection index must always list exactly what a pass over the records finds, in list
+// order, whatever changes the records and the list go through.
+TEST(ItemList, SelectionIndexAgreesWithAPassOverTheRecords) {
+  auto pass = [](const ItemList& list, ItemList::Flag flag) {
+    std::vector<ItemRecord*> found;
+    for (ItemRecord& r : list) {
+      const uint8_t byte =
+          flag == ItemList::Flag::kSelected ? r.selected() : r.savedSelection();
+      if (byte != 0) found.push_back(&r);
+    }
+    return found;
+  };
+  std::mt19937 random(7);
+  ItemList list;
+  ItemList other;
+  for (int step = 0; step < 4000; ++step) {
+    const int action = static_cast<int>(random() % 10);
+    ItemList& target = random() % 4 == 0 ? other : list;
+    std::vector<ItemRecord*> records;
+    for (ItemRecord& r : target)
+      records.push_back(&r);
+    ItemRecord* some = records.empty() ? nullptr : records[random() % records.size()];
+    switch (action) {
+      case 0:
+      case 1: {
+        auto record = std::make_unique<ItemRecord>();
+        record->setRecordClass(kClassContent);
+        record->setSelected(random() % 2 != 0 ? 255 : 0);
+        target.Append(std::move(record));
+        break;
+      }
+      case 2:
+        if (some != nullptr) some->setSelected(some->selected() != 0 ? 0 : 255);
+        break;
+      case 3:
+        if (some != nullptr) some->setSavedSelection(random() % 2 != 0 ? 1 : 0);
+        break;
+      case 4:
+        if (some != nullptr) RemoveRecord(target, *some);
+        break;
+      case 5:
+        if (some != nullptr) {
+          // Replacing the persisted bytes may change both flags at once.
+          ItemRecord::Bytes bytes = some->persisted();
+          bytes[64] = static_cast<uint8_t>(random() % 2);
+          bytes[67] = static_cast<uint8_t>(random() % 2);
+          some->setPersisted(bytes);
+        }
+        break;
+      case 6:
+        if (random() % 8 == 0) list.AppendAllFrom(other);
+        break;
+      case 7:
+        if (random() % 16 == 0) other.TakeFrom(list);
+        break;
+      case 8:
+        if (some != nullptr && random() % 2 == 0) SelectOnly(target, some);
+        if (some != nullptr && random() % 2 == 0) SaveSelection(target);
+        break;
+      case 9:
+        if (random() % 40 == 0) target.Clear();
+        if (random() % 2 == 0) RestoreSelection(target);
+        break;
+    }
+    for (ItemList* l : {&list, &other}) {
+      for (auto flag : {ItemList::Flag::kSelected, ItemList::Flag::kSavedSelection}) {
+        ASSERT_EQ(l->Flagged(flag), pass(*l, flag)) << "step " << step;
+        ASSERT_EQ(l->FlaggedCount(flag), pass(*l, flag).size());
+      }
+    }
+  }
+}
+
+// Records freed or taken over change the generation that kept pointers are checked against.
+TEST(ItemList, GenerationChangesWhenRecordsAreFreedOrTakenOver) {
+  ItemList list;
+  ItemList other;
+  auto items = FiveLines(list);
+  const uint64_t start = list.Generation();
+  items[0]->setSelected(255);
+  NewRecord(list, kKindLine);
+  EXPECT_EQ(list.Generation(), start) << "changing and adding records keeps pointers valid";
+  RemoveRecord(list, *items[1]);
+  const uint64_t afterRemove = list.Generation();
+  EXPECT_NE(afterRemove, start);
+  FiveLines(other);
+  list.AppendAllFrom(other);
+  EXPECT_NE(list.Generation(), afterRemove);
+  const uint64_t afterAppend = list.Generation();
+  other.TakeFrom(list);
+  EXPECT_NE(other.Generation(), 0u);
+  EXPECT_NE(list.Generation(), afterAppend);
 }
 
 TEST(ItemList, PageRecordIsTheFirstOfItsKind) {
