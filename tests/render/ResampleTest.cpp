@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
+#include <cstring>
 #include <random>
 
 #include "document/Geometry.h"
@@ -97,6 +99,62 @@ TEST(Resample, MatchesTheDefinitionOnRandomPictures) {
         ASSERT_EQ(fast.Row(y)[i], slow.Row(y)[i])
             << "filter " << round % 7 << ", " << source.width() << "x" << source.height() << " to "
             << w << "x" << h << " at row " << y << " byte " << i;
+      }
+    }
+  }
+}
+
+Bitmap RandomPicture(int width, int height, std::mt19937& random) {
+  Bitmap picture(width, height);
+  for (int y = 0; y < height; ++y) {
+    for (int i = 0; i < 3 * width; ++i)
+      picture.Row(y)[i] = random() & 0xFF;
+  }
+  return picture;
+}
+
+TEST(Resample, MatchesTheDefinitionAtEdgeSizesAndRatios) {
+  // Odd sizes, two-pixel sources, runs that reach the last pixel, widths that end inside a
+  // 16-byte block, strong reductions with long runs and enlargements, for every filter.
+  const struct {
+    int fromWidth, fromHeight, toWidth, toHeight;
+  } sizes[] = {{2, 2, 2, 2},     {2, 3, 9, 7},      {3, 2, 200, 5},   {5, 5, 6, 6},
+               {7, 9, 3, 4},     {17, 11, 17, 11},  {33, 5, 17, 3},   {101, 7, 50, 3},
+               {101, 3, 51, 2},  {64, 6, 31, 5},    {1500, 3, 40, 2}, {9, 700, 4, 91},
+               {300, 4, 977, 3}, {640, 2, 1600, 5}, {41, 41, 83, 20}, {6, 120, 6, 59}};
+  std::mt19937 random(7);
+  for (const auto& size : sizes) {
+    const Bitmap source = RandomPicture(size.fromWidth, size.fromHeight, random);
+    for (int filter = 0; filter < 7; ++filter) {
+      Bitmap fast(size.toWidth, size.toHeight);
+      Resample(source, fast, static_cast<ResampleFilter>(filter));
+      const Bitmap slow =
+          Reference(source, size.toWidth, size.toHeight, static_cast<ResampleFilter>(filter));
+      for (int y = 0; y < size.toHeight; ++y) {
+        ASSERT_EQ(std::memcmp(fast.Row(y), slow.Row(y), 3 * size.toWidth), 0)
+            << "filter " << filter << ", " << size.fromWidth << "x" << size.fromHeight << " to "
+            << size.toWidth << "x" << size.toHeight << " at row " << y;
+      }
+    }
+  }
+}
+
+TEST(Resample, AWindowIsThePartOfTheWhole) {
+  std::mt19937 random(9);
+  const Bitmap source = RandomPicture(37, 29, random);
+  for (const auto filter : {ResampleFilter::Triangle, ResampleFilter::Mitchell}) {
+    for (const auto& [width, height] : {std::pair{90, 71}, std::pair{15, 12}}) {
+      Bitmap whole(width, height);
+      Resample(source, whole, filter);
+      for (const auto& [left, top, w, h] :
+           {std::array{0, 0, width, height}, std::array{3, 5, 10, 7},
+            std::array{width - 4, height - 3, 4, 3}, std::array{width / 2, 0, 1, height}}) {
+        Bitmap part(w, h);
+        ResampleWindow(source, width, height, left, top, part, filter);
+        for (int y = 0; y < h; ++y) {
+          ASSERT_EQ(std::memcmp(part.Row(y), whole.Row(top + y) + 3 * left, 3 * w), 0)
+              << width << "x" << height << " window at " << left << "," << top;
+        }
       }
     }
   }
