@@ -2,10 +2,36 @@
 #include "output/PrintDriver.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "document/PageSetup.h"
 
 namespace quillon {
+
+namespace {
+
+// The part of the w x h rectangle at (x, y) that holds every pixel not white, as right and
+// bottom exclusive bounds; empty (right = left) when all are white.
+Rect Inked(const Bitmap& sheet, int x, int y, int w, int h) {
+  Rect inked{x + w, y + h, x, y};
+  const size_t bytes = 3 * size_t(w);
+  for (int row = y; row < y + h; ++row) {
+    const uint8_t* p = sheet.Row(row) + 3 * int64_t{x};
+    // A row is white when its first byte is and every byte equals the next.
+    if (p[0] == 0xFF && std::memcmp(p, p + 1, bytes - 1) == 0) continue;
+    size_t first = 0, last = bytes - 1;
+    while (p[first] == 0xFF) ++first;
+    while (p[last] == 0xFF) --last;
+    inked.left = std::min(inked.left, x + static_cast<int>(first / 3));
+    inked.right = std::max(inked.right, x + static_cast<int>(last / 3) + 1);
+    inked.top = std::min(inked.top, row);
+    inked.bottom = row + 1;
+  }
+  if (inked.right <= inked.left) inked = {x, y, x, y};
+  return inked;
+}
+
+}  // namespace
 
 QSizeF PaperMillimetres(const ItemRecord& page, const ScreenMetrics& screen) {
   const double w = page.pageWidth(), h = page.pageHeight();
@@ -40,9 +66,13 @@ PrintResult PrintSheet(const ItemList& list, const std::string& title,
     const int w = std::min(kPrintTileSize, sheet.width() - x);
     for (int y = 0; y < sheet.height(); y += kPrintTileSize) {
       const int h = std::min(kPrintTileSize, sheet.height() - y);
-      Bitmap tile(w, h);
-      tile.CopyFrom(sheet, x, y, w, h, 0, 0);
-      device.DrawTile(tile, x, y);
+      // The paper is white already, so white pixels around a tile's drawing are neither
+      // compressed nor sent, nor are white tiles at all.
+      const Rect inked = Inked(sheet, x, y, w, h);
+      if (inked.right == inked.left) continue;
+      Bitmap tile(inked.right - inked.left, inked.bottom - inked.top);
+      tile.CopyFrom(sheet, inked.left, inked.top, tile.width(), tile.height(), 0, 0);
+      device.DrawTile(tile, inked.left, inked.top);
     }
   }
   sheet = Bitmap();  // freed before the printer finishes the job

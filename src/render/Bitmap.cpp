@@ -5,6 +5,10 @@
 #include <cstring>
 #include <new>
 
+#if defined(__linux__)
+#include <sys/mman.h>
+#endif
+
 namespace quillon {
 
 Bitmap::Bitmap(int width, int height) {
@@ -18,7 +22,17 @@ Bitmap::Bitmap(int width, int height) {
   width_ = width;
   height_ = height;
   stride_ = stride;
-  std::memset(bits_.get(), 0xFF, static_cast<std::size_t>(stride) * height);
+  const std::size_t bytes = static_cast<std::size_t>(stride) * height;
+#if defined(__linux__) && defined(MADV_HUGEPAGE)
+  // A page-sized sheet is touched whole at once; large pages spare most of its page faults.
+  constexpr std::size_t kLarge = std::size_t{16} << 20, kPage = 4096;
+  if (bytes >= kLarge) {
+    const auto start = (reinterpret_cast<std::uintptr_t>(bits_.get()) + kPage - 1) & ~(kPage - 1);
+    const auto end = (reinterpret_cast<std::uintptr_t>(bits_.get()) + bytes) & ~(kPage - 1);
+    madvise(reinterpret_cast<void*>(start), end - start, MADV_HUGEPAGE);
+  }
+#endif
+  std::memset(bits_.get(), 0xFF, bytes);
 }
 
 Bitmap Bitmap::TryCreate(int width, int height) {

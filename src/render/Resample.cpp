@@ -7,6 +7,10 @@
 #include <numbers>
 #include <vector>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "document/Geometry.h"
 
 namespace quillon {
@@ -145,6 +149,54 @@ inline uint8_t ToByte(int32_t sum) {
   return static_cast<uint8_t>(std::clamp(q, 0, 255));
 }
 
+// Two 16-bit weights side by side, the first in the low half.
+inline int32_t Pair(int first, int second) {
+  return static_cast<int32_t>((static_cast<uint32_t>(first) & 0xFFFF) |
+                              (static_cast<uint32_t>(second) << 16));
+}
+
+// The same contributions as runs of neighbours: every position reads `count` source pixels
+// from its own `first` on, with a zero weight wherever the filter gave none and the weights of
+// a pixel reached twice (by reflection) added together. Integer sums do not depend on their
+// order, so the results stay exactly those of the contributions.
+struct Taps {
+  int count = 0;
+  std::vector<int> first;
+  std::vector<int16_t> weights;  // count per position
+  std::vector<int32_t> pairs;    // the weights two by two, (count + 1) / 2 per position
+  bool weighed = true;           // every position has a weight
+};
+
+Taps Densify(const Contributions& c, int sourceSize) {
+  const int positions = static_cast<int>(c.start.size()) - 1;
+  Taps t;
+  t.first.resize(positions);
+  for (int i = 0; i < positions; ++i) {
+    int lo = sourceSize, hi = -1;
+    for (int k = c.start[i]; k < c.start[i + 1]; ++k) {
+      lo = std::min(lo, c.entries[k].index);
+      hi = std::max(hi, c.entries[k].index);
+    }
+    t.weighed = t.weighed && hi >= 0;
+    t.count = std::max(t.count, hi - lo + 1);
+    t.first[i] = hi >= 0 ? lo : 0;
+  }
+  t.count = std::max(t.count, 1);
+  const int pairs = (t.count + 1) / 2;
+  t.weights.assign(size_t(positions) * t.count, 0);
+  t.pairs.assign(size_t(positions) * pairs, 0);
+  for (int i = 0; i < positions; ++i) {
+    // A run that would pass the last pixel starts earlier instead.
+    t.first[i] = std::min(t.first[i], sourceSize - t.count);
+    int16_t* w = &t.weights[size_t(i) * t.count];
+    for (int k = c.start[i]; k < c.start[i + 1]; ++k)
+      w[c.entries[k].index - t.first[i]] += static_cast<int16_t>(c.entries[k].weight);
+    for (int k = 0; k < t.count; k += 2)
+      t.pairs[size_t(i) * pairs + k / 2] = Pair(w[k], k + 1 < t.count ? w[k + 1] : 0);
+  }
+  return t;
+}
+
 // The colour of a row whose pixels are all alike, or kMixed. Weights that add up to one turn
 // such a row into the same colour wherever they reach, so the work is skipped for it: shadow
 // masks are white but for their silhouettes.
@@ -163,73 +215,147 @@ void FillRow(uint8_t* row, int width, int64_t colour) {
     std::memcpy(row + 3 * x, bytes, 3);
 }
 
-// Returns, per work row, its colour when the whole row has one, else kMixed.
-std::vector<int64_t> ResampleRows(const Bitmap& source, Bitmap& work,
-                                  const Contributions& columns) {
-  const int width = work.width();
-  // A position without any weight comes out black, so rows are alike only when every position
-  // has weights.
-  bool weighed = true;
-  for (int x = 0; x < width; ++x)
-    weighed = weighed && columns.start[x] < columns.start[x + 1];
-  std::vector<int64_t> uniform(source.height(), kMixed);
-  for (int y = 0; y < source.height(); ++y) {
-    const uint8_t* in = source.Row(y);
-    uint8_t* out = work.Row(y);
-    if (weighed) {
-      uniform[y] = UniformColour(in, source.width());
-      if (uniform[y] != kMixed) {
-        FillRow(out, width, uniform[y]);
-        continue;
-      }
-    }
-    for (int x = 0; x < width; ++x) {
-      int32_t b = 0, g = 0, r = 0;
-      for (int k = columns.start[x]; k < columns.start[x + 1]; ++k) {
-        const Contribution& c = columns.entries[k];
-        const uint8_t* p = in + 3 * c.index;
-        b += p[0] * c.weight;
-        g += p[1] * c.weight;
-        r += p[2] * c.weight;
-      }
-      out[3 * x] = ToByte(b);
-      out[3 * x + 1] = ToByte(g);
-      out[3 * x + 2] = ToByte(r);
-    }
-  }
-  return uniform;
+#if defined(__SSE2__)
+inline __m128i Load4(const uint8_t* p) {
+  int32_t v;
+  std::memcpy(&v, p, 4);
+  return _mm_cvtsi32_si128(v);
 }
 
-void ResampleColumns(const Bitmap& work, Bitmap& destination, const Contributions& rows,
-                     const std::vector<int64_t>& uniform) {
-  const int bytes = 3 * destination.width();
-  std::vector<int32_t> sum(bytes);
-  for (int y = 0; y < destination.height(); ++y) {
-    uint8_t* out = destination.Row(y);
-    // Rows that mix only rows of one and the same colour take that colour.
-    const int first = rows.start[y], last = rows.start[y + 1];
-    if (first < last) {
-      const int64_t colour = uniform[rows.entries[first].index];
-      bool alike = colour != kMixed;
-      for (int k = first + 1; alike && k < last; ++k)
-        alike = uniform[rows.entries[k].index] == colour;
-      if (alike) {
-        FillRow(out, destination.width(), colour);
-        continue;
+// ToByte on four sums at once: adding 127 plus the quotient's lowest bit rounds half to even,
+// and the saturating packs that follow clamp.
+inline __m128i Round(__m128i sum) {
+  const __m128i odd = _mm_and_si128(_mm_srai_epi32(sum, 8), _mm_set1_epi32(1));
+  return _mm_srai_epi32(_mm_add_epi32(_mm_add_epi32(sum, _mm_set1_epi32(127)), odd), 8);
+}
+#endif
+
+// One source row filtered across into a work row of columns.first.size() pixels; out has room
+// for one byte more.
+void FilterAcross(const uint8_t* in, int sourceWidth, const Taps& columns, uint8_t* out) {
+  const int width = static_cast<int>(columns.first.size());
+  const int n = columns.count;
+  for (int x = 0; x < width; ++x) {
+    const uint8_t* p = in + 3 * columns.first[x];
+#if defined(__SSE2__)
+    // Four-byte loads read a byte past the pixel, so runs that reach the last pixel take the
+    // plain loop below.
+    if (columns.first[x] + n < sourceWidth) {
+      const __m128i zero = _mm_setzero_si128();
+      const int32_t* pair = &columns.pairs[size_t(x) * ((n + 1) / 2)];
+      __m128i sum = zero;
+      int k = 0;
+      for (; k + 1 < n; k += 2, p += 6) {
+        // b0 b1 g0 g1 r0 r1 _ _ as 16-bit lanes, multiplied by (w0, w1) pairwise and added.
+        const __m128i two = _mm_unpacklo_epi8(_mm_unpacklo_epi8(Load4(p), Load4(p + 3)), zero);
+        sum = _mm_add_epi32(sum, _mm_madd_epi16(two, _mm_set1_epi32(pair[k / 2])));
       }
+      if (k < n) {
+        const __m128i one = _mm_unpacklo_epi8(_mm_unpacklo_epi8(Load4(p), zero), zero);
+        sum = _mm_add_epi32(sum, _mm_madd_epi16(one, _mm_set1_epi32(pair[k / 2])));
+      }
+      __m128i bytes = _mm_packs_epi32(Round(sum), zero);
+      bytes = _mm_packus_epi16(bytes, zero);
+      const int32_t pixel = _mm_cvtsi128_si32(bytes);
+      std::memcpy(out + 3 * x, &pixel, 4);
+      continue;
     }
-    std::fill(sum.begin(), sum.end(), 0);
-    for (int k = first; k < last; ++k) {
-      const uint8_t* in = work.Row(rows.entries[k].index);
-      const int32_t weight = rows.entries[k].weight;
-      int32_t* acc = sum.data();
-      for (int i = 0; i < bytes; ++i)
-        acc[i] += in[i] * weight;
+#endif
+    const int16_t* w = &columns.weights[size_t(x) * n];
+    int32_t b = 0, g = 0, r = 0;
+    for (int k = 0; k < n; ++k, p += 3) {
+      b += p[0] * w[k];
+      g += p[1] * w[k];
+      r += p[2] * w[k];
     }
-    for (int i = 0; i < bytes; ++i)
-      out[i] = ToByte(sum[i]);
+    out[3 * x] = ToByte(b);
+    out[3 * x + 1] = ToByte(g);
+    out[3 * x + 2] = ToByte(r);
   }
 }
+
+// rows[0 .. n-1] filtered down into one row of `bytes` bytes; rows can be read up to a
+// multiple of 16 bytes.
+void FilterDown(const uint8_t* const* rows, const int16_t* weights, const int32_t* pairs, int n,
+                int bytes, uint8_t* out) {
+  int i = 0;
+#if defined(__SSE2__)
+  const __m128i zero = _mm_setzero_si128();
+  for (; i < bytes; i += 16) {
+    __m128i s0 = zero, s1 = zero, s2 = zero, s3 = zero;
+    for (int k = 0; k < n; k += 2) {
+      const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(rows[k] + i));
+      const __m128i b =
+          k + 1 < n ? _mm_loadu_si128(reinterpret_cast<const __m128i*>(rows[k + 1] + i)) : zero;
+      const __m128i w = _mm_set1_epi32(pairs[k / 2]);
+      // Bytes of the two rows interleaved as 16-bit lanes a0 b0 a1 b1 ..., weighed pairwise.
+      const __m128i lo = _mm_unpacklo_epi8(a, b), hi = _mm_unpackhi_epi8(a, b);
+      s0 = _mm_add_epi32(s0, _mm_madd_epi16(_mm_unpacklo_epi8(lo, zero), w));
+      s1 = _mm_add_epi32(s1, _mm_madd_epi16(_mm_unpackhi_epi8(lo, zero), w));
+      s2 = _mm_add_epi32(s2, _mm_madd_epi16(_mm_unpacklo_epi8(hi, zero), w));
+      s3 = _mm_add_epi32(s3, _mm_madd_epi16(_mm_unpackhi_epi8(hi, zero), w));
+    }
+    const __m128i result = _mm_packus_epi16(_mm_packs_epi32(Round(s0), Round(s1)),
+                                            _mm_packs_epi32(Round(s2), Round(s3)));
+    if (i + 16 <= bytes) {
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), result);
+    } else {
+      alignas(16) uint8_t tail[16];
+      _mm_store_si128(reinterpret_cast<__m128i*>(tail), result);
+      std::memcpy(out + i, tail, bytes - i);
+    }
+  }
+#endif
+  (void)pairs;
+  for (; i < bytes; ++i) {
+    int32_t sum = 0;
+    for (int k = 0; k < n; ++k)
+      sum += rows[k][i] * weights[k];
+    out[i] = ToByte(sum);
+  }
+}
+
+// Work rows filtered across, made when first needed and kept in a ring as long as the rows
+// being filtered down can still use them; each remembers its colour when it has only one.
+class WorkRows {
+ public:
+  WorkRows(const Bitmap& source, const Taps& columns, int ring)
+      : source_(source),
+        columns_(columns),
+        stride_((3 * static_cast<int>(columns.first.size()) + 31) / 16 * 16),
+        bits_(size_t(ring) * stride_),
+        held_(ring, -1),
+        colour_(ring, kMixed) {}
+
+  // Work row y, and its colour when it has only one.
+  const uint8_t* Row(int y, int64_t* colour) {
+    const size_t slot = static_cast<size_t>(y) % held_.size();
+    uint8_t* row = &bits_[slot * stride_];
+    if (held_[slot] != y) {
+      held_[slot] = y;
+      const int width = static_cast<int>(columns_.first.size());
+      const uint8_t* in = source_.Row(y);
+      // A position without any weight comes out black, so rows are alike only when every
+      // position has weights.
+      colour_[slot] = columns_.weighed ? UniformColour(in, source_.width()) : kMixed;
+      if (colour_[slot] != kMixed) {
+        FillRow(row, width, colour_[slot]);
+      } else {
+        FilterAcross(in, source_.width(), columns_, row);
+      }
+    }
+    *colour = colour_[slot];
+    return row;
+  }
+
+ private:
+  const Bitmap& source_;
+  const Taps& columns_;
+  int stride_;
+  std::vector<uint8_t> bits_;
+  std::vector<int> held_;
+  std::vector<int64_t> colour_;
+};
 
 }  // namespace
 
@@ -243,11 +369,34 @@ void ResampleWindow(const Bitmap& source, int64_t fullWidth, int64_t fullHeight,
       destination.width() < 1 || destination.height() < 1) {
     return;
   }
-  Bitmap work(destination.width(), source.height());
-  const std::vector<int64_t> uniform = ResampleRows(
-      source, work, Weigh(source.width(), fullWidth, filter, left, destination.width()));
-  ResampleColumns(work, destination,
-                  Weigh(source.height(), fullHeight, filter, top, destination.height()), uniform);
+  const Taps columns =
+      Densify(Weigh(source.width(), fullWidth, filter, left, destination.width()), source.width());
+  const Taps rows = Densify(Weigh(source.height(), fullHeight, filter, top, destination.height()),
+                            source.height());
+  WorkRows work(source, columns, rows.count);
+  const int n = rows.count;
+  const int bytes = 3 * destination.width();
+  std::vector<const uint8_t*> in(n);
+  for (int y = 0; y < destination.height(); ++y) {
+    const int16_t* weights = &rows.weights[size_t(y) * n];
+    // Rows that mix only rows of one and the same colour take that colour.
+    int64_t colour = kMixed;
+    bool alike = true, seen = false;
+    for (int k = 0; k < n; ++k) {
+      int64_t c;
+      in[k] = work.Row(rows.first[y] + k, &c);
+      if (weights[k] == 0) continue;
+      if (!seen) colour = c;
+      seen = true;
+      alike = alike && c != kMixed && c == colour;
+    }
+    if (alike && seen) {
+      FillRow(destination.Row(y), destination.width(), colour);
+      continue;
+    }
+    FilterDown(in.data(), weights, &rows.pairs[size_t(y) * ((n + 1) / 2)], n, bytes,
+               destination.Row(y));
+  }
 }
 
 }  // namespace quillon

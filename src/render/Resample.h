@@ -22,7 +22,8 @@ double FilterSupport(ResampleFilter filter);
 
 // Fills destination (whose size is the target size) with a filtered copy of source: weights in
 // 1/256, borders reflected, kernels stretched when shrinking. When either bitmap is one pixel
-// or less in either direction the destination keeps its content.
+// or less in either direction the destination keeps its content. Source and destination are
+// different bitmaps: the destination's rows are written while the source is still read.
 void Resample(const Bitmap& source, Bitmap& destination, ResampleFilter filter);
 
 // The part of such a copy at the full size fullWidth x fullHeight whose top-left pixel is

@@ -3,6 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <random>
+
+#include "support/DocumentFixtures.h"
+#include "support/ReferenceResample.h"
+
 namespace quillon {
 namespace {
 
@@ -15,6 +21,39 @@ Bitmap Capture(int width, int height) {
     capture.SetPixel(x, height - 1, ColourOf(255, 0, 0));
   }
   return capture;
+}
+
+// Paints every pixel of the sheet with noise, the hardest picture to reduce.
+void PaintNoise(Bitmap& target, const ItemRecord&, const ItemList&, Point, double, double) {
+  std::mt19937 random(17);
+  for (int y = 0; y < target.height(); ++y) {
+    for (int i = 0; i < 3 * target.width(); ++i)
+      target.Row(y)[i] = random() & 0xFF;
+  }
+}
+
+TEST(Export, SmoothAndExactPicturesAreTheSheetReducedAsDefined) {
+  ItemList list;
+  ItemRecord& page = test::AddPage(list);
+  page.setPageKind(1);
+  page.setPageWidth(41);
+  page.setPageHeight(29);
+  test::AddItem(list, kKindLine, {0, 0}, {5, 5});
+  const ScreenMetrics screen = list.screen();
+  for (const bool smooth : {true, false}) {
+    Bitmap picture;
+    ASSERT_TRUE((smooth ? ExportSmooth : ExportExact)(list, screen, PaintNoise, picture).ok);
+    Bitmap sheet;
+    ASSERT_TRUE(ComposeSheet(list, sheet, smooth ? ComposeMode::Preview : ComposeMode::Export,
+                             u"", screen, PrinterGeometry{}, PaintNoise)
+                    .ok);
+    const Bitmap expected =
+        test::Reference(sheet, picture.width(), picture.height(), ResampleFilter::Triangle);
+    for (int y = 0; y < picture.height(); ++y) {
+      ASSERT_EQ(std::memcmp(picture.Row(y), expected.Row(y), 3 * size_t(picture.width())), 0)
+          << (smooth ? "smooth" : "exact") << " row " << y;
+    }
+  }
 }
 
 TEST(Export, ScreenshotPicturesAreWebSized) {

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <cstring>
 
 #include "output/print/QtPrintDevice.h"
 #include "support/DocumentFixtures.h"
@@ -32,6 +33,7 @@ class RecordingPrinter : public PrintDevice {
   void DrawTile(const Bitmap& tile, int x, int y) override {
     tiles.push_back({x, y, x + tile.width(), y + tile.height()});
     colours.push_back(tile.Pixel(0, 0));
+    pictures.push_back(tile.Clone());
   }
   bool End() override {
     ended = true;
@@ -45,6 +47,7 @@ class RecordingPrinter : public PrintDevice {
   bool ended = false;
   std::vector<Rect> tiles;
   std::vector<uint32_t> colours;
+  std::vector<Bitmap> pictures;
 };
 
 void PaintEverything(Bitmap& target, const ItemRecord& item, const ItemList&, Point, double,
@@ -67,6 +70,43 @@ TEST(PrintDriver, SendsTheSheetInTilesColumnByColumn) {
   EXPECT_EQ(printer.tiles, expected);
   for (uint32_t c : printer.colours)
     EXPECT_EQ(c, 0x123456u);
+}
+
+// A block across the corner where four tiles meet, in a colour whose first two bytes are
+// white, and the sheet's last pixel, whose last two bytes are.
+void PaintBlockAndCorner(Bitmap& target, const ItemRecord&, const ItemList&, Point, double,
+                         double) {
+  for (int y = 505; y < 520; ++y) {
+    for (int x = 500; x < 530; ++x)
+      target.SetPixel(x, y, ColourOf(0, 0xFF, 0xFF));
+  }
+  target.SetPixel(target.width() - 1, target.height() - 1, ColourOf(0xFF, 0xFF, 0));
+}
+
+TEST(PrintDriver, LeavesOutWhiteButPrintsTheSamePage) {
+  ItemList list;
+  test::AddPage(list).setPageKind(1);
+  test::AddItem(list, kKindLine, {0, 0}, {5, 5});
+  RecordingPrinter printer;
+  ASSERT_TRUE(PrintSheet(list, "", u"", 1, printer, ScreenMetrics{}, PaintBlockAndCorner).ok);
+  // White tiles are not sent, the others only as far as their drawing reaches.
+  const std::vector<Rect> expected = {{500, 505, 512, 512}, {500, 512, 512, 520},
+                                      {512, 505, 530, 512}, {512, 512, 530, 520},
+                                      {1299, 699, 1300, 700}};
+  EXPECT_EQ(printer.tiles, expected);
+  // On white paper the tiles make the whole sheet, byte for byte.
+  Bitmap sheet;
+  ASSERT_TRUE(ComposeSheet(list, sheet, ComposeMode::Printer, u"", ScreenMetrics{},
+                           printer.Geometry(), PaintBlockAndCorner)
+                  .ok);
+  Bitmap paper(sheet.width(), sheet.height());
+  for (size_t i = 0; i < printer.tiles.size(); ++i) {
+    const Bitmap& tile = printer.pictures[i];
+    paper.CopyFrom(tile, 0, 0, tile.width(), tile.height(), printer.tiles[i].left,
+                   printer.tiles[i].top);
+  }
+  for (int y = 0; y < sheet.height(); ++y)
+    ASSERT_EQ(std::memcmp(paper.Row(y), sheet.Row(y), 3 * size_t(sheet.width())), 0) << y;
 }
 
 TEST(PrintDriver, NoCopiesOrNoPageMeansNoJob) {

@@ -3,71 +3,18 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
+#include <cstring>
 #include <random>
 
 #include "document/Geometry.h"
+#include "support/ReferenceResample.h"
 
 namespace quillon {
 namespace {
 
-// The resampler written straight from its definition, one output value at a time: weights
-// round(kernel * 256), the largest one taking what keeps their sum at 256.
-uint8_t ReferenceValue(const std::vector<uint8_t>& line, int i, double scale,
-                       ResampleFilter filter) {
-  const int n = static_cast<int>(line.size());
-  const bool shrinking = scale < 1;
-  const double support = FilterSupport(filter) / (shrinking ? scale : 1);
-  const double centre = i / scale;
-  std::vector<std::pair<int, int64_t>> taps;  // weight, source index
-  for (int64_t j = std::floor(centre - support); j <= std::ceil(centre + support); ++j) {
-    const double k = shrinking ? FilterKernel(filter, (centre - j) * scale) * scale
-                               : FilterKernel(filter, centre - j);
-    const int weight = RoundToInt32(k * 256);
-    if (weight == 0) continue;
-    int64_t at = j;
-    while (at < 0 || at >= n)
-      at = at < 0 ? -at : 2 * n - 1 - at;
-    taps.push_back({weight, at});
-  }
-  int total = 0;
-  size_t largest = 0;
-  for (size_t t = 0; t < taps.size(); ++t) {
-    total += taps[t].first;
-    if (taps[t].first > taps[largest].first) largest = t;
-  }
-  if (!taps.empty()) taps[largest].first += 256 - total;
-  int64_t sum = 0;
-  for (const auto& [weight, at] : taps)
-    sum += weight * line[at];
-  return static_cast<uint8_t>(std::clamp(RoundToInt32(sum / 256.0), 0, 255));
-}
-
-Bitmap Reference(const Bitmap& source, int width, int height, ResampleFilter filter) {
-  const double sx = double(width - 1) / (source.width() - 1);
-  const double sy = double(height - 1) / (source.height() - 1);
-  Bitmap work(width, source.height());
-  for (int y = 0; y < source.height(); ++y) {
-    for (int c = 0; c < 3; ++c) {
-      std::vector<uint8_t> line;
-      for (int x = 0; x < source.width(); ++x)
-        line.push_back(source.Row(y)[3 * x + c]);
-      for (int x = 0; x < width; ++x)
-        work.Row(y)[3 * x + c] = ReferenceValue(line, x, sx, filter);
-    }
-  }
-  Bitmap out(width, height);
-  for (int x = 0; x < width; ++x) {
-    for (int c = 0; c < 3; ++c) {
-      std::vector<uint8_t> line;
-      for (int y = 0; y < work.height(); ++y)
-        line.push_back(work.Row(y)[3 * x + c]);
-      for (int y = 0; y < height; ++y)
-        out.Row(y)[3 * x + c] = ReferenceValue(line, y, sy, filter);
-    }
-  }
-  return out;
-}
+using test::Reference;
 
 TEST(Resample, MatchesTheDefinitionOnRandomPictures) {
   std::mt19937 random(42);
@@ -97,6 +44,62 @@ TEST(Resample, MatchesTheDefinitionOnRandomPictures) {
         ASSERT_EQ(fast.Row(y)[i], slow.Row(y)[i])
             << "filter " << round % 7 << ", " << source.width() << "x" << source.height() << " to "
             << w << "x" << h << " at row " << y << " byte " << i;
+      }
+    }
+  }
+}
+
+Bitmap RandomPicture(int width, int height, std::mt19937& random) {
+  Bitmap picture(width, height);
+  for (int y = 0; y < height; ++y) {
+    for (int i = 0; i < 3 * width; ++i)
+      picture.Row(y)[i] = random() & 0xFF;
+  }
+  return picture;
+}
+
+TEST(Resample, MatchesTheDefinitionAtEdgeSizesAndRatios) {
+  // Odd sizes, two-pixel sources, runs that reach the last pixel, widths that end inside a
+  // 16-byte block, strong reductions with long runs and enlargements, for every filter.
+  const struct {
+    int fromWidth, fromHeight, toWidth, toHeight;
+  } sizes[] = {{2, 2, 2, 2},     {2, 3, 9, 7},      {3, 2, 200, 5},   {5, 5, 6, 6},
+               {7, 9, 3, 4},     {17, 11, 17, 11},  {33, 5, 17, 3},   {101, 7, 50, 3},
+               {101, 3, 51, 2},  {64, 6, 31, 5},    {1500, 3, 40, 2}, {9, 700, 4, 91},
+               {300, 4, 977, 3}, {640, 2, 1600, 5}, {41, 41, 83, 20}, {6, 120, 6, 59}};
+  std::mt19937 random(7);
+  for (const auto& size : sizes) {
+    const Bitmap source = RandomPicture(size.fromWidth, size.fromHeight, random);
+    for (int filter = 0; filter < 7; ++filter) {
+      Bitmap fast(size.toWidth, size.toHeight);
+      Resample(source, fast, static_cast<ResampleFilter>(filter));
+      const Bitmap slow =
+          Reference(source, size.toWidth, size.toHeight, static_cast<ResampleFilter>(filter));
+      for (int y = 0; y < size.toHeight; ++y) {
+        ASSERT_EQ(std::memcmp(fast.Row(y), slow.Row(y), 3 * size.toWidth), 0)
+            << "filter " << filter << ", " << size.fromWidth << "x" << size.fromHeight << " to "
+            << size.toWidth << "x" << size.toHeight << " at row " << y;
+      }
+    }
+  }
+}
+
+TEST(Resample, AWindowIsThePartOfTheWhole) {
+  std::mt19937 random(9);
+  const Bitmap source = RandomPicture(37, 29, random);
+  for (const auto filter : {ResampleFilter::Triangle, ResampleFilter::Mitchell}) {
+    for (const auto& [width, height] : {std::pair{90, 71}, std::pair{15, 12}}) {
+      Bitmap whole(width, height);
+      Resample(source, whole, filter);
+      for (const auto& [left, top, w, h] :
+           {std::array{0, 0, width, height}, std::array{3, 5, 10, 7},
+            std::array{width - 4, height - 3, 4, 3}, std::array{width / 2, 0, 1, height}}) {
+        Bitmap part(w, h);
+        ResampleWindow(source, width, height, left, top, part, filter);
+        for (int y = 0; y < h; ++y) {
+          ASSERT_EQ(std::memcmp(part.Row(y), whole.Row(top + y) + 3 * left, 3 * w), 0)
+              << width << "x" << height << " window at " << left << "," << top;
+        }
       }
     }
   }
