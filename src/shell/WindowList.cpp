@@ -68,6 +68,10 @@ void TForm1::OpenDocumentWindow(const QString& path) {
     window->Initialize(number, path);
     mdiArea_->setActiveSubWindow(window);
   }
+  // A damaged file opens already changed: its copy is due as for any change.
+  if (TSandbox* opened = ActiveWindow(); opened != nullptr && IsModified(opened->GetItems())) {
+    DocumentTouched(*opened);
+  }
   EnableDocumentCommands(true);
 }
 
