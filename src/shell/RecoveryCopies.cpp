@@ -4,6 +4,7 @@
 #include <QDateTime>
 #include <QFileInfo>
 #include <QTimer>
+#include <algorithm>
 
 #include "canvas/TSandbox.h"
 #include "document/PageSetup.h"
@@ -11,6 +12,15 @@
 #include "shell/TRecover.h"
 
 namespace quillon {
+
+void TForm1::SetRecoveryInterval(int32_t seconds) {
+  params_.recoveryInterval = std::max(0, seconds);
+  recoveryTimer_->setInterval(params_.recoveryInterval * 1000);
+  if (params_.recoveryInterval == 0) {
+    recoveryTimer_->stop();
+    touched_.clear();
+  }
+}
 
 void TForm1::DocumentTouched(TSandbox& window) {
   if (params_.recoveryInterval <= 0 || ending_) return;

@@ -91,7 +91,7 @@ TForm1::TForm1(ShellServices services, ScreenMetrics screen, QWidget* parent)
   LoadSettings(params_, *store);
   LoadDialogColours(params_, *store);
   recovery_ = std::make_unique<RecoveryWriter>(RecoveryFolder());
-  recoveryTimer_->setInterval(params_.recoveryInterval * 1000);
+  SetRecoveryInterval(params_.recoveryInterval);
   RebuildReopenMenu();
   UndoRedoAvailable(false, false);
   // The per-document commands wait for the first window.

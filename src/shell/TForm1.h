@@ -96,6 +96,8 @@ class TForm1 : public QMainWindow, public SandboxHost {
   // Offers the recovery copies left behind by programs that no longer run (TRecover) and
   // restores, discards or keeps them as the user chooses.
   void OfferRecovery();
+  // Seconds from a change to its recovery copy, 0 for none.
+  void SetRecoveryInterval(int32_t seconds);
   // This program's recovery copies.
   RecoveryWriter& Recovery() { return *recovery_; }
 
