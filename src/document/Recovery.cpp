@@ -166,11 +166,12 @@ LeftBehind::LeftBehind(const QString& root, const QString& ownFolder) {
     std::unique_ptr<QLockFile> lock = HeldLock(path);
     if (lock == nullptr) continue;  // its program still runs
     const QString suffix = QString::fromLatin1(kCopySuffix);
-    const QFileInfoList files =
-        QDir(path).entryInfoList({QStringLiteral("*") + suffix}, QDir::Files, QDir::Name);
+    const QFileInfoList files = QDir(path).entryInfoList(
+        {QStringLiteral("*") + suffix}, QDir::Files | QDir::NoSymLinks, QDir::Name);
     for (const QFileInfo& file : files) {
       const QString copy = file.absoluteFilePath();
-      const QString note = copy.left(copy.size() - suffix.size()) + QString::fromLatin1(kNoteSuffix);
+      const QString note =
+          copy.left(copy.size() - suffix.size()) + QString::fromLatin1(kNoteSuffix);
       copies_.push_back({copy, ReadNote(note, copy)});
     }
     folders_.push_back({path, std::move(lock)});

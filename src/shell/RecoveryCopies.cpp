@@ -36,7 +36,9 @@ void TForm1::RecoveryTimerTimer() {
 }
 
 void TForm1::WriteRecoveryCopy(TSandbox& window) {
-  if (window.IsClosing() || !IsModified(window.GetItems())) return;
+  if (params_.recoveryInterval <= 0 || window.IsClosing() || !IsModified(window.GetItems())) {
+    return;
+  }
   const QString path = window.FileName().trimmed();
   const RecoveryNote note{path.isEmpty() ? QString() : QFileInfo(path).absoluteFilePath(),
                           window.GetTitle(), QDateTime::currentDateTime()};
@@ -50,6 +52,9 @@ void TForm1::OfferRecovery() {
     left.Discard();
     return;
   }
+  // The empty start document waits: restored documents make it unnecessary.
+  const bool startPending = timer2_->isActive();
+  timer2_->stop();
   TRecover dialog(left.Copies(), this);
   dialog.exec();
   switch (dialog.Choice()) {
@@ -64,6 +69,7 @@ void TForm1::OfferRecovery() {
       left.Release();
       break;
   }
+  if (startPending) timer2_->start();
 }
 
 void TForm1::RestoreCopies(const std::vector<LeftBehindCopy>& copies) {

@@ -24,15 +24,14 @@ TRecover::TRecover(const std::vector<LeftBehindCopy>& copies, QWidget* parent) :
   list->setObjectName(QStringLiteral("Copies"));
   list->setRootIsDecorated(false);
   list->setSelectionMode(QAbstractItemView::NoSelection);
-  list->setHeaderLabels({QStringLiteral("Document"), QStringLiteral("Original file"),
-                         QStringLiteral("Changed")});
+  list->setHeaderLabels(
+      {QStringLiteral("Document"), QStringLiteral("Original file"), QStringLiteral("Changed")});
   for (const LeftBehindCopy& copy : copies) {
     const QString original = copy.note.originalPath.isEmpty()
                                  ? QStringLiteral("(never saved)")
                                  : QDir::toNativeSeparators(copy.note.originalPath);
     list->addTopLevelItem(new QTreeWidgetItem(
-        {copy.note.title, original,
-         QLocale().toString(copy.note.written, QLocale::ShortFormat)}));
+        {copy.note.title, original, QLocale().toString(copy.note.written, QLocale::ShortFormat)}));
   }
   list->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
   list->setMinimumSize(560, 160);
@@ -45,8 +44,8 @@ TRecover::TRecover(const std::vector<LeftBehindCopy>& copies, QWidget* parent) :
       {"Later", RecoveryChoice::Later},
   };
   for (const auto& [caption, choice] : kButtons) {
-    QPushButton* button = buttons->addButton(QString::fromLatin1(caption),
-                                             QDialogButtonBox::ActionRole);
+    QPushButton* button =
+        buttons->addButton(QString::fromLatin1(caption), QDialogButtonBox::ActionRole);
     button->setObjectName(QString::fromLatin1(caption));
     connect(button, &QPushButton::clicked, this, [this, choice = choice] { Choose(choice); });
   }

@@ -44,8 +44,7 @@ int main(int argc, char** argv) {
   }
   window->CutItems();
   QFile expected(QString::fromLocal8Bit(argv[2]));
-  if (!expected.open(QIODevice::WriteOnly) ||
-      !WriteDocumentTo(expected, window->GetItems()).ok()) {
+  if (!expected.open(QIODevice::WriteOnly) || !WriteDocumentTo(expected, window->GetItems()).ok()) {
     return 4;
   }
   expected.close();

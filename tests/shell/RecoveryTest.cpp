@@ -48,9 +48,8 @@ class RecoveryShellTest : public test::ShellTest {
   }
   QString CopyOf(TSandbox& window) {
     form_->Recovery().Flush();
-    return form_->Recovery().Folder().isEmpty()
-               ? QString()
-               : form_->Recovery().CopyPath(window.GetWindowId());
+    return form_->Recovery().Folder().isEmpty() ? QString()
+                                                : form_->Recovery().CopyPath(window.GetWindowId());
   }
   bool HasCopy(TSandbox& window) {
     const QString copy = CopyOf(window);
@@ -101,8 +100,7 @@ TEST_F(RecoveryShellTest, AChangedDocumentIsCopiedAfterTheIntervalAndNotBefore) 
   Change(*window);
   EXPECT_FALSE(HasCopy(*window));
   ASSERT_TRUE(test::WaitUntil([&] { return HasCopy(*window); }));
-  EXPECT_EQ(test::ReadAll(CopyOf(*window)),
-            TakeSnapshot(window->GetItems(), {}).bytes);
+  EXPECT_EQ(test::ReadAll(CopyOf(*window)), TakeSnapshot(window->GetItems(), {}).bytes);
   EXPECT_TRUE(IsModified(window->GetItems()));
 }
 
@@ -153,7 +151,9 @@ TEST_F(RecoveryShellTest, RestoreOpensTheCopiesModifiedUnderTheirOriginalPathsOr
   LeaveBehind();
   Restart();
 
+  Timer("Timer2")->start();  // the empty start document, which the restored ones replace
   EXPECT_EQ(Offer("Restore"), 2);
+  QTest::qWait(Timer("Timer2")->interval() + 100);
   const std::vector<TSandbox*> windows = form_->Windows();
   ASSERT_EQ(windows.size(), 2u);
   EXPECT_EQ(windows[0]->FileName(), Path("Card.qlln"));

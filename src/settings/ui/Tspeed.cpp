@@ -83,8 +83,8 @@ QString Tspeed::GuidanceText() const {
 bool Tspeed::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::Enter || event->type() == QEvent::Leave) {
     if (watched == interval_) {
-      guidance_->setText(QString::fromLatin1(
-          event->type() == QEvent::Enter ? kIntervalGuidance : kSpeedGuidance));
+      guidance_->setText(
+          QString::fromLatin1(event->type() == QEvent::Enter ? kIntervalGuidance : kSpeedGuidance));
     }
     for (int i = 0; i < 4; ++i) {
       if (watched != boxes_[i]) continue;
