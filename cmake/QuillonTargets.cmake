@@ -35,5 +35,6 @@ function(quillon_add_test name)
     target_link_libraries(${name} PRIVATE GTest::gtest_main)
   endif()
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=1")
+    PROPERTIES ENVIRONMENT
+      "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=1;XDG_STATE_HOME=${CMAKE_BINARY_DIR}/test-state")
 endfunction()

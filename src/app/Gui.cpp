@@ -63,6 +63,8 @@ int RunGui(int& argc, char** argv, const QString& file) {
                    &TForm1::DdeServerConv1ExecuteMacro);
   channel.Listen();
   form.show();
+  // Documents left unsaved by a Quillon that ended without closing them are offered first.
+  QTimer::singleShot(0, &form, [&form] { form.OfferRecovery(); });
   if (!path.isEmpty()) {
     QTimer::singleShot(0, &form, [&form, path] { form.OpenDocumentWindow(path); });
   }

@@ -164,6 +164,25 @@ void TSandbox::Initialize(int32_t windowNumber, const QString& path) {
   if (!notice.empty()) host_.Prompts().Ask(notice, PromptStyle::Warning, PromptButtons::Ok);
 }
 
+void TSandbox::Restore(int32_t windowNumber, ItemList& records, const QString& originalPath) {
+  Initialize(windowNumber, QString());
+  items_.Clear();
+  items_.TakeFrom(records);
+  if (items_.PageRecord() == nullptr) GivePage(windowNumber);
+  PrepareTexts();
+  if (ItemRecord* page = items_.PageRecord()) {
+    page->setDocumentId(windowNumber);
+    page->setZoom(host_.Params().zoom);
+    UpdatePageRect(*page);
+    host_.SetGridMenus(*page);
+  }
+  // The untitled number taken by the empty start stays taken; a path gives the title instead.
+  fileName_ = originalPath;
+  SetModified(items_, true);
+  RefreshTitle();
+  if (!Layout()) FullRepaint(false);
+}
+
 void TSandbox::GivePage(int32_t windowNumber) {
   ItemList read(items_.screen());
   read.TakeFrom(items_);

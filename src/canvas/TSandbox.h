@@ -46,6 +46,9 @@ class TSandbox : public QMdiSubWindow, public CanvasContext {
   // Builds a new empty document with this window number, or opens path: a document, or a
   // picture (which goes to the clip editor of a new untitled document).
   void Initialize(int32_t windowNumber, const QString& path);
+  // Builds the window around records read back from a recovery copy: modified, titled and
+  // saved as originalPath, or untitled without one.
+  void Restore(int32_t windowNumber, ItemList& records, const QString& originalPath);
 
   // Writes the document to its file when that exists, else runs the Save As dialog (proposing
   // the title when there is no file name and askForName is set). Whether it was written.

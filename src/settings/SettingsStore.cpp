@@ -63,6 +63,7 @@ constexpr IntSetting kIntSettings[] = {
     {"picndx", &TParams::picndx, 1, 7},
     {"expndx", &TParams::expndx, 1, 2},
     {"pspage", &TParams::pspage, 1, 11},
+    {"recoveryInterval", &TParams::recoveryInterval, 0, 24 * 3600},
 };
 
 // Real-valued settings, kept in the store as decimal strings.

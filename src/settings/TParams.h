@@ -141,6 +141,8 @@ struct TParams {
   bool endWithoutAsking = false;
   // Items are drawn while they are dragged (the speed dialog; not stored).
   bool liveDrag = true;
+  // Seconds from a change to the document's recovery copy; 0 writes none.
+  int32_t recoveryInterval = 60;
   int32_t untitledCounter = 0;
 
   // The new-file grid distances of each unit, as numbers.

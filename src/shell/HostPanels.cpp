@@ -34,8 +34,8 @@ HostPanel Customization(TForm1& form, Args... args) {
   return {dialog, [dialog] { dialog->Save(); }};
 }
 
-// The speed dialog works on the window it was opened for; the live-drag switch is the
-// program's.
+// The speed dialog works on the window it was opened for; the live-drag switch and the
+// recovery interval are the program's.
 HostPanel Speed(TForm1& form, int32_t number) {
   SpeedSwitches switches;
   if (TSandbox* window = WindowNumbered(form, number)) {
@@ -43,10 +43,12 @@ HostPanel Speed(TForm1& form, int32_t number) {
     switches = {display.showPictures, display.showShadows, display.showSurfaces, true};
   }
   switches.liveDrag = form.Params().liveDrag;
+  switches.recoveryInterval = form.Params().recoveryInterval;
   auto* dialog = new Tspeed(switches);
   return {dialog, [&form, dialog, number] {
             const SpeedSwitches chosen = dialog->Switches();
             form.Params().liveDrag = chosen.liveDrag;
+            form.SetRecoveryInterval(chosen.recoveryInterval);
             // The window may have closed while the dialog was open.
             if (TSandbox* window = WindowNumbered(form, number)) {
               window->SetDisplayOptions({chosen.pictures, chosen.shadows, chosen.surfaces});

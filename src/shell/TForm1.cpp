@@ -90,6 +90,8 @@ TForm1::TForm1(ShellServices services, ScreenMetrics screen, QWidget* parent)
   auto store = OpenSettingsStore();
   LoadSettings(params_, *store);
   LoadDialogColours(params_, *store);
+  recovery_ = std::make_unique<RecoveryWriter>(RecoveryFolder());
+  SetRecoveryInterval(params_.recoveryInterval);
   RebuildReopenMenu();
   UndoRedoAvailable(false, false);
   // The per-document commands wait for the first window.
@@ -205,6 +207,8 @@ void TForm1::CreateTimers() {
   timer6_ = OneShot(this, "Timer6", 1000);
   timer7_ = OneShot(this, "Timer7", 200);
   setupEnd_ = OneShot(this, "SetupEnd", 500);
+  recoveryTimer_ = OneShot(this, "RecoveryTimer", kRecoveryInterval * 1000);
+  connect(recoveryTimer_, &QTimer::timeout, this, &TForm1::RecoveryTimerTimer);
   connect(timer1_, &QTimer::timeout, this, &TForm1::Timer1Timer);
   connect(timer2_, &QTimer::timeout, this, &TForm1::Timer2Timer);
   connect(timer3_, &QTimer::timeout, this, &TForm1::Timer3Timer);

@@ -8,10 +8,12 @@
 #include <QMainWindow>
 #include <array>
 #include <memory>
+#include <set>
 #include <vector>
 
 #include "canvas/DocumentDialogs.h"
 #include "canvas/SandboxHost.h"
+#include "document/Recovery.h"
 #include "platform/Clipboard.h"
 #include "platform/ColourChooser.h"
 #include "platform/FileDialogs.h"
@@ -91,6 +93,13 @@ class TForm1 : public QMainWindow, public SandboxHost {
   OutputDialogs& Output() { return *output_; }
   // The exit prompt: whether the program may end.
   bool ExitPrompt();
+  // Offers the recovery copies left behind by programs that no longer run (TRecover) and
+  // restores, discards or keeps them as the user chooses.
+  void OfferRecovery();
+  // Seconds from a change to its recovery copy, 0 for none.
+  void SetRecoveryInterval(int32_t seconds);
+  // This program's recovery copies.
+  RecoveryWriter& Recovery() { return *recovery_; }
 
   // An execute request from the desktop or from a later start of the program: opens the file
   // an [open("...")] macro names when it exists; anything else is ignored.
@@ -203,6 +212,11 @@ class TForm1 : public QMainWindow, public SandboxHost {
   void Timer6Timer();
   void Timer7Timer();
   void HostXClosed(int code);
+  // Recovery copies (Recovery.cpp in this folder): a document changed, the copies are due.
+  void DocumentTouched(TSandbox& window);
+  void RecoveryTimerTimer();
+  void WriteRecoveryCopy(TSandbox& window);
+  void RestoreCopies(const std::vector<LeftBehindCopy>& copies);
 
   ShellServices services_;
   bool selectionCommandsStale_ = false;
@@ -252,6 +266,10 @@ class TForm1 : public QMainWindow, public SandboxHost {
   QTimer* timer5_ = nullptr;
   QTimer* timer6_ = nullptr;
   QTimer* timer7_ = nullptr;
+  // Writes the recovery copies of the documents changed since the last ones.
+  QTimer* recoveryTimer_ = nullptr;
+  std::set<int32_t> touched_;
+  std::unique_ptr<RecoveryWriter> recovery_;
   // Ends the program half a second after the first-time setup was left unfinished.
   QTimer* setupEnd_ = nullptr;
 };

@@ -55,6 +55,11 @@ void TForm1::OpenDocumentWindow(const QString& path) {
     auto* window = new TSandbox(*this);
     connect(&window->Announcements(), &DocumentEvents::selectionChanged, this,
             &TForm1::SelectionChanged);
+    // Every edit repaints what it changed; that is when a recovery copy becomes due.
+    connect(&window->Announcements(), &DocumentEvents::areaChanged, this,
+            [this, window] { DocumentTouched(*window); });
+    connect(&window->Announcements(), &DocumentEvents::repaintAll, this,
+            [this, window] { DocumentTouched(*window); });
     mdiArea_->addSubWindow(window);
     const QSize area = mdiArea_->viewport()->size();
     const int step = 24 * static_cast<int>(windows.size() % 5);
@@ -62,6 +67,10 @@ void TForm1::OpenDocumentWindow(const QString& path) {
                         std::max(240, area.height() * 4 / 5));
     window->Initialize(number, path);
     mdiArea_->setActiveSubWindow(window);
+  }
+  // A damaged file opens already changed: its copy is due as for any change.
+  if (TSandbox* opened = ActiveWindow(); opened != nullptr && IsModified(opened->GetItems())) {
+    DocumentTouched(*opened);
   }
   EnableDocumentCommands(true);
 }
@@ -96,6 +105,8 @@ void TForm1::WindowTitleChanged(TSandbox& window) {
   }
   entry->setText(window.GetTitle());
   windowMenu_->menuAction()->setVisible(true);
+  // A saved document needs no recovery copy any more.
+  if (!IsModified(window.GetItems())) recovery_->Remove(number);
   if (&window == ActiveWindow()) SetCurrentFileTitle(window.GetTitle());
 }
 
@@ -144,6 +155,7 @@ void TForm1::WindowDestroyed(TSandbox& window) {
     formX_->hide();
   }
   RemoveWindowEntry(window.GetWindowId());
+  recovery_->Remove(window.GetWindowId());
   timer4_->start();
 }
 

@@ -2,6 +2,7 @@
 // The Customize menu's dialogs, the speed dialog and the colour chooser, driven through the
 // menu, their host windows and their widgets.
 #include <QCheckBox>
+#include <QSpinBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -383,6 +384,23 @@ TEST_F(CustomizeTest, SpeedSwitchesChangeWhatTheWindowDraws) {
   EXPECT_FALSE(Part<QCheckBox>(host, "LiveDrag")->isChecked());
   Cancel(host);
   EXPECT_FALSE(window->GetDisplayOptions().showShadows) << "Cancel applies nothing";
+}
+
+TEST_F(CustomizeTest, TheRecoveryIntervalIsChosenInTheSpeedDialogAndKeptAsASetting) {
+  THostWindow* host = Open("Speed1");
+  auto* interval = Part<QSpinBox>(host, "RecoveryInterval");
+  EXPECT_EQ(interval->value(), 60);
+  interval->setValue(0);
+  EXPECT_EQ(interval->text(), QStringLiteral("Never"));
+  Save(host);
+  EXPECT_EQ(form_->Params().recoveryInterval, 0);
+  host = Open("Speed1");
+  Part<QSpinBox>(host, "RecoveryInterval")->setValue(90);
+  Save(host);
+  EXPECT_EQ(Timer("RecoveryTimer")->interval(), 90000);
+  Restart();
+  EXPECT_EQ(form_->Params().recoveryInterval, 90);
+  EXPECT_EQ(Timer("RecoveryTimer")->interval(), 90000);
 }
 
 TEST_F(CustomizeTest, TheChoosersCustomColoursSurviveARestartAndOnlyNewColoursAreAdded) {

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QGuiApplication>
+#include <QTemporaryDir>
 
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -16,6 +17,9 @@ int main(int argc, char** argv) {
     qputenv("XDG_RUNTIME_DIR", runtime.toLocal8Bit());
   }
   QGuiApplication app(argc, argv);
+  // State written by the program goes to the test program's own folder, never the user's.
+  QTemporaryDir state;
+  qputenv("XDG_STATE_HOME", state.path().toLocal8Bit());
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

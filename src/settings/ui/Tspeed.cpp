@@ -3,8 +3,11 @@
 
 #include <QCheckBox>
 #include <QEvent>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QSpinBox>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace quillon {
 namespace {
@@ -26,6 +29,11 @@ constexpr SwitchText kSwitches[] = {
      "The software does not draw the items you drag until you release them when this option is "
      "unchecked."},
 };
+constexpr char kIntervalGuidance[] =
+    "The software keeps a copy of every document with unsaved changes and offers it at the next "
+    "start when the software or the computer stopped unexpectedly. \"Never\" keeps no copies.";
+// The longest interval the box offers: one hour.
+constexpr int kLongestInterval = 3600;
 
 }  // namespace
 
@@ -41,6 +49,20 @@ Tspeed::Tspeed(SpeedSwitches current, QWidget* parent) : QWidget(parent) {
     column->addWidget(box);
     boxes_[i] = box;
   }
+  auto* intervalRow = new QHBoxLayout;
+  auto* intervalLabel = new QLabel(QStringLiteral("Recovery copy after a change:"), this);
+  interval_ = new QSpinBox(this);
+  interval_->setObjectName(QStringLiteral("RecoveryInterval"));
+  interval_->setRange(0, kLongestInterval);
+  interval_->setSuffix(QStringLiteral(" s"));
+  interval_->setSpecialValueText(QStringLiteral("Never"));
+  interval_->setValue(std::clamp(current.recoveryInterval, 0, kLongestInterval));
+  interval_->installEventFilter(this);
+  intervalLabel->setBuddy(interval_);
+  intervalRow->addWidget(intervalLabel);
+  intervalRow->addWidget(interval_);
+  intervalRow->addStretch();
+  column->addLayout(intervalRow);
   guidance_ = new QLabel(QString::fromLatin1(kSpeedGuidance), this);
   guidance_->setObjectName(QStringLiteral("Guidance1"));
   guidance_->setWordWrap(true);
@@ -51,7 +73,7 @@ Tspeed::Tspeed(SpeedSwitches current, QWidget* parent) : QWidget(parent) {
 
 SpeedSwitches Tspeed::Switches() const {
   return {boxes_[0]->isChecked(), boxes_[1]->isChecked(), boxes_[2]->isChecked(),
-          boxes_[3]->isChecked()};
+          boxes_[3]->isChecked(), interval_->value()};
 }
 
 QString Tspeed::GuidanceText() const {
@@ -60,6 +82,10 @@ QString Tspeed::GuidanceText() const {
 
 bool Tspeed::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::Enter || event->type() == QEvent::Leave) {
+    if (watched == interval_) {
+      guidance_->setText(
+          QString::fromLatin1(event->type() == QEvent::Enter ? kIntervalGuidance : kSpeedGuidance));
+    }
     for (int i = 0; i < 4; ++i) {
       if (watched != boxes_[i]) continue;
       guidance_->setText(QString::fromLatin1(event->type() == QEvent::Enter ? kSwitches[i].guidance

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The speed dialog: switches that leave out time-consuming painting in a drawing window
 // (pictures as outlines, no shadows, flat surfaces) and the drawing of items while they are
-// dragged. Its host applies the switches; they are not stored.
+// dragged, and how often a changed document's recovery copy is written. Its host applies the
+// switches, which are not stored, and the interval, which is a setting.
 #pragma once
 
 #include <QWidget>
@@ -9,6 +10,7 @@
 
 class QCheckBox;
 class QLabel;
+class QSpinBox;
 
 namespace quillon {
 
@@ -17,6 +19,8 @@ struct SpeedSwitches {
   bool shadows = true;
   bool surfaces = true;
   bool liveDrag = true;
+  // Seconds from a change to the recovery copy; 0 writes none.
+  int32_t recoveryInterval = 60;
   friend bool operator==(const SpeedSwitches&, const SpeedSwitches&) = default;
 };
 
@@ -37,6 +41,7 @@ class Tspeed : public QWidget {
 
  private:
   std::array<QCheckBox*, 4> boxes_{};
+  QSpinBox* interval_ = nullptr;
   QLabel* guidance_ = nullptr;
 };
 
