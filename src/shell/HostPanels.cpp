@@ -47,12 +47,14 @@ HostPanel Speed(TForm1& form, int32_t number) {
   }
   switches.liveDrag = form.Params().liveDrag;
   auto* dialog = new Tspeed(switches);
-  return {dialog, [&form, dialog, number] {
+  // The window itself, not its number, which a window opened later may take.
+  QPointer<TSandbox> target(WindowNumbered(form, number));
+  return {dialog, [&form, dialog, target] {
             const SpeedSwitches chosen = dialog->Switches();
             form.Params().liveDrag = chosen.liveDrag;
             // The window may have closed while the dialog was open.
-            if (TSandbox* window = WindowNumbered(form, number)) {
-              window->SetDisplayOptions({chosen.pictures, chosen.shadows, chosen.surfaces});
+            if (target != nullptr && !target->IsClosing()) {
+              target->SetDisplayOptions({chosen.pictures, chosen.shadows, chosen.surfaces});
             }
           }};
 }

@@ -17,6 +17,7 @@
 #include "platform/FileDialogs.h"
 #include "platform/FileTypes.h"
 #include "platform/PrintDialog.h"
+#include "platform/Progress.h"
 #include "platform/Prompter.h"
 #include "settings/TParams.h"
 #include "shell/Chrome.h"
@@ -54,6 +55,8 @@ struct ShellServices {
   FileTypeRegistrar* fileTypes = nullptr;
   // The system's print dialog; none, nothing is printed.
   PrintDialog* printDialog = nullptr;
+  // Shows long printing and exporting; none, they show nothing.
+  ProgressDialogs* progress = nullptr;
 };
 
 // The smallest number above kWindowNumberBase that none of the used numbers is.

@@ -114,7 +114,7 @@ TEST_F(OutputDialogsTest, ExportExactAndSmoothWriteWhatTheCommandLineWrites) {
   EXPECT_TRUE(prompter_.asked.empty()) << prompter_.Texts().front();
 }
 
-TEST_F(OutputDialogsTest, ExportDialogStartsWhereItLeftOffAndRemembersJpegOrBitmap) {
+TEST_F(OutputDialogsTest, ExportDialogStartsWhereItLeftOffAndRemembersTheFilter) {
   OpenDrawing();
   const QString pictures = Path("pictures");
   ASSERT_TRUE(QDir().mkpath(pictures));
@@ -130,7 +130,8 @@ TEST_F(OutputDialogsTest, ExportDialogStartsWhereItLeftOffAndRemembersJpegOrBitm
   const Case cases[] = {
       {5, Path("gone"), 2, "card.BMP ", 2, "card.BMP", "BMP"},  // an old index starts on JPEG
       {2, pictures, 1, "noextension", 1, "noextension.jpg", "JPEG"},
-      {1, pictures, 3, "card.png", 1, "card.png", "PNG"},  // PNG is offered, not remembered
+      {1, pictures, 3, "card.png", 3, "card.png", "PNG"},
+      {3, pictures, 0, "again.png", 3, "again.png", "PNG"},  // no choice reported keeps it
       {2, pictures, 1, "shown.jpeg", 1, "shown.jpeg", "JPEG"},
   };
   for (const Case& c : cases) {
@@ -145,7 +146,7 @@ TEST_F(OutputDialogsTest, ExportDialogStartsWhereItLeftOffAndRemembersJpegOrBitm
               "JPEG Image Files (*.jpg,*.jpeg)|*.jpg;*.jpeg|Bitmaps (*.bmp)|*.bmp|"
               "PNG Images (*.png)|*.png");
     EXPECT_EQ(request.defaultExtension, "jpg");
-    EXPECT_EQ(request.filterIndex, c.storedIndex == 2 ? 2 : 1) << c.typed;
+    EXPECT_EQ(request.filterIndex, c.storedIndex <= 3 ? c.storedIndex : 1) << c.typed;
     EXPECT_EQ(request.initialFolder, QDir(c.storedFolder).exists() ? c.storedFolder : QString())
         << c.typed;
     EXPECT_EQ(form_->Params().expndx, c.indexAfter) << c.typed;
@@ -360,6 +361,42 @@ TEST_F(OutputDialogsTest, AScreenshotWritesTwoWebPicturesOfTheFrame) {
   files_.saveAnswers = {Path("again")};
   Trigger("Screenshot1");
   EXPECT_EQ(QImage(Path("again_400w.jpg"), "JPEG").size(), QSize(400, 277));
+}
+
+// Long work shows its progress; stopped, it writes nothing, says nothing and keeps the old file.
+TEST_F(OutputDialogsTest, StoppingAnExportOrAPrintLeavesTheOldFile) {
+  OpenCardSheet();
+  const QString picture = Path("kept.bmp"), pdf = Path("kept.pdf");
+  ASSERT_TRUE(test::WriteAll(picture, "an old picture"));
+  ASSERT_TRUE(test::WriteAll(pdf, "an old file"));
+  progress_.stopAt = 0.5;
+  for (const char* entry : {"Exact1", "Smooth1"}) {
+    prompter_.answers = {PromptAnswer::Yes};
+    files_.saveAnswers = {picture};
+    Trigger(entry);
+    EXPECT_EQ(ReadAll(picture), "an old picture") << entry;
+  }
+  form_->ActiveWindow()->PrintSelection() = u"";
+  printDialog_.answer = test::ScriptedPrintDialog::Answer{pdf, 1};
+  form_->PrintWindow(*form_->ActiveWindow());
+  EXPECT_EQ(ReadAll(pdf), "an old file");
+  // Stopped while the tiles go out, the job is aborted and its temporary file removed.
+  progress_.stopAt = 0.95;
+  form_->PrintWindow(*form_->ActiveWindow());
+  EXPECT_EQ(ReadAll(pdf), "an old file");
+  EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden).size(), 3)
+      << QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden).join(' ').toStdString();
+  EXPECT_EQ(progress_.captions,
+            (std::vector<QString>{"Exporting the picture...", "Exporting the picture...",
+                                  "Printing...", "Printing..."}));
+  EXPECT_EQ(progress_.open, 0);
+  EXPECT_EQ(prompter_.Texts(),
+            (std::vector<std::string>{"Replace the existing file?", "Replace the existing file?"}));
+  // Let run, the same work writes the file.
+  progress_.stopAt = 2;
+  form_->PrintWindow(*form_->ActiveWindow());
+  EXPECT_TRUE(ReadAll(pdf).startsWith("%PDF-"));
+  EXPECT_DOUBLE_EQ(progress_.reports.back(), 1.0);
 }
 
 TEST_F(OutputDialogsTest, AFailedPrintToFileSaysWhyAndKeepsTheOldFile) {

@@ -10,6 +10,7 @@
 #include "document/ItemList.h"
 #include "platform/FileDialogs.h"
 #include "platform/PrintDialog.h"
+#include "platform/Progress.h"
 #include "platform/Prompter.h"
 #include "render/Bitmap.h"
 #include "settings/TParams.h"
@@ -19,12 +20,17 @@ namespace quillon {
 inline constexpr char kExportFilter[] =
     "JPEG Image Files (*.jpg,*.jpeg)|*.jpg;*.jpeg|Bitmaps (*.bmp)|*.bmp|PNG Images (*.png)|*.png";
 inline constexpr char kExportTitle[] = "Export";
+// The export filter's choices: 1 JPEG, 2 bitmap, 3 PNG.
+constexpr bool IsExportFilter(int index) {
+  return index >= 1 && index <= 3;
+}
 inline constexpr char kExportExtension[] = "jpg";
 
 struct OutputServices {
   FileDialogs* files = nullptr;
   Prompter* prompter = nullptr;
-  PrintDialog* printDialog = nullptr;  // none, nothing is printed
+  PrintDialog* printDialog = nullptr;   // none, nothing is printed
+  ProgressDialogs* progress = nullptr;  // none, the work shows no progress and runs to its end
 };
 
 class OutputDialogs {
@@ -53,6 +59,8 @@ class OutputDialogs {
   // Writes one picture unless it exists and the user keeps it.
   void WriteAsked(const QString& path, const Bitmap& picture);
   void Report(const std::string& message);
+  // Shows a piece of work under a caption; null without progress dialogs.
+  std::unique_ptr<ProgressShow> BeginWork(const char* caption);
 
   OutputServices services_;
   TParams& params_;
