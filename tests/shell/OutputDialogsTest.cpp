@@ -243,6 +243,9 @@ TEST_F(OutputDialogsTest, ACardSheetPrintsTheCardsChosenOnTheSelectionMap) {
   ASSERT_NE(Selection(), nullptr);
   EXPECT_EQ(printDialog_.calls, 0) << "nothing prints before the selection's Print";
   EXPECT_EQ(Selection()->Selection(), u"x") << "the window's selection is shown";
+  // The map fills the area it is shown in, whatever size the host took.
+  const QSize area = Selection()->MapView()->parentWidget()->size();
+  EXPECT_GE(Selection()->MapView()->width(), area.width() * 8 / 10 - 20);
 
   // The first card taken back, then none but the last one chosen.
   ClickCard(0);
@@ -299,6 +302,14 @@ TEST_F(OutputDialogsTest, ThePreviewLeavesDeselectedCardsWhiteAndExportsAndPrint
   }));
   EXPECT_EQ(host->windowTitle(), window->GetTitle());
   EXPECT_EQ(host->FirstButton()->text(), "Print");
+  // The whole sheet shows at once, reduced when the area is smaller, 10 pixels from its edges.
+  preview->View()->resize(300, 200);
+  const QRect fitted = preview->View()->PictureRect();
+  EXPECT_TRUE(QRect(10, 10, 280, 180).contains(fitted)) << fitted.width() << "x" << fitted.height();
+  EXPECT_EQ(fitted.height(), 180);
+  preview->View()->resize(500, 500);
+  EXPECT_EQ(preview->View()->PictureRect(), QRect(61, 61, 378, 378));
+  EXPECT_FALSE(preview->View()->grab().isNull());
 
   // The cards, 40 mm (151 screen pixels) wide 5 mm (19 pixels) from the corner and 50 mm
   // (189 pixels) apart: the ones printed carry the design, the others are white.

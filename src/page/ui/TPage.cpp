@@ -165,17 +165,18 @@ TPagebox::TPagebox(QWidget* parent) : QWidget(parent) {
   }
   menu->setMinimumHeight(top + 10);
   row->addWidget(menu, 0, Qt::AlignTop | Qt::AlignLeft);
-  auto* right = new QVBoxLayout;
-  description_ = new QLabel(this);
-  description_->setObjectName(QStringLiteral("Description"));
-  description_->setWordWrap(true);
-  right->addWidget(description_);
+  // The kind under the pointer: its picture, and beside it what it is for.
   example_ = new QLabel(this);
   example_->setObjectName(QStringLiteral("Example"));
   example_->setFixedSize(kExampleWidth, kExampleHeight);
-  right->addWidget(example_);
-  right->addStretch();
-  row->addLayout(right, 1);
+  row->addWidget(example_, 0, Qt::AlignTop);
+  description_ = new QLabel(this);
+  description_->setObjectName(QStringLiteral("Description"));
+  description_->setWordWrap(true);
+  description_->setFixedWidth(260);
+  description_->setAlignment(Qt::AlignTop | Qt::AlignLeft);
+  row->addWidget(description_, 0, Qt::AlignTop);
+  row->addStretch(1);
   Hover(kMenuKinds[0]);
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/qt/QtProgress.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QProgressDialog>
 #include <algorithm>
@@ -32,12 +33,19 @@ class QtProgressShow : public ProgressShow {
     if (clock_.elapsed() < kProgressDelayMs) return true;
     const int step = static_cast<int>(std::lround(std::clamp(done, 0.0, 1.0) * (kSteps - 1)));
     if (step > dialog_.value()) dialog_.setValue(step);
+    // The dialog takes its events at each later report; the first time it appears it is
+    // painted at once rather than at the next report, which may be seconds away.
+    if (dialog_.isVisible() && !painted_) {
+      painted_ = true;
+      QCoreApplication::processEvents();
+    }
     return !dialog_.wasCanceled();
   }
 
  private:
   QProgressDialog dialog_;
   QElapsedTimer clock_;
+  bool painted_ = false;
 };
 
 }  // namespace
