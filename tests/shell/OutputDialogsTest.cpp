@@ -10,6 +10,7 @@
 #include <QStandardPaths>
 
 #include "document/DocumentFile.h"
+#include "output/SheetComposer.h"
 #include "output/ui/TPreview.h"
 #include "output/ui/TPrsel.h"
 #include "shell/HostWindow.h"
@@ -353,6 +354,43 @@ TEST_F(OutputDialogsTest, APreviewWhoseWindowClosesIsNeverPrepared) {
   Trigger("Close1");
   EXPECT_TRUE(test::WaitUntil([&] { return !host->isVisible(); }, 5000));
   EXPECT_TRUE(test::WaitUntil([&] { return host->Panel() == nullptr; }, 5000));
+}
+
+// A picture beyond the bitmap limits is never attempted: the preview and the export say so.
+TEST_F(OutputDialogsTest, APictureTooLargeForMemorySaysSoInsteadOfEndingTheProgram) {
+  ItemList list;
+  ItemRecord& page = test::AddPage(list);
+  page.setPageKind(9);
+  const UnitScale pixels = UnitsScale(kUnitPixels, list.screen());
+  page.setPageUnits(pixels.units);
+  page.setPixelsPerUnitX(pixels.pixelsPerUnitX);
+  page.setPixelsPerUnitY(pixels.pixelsPerUnitY);
+  page.setPageWidth(30000);
+  page.setPageHeight(30000);
+  page.setDesignWidth(200);
+  page.setDesignHeight(200);
+  UpdatePageRect(page);
+  test::AddRectangle(list, {10, 10}, {100, 100});
+  const QString path = Path("huge.qlln");
+  ASSERT_TRUE(WriteDocument(path, list).ok());
+  form_->OpenDocumentWindow(path);
+  ASSERT_NE(form_->ActiveWindow(), nullptr);
+
+  Trigger("PrintPreview1");
+  auto* preview = qobject_cast<TPreview*>(form_->HostX()->Panel());
+  ASSERT_NE(preview, nullptr);
+  preview->Prepare();
+  EXPECT_FALSE(preview->Prepared());
+  EXPECT_TRUE(preview->findChild<QLabel*>("texts")->text().startsWith(
+      QString::fromLatin1(kNotEnoughMemory)));
+  EXPECT_FALSE(preview->findChild<QWidget*>("exportButton")->isVisible());
+  form_->HostX()->hide();
+
+  files_.saveAnswers = {Path("huge.jpg")};
+  Trigger("Exact1");
+  ASSERT_EQ(prompter_.asked.size(), 1u);
+  EXPECT_EQ(prompter_.asked[0].text.rfind(kNotEnoughMemory, 0), 0u) << prompter_.asked[0].text;
+  EXPECT_FALSE(QFile::exists(Path("huge.jpg")));
 }
 
 TEST_F(OutputDialogsTest, AScreenshotWritesTwoWebPicturesOfTheFrame) {
