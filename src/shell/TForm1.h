@@ -206,6 +206,8 @@ class TForm1 : public QMainWindow, public SandboxHost {
   void Timer6Timer();
   void Timer7Timer();
   void HostXClosed(int code);
+  // Opens a file another start of the program handed over, once no print or export runs.
+  void OpenRequestedFile(const QString& name);
 
   ShellServices services_;
   bool selectionCommandsStale_ = false;

@@ -15,6 +15,7 @@
 #include "output/ui/TPrsel.h"
 #include "shell/HostWindow.h"
 #include "shell/ShellFixture.h"
+#include "shell/ShellIntegration.h"
 #include "support/CommandLineRun.h"
 #include "support/DocumentFixtures.h"
 #include "support/Wait.h"
@@ -446,6 +447,28 @@ TEST_F(OutputDialogsTest, StoppingAnExportOrAPrintLeavesTheOldFile) {
   form_->PrintWindow(*form_->ActiveWindow());
   EXPECT_TRUE(ReadAll(pdf).startsWith("%PDF-"));
   EXPECT_DOUBLE_EQ(progress_.reports.back(), 1.0);
+}
+
+// A file handed over while a print runs opens after it. The drawing is untouched, so the file
+// would take its window: it must not while the print reads that document.
+TEST_F(OutputDialogsTest, AFileHandedOverDuringAPrintOpensAfterIt) {
+  OpenDrawing();
+  TSandbox* window = form_->ActiveWindow();
+  const QString other = Path("other.qlln");
+  ASSERT_TRUE(QFile::copy(Path("drawing.qlln"), other));
+  std::vector<QString> titlesDuring;
+  progress_.duringWork = [&] {
+    if (progress_.reports.size() == 1) form_->DdeServerConv1ExecuteMacro(OpenMacro(other));
+    QTest::qWait(1);
+    titlesDuring.push_back(window->GetTitle());
+  };
+  printDialog_.answer = test::ScriptedPrintDialog::Answer{Path("sheet.pdf"), 1};
+  Trigger("Print1");
+  EXPECT_TRUE(QFile::exists(Path("sheet.pdf")));
+  ASSERT_FALSE(titlesDuring.empty());
+  for (const QString& title : titlesDuring)
+    EXPECT_EQ(title, QStringLiteral("drawing"));
+  EXPECT_TRUE(test::WaitUntil([&] { return window->GetTitle() == QStringLiteral("other"); }));
 }
 
 TEST_F(OutputDialogsTest, AFailedPrintToFileSaysWhyAndKeepsTheOldFile) {

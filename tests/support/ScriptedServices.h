@@ -5,6 +5,7 @@
 
 #include <QImage>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -120,6 +121,8 @@ class ScriptedProgress : public ProgressDialogs {
   std::vector<QString> captions;
   std::vector<double> reports;
   double stopAt = 2;
+  // Runs at every report, as the desktop's dialog lets events through there.
+  std::function<void()> duringWork;
   int open = 0;  // shows not yet ended
 
  private:
@@ -129,6 +132,7 @@ class ScriptedProgress : public ProgressDialogs {
     ~Show() override { --owner_.open; }
     bool Report(double done) override {
       owner_.reports.push_back(done);
+      if (owner_.duringWork) owner_.duringWork();
       return done < owner_.stopAt;
     }
 

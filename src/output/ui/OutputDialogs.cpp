@@ -24,15 +24,16 @@ std::unique_ptr<ProgressShow> OutputDialogs::BeginWork(const char* caption) {
   return services_.progress->Begin(QString::fromLatin1(caption));
 }
 
-namespace {
-
-// What the composer tells a progress show; nothing without one.
-ProgressReport ReportTo(ProgressShow* show) {
-  if (show == nullptr) return {};
-  return [show](double done) { return show->Report(done); };
+template <class Work>
+auto OutputDialogs::WithProgress(const char* caption, Work work) {
+  std::unique_ptr<ProgressShow> show = BeginWork(caption);
+  ProgressReport report;
+  if (show != nullptr) report = [&show](double done) { return show->Report(done); };
+  working_ = show.get();
+  auto result = work(report);
+  working_ = nullptr;
+  return result;
 }
-
-}  // namespace
 
 QString OutputDialogs::ChooseExportFile() {
   if (services_.files == nullptr) return {};
@@ -67,10 +68,10 @@ bool OutputDialogs::ExportPicture(const ItemList& list, bool smooth) {
   Bitmap picture;
   const auto exportSheet = smooth ? ExportSmooth : ExportExact;
   // Stopped, the picture is never written: the file, new or old, stays as it was.
-  std::unique_ptr<ProgressShow> work = BeginWork("Exporting the picture...");
   const ComposeResult made =
-      exportSheet(list, list.screen(), PrintQualityRenderer(), picture, ReportTo(work.get()));
-  work.reset();
+      WithProgress("Exporting the picture...", [&](const ProgressReport& report) {
+        return exportSheet(list, list.screen(), PrintQualityRenderer(), picture, report);
+      });
   if (!made.ok) {
     if (!made.cancelled) Report(made.message);
     return false;
@@ -136,11 +137,10 @@ bool OutputDialogs::PrintDocument(const ItemList& list, const QString& title,
   device->SettleDialogChoice(kPdfResolution);
   const int copies = device->printer().copyCount();
   if (copies < 1) return false;
-  std::unique_ptr<ProgressShow> work = BeginWork("Printing...");
-  const PrintResult printed =
-      PrintSheet(list, title.toStdString(), selection, copies, *device, list.screen(),
-                 PrintQualityRenderer(), ReportTo(work.get()));
-  work.reset();
+  const PrintResult printed = WithProgress("Printing...", [&](const ProgressReport& report) {
+    return PrintSheet(list, title.toStdString(), selection, copies, *device, list.screen(),
+                      PrintQualityRenderer(), report);
+  });
   if (!printed.ok) {
     if (!printed.cancelled) Report(printed.message);
     return false;

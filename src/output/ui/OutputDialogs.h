@@ -37,6 +37,10 @@ class OutputDialogs {
  public:
   OutputDialogs(OutputServices services, TParams& params);
 
+  // Whether a print or an export is under way. Its progress dialog lets events through, so
+  // whatever would change or close a document waits until it is over.
+  bool Busy() const { return working_ != nullptr; }
+
   // Export Exact (smooth false) or Smooth: asks for the file, and whether to replace an
   // existing one, then writes the sheet as a picture. Whether a file was written; a failure is
   // reported to the user. A document without a page setup exports nothing.
@@ -61,9 +65,13 @@ class OutputDialogs {
   void Report(const std::string& message);
   // Shows a piece of work under a caption; null without progress dialogs.
   std::unique_ptr<ProgressShow> BeginWork(const char* caption);
+  // Runs the work with its progress shown; Busy() holds meanwhile.
+  template <class Work>
+  auto WithProgress(const char* caption, Work work);
 
   OutputServices services_;
   TParams& params_;
+  ProgressShow* working_ = nullptr;  // the work under way, if any
 };
 
 }  // namespace quillon
