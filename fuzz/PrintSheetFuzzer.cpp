@@ -33,6 +33,7 @@ class CountingPrinter : public PrintDevice {
   }
   void DrawTile(const Bitmap&, int, int) override { ++tiles_; }
   bool End() override { return true; }
+  void Abort() override {}
   std::string error() const override { return {}; }
 
  private:

@@ -12,6 +12,7 @@
 #include "platform/qt/QtClipboard.h"
 #include "platform/qt/QtFileDialogs.h"
 #include "platform/qt/QtPrintDialog.h"
+#include "platform/qt/QtProgress.h"
 #include "platform/qt/QtPrompter.h"
 #include "platform/qt/ScreenResolution.h"
 #include "shell/ShellIntegration.h"
@@ -49,14 +50,17 @@ int RunGui(int& argc, char** argv, const QString& file) {
   QtFileDialogs fileDialogs;
   QtColourChooser colourChooser;
   QtPrintDialog printDialog;
+  QtProgressDialogs progress;
   QtClipboard clipboard;
   FreedesktopFileTypes fileTypes(UserFileTypeLocations(), IconBytes());
-  TForm1 form({&prompter, &fileDialogs, &colourChooser, &clipboard, &fileTypes, &printDialog},
-              ScreenMetrics{resolution.dpiX, resolution.dpiY});
+  TForm1 form(
+      {&prompter, &fileDialogs, &colourChooser, &clipboard, &fileTypes, &printDialog, &progress},
+      ScreenMetrics{resolution.dpiX, resolution.dpiY});
   prompter.SetParent(&form);
   fileDialogs.SetParent(&form);
   colourChooser.SetParent(&form);
   printDialog.SetParent(&form);
+  progress.SetParent(&form);
   // Later starts with a file hand it over here; without the channel each start stands alone.
   InstanceServer channel;
   QObject::connect(&channel, &InstanceServer::MacroReceived, &form,

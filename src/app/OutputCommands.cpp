@@ -59,7 +59,7 @@ int RunExport(const ItemList& list, const QString& out, const OutputChoice& choi
               std::ostream& err) {
   Bitmap picture;
   const auto exportSheet = choice.smooth ? ExportSmooth : ExportExact;
-  const ComposeResult made = exportSheet(list, list.screen(), PrintQualityRenderer(), picture);
+  const ComposeResult made = exportSheet(list, list.screen(), PrintQualityRenderer(), picture, {});
   if (!made.ok) {
     err << "quillon: " << out.toStdString() << ": " << made.message << '\n';
     return 1;

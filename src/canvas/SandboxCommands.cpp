@@ -11,6 +11,7 @@
 #include "document/History.h"
 #include "document/ToolNumbers.h"
 #include "page/AnchorLines.h"
+#include "page/ApplyPageset.h"
 #include "render/Coordinates.h"
 #include "render/Transforms.h"
 
@@ -112,6 +113,15 @@ void TSandbox::ResetGrid(int flags) {
   if (!ResetAnchorLines(items_, flags)) return;
   FullRepaint(true);
   RefreshUndoRedo();
+}
+
+void TSandbox::ApplyPageSetup(const pageset_t& set, int32_t kind, const UnitGridDistances& grids) {
+  EndGesture();
+  if (!ApplyPagesetToRecord(items_, set, kind, grids)) return;
+  ResetAnchorLines(items_, kResetBoth);
+  RefreshUndoRedo();
+  RefreshTitle();
+  ZoomChanged();
 }
 
 void TSandbox::ClearUndoAndRedo() {

@@ -18,6 +18,7 @@
 #include "canvas/WindowPainter.h"
 #include "document/DocumentEvents.h"
 #include "document/ItemList.h"
+#include "page/ApplyPageset.h"
 
 class QScrollBar;
 class QTimer;
@@ -95,6 +96,9 @@ class TSandbox : public QMdiSubWindow, public CanvasContext {
   void SetSnapMode(int mode);
   // Rebuilds the grid lines at equal distances: flags 2 horizontal, 4 vertical, 6 both.
   void ResetGrid(int flags);
+  // The page setup wizard's Apply: the document takes the page description for the kind, the
+  // grid lines are rebuilt and the window lays out its new page.
+  void ApplyPageSetup(const pageset_t& set, int32_t kind, const UnitGridDistances& grids);
 
   // The Edit commands on this document.
   void UndoEdit();

@@ -18,14 +18,21 @@ ComposeResult MakePicture(PictureSize size, Bitmap& picture) {
     picture = Bitmap(std::max(size.width, 1), std::max(size.height, 1));
     return {true, {}};
   } catch (const std::bad_alloc&) {
-    return {false, "A picture of " + std::to_string(size.width) + " x " +
-                       std::to_string(size.height) + " pixels is too large."};
+    return {false, std::string(kNotEnoughMemory) + " A picture of " + std::to_string(size.width) +
+                       " x " + std::to_string(size.height) + " pixels is too large."};
   }
 }
 
 ComposeResult Reduce(const Bitmap& sheet, PictureSize size, Bitmap& picture) {
   ComposeResult made = MakePicture(size, picture);
-  if (made.ok) Resample(sheet, picture, ResampleFilter::Triangle);
+  if (!made.ok) return made;
+  try {
+    Resample(sheet, picture, ResampleFilter::Triangle);
+  } catch (const std::bad_alloc&) {
+    // The resampler's own rows did not fit.
+    picture = Bitmap();
+    return {false, kNotEnoughMemory};
+  }
   return made;
 }
 
@@ -54,29 +61,31 @@ ItemRenderer PrintQualityRenderer() {
 }
 
 ComposeResult ExportExact(const ItemList& list, const ScreenMetrics& screen,
-                          const ItemRenderer& render, Bitmap& picture) {
+                          const ItemRenderer& render, Bitmap& picture,
+                          const ProgressReport& progress) {
   const ItemRecord* page = FindPageRecord(list);
   if (page == nullptr) return {false, "The document has no page setup."};
   Bitmap sheet;
-  const ComposeResult composed =
-      ComposeSheet(list, sheet, ComposeMode::Export, u"", screen, PrinterGeometry{}, render);
+  const ComposeResult composed = ComposeSheet(list, sheet, ComposeMode::Export, u"", screen,
+                                              PrinterGeometry{}, render, progress);
   if (!composed.ok) return composed;
   return Reduce(sheet, ExportPictureSize(*page, screen), picture);
 }
 
 ComposeResult ExportSmooth(const ItemList& list, const ScreenMetrics& screen,
-                           const ItemRenderer& render, Bitmap& picture) {
-  return PreviewPicture(list, screen, render, u"", picture);
+                           const ItemRenderer& render, Bitmap& picture,
+                           const ProgressReport& progress) {
+  return PreviewPicture(list, screen, render, u"", picture, progress);
 }
 
 ComposeResult PreviewPicture(const ItemList& list, const ScreenMetrics& screen,
                              const ItemRenderer& render, const std::u16string& selection,
-                             Bitmap& picture) {
+                             Bitmap& picture, const ProgressReport& progress) {
   const ItemRecord* page = FindPageRecord(list);
   if (page == nullptr) return {false, "The document has no page setup."};
   Bitmap sheet;
-  const ComposeResult composed =
-      ComposeSheet(list, sheet, ComposeMode::Preview, selection, screen, PrinterGeometry{}, render);
+  const ComposeResult composed = ComposeSheet(list, sheet, ComposeMode::Preview, selection, screen,
+                                              PrinterGeometry{}, render, progress);
   if (!composed.ok) return composed;
   return Reduce(sheet, PreviewPictureSize(*page, screen), picture);
 }

@@ -22,16 +22,18 @@ PictureSize PreviewPictureSize(const ItemRecord& page, const ScreenMetrics& scre
 ItemRenderer PrintQualityRenderer();
 
 // Fills picture with the exported sheet; fails without a page setup record or when a bitmap
-// cannot be made.
+// cannot be made (kNotEnoughMemory), and is cancelled when progress says stop.
 ComposeResult ExportExact(const ItemList& list, const ScreenMetrics& screen,
-                          const ItemRenderer& render, Bitmap& picture);
+                          const ItemRenderer& render, Bitmap& picture,
+                          const ProgressReport& progress = {});
 ComposeResult ExportSmooth(const ItemList& list, const ScreenMetrics& screen,
-                           const ItemRenderer& render, Bitmap& picture);
+                           const ItemRenderer& render, Bitmap& picture,
+                           const ProgressReport& progress = {});
 // The print preview's picture: the smooth picture with the cards the selection leaves out
 // white.
 ComposeResult PreviewPicture(const ItemList& list, const ScreenMetrics& screen,
                              const ItemRenderer& render, const std::u16string& selection,
-                             Bitmap& picture);
+                             Bitmap& picture, const ProgressReport& progress = {});
 
 // The two web pictures of a screenshot: one 400 pixels wide, reduced with the Mitchell
 // filter, and one as wide as the capture and three quarters as high, the capture unscaled at

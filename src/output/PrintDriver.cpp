@@ -53,15 +53,22 @@ bool PdfPaperInRange(QSizeF paper) {
 
 PrintResult PrintSheet(const ItemList& list, const std::string& title,
                        const std::u16string& selection, int copies, PrintDevice& device,
-                       const ScreenMetrics& screen, const ItemRenderer& render) {
+                       const ScreenMetrics& screen, const ItemRenderer& render,
+                       const ProgressReport& progress) {
   if (FindPageRecord(list) == nullptr) return {false, "The document has no page setup."};
   if (copies < 1) return {false, "No copies were asked for."};
   // The sheet is made first, so that a sheet that cannot be made opens no job at all.
   Bitmap sheet;
-  const ComposeResult composed =
-      ComposeSheet(list, sheet, ComposeMode::Printer, selection, screen, device.Geometry(), render);
-  if (!composed.ok) return {false, composed.message};
+  constexpr double kComposing = 0.9;
+  ProgressReport composing;
+  if (progress) composing = [&progress](double done) { return progress(done * kComposing); };
+  const ComposeResult composed = ComposeSheet(list, sheet, ComposeMode::Printer, selection, screen,
+                                              device.Geometry(), render, composing);
+  if (!composed.ok) return {false, composed.message, composed.cancelled};
   if (!device.Begin(title, copies)) return {false, device.error()};
+  const int64_t tiles = int64_t{(sheet.width() + kPrintTileSize - 1) / kPrintTileSize} *
+                        ((sheet.height() + kPrintTileSize - 1) / kPrintTileSize);
+  int64_t sent = 0;
   for (int x = 0; x < sheet.width(); x += kPrintTileSize) {
     const int w = std::min(kPrintTileSize, sheet.width() - x);
     for (int y = 0; y < sheet.height(); y += kPrintTileSize) {
@@ -69,10 +76,16 @@ PrintResult PrintSheet(const ItemList& list, const std::string& title,
       // The paper is white already, so white pixels around a tile's drawing are neither
       // compressed nor sent, nor are white tiles at all.
       const Rect inked = Inked(sheet, x, y, w, h);
-      if (inked.right == inked.left) continue;
-      Bitmap tile(inked.right - inked.left, inked.bottom - inked.top);
-      tile.CopyFrom(sheet, inked.left, inked.top, tile.width(), tile.height(), 0, 0);
-      device.DrawTile(tile, inked.left, inked.top);
+      ++sent;
+      if (inked.right != inked.left) {
+        Bitmap tile(inked.right - inked.left, inked.bottom - inked.top);
+        tile.CopyFrom(sheet, inked.left, inked.top, tile.width(), tile.height(), 0, 0);
+        device.DrawTile(tile, inked.left, inked.top);
+      }
+      if (progress && !progress(kComposing + (1 - kComposing) * double(sent) / double(tiles))) {
+        device.Abort();
+        return {false, {}, true};
+      }
     }
   }
   sheet = Bitmap();  // freed before the printer finishes the job

@@ -32,18 +32,23 @@ class PrintDevice {
   // on one printer pixel.
   virtual void DrawTile(const Bitmap& tile, int x, int y) = 0;
   virtual bool End() = 0;
+  // Stops a job that has begun: nothing of it is printed and no file is left.
+  virtual void Abort() = 0;
   virtual std::string error() const = 0;
 };
 
 struct PrintResult {
   bool ok = false;
   std::string message;
+  bool cancelled = false;  // stopped on request; the job, if it had begun, was aborted
 };
 
 // Prints the document's sheet; copies below 1 print nothing, and a sheet that cannot be
-// composed opens no job.
+// composed opens no job. progress hears of the composing (to nine tenths) and of the tiles
+// sent; when it says stop, the job is aborted.
 PrintResult PrintSheet(const ItemList& list, const std::string& title,
                        const std::u16string& selection, int copies, PrintDevice& device,
-                       const ScreenMetrics& screen, const ItemRenderer& render);
+                       const ScreenMetrics& screen, const ItemRenderer& render,
+                       const ProgressReport& progress = {});
 
 }  // namespace quillon

@@ -134,7 +134,8 @@ bool PrintsCard(const std::u16string& selection, int64_t position) {
 
 ComposeResult ComposeSheet(const ItemList& list, Bitmap& target, ComposeMode mode,
                            const std::u16string& selection, const ScreenMetrics& screen,
-                           const PrinterGeometry& printer, const ItemRenderer& render) {
+                           const PrinterGeometry& printer, const ItemRenderer& render,
+                           const ProgressReport& progress) {
   const ItemRecord* page = FindPageRecord(list);
   if (page == nullptr) return {false, "The document has no page setup."};
   const Frame f = FrameOf(*page, mode, screen, printer);
@@ -168,13 +169,24 @@ ComposeResult ComposeSheet(const ItemList& list, Bitmap& target, ComposeMode mod
     target = Bitmap(static_cast<int>(width), static_cast<int>(height));
   } catch (const std::bad_alloc&) {
     target = Bitmap();
-    return {false, "The sheet of " + std::to_string(width) + " x " + std::to_string(height) +
-                       " pixels is too large to compose."};
+    return {false, std::string(kNotEnoughMemory) + " The sheet of " + std::to_string(width) +
+                       " x " + std::to_string(height) + " pixels is too large to compose."};
   }
 
   const Point origin{ClampToInt32(ox), ClampToInt32(oy)};
-  for (const ItemRecord* item : DrawingOrder(list)) {
-    if (IsDrawableKind(item->kind())) render(target, *item, list, origin, sx, sy);
+  const std::vector<const ItemRecord*> order = DrawingOrder(list);
+  try {
+    for (std::size_t i = 0; i < order.size(); ++i) {
+      if (IsDrawableKind(order[i]->kind())) render(target, *order[i], list, origin, sx, sy);
+      if (progress && !progress(double(i + 1) / double(order.size()))) {
+        target = Bitmap();
+        return {false, {}, true};
+      }
+    }
+  } catch (const std::bad_alloc&) {
+    // An item's own bitmaps (shadows, surfaces, pictures) did not fit in memory.
+    target = Bitmap();
+    return {false, kNotEnoughMemory};
   }
   if (!layout.cardSheet) return {true, {}};
 

@@ -47,14 +47,23 @@ using ItemRenderer =
 
 struct ComposeResult {
   bool ok = false;
-  std::string message;  // why nothing was composed
+  std::string message;     // why nothing was composed
+  bool cancelled = false;  // the work was stopped on request; there is nothing to report
 };
 
+// Told how far the work has come, from 0 to 1, between two steps of it; false stops the work.
+using ProgressReport = std::function<bool(double done)>;
+
+// What a bitmap that cannot be had says, whatever the reason (too large, or out of memory).
+inline constexpr char kNotEnoughMemory[] = "There is not enough memory to prepare this picture.";
+
 // Sizes target to the sheet and draws it. printer is used in printer mode only; the selection
-// is ignored in export mode. Without a page setup record nothing is drawn.
+// is ignored in export mode. Without a page setup record nothing is drawn. progress is told
+// after every item; when it says stop, target is emptied and the result is cancelled.
 ComposeResult ComposeSheet(const ItemList& list, Bitmap& target, ComposeMode mode,
                            const std::u16string& selection, const ScreenMetrics& screen,
-                           const PrinterGeometry& printer, const ItemRenderer& render);
+                           const PrinterGeometry& printer, const ItemRenderer& render,
+                           const ProgressReport& progress = {});
 // The same with every item drawn by the item renderer at print quality.
 ComposeResult ComposeSheet(const ItemList& list, Bitmap& target, ComposeMode mode,
                            const std::u16string& selection, const ScreenMetrics& screen,

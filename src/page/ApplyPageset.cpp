@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "page/ApplyPageset.h"
 
+#include <algorithm>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "document/PageSetup.h"
 #include "page/SizeText.h"
@@ -15,13 +17,14 @@ using DoubleSetter = void (ItemRecord::*)(double);
 struct SizeField {
   QString UnitBlock::*text;
   DoubleSetter setter;
+  bool positive = false;  // zero or less would leave no paper or card to draw on
 };
 
 constexpr SizeField kSizeFields[] = {
-    {&UnitBlock::paperWidth, &ItemRecord::setPageWidth},
-    {&UnitBlock::paperHeight, &ItemRecord::setPageHeight},
-    {&UnitBlock::itemWidth, &ItemRecord::setCardWidth},
-    {&UnitBlock::itemHeight, &ItemRecord::setCardHeight},
+    {&UnitBlock::paperWidth, &ItemRecord::setPageWidth, true},
+    {&UnitBlock::paperHeight, &ItemRecord::setPageHeight, true},
+    {&UnitBlock::itemWidth, &ItemRecord::setCardWidth, true},
+    {&UnitBlock::itemHeight, &ItemRecord::setCardHeight, true},
     {&UnitBlock::leftMargin, &ItemRecord::setMarginLeft},
     {&UnitBlock::topMargin, &ItemRecord::setMarginTop},
     {&UnitBlock::rightMargin, &ItemRecord::setMarginRight},
@@ -53,6 +56,13 @@ void SetDesignSize(ItemRecord& page, int32_t kind) {
   }
 }
 
+// A rows or columns text as a count: a whole number of at least 1, at most kMaxCardCount.
+std::optional<int32_t> CardCount(const QString& text) {
+  const auto count = ParseWholeNumber(text);
+  if (!count || *count < 1) return std::nullopt;
+  return std::min(*count, kMaxCardCount);
+}
+
 }  // namespace
 
 void ApplyPagesetToRecord(ItemRecord& page, const pageset_t& set, int32_t kind,
@@ -63,10 +73,11 @@ void ApplyPagesetToRecord(ItemRecord& page, const pageset_t& set, int32_t kind,
   page.setPageKind(kind);
   page.setQuickSelectIndex(block.quickSelectIndex);
   for (const SizeField& field : kSizeFields) {
-    if (const auto value = ParseSizeText(block.*field.text, units)) (page.*field.setter)(*value);
+    const auto value = ParseSizeText(block.*field.text, units);
+    if (value && (!field.positive || *value > 0)) (page.*field.setter)(*value);
   }
-  if (const auto rows = ParseWholeNumber(block.rows)) page.setRows(*rows);
-  if (const auto columns = ParseWholeNumber(block.columns)) page.setColumns(*columns);
+  if (const auto rows = CardCount(block.rows)) page.setRows(*rows);
+  if (const auto columns = CardCount(block.columns)) page.setColumns(*columns);
   page.setRowFold(block.rowFold);
   page.setColumnFold(block.columnFold);
 
@@ -95,6 +106,25 @@ bool ApplyPagesetToRecord(ItemList& document, const pageset_t& set, int32_t kind
   page->setModified(1);
   UpdatePageRect(*page);
   return true;
+}
+
+int32_t TakePagesetFromRecord(const ItemRecord& page, pagesetArr_t& sets) {
+  // A negative kind (a new document's, before any page setup) counts as its absolute value.
+  const int32_t kind = PageKindOf(page);
+  if (!IsPageKind(kind)) return 0;
+  pageset_t& set = sets[kind - 1];
+  set.units = IsPageUnit(page.pageUnits()) ? page.pageUnits() : kUnitInches;
+  set.orientation = page.orientation() == kLandscape ? kLandscape : kPortrait;
+  UnitBlock& block = set.current();
+  block.quickSelectIndex = page.quickSelectIndex();
+  block.rowFold = page.rowFold() != 0 ? 1 : 0;
+  block.columnFold = page.columnFold() != 0 ? 1 : 0;
+  // A text of fewer lines (an older or damaged file) keeps the texts it lacks as they were.
+  const std::vector<std::u16string_view> lines = Lines(page);
+  for (std::size_t i = 0; i < kUnitBlockTexts.size() && i < lines.size(); ++i) {
+    block.*kUnitBlockTexts[i] = QString::fromUtf16(lines[i].data(), qsizetype(lines[i].size()));
+  }
+  return kind;
 }
 
 }  // namespace quillon

@@ -7,6 +7,8 @@
 #include "document/PageSetup.h"
 #include "page/AnchorLines.h"
 #include "page/ApplyPageset.h"
+#include "page/SizeText.h"
+#include "settings/NumberText.h"
 
 namespace quillon {
 namespace {
@@ -92,6 +94,28 @@ ItemRecord& NewDocument(ItemList& list, const TParams& params, int32_t windowNum
   SetDefaultAnchorLines(anchors, page);
   SetModified(list, false);
   return page;
+}
+
+void ApplyPageSetupToNewFiles(TParams& params, const pagesetArr_t& sets, int32_t kind) {
+  if (!IsPageKind(kind)) return;
+  params.pagesets = sets;
+  params.pspage = kind;
+  const pageset_t& set = sets[kind - 1];
+  const int32_t units = IsPageUnit(set.units) ? set.units : kUnitInches;
+  const UnitBlock& block = set.block(units);
+  const auto width = ParseSizeText(block.paperWidth, units);
+  const auto height = ParseSizeText(block.paperHeight, units);
+  if (!width || !height || *width <= 0 || *height <= 0) return;
+  UnitDefaults& paper = params.defaults.perUnit[units - 1];
+  // Written as the store writes numbers, so that "8 1/2" reads back as 8.5 at the next start.
+  paper.canvasText[2] = FormatNumber(*width);
+  paper.canvasText[3] = FormatNumber(*height);
+  paper.canvas[2] = *width;
+  paper.canvas[3] = *height;
+  const UnitScale scale = UnitsScale(units, params.screen);
+  params.defaults.units = units;
+  params.defaults.pixelsPerUnitX = scale.pixelsPerUnitX;
+  params.defaults.pixelsPerUnitY = scale.pixelsPerUnitY;
 }
 
 }  // namespace quillon

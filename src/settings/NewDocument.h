@@ -14,4 +14,10 @@ namespace quillon {
 // the document is not marked modified. Returns the page setup record.
 ItemRecord& NewDocument(ItemList& list, const TParams& params, int32_t windowNumber);
 
+// The page setup wizard's Apply for new files: the page descriptions and the kind become the
+// new-file ones; the kind's paper width and height in its unit, when both parse to sizes above
+// zero, become that unit's new-file paper size (texts and numbers) and that unit the unit of
+// new documents. A kind outside 1..11 changes nothing.
+void ApplyPageSetupToNewFiles(TParams& params, const pagesetArr_t& sets, int32_t kind);
+
 }  // namespace quillon

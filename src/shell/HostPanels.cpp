@@ -10,9 +10,12 @@
 #include <QVBoxLayout>
 
 #include "canvas/TSandbox.h"
+#include "document/PageSetup.h"
 #include "output/ui/OutputDialogs.h"
 #include "output/ui/TPreview.h"
 #include "output/ui/TPrsel.h"
+#include "page/ui/TPage.h"
+#include "settings/NewDocument.h"
 #include "settings/ui/CustomizeDialogs.h"
 #include "settings/ui/Tspeed.h"
 #include "shell/TForm1.h"
@@ -45,13 +48,15 @@ HostPanel Speed(TForm1& form, int32_t number) {
   switches.liveDrag = form.Params().liveDrag;
   switches.recoveryInterval = form.Params().recoveryInterval;
   auto* dialog = new Tspeed(switches);
-  return {dialog, [&form, dialog, number] {
+  // The window itself, not its number, which a window opened later may take.
+  QPointer<TSandbox> target(WindowNumbered(form, number));
+  return {dialog, [&form, dialog, target] {
             const SpeedSwitches chosen = dialog->Switches();
             form.Params().liveDrag = chosen.liveDrag;
             form.SetRecoveryInterval(chosen.recoveryInterval);
             // The window may have closed while the dialog was open.
-            if (TSandbox* window = WindowNumbered(form, number)) {
-              window->SetDisplayOptions({chosen.pictures, chosen.shadows, chosen.surfaces});
+            if (target != nullptr && !target->IsClosing()) {
+              target->SetDisplayOptions({chosen.pictures, chosen.shadows, chosen.surfaces});
             }
           }};
 }
@@ -105,6 +110,28 @@ HostPanel Preview(TForm1& form) {
     print();
   };
   return {panel, print};
+}
+
+// The page setup wizard for a window (number above 0) or for new files. A window closed
+// meanwhile is not found and its setup is dropped; the wizard holds the window itself, not its
+// number, which a new window may take.
+HostPanel PageSetup(TForm1& form, int32_t number) {
+  TSandbox* window = number > 0 ? WindowNumbered(form, number) : nullptr;
+  const ItemList* document = window != nullptr ? &window->GetItems() : nullptr;
+  const ItemRecord* page = document != nullptr ? FindPageRecord(*document) : nullptr;
+  auto* panel = new TPage(form.Params().pagesets, page, document);
+  QPointer<TSandbox> target(window);
+  const bool newFiles = number <= 0;
+  return {panel, [&form, panel, target, newFiles] {
+            const int32_t kind = panel->Finish();
+            if (kind == 0) return;
+            if (newFiles) {
+              ApplyPageSetupToNewFiles(form.Params(), panel->WorkingPagesets(), kind);
+            } else if (target != nullptr && !target->IsClosing()) {
+              target->ApplyPageSetup(panel->WorkingPagesets()[kind - 1], kind,
+                                     form.Params().NewFileGrids());
+            }
+          }};
 }
 
 HostPanel About() {
@@ -166,6 +193,8 @@ HostPanel MakeHostPanel(TForm1& form, HostKind kind, int code, int32_t number) {
       return Customization<TDirections>(form, DirectionRole::FontSizes);
     case 45:
       return About();
+    case 54:
+      return PageSetup(form, number);
     case 57:
       return Preview(form);
     case 60:

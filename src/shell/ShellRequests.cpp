@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QTimer>
 
+#include "output/ui/OutputDialogs.h"
 #include "settings/SettingsStore.h"
 #include "shell/HostWindow.h"
 #include "shell/ShellIntegration.h"
@@ -43,13 +44,20 @@ void TForm1::DdeServerConv1ExecuteMacro(const QString& macro) {
   // Only whole paths are taken: a relative one would depend on this program's folder.
   if (name.isEmpty() || !QDir::isAbsolutePath(name) || !QFileInfo(name).isFile()) return;
   // The request comes from outside: it is answered after the current event has been handled.
-  QTimer::singleShot(0, this, [this, name] {
-    if (ending_) return;
-    OpenDocumentWindow(name);
-    if (isMinimized()) showNormal();
-    raise();
-    activateWindow();
-  });
+  QTimer::singleShot(0, this, [this, name] { OpenRequestedFile(name); });
+}
+
+void TForm1::OpenRequestedFile(const QString& name) {
+  if (ending_) return;
+  // A print or an export is reading a document, which a new file could replace: it waits.
+  if (output_->Busy()) {
+    QTimer::singleShot(200, this, [this, name] { OpenRequestedFile(name); });
+    return;
+  }
+  OpenDocumentWindow(name);
+  if (isMinimized()) showNormal();
+  raise();
+  activateWindow();
 }
 
 }  // namespace quillon

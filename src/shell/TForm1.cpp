@@ -72,8 +72,10 @@ TForm1::TForm1(ShellServices services, ScreenMetrics screen, QWidget* parent)
   dialogs_ =
       std::make_unique<DocumentDialogs>(*services_.fileDialogs, *services_.prompter, params_,
                                         [this](const QString& path) { AddRecentFile(path); });
-  output_ = std::make_unique<OutputDialogs>(
-      OutputServices{services_.fileDialogs, services_.prompter, services_.printDialog}, params_);
+  output_ =
+      std::make_unique<OutputDialogs>(OutputServices{services_.fileDialogs, services_.prompter,
+                                                     services_.printDialog, services_.progress},
+                                      params_);
 
   CreateLayout();
   CreateMenus();

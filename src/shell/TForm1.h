@@ -19,6 +19,7 @@
 #include "platform/FileDialogs.h"
 #include "platform/FileTypes.h"
 #include "platform/PrintDialog.h"
+#include "platform/Progress.h"
 #include "platform/Prompter.h"
 #include "settings/TParams.h"
 #include "shell/Chrome.h"
@@ -56,6 +57,8 @@ struct ShellServices {
   FileTypeRegistrar* fileTypes = nullptr;
   // The system's print dialog; none, nothing is printed.
   PrintDialog* printDialog = nullptr;
+  // Shows long printing and exporting; none, they show nothing.
+  ProgressDialogs* progress = nullptr;
 };
 
 // The smallest number above kWindowNumberBase that none of the used numbers is.
@@ -217,6 +220,8 @@ class TForm1 : public QMainWindow, public SandboxHost {
   void RecoveryTimerTimer();
   void WriteRecoveryCopy(TSandbox& window);
   void RestoreCopies(const std::vector<LeftBehindCopy>& copies);
+  // Opens a file another start of the program handed over, once no print or export runs.
+  void OpenRequestedFile(const QString& name);
 
   ShellServices services_;
   bool selectionCommandsStale_ = false;

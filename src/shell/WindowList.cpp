@@ -10,6 +10,7 @@
 #include "document/PageSetup.h"
 #include "output/ui/TPreview.h"
 #include "output/ui/TPrsel.h"
+#include "page/ui/TPage.h"
 #include "shell/HostWindow.h"
 #include "shell/TForm1.h"
 
@@ -145,13 +146,17 @@ void TForm1::RemoveWindowEntry(int32_t number) {
 void TForm1::WindowDestroyed(TSandbox& window) {
   if (activeWindow_ == &window) activeWindow_ = nullptr;
   if (ending_) return;
-  // A print selection or preview made for this window goes with it.
+  // A print selection, preview or page setup made for this window goes with it.
   if (auto* selection = qobject_cast<TPrsel*>(formY_->Panel());
       selection != nullptr && selection->Document() == &window.GetItems()) {
     formY_->hide();
   }
   if (auto* preview = qobject_cast<TPreview*>(formX_->Panel());
       preview != nullptr && preview->Document() == &window.GetItems()) {
+    formX_->hide();
+  }
+  if (auto* setup = qobject_cast<TPage*>(formX_->Panel());
+      setup != nullptr && setup->Document() == &window.GetItems()) {
     formX_->hide();
   }
   RemoveWindowEntry(window.GetWindowId());

@@ -39,12 +39,14 @@ class RecordingPrinter : public PrintDevice {
     ended = true;
     return true;
   }
+  void Abort() override { aborted = true; }
   std::string error() const override { return {}; }
 
   std::string title;
   int copies = 0;
   bool begun = false;
   bool ended = false;
+  bool aborted = false;
   std::vector<Rect> tiles;
   std::vector<uint32_t> colours;
   std::vector<Bitmap> pictures;
@@ -132,6 +134,48 @@ TEST(PrintDriver, ASheetThatCannotBeComposedOpensNoJob) {
   EXPECT_FALSE(result.message.empty());
   EXPECT_FALSE(printer.begun) << "no job is opened for a sheet that cannot be made";
   EXPECT_TRUE(printer.tiles.empty());
+}
+
+// Stopped while composing, no job begins; stopped while sending, the job is aborted.
+TEST(PrintDriver, ProgressCanStopTheJob) {
+  ItemList list;
+  test::AddPage(list).setPageKind(1);
+  test::AddItem(list, kKindLine, {0, 0}, {5, 5});
+  for (double stopAt : {0.5, 0.95}) {
+    RecordingPrinter printer;
+    const PrintResult result =
+        PrintSheet(list, "", u"", 1, printer, ScreenMetrics{}, PaintEverything,
+                   [&](double done) { return done < stopAt; });
+    EXPECT_FALSE(result.ok);
+    EXPECT_TRUE(result.cancelled);
+    EXPECT_EQ(printer.begun, stopAt > 0.9) << stopAt;
+    EXPECT_EQ(printer.aborted, stopAt > 0.9) << stopAt;
+    EXPECT_FALSE(printer.ended);
+  }
+}
+
+// A PDF job stopped halfway leaves the file it would have replaced as it was, and no other.
+TEST(PrintDriver, AStoppedPdfJobLeavesTheOldFile) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("sheet.pdf");
+  {
+    QFile old(path);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("the old sheet");
+  }
+  ItemList list;
+  test::AddPage(list);
+  test::AddItem(list, kKindLine, {0, 0}, {5, 5});
+  auto pdf = QtPrintDevice::ForPdf(path, QSizeF(210, 297), 150);
+  int tilesLeft = 2;
+  const PrintResult result =
+      PrintSheet(list, "Sheet", u"", 1, *pdf, ScreenMetrics{}, PaintEverything,
+                 [&](double done) { return done < 0.9 || --tilesLeft > 0; });
+  EXPECT_TRUE(result.cancelled);
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_EQ(file.readAll(), QByteArray("the old sheet"));
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
 }
 
 TEST(PrintDriver, PrintsToAPdfFile) {

@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <limits>
+#include <new>
 
 #include "document/PageSetup.h"
 #include "support/DocumentFixtures.h"
@@ -156,10 +158,52 @@ TEST(SheetComposer, OversizedSheetsAreRefusedWithAReason) {
       ComposeSheet(list, sheet, ComposeMode::Printer, u"", ScreenMetrics{}, huge, PaintBox);
   EXPECT_FALSE(result.ok);
   EXPECT_NE(result.message.find("too large"), std::string::npos);
+  EXPECT_EQ(result.message.rfind(kNotEnoughMemory, 0), 0u) << result.message;
   EXPECT_TRUE(sheet.empty());
   ItemList none;
   EXPECT_FALSE(
       ComposeSheet(none, sheet, ComposeMode::Export, u"", ScreenMetrics{}, huge, PaintBox).ok);
+}
+
+// An item whose own bitmaps do not fit in memory fails the sheet with a message, not the program.
+TEST(SheetComposer, AnItemThatRunsOutOfMemoryFailsTheSheetWithAMessage) {
+  ItemList list;
+  test::AddPage(list);
+  test::AddItem(list, kKindLine, {0, 0}, {5, 5});
+  Bitmap sheet;
+  const ComposeResult result =
+      ComposeSheet(list, sheet, ComposeMode::Export, u"", ScreenMetrics{}, PrinterGeometry{},
+                   [](Bitmap&, const ItemRecord&, const ItemList&, Point, double, double) {
+                     throw std::bad_alloc();
+                   });
+  EXPECT_FALSE(result.ok);
+  EXPECT_EQ(result.message, kNotEnoughMemory);
+  EXPECT_TRUE(sheet.empty());
+}
+
+// Progress hears of every item; asked to stop, the composer gives back nothing.
+TEST(SheetComposer, ProgressCanStopTheSheet) {
+  ItemList list;
+  test::AddPage(list);
+  for (int i = 0; i < 4; ++i)
+    test::AddItem(list, kKindLine, {0, 0}, {5, 5 + i});
+  std::vector<double> heard;
+  Bitmap sheet;
+  ComposeResult result = ComposeSheet(list, sheet, ComposeMode::Export, u"", ScreenMetrics{},
+                                      PrinterGeometry{}, PaintBox, [&](double done) {
+                                        heard.push_back(done);
+                                        return true;
+                                      });
+  ASSERT_TRUE(result.ok);
+  ASSERT_FALSE(heard.empty());
+  EXPECT_DOUBLE_EQ(heard.back(), 1.0);
+  EXPECT_TRUE(std::is_sorted(heard.begin(), heard.end()));
+  result = ComposeSheet(list, sheet, ComposeMode::Export, u"", ScreenMetrics{}, PrinterGeometry{},
+                        PaintBox, [](double done) { return done < 0.5; });
+  EXPECT_FALSE(result.ok);
+  EXPECT_TRUE(result.cancelled);
+  EXPECT_TRUE(result.message.empty());
+  EXPECT_TRUE(sheet.empty());
 }
 
 // Damaged card layouts: each composes what lies on the paper or fails with one sentence.

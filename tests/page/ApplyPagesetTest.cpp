@@ -96,6 +96,70 @@ TEST(ApplyPageset, DesignAreaIsTheFoldedCardOrThePaper) {
   }
 }
 
+// A paper or card without size, and counts below one, would leave nothing to draw or print on.
+TEST(ApplyPageset, SizesOfZeroOrLessAndCountsBelowOneLeaveTheirFieldsAndCountsAreCapped) {
+  struct Case {
+    const char* size;
+    const char* count;
+    double width;
+    int32_t rows;
+  };
+  const Case cases[] = {
+      {"0", "0", 80, 3},  {"-5", "-1", 80, 3},      {"", "", 80, 3},
+      {"12", "7", 12, 7}, {"12", "1001", 12, 1000}, {"12", "2147483647", 12, 1000},
+  };
+  for (const Case& c : cases) {
+    ItemList list;
+    ItemRecord& page = test::AddPage(list);
+    page.setCardWidth(80);
+    page.setCardHeight(80);
+    page.setRows(3);
+    page.setColumns(3);
+    pageset_t set = DefaultPageset(4, kUnitMillimetres);
+    UnitBlock& b = set.current();
+    b.paperWidth = b.paperHeight = b.itemWidth = b.itemHeight = QString::fromLatin1(c.size);
+    b.rows = b.columns = QString::fromLatin1(c.count);
+    ApplyPagesetToRecord(page, set, 4, kGrids, list.screen());
+    const double paper = c.width == 80 ? 210 : c.width;
+    EXPECT_DOUBLE_EQ(page.pageWidth(), paper) << c.size;
+    EXPECT_DOUBLE_EQ(page.pageHeight(), c.width == 80 ? 297 : c.width) << c.size;
+    EXPECT_DOUBLE_EQ(page.cardWidth(), c.width) << c.size;
+    EXPECT_DOUBLE_EQ(page.cardHeight(), c.width) << c.size;
+    EXPECT_EQ(page.rows(), c.rows) << c.count;
+    EXPECT_EQ(page.columns(), c.rows) << c.count;
+  }
+}
+
+// The wizard opens on a document with its own texts; a text of fewer than fourteen lines keeps
+// the texts it lacks from the working copy instead of emptying them.
+TEST(ApplyPageset, TakingADocumentsDescriptionKeepsTheTextsItsRecordLacks) {
+  ItemList list;
+  ItemRecord& page = test::AddPage(list);
+  page.setPageKind(-5);
+  page.setOrientation(kLandscape);
+  page.setQuickSelectIndex(3);
+  page.setColumnFold(255);
+  SetText(page, u"100\u07EC50\u07EC1 1/4");
+  pagesetArr_t sets = DefaultPagesets(kUnitInches);
+  sets[4].block(kUnitMillimetres).rows = QStringLiteral("14");
+  EXPECT_EQ(TakePagesetFromRecord(page, sets), 5);
+  const pageset_t& set = sets[4];
+  EXPECT_EQ(set.units, kUnitMillimetres);
+  EXPECT_EQ(set.orientation, kLandscape);
+  const UnitBlock& b = set.block(kUnitMillimetres);
+  EXPECT_EQ(b.quickSelectIndex, 3);
+  EXPECT_EQ(b.columnFold, 1);
+  EXPECT_EQ(b.rowFold, 0);
+  EXPECT_EQ(b.paperWidth, QStringLiteral("100"));
+  EXPECT_EQ(b.itemWidth, QStringLiteral("1 1/4"));
+  EXPECT_EQ(b.rows, QStringLiteral("14"));
+
+  page.setPageKind(12);
+  const pagesetArr_t untouched = sets;
+  EXPECT_EQ(TakePagesetFromRecord(page, sets), 0);
+  EXPECT_TRUE(sets == untouched);
+}
+
 TEST(ApplyPageset, ADocumentWithoutPageRecordIsLeftAlone) {
   ItemList list;
   EXPECT_FALSE(ApplyPagesetToRecord(list, DefaultPageset(1, kUnitInches), 1, kGrids));

@@ -5,11 +5,14 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QTimer>
 
 #include "platform/qt/QtFileDialogs.h"
+#include "platform/qt/QtProgress.h"
 #include "platform/qt/QtPrompter.h"
 #include "platform/qt/ScreenResolution.h"
 
@@ -118,6 +121,39 @@ TEST(QtPrompterTest, BoxesCarryTheButtonsAskedForAndReturnTheOnePressed) {
     EXPECT_EQ(title, QStringLiteral("Quillon"));
     EXPECT_EQ(text, QStringLiteral("Replace the existing file?"));
   }
+}
+
+QProgressDialog* ShownProgress() {
+  for (QWidget* widget : QApplication::topLevelWidgets()) {
+    auto* dialog = qobject_cast<QProgressDialog*>(widget);
+    if (dialog != nullptr && dialog->isVisible()) return dialog;
+  }
+  return nullptr;
+}
+
+// Short work shows nothing; work that lasts shows the dialog, whose Cancel stops it.
+TEST(QtProgressTest, TheDialogAppearsOnlyForLongWorkAndCancelStopsIt) {
+  QtProgressDialogs progress;
+  {
+    auto quick = progress.Begin(QStringLiteral("Printing..."));
+    for (int i = 1; i <= 10; ++i)
+      EXPECT_TRUE(quick->Report(i / 10.0));
+    EXPECT_EQ(ShownProgress(), nullptr);
+  }
+  auto slow = progress.Begin(QStringLiteral("Printing..."));
+  EXPECT_TRUE(slow->Report(0.01));
+  QThread::msleep(kProgressDelayMs + 100);
+  EXPECT_TRUE(slow->Report(0.1));
+  QProgressDialog* dialog = ShownProgress();
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(dialog->labelText(), QStringLiteral("Printing..."));
+  auto* cancel = dialog->findChild<QPushButton*>();
+  ASSERT_NE(cancel, nullptr);
+  EXPECT_EQ(cancel->text(), QStringLiteral("Cancel"));
+  cancel->click();
+  EXPECT_FALSE(slow->Report(0.2));
+  slow.reset();
+  EXPECT_EQ(ShownProgress(), nullptr);
 }
 
 TEST(ScreenResolutionTest, EnvironmentOverridesTheScreen) {

@@ -170,5 +170,39 @@ TEST(NewDocument, IsWrittenAsThePageAndAnchorsRecordsOnly) {
   EXPECT_EQ(LineText(*read.first(), 2), u"11");
 }
 
+// Apply for new files keeps the descriptions whatever they hold; only a paper size that parses
+// to sizes above zero becomes the unit's new-file paper.
+TEST(NewDocument, PageSetupForNewFilesTakesThePaperOnlyWhenItParses) {
+  struct Case {
+    const char* width;
+    const char* height;
+    bool taken;
+    double value;
+  };
+  const Case cases[] = {{"8 1/2", "14", true, 8.5},
+                        {"8 1/2", "", false, 0},
+                        {"0", "11", false, 0},
+                        {"8,5", "11\"", true, 8.5}};
+  for (const Case& c : cases) {
+    TParams params(ScreenMetrics{96, 96});
+    params.SetNewDocumentUnits(kUnitMillimetres);
+    const UnitDefaults before = params.defaults.perUnit[2];
+    pagesetArr_t sets = DefaultPagesets(kUnitInches);
+    sets[0].current().paperWidth = QString::fromLatin1(c.width);
+    sets[0].current().paperHeight = QString::fromLatin1(c.height);
+    ApplyPageSetupToNewFiles(params, sets, 1);
+    EXPECT_TRUE(params.pagesets == sets);
+    EXPECT_EQ(params.pspage, 1);
+    const UnitDefaults& paper = params.defaults.perUnit[2];
+    EXPECT_EQ(params.defaults.units, c.taken ? kUnitInches : kUnitMillimetres) << c.width;
+    EXPECT_DOUBLE_EQ(paper.canvas[2], c.taken ? c.value : before.canvas[2]) << c.width;
+    if (c.taken) EXPECT_EQ(paper.canvasText[2], QStringLiteral("8.5"));
+  }
+  TParams params;
+  const TParams untouched = params;
+  ApplyPageSetupToNewFiles(params, DefaultPagesets(kUnitInches), 0);
+  EXPECT_EQ(params.pspage, untouched.pspage);
+}
+
 }  // namespace
 }  // namespace quillon

@@ -10,10 +10,12 @@
 #include <QStandardPaths>
 
 #include "document/DocumentFile.h"
+#include "output/SheetComposer.h"
 #include "output/ui/TPreview.h"
 #include "output/ui/TPrsel.h"
 #include "shell/HostWindow.h"
 #include "shell/ShellFixture.h"
+#include "shell/ShellIntegration.h"
 #include "support/CommandLineRun.h"
 #include "support/DocumentFixtures.h"
 #include "support/Wait.h"
@@ -114,7 +116,7 @@ TEST_F(OutputDialogsTest, ExportExactAndSmoothWriteWhatTheCommandLineWrites) {
   EXPECT_TRUE(prompter_.asked.empty()) << prompter_.Texts().front();
 }
 
-TEST_F(OutputDialogsTest, ExportDialogStartsWhereItLeftOffAndRemembersJpegOrBitmap) {
+TEST_F(OutputDialogsTest, ExportDialogStartsWhereItLeftOffAndRemembersTheFilter) {
   OpenDrawing();
   const QString pictures = Path("pictures");
   ASSERT_TRUE(QDir().mkpath(pictures));
@@ -130,7 +132,8 @@ TEST_F(OutputDialogsTest, ExportDialogStartsWhereItLeftOffAndRemembersJpegOrBitm
   const Case cases[] = {
       {5, Path("gone"), 2, "card.BMP ", 2, "card.BMP", "BMP"},  // an old index starts on JPEG
       {2, pictures, 1, "noextension", 1, "noextension.jpg", "JPEG"},
-      {1, pictures, 3, "card.png", 1, "card.png", "PNG"},  // PNG is offered, not remembered
+      {1, pictures, 3, "card.png", 3, "card.png", "PNG"},
+      {3, pictures, 0, "again.png", 3, "again.png", "PNG"},  // no choice reported keeps it
       {2, pictures, 1, "shown.jpeg", 1, "shown.jpeg", "JPEG"},
   };
   for (const Case& c : cases) {
@@ -145,7 +148,7 @@ TEST_F(OutputDialogsTest, ExportDialogStartsWhereItLeftOffAndRemembersJpegOrBitm
               "JPEG Image Files (*.jpg,*.jpeg)|*.jpg;*.jpeg|Bitmaps (*.bmp)|*.bmp|"
               "PNG Images (*.png)|*.png");
     EXPECT_EQ(request.defaultExtension, "jpg");
-    EXPECT_EQ(request.filterIndex, c.storedIndex == 2 ? 2 : 1) << c.typed;
+    EXPECT_EQ(request.filterIndex, c.storedIndex <= 3 ? c.storedIndex : 1) << c.typed;
     EXPECT_EQ(request.initialFolder, QDir(c.storedFolder).exists() ? c.storedFolder : QString())
         << c.typed;
     EXPECT_EQ(form_->Params().expndx, c.indexAfter) << c.typed;
@@ -242,6 +245,9 @@ TEST_F(OutputDialogsTest, ACardSheetPrintsTheCardsChosenOnTheSelectionMap) {
   ASSERT_NE(Selection(), nullptr);
   EXPECT_EQ(printDialog_.calls, 0) << "nothing prints before the selection's Print";
   EXPECT_EQ(Selection()->Selection(), u"x") << "the window's selection is shown";
+  // The map fills the area it is shown in, whatever size the host took.
+  const QSize area = Selection()->MapView()->parentWidget()->size();
+  EXPECT_GE(Selection()->MapView()->width(), area.width() * 8 / 10 - 20);
 
   // The first card taken back, then none but the last one chosen.
   ClickCard(0);
@@ -298,6 +304,14 @@ TEST_F(OutputDialogsTest, ThePreviewLeavesDeselectedCardsWhiteAndExportsAndPrint
   }));
   EXPECT_EQ(host->windowTitle(), window->GetTitle());
   EXPECT_EQ(host->FirstButton()->text(), "Print");
+  // The whole sheet shows at once, reduced when the area is smaller, 10 pixels from its edges.
+  preview->View()->resize(300, 200);
+  const QRect fitted = preview->View()->PictureRect();
+  EXPECT_TRUE(QRect(10, 10, 280, 180).contains(fitted)) << fitted.width() << "x" << fitted.height();
+  EXPECT_EQ(fitted.height(), 180);
+  preview->View()->resize(500, 500);
+  EXPECT_EQ(preview->View()->PictureRect(), QRect(61, 61, 378, 378));
+  EXPECT_FALSE(preview->View()->grab().isNull());
 
   // The cards, 40 mm (151 screen pixels) wide 5 mm (19 pixels) from the corner and 50 mm
   // (189 pixels) apart: the ones printed carry the design, the others are white.
@@ -343,6 +357,43 @@ TEST_F(OutputDialogsTest, APreviewWhoseWindowClosesIsNeverPrepared) {
   EXPECT_TRUE(test::WaitUntil([&] { return host->Panel() == nullptr; }, 5000));
 }
 
+// A picture beyond the bitmap limits is never attempted: the preview and the export say so.
+TEST_F(OutputDialogsTest, APictureTooLargeForMemorySaysSoInsteadOfEndingTheProgram) {
+  ItemList list;
+  ItemRecord& page = test::AddPage(list);
+  page.setPageKind(9);
+  const UnitScale pixels = UnitsScale(kUnitPixels, list.screen());
+  page.setPageUnits(pixels.units);
+  page.setPixelsPerUnitX(pixels.pixelsPerUnitX);
+  page.setPixelsPerUnitY(pixels.pixelsPerUnitY);
+  page.setPageWidth(30000);
+  page.setPageHeight(30000);
+  page.setDesignWidth(200);
+  page.setDesignHeight(200);
+  UpdatePageRect(page);
+  test::AddRectangle(list, {10, 10}, {100, 100});
+  const QString path = Path("huge.qlln");
+  ASSERT_TRUE(WriteDocument(path, list).ok());
+  form_->OpenDocumentWindow(path);
+  ASSERT_NE(form_->ActiveWindow(), nullptr);
+
+  Trigger("PrintPreview1");
+  auto* preview = qobject_cast<TPreview*>(form_->HostX()->Panel());
+  ASSERT_NE(preview, nullptr);
+  preview->Prepare();
+  EXPECT_FALSE(preview->Prepared());
+  EXPECT_TRUE(preview->findChild<QLabel*>("texts")->text().startsWith(
+      QString::fromLatin1(kNotEnoughMemory)));
+  EXPECT_FALSE(preview->findChild<QWidget*>("exportButton")->isVisible());
+  form_->HostX()->hide();
+
+  files_.saveAnswers = {Path("huge.jpg")};
+  Trigger("Exact1");
+  ASSERT_EQ(prompter_.asked.size(), 1u);
+  EXPECT_EQ(prompter_.asked[0].text.rfind(kNotEnoughMemory, 0), 0u) << prompter_.asked[0].text;
+  EXPECT_FALSE(QFile::exists(Path("huge.jpg")));
+}
+
 TEST_F(OutputDialogsTest, AScreenshotWritesTwoWebPicturesOfTheFrame) {
   form_->Params().expndx = 2;
   const QString kept = Path("shot_400w.jpg");
@@ -360,6 +411,64 @@ TEST_F(OutputDialogsTest, AScreenshotWritesTwoWebPicturesOfTheFrame) {
   files_.saveAnswers = {Path("again")};
   Trigger("Screenshot1");
   EXPECT_EQ(QImage(Path("again_400w.jpg"), "JPEG").size(), QSize(400, 277));
+}
+
+// Long work shows its progress; stopped, it writes nothing, says nothing and keeps the old file.
+TEST_F(OutputDialogsTest, StoppingAnExportOrAPrintLeavesTheOldFile) {
+  OpenCardSheet();
+  const QString picture = Path("kept.bmp"), pdf = Path("kept.pdf");
+  ASSERT_TRUE(test::WriteAll(picture, "an old picture"));
+  ASSERT_TRUE(test::WriteAll(pdf, "an old file"));
+  progress_.stopAt = 0.5;
+  for (const char* entry : {"Exact1", "Smooth1"}) {
+    prompter_.answers = {PromptAnswer::Yes};
+    files_.saveAnswers = {picture};
+    Trigger(entry);
+    EXPECT_EQ(ReadAll(picture), "an old picture") << entry;
+  }
+  form_->ActiveWindow()->PrintSelection() = u"";
+  printDialog_.answer = test::ScriptedPrintDialog::Answer{pdf, 1};
+  form_->PrintWindow(*form_->ActiveWindow());
+  EXPECT_EQ(ReadAll(pdf), "an old file");
+  // Stopped while the tiles go out, the job is aborted and its temporary file removed.
+  progress_.stopAt = 0.95;
+  form_->PrintWindow(*form_->ActiveWindow());
+  EXPECT_EQ(ReadAll(pdf), "an old file");
+  EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden).size(), 3)
+      << QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden).join(' ').toStdString();
+  EXPECT_EQ(progress_.captions,
+            (std::vector<QString>{"Exporting the picture...", "Exporting the picture...",
+                                  "Printing...", "Printing..."}));
+  EXPECT_EQ(progress_.open, 0);
+  EXPECT_EQ(prompter_.Texts(),
+            (std::vector<std::string>{"Replace the existing file?", "Replace the existing file?"}));
+  // Let run, the same work writes the file.
+  progress_.stopAt = 2;
+  form_->PrintWindow(*form_->ActiveWindow());
+  EXPECT_TRUE(ReadAll(pdf).startsWith("%PDF-"));
+  EXPECT_DOUBLE_EQ(progress_.reports.back(), 1.0);
+}
+
+// A file handed over while a print runs opens after it. The drawing is untouched, so the file
+// would take its window: it must not while the print reads that document.
+TEST_F(OutputDialogsTest, AFileHandedOverDuringAPrintOpensAfterIt) {
+  OpenDrawing();
+  TSandbox* window = form_->ActiveWindow();
+  const QString other = Path("other.qlln");
+  ASSERT_TRUE(QFile::copy(Path("drawing.qlln"), other));
+  std::vector<QString> titlesDuring;
+  progress_.duringWork = [&] {
+    if (progress_.reports.size() == 1) form_->DdeServerConv1ExecuteMacro(OpenMacro(other));
+    QTest::qWait(1);
+    titlesDuring.push_back(window->GetTitle());
+  };
+  printDialog_.answer = test::ScriptedPrintDialog::Answer{Path("sheet.pdf"), 1};
+  Trigger("Print1");
+  EXPECT_TRUE(QFile::exists(Path("sheet.pdf")));
+  ASSERT_FALSE(titlesDuring.empty());
+  for (const QString& title : titlesDuring)
+    EXPECT_EQ(title, QStringLiteral("drawing"));
+  EXPECT_TRUE(test::WaitUntil([&] { return window->GetTitle() == QStringLiteral("other"); }));
 }
 
 TEST_F(OutputDialogsTest, AFailedPrintToFileSaysWhyAndKeepsTheOldFile) {

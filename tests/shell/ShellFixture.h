@@ -33,9 +33,9 @@ class ShellTest : public ::testing::Test {
 
   // A new main window; the empty document of the start is held back unless asked for.
   void Start(bool startDocument = false) {
-    form_ = std::make_unique<TForm1>(
-        ShellServices{&prompter_, &files_, &colours_, &clipboard_, fileTypes_, &printDialog_},
-        ScreenMetrics{96, 96});
+    form_ = std::make_unique<TForm1>(ShellServices{&prompter_, &files_, &colours_, &clipboard_,
+                                                   fileTypes_, &printDialog_, &progress_},
+                                     ScreenMetrics{96, 96});
     form_->resize(1100, 760);
     form_->show();
     if (!startDocument) Timer("Timer2")->stop();
@@ -75,6 +75,7 @@ class ShellTest : public ::testing::Test {
   ScriptedColourChooser colours_;
   RecordingClipboard clipboard_;
   ScriptedPrintDialog printDialog_;
+  ScriptedProgress progress_;
   FileTypeRegistrar* fileTypes_ = nullptr;
   std::unique_ptr<TForm1> form_;
 };

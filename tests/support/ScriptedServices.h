@@ -5,6 +5,8 @@
 
 #include <QImage>
 #include <deque>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -12,6 +14,7 @@
 #include "platform/Clipboard.h"
 #include "platform/ColourChooser.h"
 #include "platform/FileDialogs.h"
+#include "platform/Progress.h"
 #include "platform/Prompter.h"
 
 namespace quillon::test {
@@ -104,6 +107,38 @@ class ScriptedColourChooser : public ColourChooser {
   std::optional<CustomColourSlots> customAfter;
   CustomColourSlots given{};
   int calls = 0;
+};
+
+// Progress that remembers the captions and reports, and stops the work once the report reaches
+// stopAt (never by default).
+class ScriptedProgress : public ProgressDialogs {
+ public:
+  std::unique_ptr<ProgressShow> Begin(const QString& caption) override {
+    captions.push_back(caption);
+    return std::make_unique<Show>(*this);
+  }
+
+  std::vector<QString> captions;
+  std::vector<double> reports;
+  double stopAt = 2;
+  // Runs at every report, as the desktop's dialog lets events through there.
+  std::function<void()> duringWork;
+  int open = 0;  // shows not yet ended
+
+ private:
+  class Show : public ProgressShow {
+   public:
+    explicit Show(ScriptedProgress& owner) : owner_(owner) { ++owner_.open; }
+    ~Show() override { --owner_.open; }
+    bool Report(double done) override {
+      owner_.reports.push_back(done);
+      if (owner_.duringWork) owner_.duringWork();
+      return done < owner_.stopAt;
+    }
+
+   private:
+    ScriptedProgress& owner_;
+  };
 };
 
 }  // namespace quillon::test

@@ -136,6 +136,15 @@ bool QtPrintDevice::End() {
   return kept;
 }
 
+void QtPrintDevice::Abort() {
+  if (!painter_.isActive()) return;
+  printer_.abort();
+  painter_.end();
+  // The temporary file goes; the file the job would have replaced stays as it was.
+  if (output_) output_->Discard();
+  RestoreOutputName();
+}
+
 void QtPrintDevice::RestoreOutputName() {
   if (!output_) return;
   output_.reset();  // removes the temporary file unless it replaced the target

@@ -31,6 +31,7 @@ class QtPrintDevice : public PrintDevice {
   PrinterGeometry Geometry() const override;
   void DrawTile(const Bitmap& tile, int x, int y) override;
   bool End() override;
+  void Abort() override;
   std::string error() const override { return error_; }
 
   QPrinter& printer() { return printer_; }

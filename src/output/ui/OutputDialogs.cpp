@@ -19,13 +19,29 @@ void OutputDialogs::Report(const std::string& message) {
   }
 }
 
+std::unique_ptr<ProgressShow> OutputDialogs::BeginWork(const char* caption) {
+  if (services_.progress == nullptr) return nullptr;
+  return services_.progress->Begin(QString::fromLatin1(caption));
+}
+
+template <class Work>
+auto OutputDialogs::WithProgress(const char* caption, Work work) {
+  std::unique_ptr<ProgressShow> show = BeginWork(caption);
+  ProgressReport report;
+  if (show != nullptr) report = [&show](double done) { return show->Report(done); };
+  working_ = show.get();
+  auto result = work(report);
+  working_ = nullptr;
+  return result;
+}
+
 QString OutputDialogs::ChooseExportFile() {
   if (services_.files == nullptr) return {};
   FileDialogRequest request;
   request.title = QString::fromLatin1(kExportTitle);
   request.filter = QString::fromLatin1(kExportFilter);
-  // Only the JPEG and bitmap choices are remembered; anything else stored starts on JPEG.
-  request.filterIndex = params_.expndx == 2 ? 2 : 1;
+  // The JPEG, bitmap and PNG choices are remembered; anything else stored starts on JPEG.
+  request.filterIndex = IsExportFilter(params_.expndx) ? params_.expndx : 1;
   request.defaultExtension = QString::fromLatin1(kExportExtension);
   if (QFileInfo(params_.expdir).isDir()) request.initialFolder = params_.expdir;
   int chosenFilter = 0;
@@ -33,7 +49,7 @@ QString OutputDialogs::ChooseExportFile() {
   if (chosen.isEmpty()) return {};
   QFileInfo info(chosen);
   params_.expdir = info.absolutePath();
-  if (chosenFilter == 1 || chosenFilter == 2) params_.expndx = chosenFilter;
+  if (IsExportFilter(chosenFilter)) params_.expndx = chosenFilter;
   QString path = info.absoluteFilePath();
   // A name typed without an extension is a JPEG picture and says so.
   if (info.suffix().isEmpty()) path += u'.' + QString::fromLatin1(kExportExtension);
@@ -51,9 +67,13 @@ bool OutputDialogs::ExportPicture(const ItemList& list, bool smooth) {
   if (path.isEmpty()) return false;
   Bitmap picture;
   const auto exportSheet = smooth ? ExportSmooth : ExportExact;
-  const ComposeResult made = exportSheet(list, list.screen(), PrintQualityRenderer(), picture);
+  // Stopped, the picture is never written: the file, new or old, stays as it was.
+  const ComposeResult made =
+      WithProgress("Exporting the picture...", [&](const ProgressReport& report) {
+        return exportSheet(list, list.screen(), PrintQualityRenderer(), picture, report);
+      });
   if (!made.ok) {
-    Report(made.message);
+    if (!made.cancelled) Report(made.message);
     return false;
   }
   const WriteResult written = WritePicture(path, picture, list.screen().dpiX);
@@ -117,10 +137,12 @@ bool OutputDialogs::PrintDocument(const ItemList& list, const QString& title,
   device->SettleDialogChoice(kPdfResolution);
   const int copies = device->printer().copyCount();
   if (copies < 1) return false;
-  const PrintResult printed = PrintSheet(list, title.toStdString(), selection, copies, *device,
-                                         list.screen(), PrintQualityRenderer());
+  const PrintResult printed = WithProgress("Printing...", [&](const ProgressReport& report) {
+    return PrintSheet(list, title.toStdString(), selection, copies, *device, list.screen(),
+                      PrintQualityRenderer(), report);
+  });
   if (!printed.ok) {
-    Report(printed.message);
+    if (!printed.cancelled) Report(printed.message);
     return false;
   }
   return true;

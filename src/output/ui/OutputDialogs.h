@@ -10,6 +10,7 @@
 #include "document/ItemList.h"
 #include "platform/FileDialogs.h"
 #include "platform/PrintDialog.h"
+#include "platform/Progress.h"
 #include "platform/Prompter.h"
 #include "render/Bitmap.h"
 #include "settings/TParams.h"
@@ -19,17 +20,26 @@ namespace quillon {
 inline constexpr char kExportFilter[] =
     "JPEG Image Files (*.jpg,*.jpeg)|*.jpg;*.jpeg|Bitmaps (*.bmp)|*.bmp|PNG Images (*.png)|*.png";
 inline constexpr char kExportTitle[] = "Export";
+// The export filter's choices: 1 JPEG, 2 bitmap, 3 PNG.
+constexpr bool IsExportFilter(int index) {
+  return index >= 1 && index <= 3;
+}
 inline constexpr char kExportExtension[] = "jpg";
 
 struct OutputServices {
   FileDialogs* files = nullptr;
   Prompter* prompter = nullptr;
-  PrintDialog* printDialog = nullptr;  // none, nothing is printed
+  PrintDialog* printDialog = nullptr;   // none, nothing is printed
+  ProgressDialogs* progress = nullptr;  // none, the work shows no progress and runs to its end
 };
 
 class OutputDialogs {
  public:
   OutputDialogs(OutputServices services, TParams& params);
+
+  // Whether a print or an export is under way. Its progress dialog lets events through, so
+  // whatever would change or close a document waits until it is over.
+  bool Busy() const { return working_ != nullptr; }
 
   // Export Exact (smooth false) or Smooth: asks for the file, and whether to replace an
   // existing one, then writes the sheet as a picture. Whether a file was written; a failure is
@@ -53,9 +63,15 @@ class OutputDialogs {
   // Writes one picture unless it exists and the user keeps it.
   void WriteAsked(const QString& path, const Bitmap& picture);
   void Report(const std::string& message);
+  // Shows a piece of work under a caption; null without progress dialogs.
+  std::unique_ptr<ProgressShow> BeginWork(const char* caption);
+  // Runs the work with its progress shown; Busy() holds meanwhile.
+  template <class Work>
+  auto WithProgress(const char* caption, Work work);
 
   OutputServices services_;
   TParams& params_;
+  ProgressShow* working_ = nullptr;  // the work under way, if any
 };
 
 }  // namespace quillon

@@ -3,6 +3,7 @@
 // cards left out of printing white, and the ways to export or print it.
 #pragma once
 
+#include <QImage>
 #include <QPointer>
 #include <QWidget>
 #include <functional>
@@ -12,13 +13,34 @@
 #include "render/Bitmap.h"
 
 class QLabel;
-class QPushButton;
-class QScrollArea;
 class QTimer;
+class QToolButton;
 
 namespace quillon {
 
 inline constexpr char kPreviewWaiting[] = "The print preview is being prepared...";
+
+// The right-hand area: a backdrop picture stretched over it, and the preview picture on it,
+// reduced to fit when it is larger than the area, centred but at least 10 pixels from the left
+// and top edges.
+class PreviewView : public QWidget {
+  Q_OBJECT
+ public:
+  explicit PreviewView(QWidget* parent = nullptr);
+  void SetPicture(const Bitmap* picture);
+  // Where the picture is shown and at what size, in this widget.
+  QRect PictureRect() const;
+  QSize sizeHint() const override { return {560, 560}; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  const Bitmap* picture_ = nullptr;
+  // The backdrop and the reduced picture, each kept for the size it was made for.
+  QImage backdrop_;
+  QImage shown_;
+};
 
 class TPreview : public QWidget {
   Q_OBJECT
@@ -31,6 +53,7 @@ class TPreview : public QWidget {
   // The picture shown; empty until prepared.
   const Bitmap& Picture() const { return picture_; }
   bool Prepared() const { return !picture_.empty(); }
+  PreviewView* View() const { return view_; }
   // Makes the picture now (it is otherwise made 200 ms after the panel is shown).
   void Prepare();
 
@@ -39,6 +62,8 @@ class TPreview : public QWidget {
   std::function<void()> onPrint;
   // Export the picture as soon as it is ready (File > Export > Smooth through the preview).
   bool exportMode = false;
+
+  QSize sizeHint() const override;
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -49,10 +74,9 @@ class TPreview : public QWidget {
   std::u16string selection_;
   Bitmap picture_;
   QLabel* texts_ = nullptr;
-  QLabel* view_ = nullptr;
-  QScrollArea* scroll_ = nullptr;
-  QPushButton* export_ = nullptr;
-  QPushButton* print_ = nullptr;
+  PreviewView* view_ = nullptr;
+  QToolButton* export_ = nullptr;
+  QToolButton* print_ = nullptr;
   QTimer* prepare_ = nullptr;
 };
 

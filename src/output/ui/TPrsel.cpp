@@ -124,6 +124,7 @@ TPrsel::TPrsel(const ItemList& list, const std::u16string& selection, QWidget* p
   scroll_ = SheetPanelLayout(this, column, view_);
   scroll_->setStyleSheet(QStringLiteral("QScrollArea { background: white; }"));
   connect(view_, &SelectionMapView::CardClicked, this, &TPrsel::ToggleCardAt);
+  scroll_->viewport()->installEventFilter(this);
   // Every card starts printed; the window's stored selection then takes its place.
   selection_ = selection;
   resize(620, 360);
@@ -136,9 +137,10 @@ void TPrsel::Relayout() {
                 &selection_);
 }
 
-void TPrsel::resizeEvent(QResizeEvent* event) {
-  QWidget::resizeEvent(event);
-  Relayout();
+bool TPrsel::eventFilter(QObject* watched, QEvent* event) {
+  // The map follows the area it is shown in, which the layout sizes after the panel.
+  if (watched == scroll_->viewport() && event->type() == QEvent::Resize) Relayout();
+  return QWidget::eventFilter(watched, event);
 }
 
 void TPrsel::SelectAll(bool print) {

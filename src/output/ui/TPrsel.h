@@ -49,9 +49,10 @@ class TPrsel : public QWidget {
   // The links' actions: every card printed, or none.
   void SelectAll(bool print);
   void ToggleCardAt(int index);
+  QSize sizeHint() const override { return {640, 420}; }
 
  protected:
-  void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void Relayout();
