@@ -191,12 +191,16 @@ bool DragPageEdge(ItemList& list, EditObserver& observer, GridAxis axis, PageEdg
   if (!changed) return false;
   UpdatePageRect(*page);
   SetModified(list, true);
-  if (FindVisibleByKind(list, kKindAnchors) != nullptr) {
-    ItemRecord* copy = BeginAnchorsEdit(list, observer);
-    std::vector<AnchorEntry>& lines = LinesOf(*copy, axis);
+  // The page's geometry is not part of the undo history, so every version of the grid follows
+  // the new edge: an Undo afterwards never brings back lines that no longer fit the page.
+  PurgeRedo(list);
+  observer.RedoAvailable(false);
+  const int64_t far = int64_t{LineShift(*page, axis)} +
+                      RoundToInt32((across ? page->boundWidth() : page->boundHeight()) / zoom);
+  for (ItemRecord& anchors : list) {
+    if (anchors.kind() != kKindAnchors) continue;
+    std::vector<AnchorEntry>& lines = LinesOf(anchors, axis);
     if (edge == PageEdge::Far) {
-      const int64_t far = int64_t{LineShift(*page, axis)} +
-                          RoundToInt32((across ? page->boundWidth() : page->boundHeight()) / zoom);
       ExtendGridLines(lines, ClampToInt32(far),
                       across ? page->gridDistanceX() : page->gridDistanceY(), ppu);
     } else {

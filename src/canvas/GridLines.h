@@ -38,8 +38,9 @@ bool MoveGridLine(ItemList& list, EditObserver& observer, const GeometryContext&
                   GridAxis axis, int index, int32_t position);
 
 // The page's far edge (width or height) or near edge (left or top offset) dragged on a ruler by
-// `delta` zoomed pixels: the design area changes, the grid follows the edge as one undo step,
-// and the document is marked modified when a value changed. Whether anything changed.
+// `delta` zoomed pixels: the design area changes, the redo history is dropped, every version of
+// the grid follows the edge (the near edge shifts the lines with the page, the far edge adds
+// lines up to it), and the document is marked modified. Whether anything changed.
 enum class PageEdge { Far, Near };
 bool DragPageEdge(ItemList& list, EditObserver& observer, GridAxis axis, PageEdge edge,
                   int32_t delta);
