@@ -128,11 +128,9 @@ bool MoveGridLine(ItemList& list, EditObserver& observer, const GeometryContext&
     if (IsSelected(r)) selected.insert(r.itemId());
   }
   SelectOnly(list, nullptr);
-  ItemRecord* copy = BeginAnchorsEdit(list, observer);
+  ItemRecord* copy = BeginGridEdit(list, observer);
   if (copy == nullptr) return false;
   LinesOf(*copy, axis)[index].position = position;
-  for (AnchorEntry& line : LinesOf(*copy, axis))
-    line.highlighted = 0;
   const int32_t step = copy->transaction();
   if (!onLine.empty() && position != from) {
     for (ItemRecord* item : onLine)

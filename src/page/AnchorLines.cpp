@@ -70,6 +70,7 @@ bool ResetAnchorLines(ItemList& list, int flags) {
     a.highlighted = 0;
   for (AnchorEntry& a : copy.horizontalAnchors)
     a.highlighted = 0;
+  HighlightAnchor(*live, GridAxis::Vertical, -1);
   live->setHidden(255);
   live->setSelected(0);
   copy.setReplacesId(live->itemId());
@@ -124,10 +125,19 @@ int HighlightedAnchor(const ItemRecord& anchors, GridAxis axis) {
   return -1;
 }
 
+ItemRecord* BeginGridEdit(ItemList& list, EditObserver& observer) {
+  ItemRecord* live = FindVisibleByKind(list, kKindAnchors);
+  if (live == nullptr) return nullptr;
+  ItemRecord* copy = BeginAnchorsEdit(list, observer);
+  HighlightAnchor(*live, GridAxis::Vertical, -1);
+  HighlightAnchor(*copy, GridAxis::Vertical, -1);
+  return copy;
+}
+
 bool InsertGridLine(ItemList& list, EditObserver& observer, GridAxis axis, int32_t position) {
   const ItemRecord* page = FindPageRecord(list);
   if (page == nullptr || !AnchorsShown(*page, axis)) return false;
-  ItemRecord* copy = BeginAnchorsEdit(list, observer);
+  ItemRecord* copy = BeginGridEdit(list, observer);
   if (copy == nullptr) return false;
   LinesOf(*copy, axis).push_back({.key = 0, .highlighted = 0, .deleted = 0, .position = position});
   return true;
@@ -144,13 +154,18 @@ bool DeleteHighlightedLines(ItemList& list, EditObserver& observer) {
   if (!deletable(GridAxis::Vertical) && !deletable(GridAxis::Horizontal)) return false;
   const bool vertical = deletable(GridAxis::Vertical);
   const bool horizontal = deletable(GridAxis::Horizontal);
-  ItemRecord* copy = BeginAnchorsEdit(list, observer);
+  std::vector<uint8_t> doomed[2];
+  for (GridAxis axis : {GridAxis::Vertical, GridAxis::Horizontal}) {
+    for (const AnchorEntry& line : LinesOf(*live, axis))
+      doomed[int(axis)].push_back(line.highlighted);
+  }
+  ItemRecord* copy = BeginGridEdit(list, observer);
   if (copy == nullptr) return false;
   for (GridAxis axis : {GridAxis::Vertical, GridAxis::Horizontal}) {
-    const bool act = axis == GridAxis::Vertical ? vertical : horizontal;
-    for (AnchorEntry& line : LinesOf(*copy, axis)) {
-      if (act && line.highlighted != 0) line.deleted = 1;
-      line.highlighted = 0;
+    if (!(axis == GridAxis::Vertical ? vertical : horizontal)) continue;
+    std::vector<AnchorEntry>& lines = LinesOf(*copy, axis);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+      if (doomed[int(axis)][i] != 0) lines[i].deleted = 1;
     }
   }
   return true;

@@ -62,6 +62,10 @@ int HighlightedAnchor(const ItemRecord& anchors, GridAxis axis);
 
 // Grid-line edits, each one undo step that first drops the redo history; false, changing
 // nothing, when the page does not show the grid and anchors of that axis.
+// Clones the live anchors record into a new step and returns the clone (null without one); the
+// highlight, which only follows the pointer, is cleared in both versions, so that an Undo never
+// brings back a highlighted anchor the pointer has left.
+ItemRecord* BeginGridEdit(ItemList& list, EditObserver& observer);
 // A new line at the position (page pixels at 100 % from the desk origin).
 bool InsertGridLine(ItemList& list, EditObserver& observer, GridAxis axis, int32_t position);
 // Marks every highlighted line deleted, vertical lines first; false when none is highlighted.

@@ -141,6 +141,7 @@ TEST(AnchorLines, InsertAndDeleteAreUndoSteps) {
 
   Undo(list, observer);
   EXPECT_EQ(Live(list).verticalAnchors[1].deleted, 0);
+  EXPECT_EQ(HighlightedAnchor(Live(list), GridAxis::Vertical), -1) << "Delete again does nothing";
   Undo(list, observer);
   EXPECT_EQ(Live(list).verticalAnchors.size(), 5u);
   Redo(list, observer);
