@@ -268,8 +268,8 @@ void TSandbox::RulerMouseMove(GridAxis axis, QPoint at) {
   }
   ruler->Rebuild(scale);
   // The read-out floats beside the pointer, inside the viewport.
-  const QPoint inViewport = axis == GridAxis::Vertical ? QPoint(at.x(), kReadoutOffset)
-                                                       : QPoint(kReadoutOffset, at.y());
+  const QPoint inViewport = axis == GridAxis::Vertical ? QPoint(at.x(), at.y() + kReadoutOffset)
+                                                       : QPoint(at.x() + kReadoutOffset, at.y());
   const int x = std::clamp(inViewport.x(), 0, std::max(0, panel0_->width() - hint1_->width()));
   const int y = std::clamp(inViewport.y(), 0, std::max(0, panel0_->height() - hint1_->height()));
   hint1_->move(x, y);
