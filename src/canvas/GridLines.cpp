@@ -32,8 +32,8 @@ bool OnLine(const ItemRecord& item, GridAxis axis, int32_t line) {
   const int32_t kind = item.kind();
   if (kind == kKindCircle && item.points.size() >= 2) {
     const Point c = item.points[0].point;
-    const int64_t r = RoundToInt32(std::hypot(double(item.points[1].point.x) - c.x,
-                                              double(item.points[1].point.y) - c.y));
+    const int64_t r = RoundToInt32(
+        std::hypot(double(item.points[1].point.x) - c.x, double(item.points[1].point.y) - c.y));
     return near(Along(c, axis)) || near(Along(c, axis) - r) || near(Along(c, axis) + r);
   }
   if (kind == kKindEllipse && !item.points.empty()) return near(Along(item.points[0].point, axis));
@@ -42,8 +42,7 @@ bool OnLine(const ItemRecord& item, GridAxis axis, int32_t line) {
                        [&](const PointEntry& e) { return near(Along(e.point, axis)); });
   }
   if (kind == kKindPicture && item.clipShape() == 2) {
-    const int64_t r =
-        RoundToInt32(std::hypot(double(two.x) - one.x, double(two.y) - one.y));
+    const int64_t r = RoundToInt32(std::hypot(double(two.x) - one.x, double(two.y) - one.y));
     return near(Along(one, axis) - r) || near(Along(one, axis) + r);
   }
   if (kind == kKindText || kind == kKindLine || kind == kKindPicture) {
@@ -120,6 +119,8 @@ bool MoveGridLine(ItemList& list, EditObserver& observer, const GeometryContext&
   if (index < 0 || index >= static_cast<int>(lines.size()) || lines[index].deleted != 0)
     return false;
   const int32_t from = lines[index].position;
+  // A click on an anchor that does not move it is no edit.
+  if (position == from) return false;
   const std::vector<ItemRecord*> onLine = ItemsOnLine(list, axis, from);
 
   // Only the items on the line move: the selection is put aside and given back afterwards.
@@ -132,7 +133,7 @@ bool MoveGridLine(ItemList& list, EditObserver& observer, const GeometryContext&
   if (copy == nullptr) return false;
   LinesOf(*copy, axis)[index].position = position;
   const int32_t step = copy->transaction();
-  if (!onLine.empty() && position != from) {
+  if (!onLine.empty()) {
     for (ItemRecord* item : onLine)
       item->setSelected(255);
     BeginEdit(list, observer, false);

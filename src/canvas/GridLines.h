@@ -33,7 +33,7 @@ std::vector<ItemRecord*> ItemsOnLine(const ItemList& list, GridAxis axis, int32_
 
 // Moves line `index` of the axis to the position, with the items lying on it, as one undo step;
 // the selection is kept. False, changing nothing, when the page does not show that axis's grid
-// and anchors or there is no such live line.
+// and anchors, there is no such live line or it is at the position already.
 bool MoveGridLine(ItemList& list, EditObserver& observer, const GeometryContext& geometry,
                   GridAxis axis, int index, int32_t position);
 

@@ -16,10 +16,10 @@
 namespace quillon {
 namespace {
 
-constexpr uint32_t kAnchorColour = 16742981;   // blue
-constexpr uint32_t kHighlightColour = 255;     // red
-constexpr uint32_t kAnchorShine = 0xFFFFFF;    // the cylinder's light stripe
-constexpr int32_t kEdgeReach = 5;              // pixels from a page edge that grab it on a ruler
+constexpr uint32_t kAnchorColour = 16742981;  // blue
+constexpr uint32_t kHighlightColour = 255;    // red
+constexpr uint32_t kAnchorShine = 0xFFFFFF;   // the cylinder's light stripe
+constexpr int32_t kEdgeReach = 5;             // pixels from a page edge that grab it on a ruler
 constexpr int32_t kReadoutOffset = 8;
 
 Point At(QMouseEvent* event) {
@@ -30,7 +30,9 @@ Point At(QMouseEvent* event) {
 }  // namespace
 
 void TSandbox::ConnectGridParts() {
-  background1_->onMouseMove = [this](QMouseEvent* e) { background1MouseMove(At(e), e->modifiers()); };
+  background1_->onMouseMove = [this](QMouseEvent* e) {
+    background1MouseMove(At(e), e->modifiers());
+  };
   background1_->onMousePress = [this](QMouseEvent* e) {
     if (e->button() == Qt::LeftButton) background1MouseDown(At(e), e->modifiers());
   };
@@ -41,7 +43,9 @@ void TSandbox::ConnectGridParts() {
     if (anchorDrag_ == 0) LeaveAnchorStrips();
   };
   const auto ruler = [this](Ruler* r, GridAxis axis) {
-    r->onMouseMove = [this, axis](QMouseEvent* e) { RulerMouseMove(axis, e->position().toPoint()); };
+    r->onMouseMove = [this, axis](QMouseEvent* e) {
+      RulerMouseMove(axis, e->position().toPoint());
+    };
     r->onMousePress = [this, axis](QMouseEvent* e) {
       if (e->button() == Qt::LeftButton) RulerMouseDown(axis, e->position().toPoint());
     };
@@ -140,7 +144,8 @@ void TSandbox::RepaintAnchorStrips() {
     for (GridAxis axis : {GridAxis::Vertical, GridAxis::Horizontal}) {
       if (!AnchorsShown(*page, axis)) continue;
       const std::vector<AnchorEntry>& lines = LinesOf(*anchors, axis);
-      const int dragged = anchorDrag_ == (axis == GridAxis::Vertical ? 1 : 2) ? anchorDragIndex_ : -1;
+      const int dragged =
+          anchorDrag_ == (axis == GridAxis::Vertical ? 1 : 2) ? anchorDragIndex_ : -1;
       for (std::size_t i = 0; i < lines.size(); ++i) {
         if (lines[i].deleted != 0 || static_cast<int>(i) == dragged) continue;
         DrawAnchorMark(axis, ViewAt(axis, lines[i].position), lines[i].highlighted != 0);
@@ -180,7 +185,7 @@ void TSandbox::background1MouseMove(Point view, Qt::KeyboardModifiers) {
                           PositionAt(axis, axis == GridAxis::Vertical ? view.x : view.y));
   }
   if (HighlightAnchor(*anchors, axis, index)) RepaintAnchorStrips();
-  background1_->setCursor(index < 0 ? Qt::ArrowCursor
+  background1_->setCursor(index < 0                    ? Qt::ArrowCursor
                           : axis == GridAxis::Vertical ? Qt::SizeHorCursor
                                                        : Qt::SizeVerCursor);
 }
@@ -209,9 +214,10 @@ void TSandbox::background1MouseUp(Point view, Qt::KeyboardModifiers modifiers) {
     anchorDrag_ = 0;
     anchorDragIndex_ = -1;
     // Released outside its strip, the line stays within the strip's span.
-    const int32_t span = axis == GridAxis::Vertical ? background1_->width() : background1_->height();
-    const int32_t at = std::clamp(axis == GridAxis::Vertical ? view.x : view.y, 0,
-                                  std::max(0, span - 1));
+    const int32_t span =
+        axis == GridAxis::Vertical ? background1_->width() : background1_->height();
+    const int32_t at =
+        std::clamp(axis == GridAxis::Vertical ? view.x : view.y, 0, std::max(0, span - 1));
     MoveGridLine(items_, events_, Geometry(), axis, index, PositionAt(axis, at));
     RefreshUndoRedo();
     FullRepaint(true);
@@ -240,8 +246,8 @@ void TSandbox::RulerMouseMove(GridAxis axis, QPoint at) {
   const int32_t along = axis == GridAxis::Vertical ? at.x() : at.y();
   if (rulerDrag_ == 0) {
     const int32_t near = axis == GridAxis::Vertical ? canvasOffset_.x : canvasOffset_.y;
-    const int64_t far = int64_t{near} + (axis == GridAxis::Vertical ? page->boundWidth()
-                                                                     : page->boundHeight());
+    const int64_t far =
+        int64_t{near} + (axis == GridAxis::Vertical ? page->boundWidth() : page->boundHeight());
     rulerHot_ = std::abs(int64_t{along} - near) <= kEdgeReach ||
                 std::abs(int64_t{along} - far) <= kEdgeReach;
     rulerX_->setCursor(Qt::ArrowCursor);
@@ -259,7 +265,8 @@ void TSandbox::RulerMouseMove(GridAxis axis, QPoint at) {
     scale.pageLength = DraggedPageLength(*page, axis, ClampToInt32(delta));
     const QString caption =
         QString::fromLatin1(axis == GridAxis::Vertical ? "Width: " : "Height: ") +
-        QString::fromStdString(FormatMeasure(page->pageUnits(), scale.pageLength / ppu / GetZoom()));
+        QString::fromStdString(
+            FormatMeasure(page->pageUnits(), scale.pageLength / ppu / GetZoom()));
     hint1_->setText(caption);
     hint1_->adjustSize();
   } else {

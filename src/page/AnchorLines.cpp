@@ -90,9 +90,8 @@ const std::vector<AnchorEntry>& LinesOf(const ItemRecord& anchors, GridAxis axis
 }
 
 bool AnchorsShown(const ItemRecord& page, GridAxis axis) {
-  return axis == GridAxis::Vertical
-             ? page.gridHorizontal() != 0 && page.anchorsHorizontal() != 0
-             : page.gridVertical() != 0 && page.anchorsVertical() != 0;
+  return axis == GridAxis::Vertical ? page.gridHorizontal() != 0 && page.anchorsHorizontal() != 0
+                                    : page.gridVertical() != 0 && page.anchorsVertical() != 0;
 }
 
 int AnchorIndexAt(const std::vector<AnchorEntry>& lines, int32_t position) {

@@ -17,7 +17,8 @@ int UnitIndex(int32_t units) {
 // rounds below one.
 bool ReadDistance(QString& text, double& value, double pixelsPerUnit) {
   const std::optional<double> parsed = ParseNumberString(text);
-  if (parsed && *parsed > 0 && std::isfinite(*parsed) && RoundToInt32(*parsed * pixelsPerUnit) >= 1) {
+  if (parsed && *parsed > 0 && std::isfinite(*parsed) &&
+      RoundToInt32(*parsed * pixelsPerUnit) >= 1) {
     value = *parsed;
     return true;
   }

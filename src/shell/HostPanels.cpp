@@ -64,9 +64,8 @@ HostPanel GridAndSnap(TForm1& form, int32_t number) {
   const ItemRecord* page = window != nullptr ? window->GetItems().PageRecord() : nullptr;
   if (page == nullptr) {
     auto* dialog = new TOptions(GridOptionsForNewFiles(form.Params()));
-    return {dialog, [&form, dialog] {
-              SaveGridOptionsForNewFiles(form.Params(), dialog->WorkingCopy());
-            }};
+    return {dialog,
+            [&form, dialog] { SaveGridOptionsForNewFiles(form.Params(), dialog->WorkingCopy()); }};
   }
   auto* dialog = new TOptions(GridOptionsForDocument(form.Params(), *page));
   QObject::connect(window, &QObject::destroyed, dialog, [&form] { form.HostX()->hide(); });

@@ -150,7 +150,7 @@ TEST_F(GridInteractionTest, DeleteRemovesTheHighlightedLineAndShiftClickAddsOne)
 }
 
 TEST_F(GridInteractionTest, DraggingAnAnchorMovesItsLineAndTheItemsOnIt) {
-  test::AddRectangle(list_, {100, 20}, {160, 60});   // its left side lies on the line at 130
+  test::AddRectangle(list_, {100, 20}, {160, 60});    // its left side lies on the line at 130
   test::AddRectangle(list_, {103, 100}, {160, 140});  // 3 pixels off: stays
   ItemRecord& other = test::AddRectangle(list_, {250, 20}, {290, 60});
   other.setSelected(255);
@@ -194,7 +194,8 @@ TEST_F(GridInteractionTest, DraggingThePageEdgeOnTheRulerStretchesThePageAndMark
     auto* readout = window_->findChild<QLabel*>(QStringLiteral("Hint1"));
     ASSERT_NE(readout, nullptr);
     EXPECT_TRUE(readout->isVisible());
-    EXPECT_TRUE(readout->text().startsWith(QStringLiteral("Width: "))) << readout->text().toStdString();
+    EXPECT_TRUE(readout->text().startsWith(QStringLiteral("Width: ")))
+        << readout->text().toStdString();
     EXPECT_FALSE(IsModified(Items()));
     Send(rulerX_, QEvent::MouseButtonRelease, {far + 52, 5});
     EXPECT_FALSE(readout->isVisible());

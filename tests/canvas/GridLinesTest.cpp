@@ -84,7 +84,8 @@ TEST(GridLinesTest, LinesAreDrawnAcrossThePageUnderTheItems) {
 TEST(GridLinesTest, ItemsOnALineAreThoseWithADefiningCoordinateWithinTwoPixels) {
   ItemList list(ScreenMetrics{96, 96});
   GridPage(list, 10);  // the page's edge is at position 10: position 110 is x 100
-  ItemRecord& left = test::AddShape(list, kKindRectangle, {{102, 5}, {150, 5}, {150, 50}, {102, 50}});
+  ItemRecord& left =
+      test::AddShape(list, kKindRectangle, {{102, 5}, {150, 5}, {150, 50}, {102, 50}});
   test::AddShape(list, kKindRectangle, {{103, 60}, {150, 60}, {150, 90}, {103, 90}});
   ItemRecord& line = test::AddItem(list, kKindLine, {20, 5}, {98, 40});
   ItemRecord& circle = test::AddShape(list, kKindCircle, {{70, 200}, {100, 200}});
@@ -100,15 +101,18 @@ TEST(GridLinesTest, ItemsOnALineAreThoseWithADefiningCoordinateWithinTwoPixels) 
 TEST(GridLinesTest, MovingALineMovesOnlyItsItemsInOneUndoStep) {
   ItemList list(ScreenMetrics{96, 96});
   GridPage(list);
-  ItemRecord& onLine = test::AddShape(list, kKindRectangle, {{100, 10}, {160, 10}, {160, 50}, {100, 50}});
+  ItemRecord& onLine =
+      test::AddShape(list, kKindRectangle, {{100, 10}, {160, 10}, {160, 50}, {100, 50}});
   test::AddShape(list, kKindRectangle, {{103, 60}, {160, 60}, {160, 90}, {103, 90}});
-  ItemRecord& elsewhere = test::AddShape(list, kKindRectangle, {{250, 10}, {290, 10}, {290, 50}, {250, 50}});
+  ItemRecord& elsewhere =
+      test::AddShape(list, kKindRectangle, {{250, 10}, {290, 10}, {290, 50}, {250, 50}});
   elsewhere.setSelected(255);
   const int32_t onLineId = onLine.itemId();
   EditObserver observer;
 
   ASSERT_TRUE(MoveGridLine(list, observer, GeometryContext{}, GridAxis::Vertical, 1, 130));
-  EXPECT_EQ(Positions(Anchors(list).verticalAnchors), (std::vector<int32_t>{0, 130, 200, 300, 400}));
+  EXPECT_EQ(Positions(Anchors(list).verticalAnchors),
+            (std::vector<int32_t>{0, 130, 200, 300, 400}));
   std::vector<int32_t> lefts;
   for (const ItemRecord& r : list) {
     if (IsVisible(r) && r.kind() == kKindRectangle) lefts.push_back(r.points[0].point.x);
@@ -118,13 +122,17 @@ TEST(GridLinesTest, MovingALineMovesOnlyItsItemsInOneUndoStep) {
   EXPECT_EQ(CountSelected(list, false), 1);
 
   Undo(list, observer);
-  EXPECT_EQ(Positions(Anchors(list).verticalAnchors), (std::vector<int32_t>{0, 100, 200, 300, 400}));
+  EXPECT_EQ(Positions(Anchors(list).verticalAnchors),
+            (std::vector<int32_t>{0, 100, 200, 300, 400}));
   EXPECT_TRUE(IsVisible(*FindById(list, onLineId)));
   Redo(list, observer);
   EXPECT_EQ(Anchors(list).verticalAnchors[1].position, 130);
   EXPECT_FALSE(IsVisible(*FindById(list, onLineId)));
 
-  // Hidden anchors move nothing.
+  // Staying put is no step; hidden anchors move nothing.
+  const std::size_t records = list.size();
+  EXPECT_FALSE(MoveGridLine(list, observer, GeometryContext{}, GridAxis::Vertical, 1, 130));
+  EXPECT_EQ(list.size(), records);
   list.PageRecord()->setAnchorsHorizontal(0);
   EXPECT_FALSE(MoveGridLine(list, observer, GeometryContext{}, GridAxis::Vertical, 1, 150));
 }
@@ -168,7 +176,8 @@ TEST(GridLinesTest, APageEdgeDragKeepsEarlierGridVersionsWithThePage) {
   ASSERT_TRUE(InsertGridLine(list, observer, GridAxis::Vertical, 150));
   ASSERT_TRUE(DragPageEdge(list, observer, GridAxis::Vertical, PageEdge::Near, 30));
   Undo(list, observer);  // the insert, with the lines still where the page now is
-  EXPECT_EQ(Positions(Anchors(list).verticalAnchors), (std::vector<int32_t>{30, 130, 230, 330, 430}));
+  EXPECT_EQ(Positions(Anchors(list).verticalAnchors),
+            (std::vector<int32_t>{30, 130, 230, 330, 430}));
 }
 
 }  // namespace

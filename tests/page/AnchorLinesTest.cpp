@@ -105,9 +105,9 @@ ItemRecord& Live(ItemList& list) {
 
 TEST(AnchorLines, MarksAreHitWithinThreePixelsOfTheirLine) {
   std::vector<AnchorEntry> lines{{0, 0, 0, 100}, {0, 0, 1, 200}, {0, 0, 0, 203}};
-  const std::pair<int32_t, int> cases[] = {{97, 0}, {103, 0}, {96, -1}, {104, -1},
-                                           {200, 2},  // the deleted line is no target
-                                           {206, 2}, {207, -1}};
+  const std::pair<int32_t, int> cases[] = {{97, 0},   {103, 0}, {96, -1},
+                                           {104, -1}, {200, 2},  // the deleted line is no target
+                                           {206, 2},  {207, -1}};
   for (const auto& [position, index] : cases)
     EXPECT_EQ(AnchorIndexAt(lines, position), index) << position;
 }

@@ -370,8 +370,7 @@ TEST(SnapToGrid, EveryPointLandsOnTheNearestLiveLine) {
     Point in, out;
   };
   const Case cases[] = {
-      {{74, 26}, {50, 50}},
-      {{76, 24}, {100, 0}},
+      {{74, 26}, {50, 50}},   {{76, 24}, {100, 0}},
       {{25, 75}, {0, 100}},    // ties go to the line earlier in the list: 0 before 50, 100 first
       {{500, 74}, {150, 50}},  // no distance limit; the deleted line at 75 takes nothing
       {{-40, -9}, {0, 0}},

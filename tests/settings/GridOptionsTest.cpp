@@ -21,8 +21,8 @@ TEST(GridOptions, DistancesRoundingBelowAPixelAreRefused) {
     double kept;
     bool taken;
   };
-  const Case cases[] = {{"25", 25, true},    {" 12,5 ", 12.5, true}, {"0.5", 20, false},
-                        {"0.4", 20, false}, {"0", 20, false},      {"-10", 20, false},
+  const Case cases[] = {{"25", 25, true},   {" 12,5 ", 12.5, true}, {"0.5", 20, false},
+                        {"0.4", 20, false}, {"0", 20, false},       {"-10", 20, false},
                         {"abc", 20, false}, {"", 20, false}};
   for (const Case& c : cases) {
     unit.gridX = 20;

@@ -51,9 +51,8 @@ TOptions::TOptions(defaults_t copy, QWidget* parent) : QWidget(parent), copy_(st
       inside->addWidget(box);
       boxes_[k] = box;
     }
-    inside->addWidget(
-        new QLabel(QStringLiteral("Grid Density (") + UnitName(copy_.units) + QStringLiteral(")"),
-                   group));
+    inside->addWidget(new QLabel(
+        QStringLiteral("Grid Density (") + UnitName(copy_.units) + QStringLiteral(")"), group));
     auto* density = new QLineEdit(copy_.perUnit[unit].*texts[g], group);
     density->setObjectName(direction + QStringLiteral("Density"));
     connect(density, &QLineEdit::textChanged, this,
