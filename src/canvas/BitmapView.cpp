@@ -29,6 +29,11 @@ void BitmapView::paintEvent(QPaintEvent* event) {
     painter.fillRect(r, palette().window());
 }
 
+void BitmapView::leaveEvent(QEvent* event) {
+  QWidget::leaveEvent(event);
+  if (onLeave) onLeave();
+}
+
 void BitmapView::mouseMoveEvent(QMouseEvent* event) {
   if (!onMouseMove) {
     QWidget::mouseMoveEvent(event);

@@ -27,6 +27,8 @@ class BitmapView : public QWidget {
   std::function<void(QMouseEvent*)> onMousePress;
   std::function<void(QMouseEvent*)> onMouseRelease;
   std::function<void(QMouseEvent*)> onDoubleClick;
+  // The pointer left the view.
+  std::function<void()> onLeave;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -34,6 +36,7 @@ class BitmapView : public QWidget {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void leaveEvent(QEvent* event) override;
 
  private:
   Bitmap bitmap_;

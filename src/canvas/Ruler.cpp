@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "canvas/Ruler.h"
 
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <algorithm>
@@ -77,9 +78,11 @@ std::vector<RulerTick> RulerTicks(const RulerScale& scale, int32_t from, int32_t
 Ruler::Ruler(Qt::Orientation orientation, QWidget* parent)
     : QWidget(parent), orientation_(orientation) {
   setAttribute(Qt::WA_OpaquePaintEvent);
+  setMouseTracking(true);
 }
 
 void Ruler::Rebuild(const RulerScale& scale) {
+  scale_ = scale;
   markerShown_ = false;
   const bool horizontal = orientation_ == Qt::Horizontal;
   const int length = horizontal ? width() : height();
@@ -157,6 +160,18 @@ void Ruler::HideMarker() {
 void Ruler::UpdateAt(int32_t p) {
   orientation_ == Qt::Horizontal ? update(p, 0, 1, kRulerThickness)
                                  : update(0, p, kRulerThickness, 1);
+}
+
+void Ruler::mouseMoveEvent(QMouseEvent* event) {
+  if (onMouseMove) onMouseMove(event);
+}
+
+void Ruler::mousePressEvent(QMouseEvent* event) {
+  if (onMousePress) onMousePress(event);
+}
+
+void Ruler::mouseReleaseEvent(QMouseEvent* event) {
+  if (onMouseRelease) onMouseRelease(event);
 }
 
 void Ruler::paintEvent(QPaintEvent* event) {

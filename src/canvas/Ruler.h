@@ -6,9 +6,12 @@
 
 #include <QWidget>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "render/Bitmap.h"
+
+class QMouseEvent;
 
 namespace quillon {
 
@@ -52,15 +55,25 @@ class Ruler : public QWidget {
   bool MarkerShown() const { return markerShown_; }
   int32_t MarkerPosition() const { return markerPosition_; }
   const Bitmap& Strip() const { return strip_; }
+  const RulerScale& Scale() const { return scale_; }
+
+  // Pointer moves (tracked), presses and releases on the ruler, in ruler pixels.
+  std::function<void(QMouseEvent*)> onMouseMove;
+  std::function<void(QMouseEvent*)> onMousePress;
+  std::function<void(QMouseEvent*)> onMouseRelease;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
   void DrawLabel(int32_t position, int32_t label);
   void UpdateAt(int32_t p);
 
   Qt::Orientation orientation_;
+  RulerScale scale_;
   Bitmap strip_;
   Bitmap markerSave_;
   bool markerShown_ = false;

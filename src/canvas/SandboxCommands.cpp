@@ -99,6 +99,7 @@ void TSandbox::SetAnchorMode(int mode) {
   if (page == nullptr) return;
   page->setAnchorsHorizontal(mode == 1 || mode == 3 ? 1 : 0);
   page->setAnchorsVertical(mode == 2 || mode == 3 ? 1 : 0);
+  RepaintAnchorStrips();
 }
 
 void TSandbox::SetSnapMode(int mode) {

@@ -90,6 +90,7 @@ void TSandbox::CreateParts() {
   panel1_->setObjectName(QStringLiteral("Panel1"));
   panel1_->setAutoFillBackground(true);
   panel1_->hide();
+  ConnectGridParts();
 }
 
 Point TSandbox::PageOrigin() const {
@@ -198,6 +199,7 @@ void TSandbox::RebuildRulers() {
   y.pageStart = canvasOffset_.y;
   rulerX_->Rebuild(x);
   rulerY_->Rebuild(y);
+  RepaintAnchorStrips();
 }
 
 void TSandbox::ScrollBarXChange(int value) {

@@ -365,7 +365,9 @@ bool TSandbox::KeyDown(int key, Qt::KeyboardModifiers) {
     }
     return false;
   }
-  // Delete removes the selection; the caret keys of text entry are the only ones consumed.
+  // Delete takes the grid line of a highlighted anchor, else the selection; the caret keys of
+  // text entry are the only ones consumed.
+  if (key == Qt::Key_Delete && DeleteHighlightedAnchor()) return false;
   if (key == Qt::Key_Delete && mode_ != kModeText && mode_ != kModeTextEdit) CutItems();
   return false;
 }

@@ -87,6 +87,7 @@ void TSandbox::FullRepaint(bool deferMarks) {
     if (record.recordClass() == kClassContent) FreeSaveUnders(record, true);
   }
   image1_->update();
+  RepaintAnchorStrips();
   // While loading or zooming the marks wait for the end of progressive rendering.
   if (deferMarks && !busyLoading_) timer3_->start();
 }

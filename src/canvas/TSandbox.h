@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "canvas/Gesture.h"
+#include "canvas/GridLines.h"
 #include "canvas/Overlay.h"
 #include "canvas/SandboxHost.h"
 #include "canvas/WindowPainter.h"
@@ -20,6 +21,7 @@
 #include "document/ItemList.h"
 #include "page/ApplyPageset.h"
 
+class QLabel;
 class QScrollBar;
 class QTimer;
 
@@ -99,6 +101,22 @@ class TSandbox : public QMdiSubWindow, public CanvasContext {
   // The page setup wizard's Apply: the document takes the page description for the kind, the
   // grid lines are rebuilt and the window lays out its new page.
   void ApplyPageSetup(const pageset_t& set, int32_t kind, const UnitGridDistances& grids);
+
+  // The anchors beside the rulers and the page's edges on the rulers (SandboxGrid.cpp): the
+  // Delete key on a highlighted anchor deletes its grid line (whether it did), the strips are
+  // drawn again from their clean pixels, and pointer events of the desk and the rulers in
+  // their own pixels.
+  bool DeleteHighlightedAnchor();
+  void RepaintAnchorStrips();
+  void background1MouseDown(Point view, Qt::KeyboardModifiers modifiers);
+  void background1MouseMove(Point view, Qt::KeyboardModifiers modifiers);
+  void background1MouseUp(Point view, Qt::KeyboardModifiers modifiers);
+  // The pointer left the anchor strips: no anchor stays highlighted.
+  void LeaveAnchorStrips();
+  void RulerMouseDown(GridAxis axis, QPoint at);
+  void RulerMouseMove(GridAxis axis, QPoint at);
+  void RulerMouseUp(GridAxis axis, QPoint at);
+  bool RulerDragging() const { return rulerDrag_ != 0; }
 
   // The Edit commands on this document.
   void UndoEdit();
@@ -194,6 +212,17 @@ class TSandbox : public QMdiSubWindow, public CanvasContext {
   void HidePositionMarkers();
   Point PageOrigin() const;
 
+  // The desk's anchor strips and the rulers' page edges (SandboxGrid.cpp).
+  void ConnectGridParts();
+  void SaveCleanStrips();
+  // The line position (page pixels at 100 % from the desk origin) under a view coordinate, and
+  // back.
+  int32_t PositionAt(GridAxis axis, int32_t view) const;
+  int64_t ViewAt(GridAxis axis, int32_t position) const;
+  // The axis whose strip holds the view point, if any.
+  bool StripAt(Point view, GridAxis& axis) const;
+  void DrawAnchorMark(GridAxis axis, int64_t view, bool highlighted);
+
   // Repaints, progressive rendering and selection marks (SandboxRepaint.cpp).
   CanvasTile Tile();
   void Timer2Timer();
@@ -272,6 +301,19 @@ class TSandbox : public QMdiSubWindow, public CanvasContext {
   QScrollBar* scrollBarX_ = nullptr;
   QScrollBar* scrollBarY_ = nullptr;
   QWidget* panel1_ = nullptr;
+  QLabel* hint1_ = nullptr;
+  // The desk's strips without marks, to draw the marks over.
+  Bitmap cleanTopStrip_;
+  Bitmap cleanLeftStrip_;
+  // Anchor drag: 0 none, 1 a vertical line, 2 a horizontal line; the line and the pointer.
+  int32_t anchorDrag_ = 0;
+  int anchorDragIndex_ = -1;
+  int32_t anchorDragView_ = 0;
+  // Ruler drag: 0 none, 4 the far page edge, 6 the near one; the axis and the press.
+  int32_t rulerDrag_ = 0;
+  GridAxis rulerAxis_ = GridAxis::Vertical;
+  int32_t rulerPress_ = 0;
+  bool rulerHot_ = false;
   QTimer* timer1_ = nullptr;
   QTimer* timer2_ = nullptr;
   QTimer* timer3_ = nullptr;

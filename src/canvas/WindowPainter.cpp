@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "canvas/GridLines.h"
 #include "document/PageSetup.h"
 #include "page/PageKinds.h"
 #include "render/Coordinates.h"
@@ -197,6 +198,7 @@ Rect PaintWindow(const CanvasTile& tile, const ItemList& list, Rect area, PaintS
   const Rect cleared = tile.CanvasRect(area);
   FillRect(*tile.bitmap, cleared, kCanvasBackground);
   if (const ItemRecord* page = list.PageRecord()) DrawPageDecoration(tile, *page, cleared);
+  DrawGridLines(tile, list, cleared);
   for (const ItemRecord* item : DrawingOrder(list)) {
     if (item->setAside() != 0) continue;
     if (scope == PaintScope::ExceptSelected && item->selected() != 0) continue;

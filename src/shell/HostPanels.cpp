@@ -14,9 +14,12 @@
 #include "output/ui/OutputDialogs.h"
 #include "output/ui/TPreview.h"
 #include "output/ui/TPrsel.h"
+#include "page/AnchorLines.h"
 #include "page/ui/TPage.h"
+#include "settings/GridOptions.h"
 #include "settings/NewDocument.h"
 #include "settings/ui/CustomizeDialogs.h"
+#include "settings/ui/TOptions.h"
 #include "settings/ui/Tspeed.h"
 #include "shell/TForm1.h"
 #include "shell/TInstall.h"
@@ -58,6 +61,29 @@ HostPanel Speed(TForm1& form, int32_t number) {
             if (target != nullptr && !target->IsClosing()) {
               target->SetDisplayOptions({chosen.pictures, chosen.shadows, chosen.surfaces});
             }
+          }};
+}
+
+// Grid and Snap for new files, or for the window it was opened for (number): Save applies to
+// that window even when another one is active by then, and the dialog closes with the window.
+HostPanel GridAndSnap(TForm1& form, int32_t number) {
+  TSandbox* window = number != 0 ? WindowNumbered(form, number) : nullptr;
+  const ItemRecord* page = window != nullptr ? window->GetItems().PageRecord() : nullptr;
+  if (page == nullptr) {
+    auto* dialog = new TOptions(GridOptionsForNewFiles(form.Params()));
+    return {dialog,
+            [&form, dialog] { SaveGridOptionsForNewFiles(form.Params(), dialog->WorkingCopy()); }};
+  }
+  auto* dialog = new TOptions(GridOptionsForDocument(form.Params(), *page));
+  QObject::connect(window, &QObject::destroyed, dialog, [&form] { form.HostX()->hide(); });
+  QPointer<TSandbox> target(window);
+  return {dialog, [&form, dialog, target] {
+            if (target == nullptr) return;
+            ItemRecord* record = target->GetItems().PageRecord();
+            if (record == nullptr) return;
+            SaveGridOptionsForDocument(*record, dialog->WorkingCopy());
+            target->ResetGrid(kResetBoth);
+            if (form.ActiveWindow() == target) form.SetGridMenus(*record);
           }};
 }
 
@@ -187,6 +213,9 @@ HostPanel MakeHostPanel(TForm1& form, HostKind kind, int code, int32_t number) {
       return Customization<TPatterns>(form);
     case 11:
       return Customization<TDirections>(form, DirectionRole::LineDirections);
+    case 26:
+    case 27:
+      return GridAndSnap(form, number);
     case 40:
       return Customization<TDirections>(form, DirectionRole::TextAngles);
     case 41:

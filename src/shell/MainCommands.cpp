@@ -227,7 +227,9 @@ void TForm1::ResetGrid(int flags) {
 }
 
 void TForm1::Customize1Click() {
-  formX_->OpenHost(27, 0, QString());
+  // The active window's grid; new files' without a window.
+  TSandbox* window = ActiveWindow();
+  formX_->OpenHost(27, window != nullptr ? window->GetWindowId() : 0, QString());
 }
 
 void TForm1::Speed1Click() {

@@ -355,5 +355,41 @@ TEST(SnapPoints, WithinSevenPercentOfTheGridButNotFromZero) {
   EXPECT_EQ(points[0].point, (Point{38, 40}));  // 38 lies 10 past the line at 38 - 10 = 28
 }
 
+TEST(SnapToGrid, EveryPointLandsOnTheNearestLiveLine) {
+  ItemList list;
+  ItemRecord& page = test::AddPage(list);
+  page.setSnapHorizontal(1);
+  page.setSnapVertical(1);
+  ItemRecord* anchors = FindVisibleByKind(list, kKindAnchors);
+  for (int32_t position : {0, 50, 100, 150})
+    anchors->verticalAnchors.push_back({0, 0, 0, position});
+  for (int32_t position : {100, 0, 50, 75})
+    anchors->horizontalAnchors.push_back({0, 0, 0, position});
+  anchors->horizontalAnchors[3].deleted = 1;
+  struct Case {
+    Point in, out;
+  };
+  const Case cases[] = {
+      {{74, 26}, {50, 50}},   {{76, 24}, {100, 0}},
+      {{25, 75}, {0, 100}},    // ties go to the line earlier in the list: 0 before 50, 100 first
+      {{500, 74}, {150, 50}},  // no distance limit; the deleted line at 75 takes nothing
+      {{-40, -9}, {0, 0}},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(SnapToGrid(list, c.in), c.out) << c.in.x << "," << c.in.y;
+  // A direction without live lines, or with snapping off, keeps its coordinate.
+  for (AnchorEntry& a : anchors->horizontalAnchors)
+    a.deleted = 1;
+  EXPECT_EQ(SnapToGrid(list, {74, 26}), (Point{50, 26}));
+  page.setSnapHorizontal(0);
+  EXPECT_EQ(SnapToGrid(list, {74, 26}), (Point{74, 26}));
+  // Lines count from the desk: with the page at 20 window pixels and zoom 2, position 100 is
+  // document x 90.
+  page.setSnapHorizontal(1);
+  page.setZoom(2);
+  page.setX1(20);
+  EXPECT_EQ(SnapToGrid(list, {74, 26}).x, 90);
+}
+
 }  // namespace
 }  // namespace quillon
