@@ -11,6 +11,7 @@
 #include "document/EditObserver.h"
 #include "document/ItemList.h"
 #include "render/GeometryContext.h"
+#include "settings/TParams.h"
 
 namespace quillon {
 
@@ -50,6 +51,8 @@ class CanvasContext {
   virtual bool LiveDrag() const = 0;
   // The main frame's side panel switches to a tool number.
   virtual void ShowPanel(int32_t toolNumber) = 0;
+  // The settings new items take their style from.
+  virtual const TParams& Settings() const = 0;
 };
 
 class Gesture {

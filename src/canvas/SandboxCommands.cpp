@@ -31,7 +31,9 @@ void TSandbox::SelectTool(int32_t tool) {
   } else if (drawingTool || tool == kToolDeselect || tool == kToolSelectedText || tool == 1036) {
     EndGesture();
   }
+  if (selectionPanel || tool == kToolSelectedText || tool == 1036) mode_ = kModePointer;
   if (tool == kToolPointer) {
+    mode_ = kModePointer;
     overlay_.InvalidateAll();
     FullRepaint(true);
   } else if (tool == kToolDeselect) {
@@ -42,6 +44,12 @@ void TSandbox::SelectTool(int32_t tool) {
     mode_ = tool == kToolLine ? kModeLine : tool;
     overlay_.InvalidateAll();
     FullRepaint(true);
+    // The spline and curve tools draw in the style last chosen; solids and oblongs in style 2.
+    TParams& params = host_.Params();
+    if (tool == kToolSpline) params.polyshape = params.polystate;
+    if (tool == kToolSolid) params.polyshape = 2;
+    if (tool == kToolCurve) params.bpolyshape = params.bpolystate;
+    if (tool == kToolOblong) params.bpolyshape = 2;
   } else if (tool == kToolText) {
     mode_ = kModeText;
     overlay_.InvalidateAll();

@@ -213,6 +213,7 @@ void TSandbox::PressInMode(const PointerInput& input) {
     gesture_ = std::make_unique<RubberBandGesture>(*this, input.snapped);
   } else if (mode_ == kModeLine) {
     RemoveSelectionMarks();
+    Creation();
   } else if (mode_ == kModeText) {
     if (step_ != 1) {
       SelectOnly(items_, nullptr);
@@ -228,6 +229,7 @@ void TSandbox::PressInMode(const PointerInput& input) {
     return;
   } else if (IsShapeTool(mode_)) {
     RemoveSelectionMarks();
+    if (Creation().Step() > 0) return;
   }
   pressPt_ = input.snapped;
   timer1_->start();
@@ -243,6 +245,8 @@ void TSandbox::Image1MouseMove(Point canvas, Qt::KeyboardModifiers modifiers) {
     UpdateCursor(canvas);
   } else if (gesture_ != nullptr) {
     gesture_->Move(InputAt(canvas, snapped, modifiers));
+  } else if (creation_ != nullptr) {
+    creation_->Move(InputAt(canvas, snapped, modifiers));
   }
 }
 
@@ -264,6 +268,10 @@ void TSandbox::Image1MouseUp(Point canvas, Qt::KeyboardModifiers modifiers) {
   const PointerInput input = InputAt(canvas, snapped, modifiers);
   if (mode_ == kModePointer) {
     ClickSelect(*this, canvas, input.shift);
+    return;
+  }
+  if (IsCreationMode(mode_)) {
+    ReleaseInCreation(input);
     return;
   }
   if (gesture_ == nullptr) return;
@@ -319,6 +327,10 @@ void TSandbox::Timer2Timer() {
 
 void TSandbox::ResetGesture() {
   step_ = 0;
+  if (creation_ != nullptr && mode_ != kModeContinueSpline && mode_ != kModeContinueCurve) {
+    creation_->Cancel();
+    creation_.reset();
+  }
   gestureCancelled_ = false;
   anchorPt_ = {};
   secondPt_ = {};
@@ -329,9 +341,14 @@ void TSandbox::LeaveGesture() {
     std::unique_ptr<Gesture> gesture = std::move(gesture_);
     gesture->Cancel();
   }
+  if (creation_ != nullptr) {
+    std::unique_ptr<CreationGesture> creation = std::move(creation_);
+    creation->Cancel();
+  }
   CanvasChanged(overlay_.RestoreAll());
   timer1_->stop();
-  mode_ = kModePointer;
+  // A drawing tool stays chosen; whatever else was going on returns to the pointer.
+  if (!IsToolMode(mode_)) mode_ = kModePointer;
   step_ = 0;
 }
 
@@ -340,8 +357,9 @@ void TSandbox::EndGesture() {
   RemoveSelectionMarks();
 }
 
-bool TSandbox::KeyDown(int key, Qt::KeyboardModifiers) {
+bool TSandbox::KeyDown(int key, Qt::KeyboardModifiers modifiers) {
   if (!acceptsKeys_ || !ready_ || closing_) return false;
+  if (!modifiers.testFlag(Qt::ControlModifier) && CreationKey(key)) return false;
   if (key == Qt::Key_Escape) {
     if (gesture_ != nullptr && (IsHandleDragMode(mode_) || mode_ == kModePaste)) {
       const bool paste = mode_ == kModePaste;

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "canvas/CreationGestures.h"
 #include "canvas/Gesture.h"
 #include "canvas/Overlay.h"
 #include "canvas/SandboxHost.h"
@@ -163,6 +164,7 @@ class TSandbox : public QMdiSubWindow, public CanvasContext {
   void RepaintAfterDrag() override;
   bool LiveDrag() const override;
   void ShowPanel(int32_t toolNumber) override { host_.ShowTool(toolNumber); }
+  const TParams& Settings() const override { return host_.Params(); }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -204,6 +206,12 @@ class TSandbox : public QMdiSubWindow, public CanvasContext {
   // Pointer routing (SandboxPointer.cpp).
   void PressInMode(const PointerInput& input);
   void UpdateCursor(Point canvas);
+  // The drawing tools (SandboxCreation.cpp): the gesture of the tool's mode, made on demand.
+  CreationGesture& Creation();
+  void ReleaseInCreation(const PointerInput& input);
+  // Esc, Backspace, Enter and C for the drawing tools; whether the key was theirs.
+  bool CreationKey(int key);
+  void Timer1Timer();
   void CopyRubberBandNow();
   // The marks wait while a gesture draws over the canvas; a pending clipboard copy runs now.
   void HoldMarks();
@@ -223,6 +231,7 @@ class TSandbox : public QMdiSubWindow, public CanvasContext {
   std::unique_ptr<FontTextMetrics> textMetrics_;
   Overlay overlay_;
   std::unique_ptr<Gesture> gesture_;
+  std::unique_ptr<CreationGesture> creation_;
   int32_t dragHandle_ = 0;
   Point anchorPt_;
   Point secondPt_;

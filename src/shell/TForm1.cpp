@@ -308,8 +308,12 @@ void TForm1::ShowPanel(int toolNumber, bool skipIfShown, bool tellWindow) {
   procs_->SetCurrentTool(toolNumber);
   TSandbox* window = ActiveWindow();
   if (tellWindow && window != nullptr) window->SelectTool(toolNumber);
-  // A shape panel starts its tool's gesture afresh.
-  if (window != nullptr && toolNumber >= 100 && toolNumber <= 299) window->ResetGesture();
+  // A shape panel starts its tool's gesture afresh; the panels of a continued spline or curve
+  // come with the continuation, whose points must stay.
+  if (window != nullptr && toolNumber >= 100 && toolNumber <= 299 && toolNumber != 297 &&
+      toolNumber != 298) {
+    window->ResetGesture();
+  }
   // Without a window a drawing tool opens a new document that starts with it.
   const bool drawingTool =
       toolNumber == 98 || toolNumber == 300 || (toolNumber >= 100 && toolNumber <= 199);
