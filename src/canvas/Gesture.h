@@ -43,6 +43,8 @@ class CanvasContext {
   virtual void PaintRubberBand(Rect canvas) = 0;
   // The guide along a preset direction, from a to b (canvas pixels).
   virtual void PaintGuide(Point a, Point b) = 0;
+  // The text caret from a to b (canvas pixels).
+  virtual void PaintCaret(Point a, Point b, uint32_t colour, int width) = 0;
   // The canvas changed in this rectangle and must reach the screen.
   virtual void CanvasChanged(Rect canvas) = 0;
   // The end of a drag: everything drawn again in full quality, the marks a moment later.

@@ -148,6 +148,7 @@ void TSandbox::CutItems() {
 }
 
 void TSandbox::CopyItems(ItemList& buffer) {
+  EndTextEdit();
   CopySelection(items_, buffer, events_);
 }
 

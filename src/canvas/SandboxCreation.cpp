@@ -60,7 +60,14 @@ bool TSandbox::CreationKey(int key) {
 
 void TSandbox::Timer1Timer() {
   // The button stayed down: the press is the first click, and the release the second.
-  if (gestureCancelled_ || closing_ || !IsCreationMode(mode_)) return;
+  if (gestureCancelled_ || closing_) return;
+  if (mode_ == kModeText && step_ == 0) {
+    anchorPt_ = pressPt_;
+    step_ = 1;
+    ShowTextPanel();
+    return;
+  }
+  if (!IsCreationMode(mode_)) return;
   if (Creation().Step() == 0) Creation().Hold(pressPt_);
 }
 

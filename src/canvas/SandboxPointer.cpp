@@ -134,6 +134,13 @@ void TSandbox::PaintGuide(Point a, Point b) {
   painter.drawLine(a.x, a.y, b.x, b.y);
 }
 
+void TSandbox::PaintCaret(Point a, Point b, uint32_t colour, int width) {
+  QImage image = image1_->bitmap().Image();
+  QPainter painter(&image);
+  painter.setPen(QPen(ToQColor(colour), width));
+  painter.drawLine(a.x, a.y, b.x, b.y);
+}
+
 void TSandbox::PaintRubberBand(Rect band) {
   QImage image = image1_->bitmap().Image();
   QPainter painter(&image);
@@ -170,6 +177,8 @@ void TSandbox::Image1MouseDown(Point canvas, Qt::KeyboardModifiers modifiers) {
   // The double click looks for a picture at the snapped press, in page pixels.
   lastDownPt_ = snapped;
   ShowPositionMarkers({snapped.x, snapped.y});
+  // A press inside the text being edited only moves the caret.
+  if (CaretClick(canvas)) return;
   gestureCancelled_ = false;
   CanvasChanged(overlay_.Restore(Overlay::kPreview));
   if (modifiers.testFlag(Qt::ControlModifier)) {
@@ -216,12 +225,13 @@ void TSandbox::PressInMode(const PointerInput& input) {
     Creation();
   } else if (mode_ == kModeText) {
     if (step_ != 1) {
+      EndTextEdit();
       SelectOnly(items_, nullptr);
       FullRepaint(true);
       step_ = 0;
     }
   } else if (mode_ == kModeTextEdit) {
-    FullRepaint(true);
+    EndTextEdit();
     mode_ = kModePointer;
     step_ = 0;
     return;
@@ -243,6 +253,8 @@ void TSandbox::Image1MouseMove(Point canvas, Qt::KeyboardModifiers modifiers) {
   if (gestureCancelled_) return;
   if (mode_ == kModePointer) {
     UpdateCursor(canvas);
+  } else if (mode_ == kModeText) {
+    MoveInText(snapped);
   } else if (gesture_ != nullptr) {
     gesture_->Move(InputAt(canvas, snapped, modifiers));
   } else if (creation_ != nullptr) {
@@ -263,6 +275,7 @@ void TSandbox::Image1MouseUp(Point canvas, Qt::KeyboardModifiers modifiers) {
   timer1_->stop();
   // The marks' timer stops; a pending Copy to Clipboard runs now instead of being dropped.
   HoldMarks();
+  if (CaretClick(canvas)) return;
   const Point snapped = mode_ != kModePointer ? SnapPoint(canvas) : canvas;
   if (gestureCancelled_) return;
   const PointerInput input = InputAt(canvas, snapped, modifiers);
@@ -272,6 +285,10 @@ void TSandbox::Image1MouseUp(Point canvas, Qt::KeyboardModifiers modifiers) {
   }
   if (IsCreationMode(mode_)) {
     ReleaseInCreation(input);
+    return;
+  }
+  if (mode_ == kModeText) {
+    ReleaseInText(input);
     return;
   }
   if (gesture_ == nullptr) return;
@@ -300,7 +317,10 @@ void TSandbox::Timer2Timer() {
   doubleClickPending_ = false;
   if (closing_ || mode_ != kModePointer) return;
   ItemRecord* sole = SoleSelected(items_);
-  if (sole != nullptr && sole->kind() == kKindText && sole->hidden() == 0) return;
+  if (sole != nullptr && sole->kind() == kKindText && sole->hidden() == 0) {
+    BeginTextEdit(*sole);
+    return;
+  }
   // The picture under the double click becomes the only selection.
   const GeometryContext geometry = Geometry();
   const Point d = ToDocument(lastDownPt_);
@@ -345,6 +365,7 @@ void TSandbox::LeaveGesture() {
     std::unique_ptr<CreationGesture> creation = std::move(creation_);
     creation->Cancel();
   }
+  EndTextEdit();
   CanvasChanged(overlay_.RestoreAll());
   timer1_->stop();
   // A drawing tool stays chosen; whatever else was going on returns to the pointer.
@@ -359,6 +380,10 @@ void TSandbox::EndGesture() {
 
 bool TSandbox::KeyDown(int key, Qt::KeyboardModifiers modifiers) {
   if (!acceptsKeys_ || !ready_ || closing_) return false;
+  if (TextKey(key, modifiers)) {
+    // Only the caret keys are consumed.
+    return key != Qt::Key_Escape && key != Qt::Key_Delete;
+  }
   if (!modifiers.testFlag(Qt::ControlModifier) && CreationKey(key)) return false;
   if (key == Qt::Key_Escape) {
     if (gesture_ != nullptr && (IsHandleDragMode(mode_) || mode_ == kModePaste)) {
@@ -388,8 +413,15 @@ bool TSandbox::KeyDown(int key, Qt::KeyboardModifiers modifiers) {
   return false;
 }
 
-bool TSandbox::CharTyped(QChar) {
-  return false;
+bool TSandbox::CharTyped(QChar character) {
+  return CharTyped(QString(character));
+}
+
+bool TSandbox::CharTyped(const QString& characters) {
+  if (!acceptsKeys_ || !ready_ || closing_ || characters.isEmpty()) return false;
+  const bool taken = TypeText(characters);
+  keyModifiers_ = {};
+  return taken;
 }
 
 }  // namespace quillon

@@ -16,6 +16,7 @@
 #include "canvas/Gesture.h"
 #include "canvas/Overlay.h"
 #include "canvas/SandboxHost.h"
+#include "canvas/TextEntry.h"
 #include "canvas/WindowPainter.h"
 #include "document/DocumentEvents.h"
 #include "document/ItemList.h"
@@ -84,6 +85,11 @@ class TSandbox : public QMdiSubWindow, public CanvasContext {
   // Keys offered by the main frame's key hook; whether the window took them.
   bool KeyDown(int key, Qt::KeyboardModifiers modifiers);
   bool CharTyped(QChar character);
+  // Characters, a pair of halves or an input method's text.
+  bool CharTyped(const QString& characters);
+  // The text typed on the canvas, and whether one is being edited.
+  TextEntry& Text();
+  bool TextEditing() const;
   bool AcceptsKeys() const { return acceptsKeys_; }
   void SetAcceptsKeys(bool accepts) { acceptsKeys_ = accepts; }
 
@@ -160,6 +166,7 @@ class TSandbox : public QMdiSubWindow, public CanvasContext {
   void PaintPreview(const std::vector<ItemRecord*>& items) override;
   void PaintRubberBand(Rect canvas) override;
   void PaintGuide(Point a, Point b) override;
+  void PaintCaret(Point a, Point b, uint32_t colour, int width) override;
   void CanvasChanged(Rect canvas) override;
   void RepaintAfterDrag() override;
   bool LiveDrag() const override;
@@ -212,6 +219,16 @@ class TSandbox : public QMdiSubWindow, public CanvasContext {
   // Esc, Backspace, Enter and C for the drawing tools; whether the key was theirs.
   bool CreationKey(int key);
   void Timer1Timer();
+  // Text typed on the canvas (SandboxText.cpp).
+  void RestartCaret();
+  void EndTextEdit();
+  void BeginTextEdit(ItemRecord& text);
+  void ShowTextPanel();
+  void ReleaseInText(const PointerInput& input);
+  void MoveInText(Point snapped);
+  bool TextKey(int key, Qt::KeyboardModifiers modifiers);
+  bool TypeText(const QString& typed);
+  bool CaretClick(Point canvas);
   void CopyRubberBandNow();
   // The marks wait while a gesture draws over the canvas; a pending clipboard copy runs now.
   void HoldMarks();
@@ -232,6 +249,8 @@ class TSandbox : public QMdiSubWindow, public CanvasContext {
   Overlay overlay_;
   std::unique_ptr<Gesture> gesture_;
   std::unique_ptr<CreationGesture> creation_;
+  std::unique_ptr<TextEntry> text_;
+  Qt::KeyboardModifiers keyModifiers_;  // of the last key, for the character that follows
   int32_t dragHandle_ = 0;
   Point anchorPt_;
   Point secondPt_;
@@ -275,6 +294,7 @@ class TSandbox : public QMdiSubWindow, public CanvasContext {
   QTimer* timer3_ = nullptr;
   QTimer* timer5_ = nullptr;
   QTimer* timer7_ = nullptr;
+  QTimer* timer4_ = nullptr;  // the caret's clock
   QTimer* progressiveTimer_ = nullptr;
 };
 

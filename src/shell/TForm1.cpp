@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -441,6 +442,17 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
       window->SetAcceptsKeys(event->type() == QEvent::Hide ? !hostOpen : false);
     }
   }
+  // Characters composed by an input method (dead keys, compose, other scripts) are typed like
+  // any other character.
+  if (event->type() == QEvent::InputMethod && watched->isWidgetType() &&
+      static_cast<QWidget*>(watched)->window() == this) {
+    const QString committed = static_cast<QInputMethodEvent*>(event)->commitString();
+    TSandbox* window = ActiveWindow();
+    if (!committed.isEmpty() && window != nullptr && window->AcceptsKeys() &&
+        window->CharTyped(committed)) {
+      return true;
+    }
+  }
   if (event->type() != QEvent::KeyPress || !watched->isWidgetType()) {
     return QMainWindow::eventFilter(watched, event);
   }
@@ -456,7 +468,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   auto* key = static_cast<QKeyEvent*>(event);
   bool taken = window->KeyDown(key->key(), key->modifiers());
   if (!taken && !key->text().isEmpty()) {
-    taken = window->CharTyped(key->text().front());
+    taken = window->CharTyped(key->text());
   }
   return taken;
 }
