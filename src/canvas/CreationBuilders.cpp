@@ -140,10 +140,13 @@ int32_t EntryGuidancePageOf(int32_t mode) {
   }
 }
 
+bool GuidanceSwitchOn(const TParams& params, int number) {
+  return number >= 1 && number <= kHintSwitches && params.hints[number - 1];
+}
+
 bool GuidanceOn(const TParams& params, int32_t page) {
-  // The switch of page n is switch number n - 1034, counted from 1.
-  const int index = page - 1035;
-  return index >= 0 && index < kHintSwitches && params.hints[index];
+  // The switch of page n is switch number n - 1034.
+  return GuidanceSwitchOn(params, page - 1034);
 }
 
 void StyleNewLine(ItemRecord& line, const TParams& params) {

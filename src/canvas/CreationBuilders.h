@@ -29,6 +29,8 @@ int32_t ToolShapeStyle(int32_t mode, const TParams& params);
 int32_t GuidancePageOf(int32_t mode);
 // The guidance page opened at each fixed point of a spline-family tool.
 int32_t EntryGuidancePageOf(int32_t mode);
+// Whether a guidance switch (numbered from 1) is on.
+bool GuidanceSwitchOn(const TParams& params, int number);
 // Whether the guidance switch of a page (1024 to 1080) is on.
 bool GuidanceOn(const TParams& params, int32_t page);
 

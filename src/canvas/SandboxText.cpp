@@ -13,6 +13,7 @@ namespace {
 
 constexpr int32_t kToolTextPanel = 302;
 constexpr int32_t kTextGuidance = 1035;
+constexpr int kTextGuidanceSwitch = 4;
 
 }  // namespace
 
@@ -60,7 +61,7 @@ void TSandbox::BeginTextEdit(ItemRecord& text) {
 }
 
 void TSandbox::ShowTextPanel() {
-  host_.ShowTool(GuidanceOn(host_.Params(), kTextGuidance) ? kTextGuidance : kToolTextPanel);
+  host_.ShowTool(GuidanceSwitchOn(host_.Params(), kTextGuidanceSwitch) ? kTextGuidance : kToolTextPanel);
 }
 
 void TSandbox::ReleaseInText(const PointerInput& input) {
