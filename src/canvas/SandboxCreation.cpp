@@ -4,6 +4,7 @@
 #include <QTimer>
 
 #include "canvas/CreationBuilders.h"
+#include "canvas/PointEditing.h"
 #include "canvas/TSandbox.h"
 #include "document/ToolNumbers.h"
 
@@ -69,6 +70,51 @@ void TSandbox::Timer1Timer() {
   }
   if (!IsCreationMode(mode_)) return;
   if (Creation().Step() == 0) Creation().Hold(pressPt_);
+}
+
+bool TSandbox::PointCommand(char16_t command) {
+  if (mode_ != kModePointer || (command != 1 && command != 4 && command != 9)) return false;
+  ItemRecord* item = SelectedSplineOrCurve(items_);
+  if (item == nullptr) return false;
+  const GeometryContext geometry = Geometry();
+  if (command == 1) {
+    // Closed, solid and oblong items are not continued, but the key is still taken.
+    if (CanContinue(*item)) ContinueItem(*item);
+    return true;
+  }
+  HoldMarks();
+  RemoveSelectionMarks();
+  bool changed = false;
+  if (command == 4) {
+    const HandleHit hit = HitHandle(*this, lastPointerPt_, tileOrigin_);
+    if (hit.item == item && hit.code < 0) {
+      changed = DeletePoint(items_, events_, -hit.code, geometry);
+    }
+  } else {
+    changed = InsertPoint(items_, events_, ToDocument(lastPointerPt_), geometry);
+  }
+  if (changed) {
+    FullRepaint(true);
+    RefreshUndoRedo();
+    events_.SelectionChanged();
+  } else {
+    DrawSelectionMarks();
+  }
+  return true;
+}
+
+void TSandbox::ContinueItem(ItemRecord& item) {
+  HoldMarks();
+  RemoveSelectionMarks();
+  const bool curve = item.kind() == kKindCurve;
+  creation_ = std::make_unique<PointListGesture>(*this, item, ToDocument(lastPointerPt_));
+  SelectOnly(items_, nullptr);
+  mode_ = curve ? kModeContinueCurve : kModeContinueSpline;
+  FullRepaint(false);
+  creation_->Move({lastPointerPt_, SnapPoint(lastPointerPt_)});
+  events_.SelectionChanged();
+  const int32_t guidance = curve ? 1075 : 1074;
+  host_.ShowTool(GuidanceSwitchOn(host_.Params(), curve ? 36 : 27) ? guidance : mode_);
 }
 
 }  // namespace quillon

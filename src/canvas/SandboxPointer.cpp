@@ -419,7 +419,7 @@ bool TSandbox::CharTyped(QChar character) {
 
 bool TSandbox::CharTyped(const QString& characters) {
   if (!acceptsKeys_ || !ready_ || closing_ || characters.isEmpty()) return false;
-  const bool taken = TypeText(characters);
+  const bool taken = TypeText(characters) || PointCommand(characters[0].unicode());
   keyModifiers_ = {};
   return taken;
 }

@@ -219,6 +219,9 @@ class TSandbox : public QMdiSubWindow, public CanvasContext {
   // Esc, Backspace, Enter and C for the drawing tools; whether the key was theirs.
   bool CreationKey(int key);
   void Timer1Timer();
+  // Ctrl-A, Ctrl-D and Ctrl-I on the selected spline or curve; whether the character was one.
+  bool PointCommand(char16_t command);
+  void ContinueItem(ItemRecord& item);
   // Text typed on the canvas (SandboxText.cpp).
   void RestartCaret();
   void EndTextEdit();
