@@ -26,6 +26,8 @@ class CreationGesture : public Gesture {
   void Cancel() override;
   // The clicks taken so far (0 before the first).
   int Step() const { return step_; }
+  // Spline and solid, or curve and oblong, trade places in the middle of the gesture.
+  void SwitchTool(int32_t mode) { mode_ = mode; }
   // A continuation has ended; the window returns to the pointer.
   bool Ended() const { return ended_; }
 

@@ -66,6 +66,8 @@ void TSandbox::SwitchSplineTool(int32_t tool) {
       (tool == kToolCurve && mode_ == kToolOblong) ||
       (tool == kToolOblong && mode_ == kToolCurve)) {
     mode_ = tool;
+    // The points entered so far go on in the other style.
+    if (creation_ != nullptr) creation_->SwitchTool(tool);
   }
 }
 
