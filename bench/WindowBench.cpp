@@ -293,7 +293,7 @@ void BM_CreationPreviewStep(benchmark::State& state) {
   window->Image1MouseDown(at(400, 400), {});
   window->Image1MouseUp(at(400, 400), {});
   if (tool == 100 || tool == 102 || tool == 104 || tool == 105 || tool == 107 || tool == 108 ||
-      tool >= 109) {
+      (tool >= 109 && tool <= 112)) {
     window->Image1MouseMove(at(480, 380), {});
     window->Image1MouseDown(at(480, 380), {});
     window->Image1MouseUp(at(480, 380), {});
