@@ -33,6 +33,9 @@ class CanvasDriverTest : public ::testing::Test {
     window_ = host_.Open(path);
     canvas_ = window_->findChild<BitmapView*>(QStringLiteral("Image1"));
     ASSERT_NE(canvas_, nullptr);
+    Settle();
+  }
+  void Settle() {
     ASSERT_TRUE(WaitUntil([&] { return !window_->RenderingProgressively(); }));
   }
 
@@ -50,15 +53,21 @@ class CanvasDriverTest : public ::testing::Test {
   void Press(Point p, Qt::KeyboardModifiers m = {}) {
     Send(QEvent::MouseButtonPress, p, m, Qt::LeftButton);
   }
-  void Move(Point p, Qt::KeyboardModifiers m = {}) { Send(QEvent::MouseMove, p, m, Qt::NoButton); }
+  void Move(Point p, Qt::KeyboardModifiers m = {}) {
+    Send(QEvent::MouseMove, p, m, Qt::LeftButton);
+  }
   void Release(Point p, Qt::KeyboardModifiers m = {}) {
     Send(QEvent::MouseButtonRelease, p, m, Qt::NoButton);
   }
-  // A click after the pointer moved there.
   void Click(Point p, Qt::KeyboardModifiers m = {}) {
-    Move(p, m);
     Press(p, m);
     Release(p, m);
+  }
+  void Drag(Point from, Point to, Qt::KeyboardModifiers m = {}) {
+    Press(from, m);
+    Move({(from.x + to.x) / 2, (from.y + to.y) / 2}, m);
+    Move(to, m);
+    Release(to, m);
   }
   // The button held until the press-and-hold timer fired, then released at to.
   void HoldAndDrag(Point from, Point to) {
