@@ -146,6 +146,21 @@ bool TSandbox::TypeText(const QString& typed) {
   return taken;
 }
 
+void TSandbox::ApplyTextSettings() {
+  if (!TextEditing()) return;
+  text_->ApplySettings();
+  RestartCaret();
+}
+
+void TSandbox::RejustifyEditedText() {
+  if (!TextEditing()) {
+    FullRepaint(true);
+    return;
+  }
+  text_->Rejustify(true);
+  RestartCaret();
+}
+
 bool TSandbox::CaretClick(Point canvas) {
   if (!TextEditing() || !text_->CaretClick(canvas)) return false;
   RestartCaret();

@@ -90,6 +90,10 @@ class TSandbox : public QMdiSubWindow, public CanvasContext {
   // The text typed on the canvas, and whether one is being edited.
   TextEntry& Text();
   bool TextEditing() const;
+  // The text panel changed the font settings: the edited text takes them. Other changes:
+  // the edited text is fitted again, or the canvas repainted when none is edited.
+  void ApplyTextSettings();
+  void RejustifyEditedText();
   bool AcceptsKeys() const { return acceptsKeys_; }
   void SetAcceptsKeys(bool accepts) { acceptsKeys_ = accepts; }
 

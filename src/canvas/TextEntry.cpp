@@ -265,6 +265,29 @@ void TextEntry::ShiftLines(int lines) {
 
 void TextEntry::Rejustify(bool exact) {
   if (item_ == nullptr) return;
+  Changed({0, true, exact});
+}
+
+void TextEntry::ApplySettings() {
+  if (item_ == nullptr) return;
+  const TParams& params = context_.Settings();
+  const uint8_t justification = item_->justification();
+  const int32_t preset = item_->presetTextAngle();
+  const uint8_t surface = item_->surface();
+  const uint8_t shadow[] = {item_->shadowSize(), item_->shadowSoftness(), item_->shadowLightness()};
+  StyleNewText(*item_, params);
+  // Justification, preset angle, shadow and surface are not the font's; they stay.
+  item_->setJustification(justification);
+  item_->setPresetTextAngle(preset);
+  item_->setSurface(surface);
+  item_->setShadowSize(shadow[0]);
+  item_->setShadowSoftness(shadow[1]);
+  item_->setShadowLightness(shadow[2]);
+  if (params.tangle >= 0) item_->setTextAngle(params.tangle % 3600);
+  Changed({0, true, true});
+}
+
+void TextEntry::Fit(bool exact) {
   const GeometryContext geometry = context_.Geometry();
   int32_t widest = 0;
   for (std::u16string_view line : Lines(*item_))
@@ -301,7 +324,7 @@ void TextEntry::Changed(const TextChange& change) {
   HideCaret();
   const Rect before = Area();
   ShiftLines(change.linesAdded);
-  Rejustify(false);
+  Fit(change.exact);
   const Rect after = Area();
   context_.Events().RepaintArea({std::min(before.left, after.left), std::min(before.top, after.top),
                                  std::max(before.right, after.right),

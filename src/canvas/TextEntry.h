@@ -30,6 +30,7 @@ Caret CaretAt(std::u16string_view text, int index);
 struct TextChange {
   int linesAdded = 0;  // +1 for a line break typed, -1 for one removed
   bool changed = false;
+  bool exact = false;  // the box fits the text exactly afterwards, shrinking if need be
 };
 // Types one character (a code unit, or both halves of a pair) at the caret: Backspace (8)
 // removes the character before it, the line breaks (10, 13, 0x2028, 0x2029 and the separator
@@ -68,12 +69,17 @@ class TextEntry {
   void Blink();
   // The editing ends: the caret is taken away.
   void End();
-  // Re-justifies the edited text after a change of its settings (exact: the box also shrinks).
+  // Re-justifies the edited text after a change of its settings (exact: the box also shrinks)
+  // and draws it again.
   void Rejustify(bool exact);
+  // The edited text takes the current text settings: font, size, colour, angle, weight, styles
+  // and character set; its box then fits the text exactly.
+  void ApplySettings();
 
  private:
   ItemRecord& NewText(Point a, Point b);
   void Changed(const TextChange& change);
+  void Fit(bool exact);
   // The text box moves by whole lines across the text direction (positive: down).
   void ShiftLines(int lines);
   Rect Area() const;

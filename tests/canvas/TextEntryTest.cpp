@@ -164,6 +164,24 @@ TEST_F(TextOnCanvasTest, JustificationDecidesWhichWayTheTextGrows) {
   }
 }
 
+TEST_F(TextOnCanvasTest, NewFontSettingsFitTheBoxToTheTextExactly) {
+  OpenBuilt();
+  window_->SelectTool(kToolText);
+  Click({100, 100});
+  Click({400, 100});
+  Type(QStringLiteral("Short"));
+  ItemRecord* text = Edited();
+  ASSERT_NE(text, nullptr);
+  EXPECT_EQ(text->x2(), 400);
+  host_.params.tsize = 24;
+  window_->ApplyTextSettings();
+  EXPECT_EQ(text->fontSize(), 24);
+  EXPECT_EQ(text->x2() - text->x1(),
+            LineWidth(*text, QStringLiteral("Short"), 1, Items().screen()));
+  EXPECT_TRUE(window_->TextEditing());
+  EXPECT_EQ(Steps(), 1);
+}
+
 TEST_F(TextOnCanvasTest, APresetAngleTurnsTheText) {
   OpenBuilt();
   struct Case {
