@@ -261,6 +261,12 @@ TEST_F(TextOnCanvasTest, ACaretClickPutsTheCaretAtTheNearestBoundary) {
          text->y1() - 3});
   EXPECT_EQ(window_->Text().CaretPosition(), (Caret{2, 5}));
   EXPECT_EQ(GetText(*text), u"iiii" + kSep + u"WWWW");
+  // The caret blinks over saved pixels: each blink pair leaves the canvas as it was.
+  const QImage before = canvas_->bitmap().Image().copy();
+  window_->Text().Blink();
+  EXPECT_FALSE(canvas_->bitmap().Image() == before);
+  window_->Text().Blink();
+  EXPECT_TRUE(canvas_->bitmap().Image() == before);
 }
 
 }  // namespace
