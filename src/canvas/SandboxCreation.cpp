@@ -10,9 +10,9 @@
 
 namespace quillon {
 
-CreationGesture& TSandbox::Creation() {
+CreationGesture* TSandbox::Creation() {
   if (creation_ == nullptr) creation_ = MakeCreationGesture(*this, mode_);
-  return *creation_;
+  return creation_.get();
 }
 
 void TSandbox::ReleaseInCreation(const PointerInput& input) {
@@ -20,7 +20,8 @@ void TSandbox::ReleaseInCreation(const PointerInput& input) {
     mode_ = kModePointer;
     return;
   }
-  Creation().Release(input);
+  if (Creation() == nullptr) return;
+  creation_->Release(input);
   if (creation_->Ended()) {
     creation_.reset();
     mode_ = kModePointer;
@@ -69,7 +70,7 @@ void TSandbox::Timer1Timer() {
     return;
   }
   if (!IsCreationMode(mode_)) return;
-  if (Creation().Step() == 0) Creation().Hold(pressPt_);
+  if (Creation() != nullptr && creation_->Step() == 0) creation_->Hold(pressPt_);
 }
 
 bool TSandbox::PointCommand(char16_t command) {

@@ -239,7 +239,7 @@ void TSandbox::PressInMode(const PointerInput& input) {
     return;
   } else if (IsShapeTool(mode_)) {
     RemoveSelectionMarks();
-    if (Creation().Step() > 0) return;
+    if (Creation() != nullptr && creation_->Step() > 0) return;
   }
   pressPt_ = input.snapped;
   timer1_->start();

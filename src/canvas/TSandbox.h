@@ -218,7 +218,8 @@ class TSandbox : public QMdiSubWindow, public CanvasContext {
   void PressInMode(const PointerInput& input);
   void UpdateCursor(Point canvas);
   // The drawing tools (SandboxCreation.cpp): the gesture of the tool's mode, made on demand.
-  CreationGesture& Creation();
+  // Null in a shape mode that makes no item.
+  CreationGesture* Creation();
   void ReleaseInCreation(const PointerInput& input);
   // Esc, Backspace, Enter and C for the drawing tools; whether the key was theirs.
   bool CreationKey(int key);

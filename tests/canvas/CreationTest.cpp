@@ -143,6 +143,13 @@ TEST_F(CreationTest, ClicksThatCannotFormTheItemWaitAndEscStartsAfresh) {
   Click({500, 100}, Qt::ShiftModifier);
   ASSERT_EQ(Visible().size(), 3u);
   EXPECT_EQ(PointsOf(*Visible()[2]), (std::vector<Point>{{400, 100}, {450, 150}, {500, 100}}));
+
+  // A shape number that names no tool takes clicks and makes nothing.
+  window_->SelectTool(106);
+  for (Point p : {Pt(500, 300), Pt(550, 350), Pt(520, 380)})
+    Click(p);
+  window_->KeyDown(Qt::Key_Escape, {});
+  EXPECT_EQ(Visible().size(), 3u);
 }
 
 TEST_F(CreationTest, LinesKeepThePresetDirectionAndPatternsComeAlong) {
