@@ -132,6 +132,19 @@ TEST_F(PointEditingTest, AContinuationIsOneUndoStepAndUndoDuringItKeepsTheSpline
   Click({150, 380}, Qt::ShiftModifier);
   EXPECT_EQ(PointsOf(*Visible()[1]), (std::vector<Point>{{50, 300}, {100, 300}, {150, 380}}));
   EXPECT_EQ(window_->Mode(), kModePointer);
+
+  // Enter with one point left deletes the item as Cut does, in one undo step.
+  const int steps = Steps();
+  SelectOnly(Items(), Visible()[0]);
+  Ctrl(1, {150, 250});
+  Key(Qt::Key_Backspace, {}, QStringLiteral("\b"));
+  Key(Qt::Key_Return, {}, QStringLiteral("\r"));
+  EXPECT_EQ(window_->Mode(), kModePointer);
+  ASSERT_EQ(Visible().size(), 1u);
+  EXPECT_EQ(Visible()[0]->kind(), kKindCurve);
+  EXPECT_EQ(Steps(), steps + 1);
+  window_->UndoEdit();
+  EXPECT_EQ(Visible().size(), 2u);
 }
 
 TEST_F(PointEditingTest, CtrlDDeletesThePointUnderThePointerAndCtrlIInsertsOne) {
