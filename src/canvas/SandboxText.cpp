@@ -80,12 +80,20 @@ void TSandbox::ReleaseInText(const PointerInput& input) {
 
 void TSandbox::MoveInText(Point snapped) {
   if (mode_ != kModeText || step_ != 1) return;
-  // The box's baseline from the first click to the pointer.
+  // The frame of the box the second click would make.
   Rect changed = overlay_.Restore(Overlay::kGuide);
-  const Rect span{std::min(anchorPt_.x, snapped.x) - 1, std::min(anchorPt_.y, snapped.y) - 1,
-                  std::max(anchorPt_.x, snapped.x) + 2, std::max(anchorPt_.y, snapped.y) + 2};
+  const Quad frame = Text().BoxFrame(ToDocument(anchorPt_), ToDocument(snapped));
+  Point corners[4];
+  Rect span{anchorPt_.x, anchorPt_.y, anchorPt_.x, anchorPt_.y};
+  for (int i = 0; i < 4; ++i) {
+    corners[i] = ToCanvasPoint(frame[i]);
+    span = {std::min(span.left, corners[i].x), std::min(span.top, corners[i].y),
+            std::max(span.right, corners[i].x), std::max(span.bottom, corners[i].y)};
+  }
+  span = {span.left - 1, span.top - 1, span.right + 2, span.bottom + 2};
   overlay_.Save(Overlay::kGuide, span);
-  PaintGuide(anchorPt_, snapped);
+  for (int i = 0; i < 4; ++i)
+    PaintGuide(corners[i], corners[(i + 1) % 4]);
   CanvasChanged(United(changed, span));
 }
 

@@ -178,15 +178,14 @@ bool MoveCaret(std::u16string_view text, Caret& caret, int key) {
 
 TextEntry::~TextEntry() = default;
 
-ItemRecord& TextEntry::NewText(Point a, Point b) {
-  ItemList& list = context_.Items();
-  const GeometryContext geometry = context_.Geometry();
-  ItemRecord& text = NewItem(list, kKindText, context_.Events());
-  StyleNewText(text, context_.Settings());
+namespace {
+
+// The ends and the angle of a new text box from a to b: along the preset angle when there is
+// one (the ends swap when rounding turned a short box around), else the direction of a to b.
+void PlaceTextBox(ItemRecord& text, Point a, Point b, const GeometryContext& geometry) {
   const int32_t preset = text.presetTextAngle();
   if (preset >= 0) {
     text.setTextAngle((preset % 360) * 10);
-    // Rounding may turn a short box around; its ends then swap.
     if (a != b && DegreesBetween(AngleOf(a, b) * 180 / std::numbers::pi, preset) > 5) {
       std::swap(a, b);
     }
@@ -200,12 +199,37 @@ ItemRecord& TextEntry::NewText(Point a, Point b) {
   text.setX2(b.x);
   text.setY2(b.y);
   BoundsAfterTransform(text, geometry);
+}
+
+// The second click of a text box is held on the preset direction through the first.
+Point BoxEnd(Point a, Point b, const TParams& params) {
+  return params.tdir >= 0 ? ConstrainToDirection(a, b, params.tdir) : b;
+}
+
+}  // namespace
+
+ItemRecord& TextEntry::NewText(Point a, Point b) {
+  ItemList& list = context_.Items();
+  ItemRecord& text = NewItem(list, kKindText, context_.Events());
+  StyleNewText(text, context_.Settings());
+  PlaceTextBox(text, a, b, context_.Geometry());
   context_.RemoveSelectionMarks();
   SelectOnly(list, &text);
   context_.Events().SelectionChanged();
   item_ = &text;
   caret_ = {1, 1};
   return text;
+}
+
+Quad TextEntry::BoxFrame(Point a, Point b) const {
+  const GeometryContext geometry = context_.Geometry();
+  ItemRecord probe;
+  probe.setPersisted(ItemRecord::DefaultBytes());
+  probe.setKind(kKindText);
+  StyleNewText(probe, context_.Settings());
+  PlaceTextBox(probe, a, BoxEnd(a, b, context_.Settings()), geometry);
+  if (geometry.text == nullptr) return {{a, b, b, a}};
+  return TextRect(probe, geometry.text->Measure(probe, 1.0), geometry.textHandle).corners;
 }
 
 void TextEntry::StartTyped(Point start, std::u16string_view first) {
@@ -224,9 +248,7 @@ void TextEntry::StartTyped(Point start, std::u16string_view first) {
 }
 
 void TextEntry::CreateBox(Point a, Point b) {
-  const int32_t preset = context_.Settings().tdir;
-  if (preset >= 0) b = ConstrainToDirection(a, b, preset);
-  NewText(a, b);
+  NewText(a, BoxEnd(a, b, context_.Settings()));
   context_.Events().RepaintArea(Area());
   DrawFrame();
   ShowCaret();

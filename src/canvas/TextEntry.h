@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "canvas/Gesture.h"
+#include "render/LineStyle.h"
 
 namespace quillon {
 
@@ -56,6 +57,8 @@ class TextEntry {
   void StartTyped(Point start, std::u16string_view first);
   // A new empty text whose baseline runs from a to b (document pixels).
   void CreateBox(Point a, Point b);
+  // The frame such a box would have, one line high (document pixels).
+  Quad BoxFrame(Point a, Point b) const;
   // Opens a selected text again; everything typed until the editing ends is one undo step.
   void Open(ItemRecord& text);
   // A character typed, or Delete.
