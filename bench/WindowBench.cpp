@@ -281,6 +281,65 @@ BENCHMARK(BM_OpenLargeDocument)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FullRepaintOfATile)->Arg(1000)->Arg(5000)->Unit(benchmark::kMillisecond);
 
+// One pointer move of a drawing tool's preview after its first click (three-click tools after
+// their second), on a crowded page.
+void BM_CreationPreviewStep(benchmark::State& state) {
+  OpenWindow open(5000);
+  TSandbox* window = open.window;
+  const int32_t tool = static_cast<int32_t>(state.range(0));
+  const Point origin = window->TileOrigin();
+  const auto at = [&](int x, int y) { return Point{x - origin.x, y - origin.y}; };
+  window->SelectTool(tool);
+  window->Image1MouseDown(at(400, 400), {});
+  window->Image1MouseUp(at(400, 400), {});
+  if (tool == 100 || tool == 102 || tool == 104 || tool == 105 || tool == 107 || tool == 108 ||
+      (tool >= 109 && tool <= 112)) {
+    window->Image1MouseMove(at(480, 380), {});
+    window->Image1MouseDown(at(480, 380), {});
+    window->Image1MouseUp(at(480, 380), {});
+  }
+  int step = 0;
+  for (auto _ : state) {
+    ++step;
+    window->Image1MouseMove(at(450 + step % 60, 470 + step % 50), {});
+  }
+  window->KeyDown(Qt::Key_Escape, {});
+}
+
+// One character typed into a text of 2,000 characters that runs at 30 degrees.
+void BM_TypeIntoLongTurnedText(benchmark::State& state) {
+  OpenWindow open(100);
+  TSandbox* window = open.window;
+  open.form.Params().tdir = 30;
+  const Point origin = window->TileOrigin();
+  window->SelectTool(300);
+  window->Image1MouseDown({200 - origin.x, 900 - origin.y}, {});
+  window->Image1MouseUp({200 - origin.x, 900 - origin.y}, {});
+  const QString text = QStringLiteral("The quick brown fox jumps over the lazy dog. ");
+  for (int i = 0; i < 2000; ++i)
+    window->CharTyped(text[i % text.size()]);
+  window->KeyDown(Qt::Key_Home, {});
+  for (auto _ : state) {
+    window->CharTyped(QChar(u'x'));
+    state.PauseTiming();
+    window->CharTyped(QChar(8));
+    state.ResumeTiming();
+  }
+  if (window->Text().Item() == nullptr || TextLength(*window->Text().Item()) != 2000) {
+    state.SkipWithError("the text was not typed");
+  }
+}
+
+BENCHMARK(BM_CreationPreviewStep)
+    ->Arg(98)
+    ->DenseRange(100, 105)
+    ->Arg(107)
+    ->Arg(108)
+    ->DenseRange(109, 112)
+    ->Arg(199)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TypeIntoLongTurnedText)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 }  // namespace quillon
 

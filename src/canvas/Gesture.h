@@ -11,6 +11,7 @@
 #include "document/EditObserver.h"
 #include "document/ItemList.h"
 #include "render/GeometryContext.h"
+#include "settings/TParams.h"
 
 namespace quillon {
 
@@ -42,6 +43,8 @@ class CanvasContext {
   virtual void PaintRubberBand(Rect canvas) = 0;
   // The guide along a preset direction, from a to b (canvas pixels).
   virtual void PaintGuide(Point a, Point b) = 0;
+  // The text caret from a to b (canvas pixels).
+  virtual void PaintCaret(Point a, Point b, uint32_t colour, int width) = 0;
   // The canvas changed in this rectangle and must reach the screen.
   virtual void CanvasChanged(Rect canvas) = 0;
   // The end of a drag: everything drawn again in full quality, the marks a moment later.
@@ -50,6 +53,8 @@ class CanvasContext {
   virtual bool LiveDrag() const = 0;
   // The main frame's side panel switches to a tool number.
   virtual void ShowPanel(int32_t toolNumber) = 0;
+  // The settings new items take their style from.
+  virtual const TParams& Settings() const = 0;
 };
 
 class Gesture {

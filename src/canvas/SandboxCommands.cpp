@@ -32,7 +32,9 @@ void TSandbox::SelectTool(int32_t tool) {
   } else if (drawingTool || tool == kToolDeselect || tool == kToolSelectedText || tool == 1036) {
     EndGesture();
   }
+  if (selectionPanel || tool == kToolSelectedText || tool == 1036) mode_ = kModePointer;
   if (tool == kToolPointer) {
+    mode_ = kModePointer;
     overlay_.InvalidateAll();
     FullRepaint(true);
   } else if (tool == kToolDeselect) {
@@ -43,6 +45,12 @@ void TSandbox::SelectTool(int32_t tool) {
     mode_ = tool == kToolLine ? kModeLine : tool;
     overlay_.InvalidateAll();
     FullRepaint(true);
+    // The spline and curve tools draw in the style last chosen; solids and oblongs in style 2.
+    TParams& params = host_.Params();
+    if (tool == kToolSpline) params.polyshape = params.polystate;
+    if (tool == kToolSolid) params.polyshape = 2;
+    if (tool == kToolCurve) params.bpolyshape = params.bpolystate;
+    if (tool == kToolOblong) params.bpolyshape = 2;
   } else if (tool == kToolText) {
     mode_ = kModeText;
     overlay_.InvalidateAll();
@@ -59,6 +67,8 @@ void TSandbox::SwitchSplineTool(int32_t tool) {
       (tool == kToolCurve && mode_ == kToolOblong) ||
       (tool == kToolOblong && mode_ == kToolCurve)) {
     mode_ = tool;
+    // The points entered so far go on in the other style.
+    if (creation_ != nullptr) creation_->SwitchTool(tool);
   }
 }
 
@@ -151,6 +161,7 @@ void TSandbox::CutItems() {
 }
 
 void TSandbox::CopyItems(ItemList& buffer) {
+  EndTextEdit();
   CopySelection(items_, buffer, events_);
 }
 

@@ -134,6 +134,13 @@ void TSandbox::PaintGuide(Point a, Point b) {
   painter.drawLine(a.x, a.y, b.x, b.y);
 }
 
+void TSandbox::PaintCaret(Point a, Point b, uint32_t colour, int width) {
+  QImage image = image1_->bitmap().Image();
+  QPainter painter(&image);
+  painter.setPen(QPen(ToQColor(colour), width));
+  painter.drawLine(a.x, a.y, b.x, b.y);
+}
+
 void TSandbox::PaintRubberBand(Rect band) {
   QImage image = image1_->bitmap().Image();
   QPainter painter(&image);
@@ -170,6 +177,8 @@ void TSandbox::Image1MouseDown(Point canvas, Qt::KeyboardModifiers modifiers) {
   // The double click looks for a picture at the snapped press, in page pixels.
   lastDownPt_ = snapped;
   ShowPositionMarkers({snapped.x, snapped.y});
+  // A press inside the text being edited only moves the caret.
+  if (CaretClick(canvas)) return;
   gestureCancelled_ = false;
   CanvasChanged(overlay_.Restore(Overlay::kPreview));
   if (modifiers.testFlag(Qt::ControlModifier)) {
@@ -213,14 +222,16 @@ void TSandbox::PressInMode(const PointerInput& input) {
     gesture_ = std::make_unique<RubberBandGesture>(*this, input.snapped);
   } else if (mode_ == kModeLine) {
     RemoveSelectionMarks();
+    Creation();
   } else if (mode_ == kModeText) {
     if (step_ != 1) {
+      EndTextEdit();
       SelectOnly(items_, nullptr);
       FullRepaint(true);
       step_ = 0;
     }
   } else if (mode_ == kModeTextEdit) {
-    FullRepaint(true);
+    EndTextEdit();
     mode_ = kModePointer;
     step_ = 0;
     return;
@@ -228,6 +239,7 @@ void TSandbox::PressInMode(const PointerInput& input) {
     return;
   } else if (IsShapeTool(mode_)) {
     RemoveSelectionMarks();
+    if (Creation() != nullptr && creation_->Step() > 0) return;
   }
   pressPt_ = input.snapped;
   timer1_->start();
@@ -241,8 +253,12 @@ void TSandbox::Image1MouseMove(Point canvas, Qt::KeyboardModifiers modifiers) {
   if (gestureCancelled_) return;
   if (mode_ == kModePointer) {
     UpdateCursor(canvas);
+  } else if (mode_ == kModeText) {
+    MoveInText(snapped);
   } else if (gesture_ != nullptr) {
     gesture_->Move(InputAt(canvas, snapped, modifiers));
+  } else if (creation_ != nullptr) {
+    creation_->Move(InputAt(canvas, snapped, modifiers));
   }
 }
 
@@ -259,11 +275,20 @@ void TSandbox::Image1MouseUp(Point canvas, Qt::KeyboardModifiers modifiers) {
   timer1_->stop();
   // The marks' timer stops; a pending Copy to Clipboard runs now instead of being dropped.
   HoldMarks();
+  if (CaretClick(canvas)) return;
   const Point snapped = mode_ != kModePointer ? SnapPoint(canvas) : canvas;
   if (gestureCancelled_) return;
   const PointerInput input = InputAt(canvas, snapped, modifiers);
   if (mode_ == kModePointer) {
     ClickSelect(*this, canvas, input.shift);
+    return;
+  }
+  if (IsCreationMode(mode_)) {
+    ReleaseInCreation(input);
+    return;
+  }
+  if (mode_ == kModeText) {
+    ReleaseInText(input);
     return;
   }
   if (gesture_ == nullptr) return;
@@ -292,7 +317,10 @@ void TSandbox::Timer2Timer() {
   doubleClickPending_ = false;
   if (closing_ || mode_ != kModePointer) return;
   ItemRecord* sole = SoleSelected(items_);
-  if (sole != nullptr && sole->kind() == kKindText && sole->hidden() == 0) return;
+  if (sole != nullptr && sole->kind() == kKindText && sole->hidden() == 0) {
+    BeginTextEdit(*sole);
+    return;
+  }
   // The picture under the double click becomes the only selection.
   const GeometryContext geometry = Geometry();
   const Point d = ToDocument(lastDownPt_);
@@ -319,6 +347,10 @@ void TSandbox::Timer2Timer() {
 
 void TSandbox::ResetGesture() {
   step_ = 0;
+  if (creation_ != nullptr && mode_ != kModeContinueSpline && mode_ != kModeContinueCurve) {
+    creation_->Cancel();
+    creation_.reset();
+  }
   gestureCancelled_ = false;
   anchorPt_ = {};
   secondPt_ = {};
@@ -329,9 +361,15 @@ void TSandbox::LeaveGesture() {
     std::unique_ptr<Gesture> gesture = std::move(gesture_);
     gesture->Cancel();
   }
+  if (creation_ != nullptr) {
+    std::unique_ptr<CreationGesture> creation = std::move(creation_);
+    creation->Cancel();
+  }
+  EndTextEdit();
   CanvasChanged(overlay_.RestoreAll());
   timer1_->stop();
-  mode_ = kModePointer;
+  // A drawing tool stays chosen; whatever else was going on returns to the pointer.
+  if (!IsToolMode(mode_)) mode_ = kModePointer;
   step_ = 0;
 }
 
@@ -340,8 +378,13 @@ void TSandbox::EndGesture() {
   RemoveSelectionMarks();
 }
 
-bool TSandbox::KeyDown(int key, Qt::KeyboardModifiers) {
+bool TSandbox::KeyDown(int key, Qt::KeyboardModifiers modifiers) {
   if (!acceptsKeys_ || !ready_ || closing_) return false;
+  if (TextKey(key, modifiers)) {
+    // Only the caret keys are consumed.
+    return key != Qt::Key_Escape && key != Qt::Key_Delete;
+  }
+  if (!modifiers.testFlag(Qt::ControlModifier) && CreationKey(key)) return false;
   if (key == Qt::Key_Escape) {
     if (gesture_ != nullptr && (IsHandleDragMode(mode_) || mode_ == kModePaste)) {
       const bool paste = mode_ == kModePaste;
@@ -372,8 +415,15 @@ bool TSandbox::KeyDown(int key, Qt::KeyboardModifiers) {
   return false;
 }
 
-bool TSandbox::CharTyped(QChar) {
-  return false;
+bool TSandbox::CharTyped(QChar character) {
+  return CharTyped(QString(character));
+}
+
+bool TSandbox::CharTyped(const QString& characters) {
+  if (!acceptsKeys_ || !ready_ || closing_ || characters.isEmpty()) return false;
+  const bool taken = TypeText(characters) || PointCommand(characters[0].unicode());
+  keyModifiers_ = {};
+  return taken;
 }
 
 }  // namespace quillon

@@ -77,6 +77,7 @@ TSandbox::TSandbox(SandboxHost& host, QWidget* parent)
   CreateParts();
   ConnectAnnouncements();
   timer1_ = OneShot(this, "Timer1", 200);
+  connect(timer1_, &QTimer::timeout, this, &TSandbox::Timer1Timer);
   timer2_ = OneShot(this, "Timer2", 200);
   connect(timer2_, &QTimer::timeout, this, &TSandbox::Timer2Timer);
   timer3_ = OneShot(this, "Timer3", 100);

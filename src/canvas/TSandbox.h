@@ -12,10 +12,12 @@
 #include <string>
 #include <vector>
 
+#include "canvas/CreationGestures.h"
 #include "canvas/Gesture.h"
 #include "canvas/GridLines.h"
 #include "canvas/Overlay.h"
 #include "canvas/SandboxHost.h"
+#include "canvas/TextEntry.h"
 #include "canvas/WindowPainter.h"
 #include "document/DocumentEvents.h"
 #include "document/ItemList.h"
@@ -89,6 +91,15 @@ class TSandbox : public QMdiSubWindow, public CanvasContext {
   // Keys offered by the main frame's key hook; whether the window took them.
   bool KeyDown(int key, Qt::KeyboardModifiers modifiers);
   bool CharTyped(QChar character);
+  // Characters, a pair of halves or an input method's text.
+  bool CharTyped(const QString& characters);
+  // The text typed on the canvas, and whether one is being edited.
+  TextEntry& Text();
+  bool TextEditing() const;
+  // The text panel changed the font settings: the edited text takes them. Other changes:
+  // the edited text is fitted again, or the canvas repainted when none is edited.
+  void ApplyTextSettings();
+  void RejustifyEditedText();
   bool AcceptsKeys() const { return acceptsKeys_; }
   void SetAcceptsKeys(bool accepts) { acceptsKeys_ = accepts; }
 
@@ -184,10 +195,12 @@ class TSandbox : public QMdiSubWindow, public CanvasContext {
   void PaintPreview(const std::vector<ItemRecord*>& items) override;
   void PaintRubberBand(Rect canvas) override;
   void PaintGuide(Point a, Point b) override;
+  void PaintCaret(Point a, Point b, uint32_t colour, int width) override;
   void CanvasChanged(Rect canvas) override;
   void RepaintAfterDrag() override;
   bool LiveDrag() const override;
   void ShowPanel(int32_t toolNumber) override { host_.ShowTool(toolNumber); }
+  const TParams& Settings() const override { return host_.Params(); }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -244,6 +257,26 @@ class TSandbox : public QMdiSubWindow, public CanvasContext {
   // Pointer routing (SandboxPointer.cpp).
   void PressInMode(const PointerInput& input);
   void UpdateCursor(Point canvas);
+  // The drawing tools (SandboxCreation.cpp): the gesture of the tool's mode, made on demand.
+  // Null in a shape mode that makes no item.
+  CreationGesture* Creation();
+  void ReleaseInCreation(const PointerInput& input);
+  // Esc, Backspace, Enter and C for the drawing tools; whether the key was theirs.
+  bool CreationKey(int key);
+  void Timer1Timer();
+  // Ctrl-A, Ctrl-D and Ctrl-I on the selected spline or curve; whether the character was one.
+  bool PointCommand(char16_t command);
+  void ContinueItem(ItemRecord& item);
+  // Text typed on the canvas (SandboxText.cpp).
+  void RestartCaret();
+  void EndTextEdit();
+  void BeginTextEdit(ItemRecord& text);
+  void ShowTextPanel();
+  void ReleaseInText(const PointerInput& input);
+  void MoveInText(Point snapped);
+  bool TextKey(int key, Qt::KeyboardModifiers modifiers);
+  bool TypeText(const QString& typed);
+  bool CaretClick(Point canvas);
   void CopyRubberBandNow();
   // The marks wait while a gesture draws over the canvas; a pending clipboard copy runs now.
   void HoldMarks();
@@ -263,6 +296,9 @@ class TSandbox : public QMdiSubWindow, public CanvasContext {
   std::unique_ptr<FontTextMetrics> textMetrics_;
   Overlay overlay_;
   std::unique_ptr<Gesture> gesture_;
+  std::unique_ptr<CreationGesture> creation_;
+  std::unique_ptr<TextEntry> text_;
+  Qt::KeyboardModifiers keyModifiers_;  // of the last key, for the character that follows
   int32_t dragHandle_ = 0;
   Point anchorPt_;
   Point secondPt_;
@@ -319,6 +355,7 @@ class TSandbox : public QMdiSubWindow, public CanvasContext {
   QTimer* timer3_ = nullptr;
   QTimer* timer5_ = nullptr;
   QTimer* timer7_ = nullptr;
+  QTimer* timer4_ = nullptr;  // the caret's clock
   QTimer* progressiveTimer_ = nullptr;
 };
 

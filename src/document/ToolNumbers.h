@@ -65,6 +65,17 @@ constexpr bool IsShapeTool(int32_t mode) {
   return mode >= kToolFirstShape && mode <= kToolLastShape;
 }
 
+// The modes of a drawing tool, which stay after each item made.
+constexpr bool IsToolMode(int32_t mode) {
+  return mode == kModeLine || mode == kModeText || IsShapeTool(mode);
+}
+
+// Modes in which clicks define the points of a new or continued item (text aside).
+constexpr bool IsCreationMode(int32_t mode) {
+  return mode == kModeLine || IsShapeTool(mode) || mode == kModeContinueSpline ||
+         mode == kModeContinueCurve;
+}
+
 // Modes in which the pointer drags handles of the selection.
 constexpr bool IsHandleDragMode(int32_t mode) {
   return mode == kModeTextHandle || (mode >= kModeShapeHandle && mode <= 50) ||

@@ -132,10 +132,19 @@ void NewShapeBounds(ItemRecord& item, const GeometryContext& context) {
       SetDefiningBox(item, Around(c, std::max(RoundedDistance(c, p), RoundedDistance(c, q))),
                      context.screen);
       break;
-    case kKindPie:
-    case kKindArc: {
+    case kKindEllipse:
+      SetDefiningBox(item,
+                     Around(c, std::max(RoundedDistance(c, p),
+                                        RoundedDistance(q, ProjectOntoLine(c, p, q).foot))),
+                     context.screen);
+      break;
+    case kKindArc:
+      SetDefiningBox(item, Around(c, RoundedDistance(c, p)), context.screen);
+      break;
+    case kKindPie: {
+      // The margin is the weight at 100 %, so that the stored box does not depend on the zoom.
       const int64_t margin =
-          std::max({int64_t{PixelWidth(context.zoom, item.lineWeight(), context.screen)},
+          std::max({int64_t{PixelWidth(1, item.lineWeight(), context.screen)},
                     int64_t{context.handle.width / 2}, int64_t{context.handle.height / 2}});
       SetDefiningBox(item, Grow(WithPieCentre(item, ArcBox(c, p, q, 0)), margin, margin),
                      context.screen);

@@ -15,10 +15,10 @@ void SetDefiningBox(ItemRecord& item, const BoundingBox& box, const ScreenMetric
 // (by kind) grown by max(penWidth, half the handle width, half the handle height).
 void RecomputeBounds(ItemRecord& item, const GeometryContext& context);
 
-// The bounds of a circle, polygon, star, pie or arc just created by clicks: circles, polygons
-// and stars the centre plus or minus the radius without a margin; pies and arcs the sampled
-// arc's box grown by max(PixelWidth(zoom, lineWeight), half the handle size). Other kinds
-// get RecomputeBounds.
+// The bounds of a circle, ellipse, polygon, star, pie or arc just created by clicks, without a
+// margin: circles, polygons and arcs the centre plus or minus the radius, stars the larger of
+// their radii, ellipses the larger semi-axis; pies the sampled arc's box grown by
+// max(PixelWidth(1, lineWeight), half the handle size). Other kinds get RecomputeBounds.
 void NewShapeBounds(ItemRecord& item, const GeometryContext& context);
 
 // The bounds of any item after a transform: point-list shapes by RecomputeBounds, texts by

@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -312,8 +313,12 @@ void TForm1::ShowPanel(int toolNumber, bool skipIfShown, bool tellWindow) {
   procs_->SetCurrentTool(toolNumber);
   TSandbox* window = ActiveWindow();
   if (tellWindow && window != nullptr) window->SelectTool(toolNumber);
-  // A shape panel starts its tool's gesture afresh.
-  if (window != nullptr && toolNumber >= 100 && toolNumber <= 299) window->ResetGesture();
+  // A shape panel starts its tool's gesture afresh; the panels of a continued spline or curve
+  // come with the continuation, whose points must stay.
+  if (window != nullptr && toolNumber >= 100 && toolNumber <= 299 && toolNumber != 297 &&
+      toolNumber != 298) {
+    window->ResetGesture();
+  }
   // Without a window a drawing tool opens a new document that starts with it.
   const bool drawingTool =
       toolNumber == 98 || toolNumber == 300 || (toolNumber >= 100 && toolNumber <= 199);
@@ -441,6 +446,17 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
       window->SetAcceptsKeys(event->type() == QEvent::Hide ? !hostOpen : false);
     }
   }
+  // Characters composed by an input method (dead keys, compose, other scripts) are typed like
+  // any other character.
+  if (event->type() == QEvent::InputMethod && watched->isWidgetType() &&
+      static_cast<QWidget*>(watched)->window() == this) {
+    const QString committed = static_cast<QInputMethodEvent*>(event)->commitString();
+    TSandbox* window = ActiveWindow();
+    if (!committed.isEmpty() && window != nullptr && window->AcceptsKeys() &&
+        window->CharTyped(committed)) {
+      return true;
+    }
+  }
   if (event->type() != QEvent::KeyPress || !watched->isWidgetType()) {
     return QMainWindow::eventFilter(watched, event);
   }
@@ -456,7 +472,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   auto* key = static_cast<QKeyEvent*>(event);
   bool taken = window->KeyDown(key->key(), key->modifiers());
   if (!taken && !key->text().isEmpty()) {
-    taken = window->CharTyped(key->text().front());
+    taken = window->CharTyped(key->text());
   }
   return taken;
 }

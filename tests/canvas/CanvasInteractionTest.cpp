@@ -8,7 +8,7 @@
 #include <random>
 
 #include "canvas/BitmapView.h"
-#include "canvas/CanvasFixtures.h"
+#include "canvas/CanvasDriver.h"
 #include "document/EditCommands.h"
 #include "document/History.h"
 #include "document/ToolNumbers.h"
@@ -20,14 +20,12 @@ namespace quillon {
 namespace {
 
 using test::AddItem;
-using test::FakeHost;
 using test::Pt;
 
-// Drives the canvas of a real drawing window with pointer events at document positions.
-class CanvasInteractionTest : public ::testing::Test {
+// A real drawing window on a pixel page of 600 x 400; the tests add their items and open the
+// document.
+class CanvasSelectionTest : public test::CanvasDriverTest {
  protected:
-  void SetUp() override { ASSERT_TRUE(dir_.isValid()); }
-
   ItemRecord& Line(Point a, Point b, int32_t level = 0) {
     ItemRecord& r = AddItem(list_, kKindLine, a, b, level);
     r.setLineWeight(0);  // one pixel
@@ -38,43 +36,6 @@ class CanvasInteractionTest : public ::testing::Test {
   ItemRecord& Shape(int32_t kind, std::initializer_list<Point> points) {
     return test::AddShape(list_, kind, points);
   }
-
-  void Settle() {
-    ASSERT_TRUE(test::WaitUntil([&] { return !window_->RenderingProgressively(); }));
-  }
-
-  QPoint At(Point document) const {
-    const Point p = ToWindowPoint(document, window_->GetZoom(), window_->TileOrigin());
-    return {p.x, p.y};
-  }
-  void Send(QEvent::Type type, Point document, Qt::KeyboardModifiers modifiers,
-            Qt::MouseButtons buttons) {
-    const QPointF local = At(document);
-    const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
-    QMouseEvent event(type, local, canvas_->mapToGlobal(local), button, buttons, modifiers);
-    QApplication::sendEvent(canvas_, &event);
-  }
-  void Press(Point p, Qt::KeyboardModifiers m = {}) {
-    Send(QEvent::MouseButtonPress, p, m, Qt::LeftButton);
-  }
-  void Move(Point p, Qt::KeyboardModifiers m = {}) {
-    Send(QEvent::MouseMove, p, m, Qt::LeftButton);
-  }
-  void Release(Point p, Qt::KeyboardModifiers m = {}) {
-    Send(QEvent::MouseButtonRelease, p, m, Qt::NoButton);
-  }
-  void Click(Point p, Qt::KeyboardModifiers m = {}) {
-    Press(p, m);
-    Release(p, m);
-  }
-  void Drag(Point from, Point to, Qt::KeyboardModifiers m = {}) {
-    Press(from, m);
-    Move({(from.x + to.x) / 2, (from.y + to.y) / 2}, m);
-    Move(to, m);
-    Release(to, m);
-  }
-
-  ItemList& Items() { return window_->GetItems(); }
   // The stacking levels of the selected items, ascending.
   std::vector<int32_t> SelectedLevels() {
     std::vector<int32_t> levels;
@@ -83,40 +44,6 @@ class CanvasInteractionTest : public ::testing::Test {
     }
     std::sort(levels.begin(), levels.end());
     return levels;
-  }
-  int Steps() {
-    int steps = 0;
-    while (CanUndo(Items()) && steps < 1000) {
-      Undo(Items(), window_->Announcements());
-      ++steps;
-    }
-    for (int i = 0; i < steps; ++i)
-      Redo(Items(), window_->Announcements());
-    return steps;
-  }
-
-  QTemporaryDir dir_;
-  FakeHost host_;
-  ItemList list_{ScreenMetrics{96, 96}};
-  TSandbox* window_ = nullptr;
-  BitmapView* canvas_ = nullptr;
-};
-
-// A pixel page of 600 x 400 first; the tests add their items and open the document.
-class CanvasSelectionTest : public CanvasInteractionTest {
- protected:
-  void SetUp() override {
-    CanvasInteractionTest::SetUp();
-    test::AddPixelPage(list_, 600, 400);
-  }
-  // Writes the list, opens it and waits until it is drawn.
-  void OpenBuilt() {
-    const QString path = dir_.filePath(QStringLiteral("canvas.qlln"));
-    ASSERT_TRUE(WriteDocument(path, list_).ok());
-    window_ = host_.Open(path);
-    canvas_ = window_->findChild<BitmapView*>(QStringLiteral("Image1"));
-    ASSERT_NE(canvas_, nullptr);
-    Settle();
   }
 };
 

@@ -60,10 +60,20 @@ TEST(NewShapeBounds, ClickedShapesUseTheirRadiusWithoutMargin) {
   ItemRecord& star = AddShape(list, kKindStar, {{0, 0}, {0, -50}, {20, 0}});
   NewShapeBounds(star, GeometryContext{});
   EXPECT_EQ(star.x2(), 50);
+  ItemRecord& pie = AddShape(list, kKindPie, {{0, 0}, {100, 0}, {0, -100}});
+  pie.setLineWeight(3.0);  // PixelWidth 11 beats half a handle
+  GeometryContext zoomed;
+  zoomed.zoom = 4;  // the stored box does not depend on the zoom
+  NewShapeBounds(pie, zoomed);
+  EXPECT_EQ(Box(pie), (std::vector<int32_t>{-11, -111, 111, 11, -11, -111, 111, 11}));
+  // An arc is its whole circle, an ellipse the circle of its larger semi-axis.
   ItemRecord& arc = AddShape(list, kKindArc, {{0, 0}, {100, 0}, {0, -100}});
-  arc.setLineWeight(3.0);  // PixelWidth 11 beats half a handle
+  arc.setLineWeight(3.0);
   NewShapeBounds(arc, GeometryContext{});
-  EXPECT_EQ(Box(arc), (std::vector<int32_t>{-11, -111, 111, 11, -11, -111, 111, 11}));
+  EXPECT_EQ(Box(arc), (std::vector<int32_t>{-100, -100, 100, 100, -100, -100, 100, 100}));
+  ItemRecord& ellipse = AddShape(list, kKindEllipse, {{0, 0}, {30, 0}, {10, -50}});
+  NewShapeBounds(ellipse, GeometryContext{});
+  EXPECT_EQ(Box(ellipse), (std::vector<int32_t>{-50, -50, 50, 50, -50, -50, 50, 50}));
 }
 
 TEST(BoundsAfterTransform, DefiningPointsRoundPicturesAndTextBlocks) {

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -8,6 +9,7 @@
 #include "canvas/CanvasFixtures.h"
 #include "document/EditCommands.h"
 #include "document/History.h"
+#include "render/Coordinates.h"
 #include "shell/HostWindow.h"
 #include "shell/ShellFixture.h"
 
@@ -477,6 +479,51 @@ TEST_F(ShellTest, ChosenColoursJoinTheUserColours) {
   Trigger("Colors1");
   EXPECT_EQ(colours_.calls, 2);
   EXPECT_EQ(form_->Params().userColours[1], -1);
+}
+
+TEST_F(ShellTest, ThePanelsADrawingWindowAsksForLeaveItsGestureAndTypingLeavesShortcuts) {
+  const QString path = Path("Spline.qlln");
+  {
+    ItemList list(ScreenMetrics{96, 96});
+    test::AddPixelPage(list, 300, 200);
+    test::AddShape(list, kKindSpline, {{20, 20}, {80, 20}}).setShapeStyle(0);
+    ASSERT_TRUE(WriteDocument(path, list).ok());
+  }
+  files_.openAnswers = {path};
+  Trigger("Open1");
+  TSandbox* window = form_->ActiveWindow();
+  ASSERT_NE(window, nullptr);
+  const auto at = [&](Point p) {
+    return ToWindowPoint(p, window->GetZoom(), window->TileOrigin());
+  };
+  QWidget* target = QApplication::focusWidget() != nullptr ? QApplication::focusWidget()
+                                                           : static_cast<QWidget*>(form_.get());
+  // With the continuation's guidance switched off its panel opens; the points stay.
+  form_->Params().hints[26] = false;
+  SelectLastItem(window->GetItems());
+  window->Image1MouseMove(at({120, 60}), {});
+  QKeyEvent ctrlA(QEvent::KeyPress, Qt::Key_A, Qt::ControlModifier, QString(QChar(1)));
+  QApplication::sendEvent(target, &ctrlA);
+  EXPECT_EQ(window->Mode(), 297);
+  window->Image1MouseDown(at({120, 60}), {});
+  window->Image1MouseUp(at({120, 60}), {});
+  QTest::keyClick(target, Qt::Key_Return);
+  ItemRecord* spline = FirstSelected(window->GetItems());
+  ASSERT_NE(spline, nullptr);
+  EXPECT_EQ(spline->points.size(), 3u);
+
+  // Letters typed into a new text are text; Ctrl+Z is still Undo.
+  form_->ShowPanel(300, false, true);
+  window->Image1MouseDown(at({40, 150}), {});
+  window->Image1MouseUp(at({40, 150}), {});
+  QTest::keyClicks(target, QStringLiteral("ab"));
+  ItemRecord* text = FirstSelected(window->GetItems());
+  ASSERT_NE(text, nullptr);
+  EXPECT_EQ(GetText(*text), u"ab");
+  QApplication::setActiveWindow(form_.get());
+  QTest::keyClick(target, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_FALSE(window->TextEditing());
+  EXPECT_EQ(FirstSelected(window->GetItems()), nullptr);
 }
 
 }  // namespace
