@@ -93,19 +93,6 @@ int32_t OpenStep(ItemList& list, EditObserver& observer) {
   return NextTransaction(list);
 }
 
-Rect SelectionArea(const ItemList& list) {
-  Rect area{std::numeric_limits<int32_t>::max(), std::numeric_limits<int32_t>::max(),
-            std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::min()};
-  for (const ItemRecord& r : list) {
-    if (!IsSelected(r)) continue;
-    const int64_t margin = int64_t{std::max(r.penWidth(), 0)} + r.shadowSize();
-    area.left = std::min(area.left, ClampToInt32(r.boundLeft() - margin));
-    area.top = std::min(area.top, ClampToInt32(r.boundTop() - margin));
-    area.right = std::max(area.right, ClampToInt32(int64_t{r.boundRight()} + margin + 1));
-    area.bottom = std::max(area.bottom, ClampToInt32(int64_t{r.boundBottom()} + margin + 1));
-  }
-  return area;
-}
 
 }  // namespace
 
@@ -159,6 +146,20 @@ bool CanUndo(const ItemList& list) {
 
 bool CanRedo(const ItemList& list) {
   return list.UndoneCount() > 0;
+}
+
+Rect SelectionArea(const ItemList& list) {
+  Rect area{std::numeric_limits<int32_t>::max(), std::numeric_limits<int32_t>::max(),
+            std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::min()};
+  for (const ItemRecord& r : list) {
+    if (!IsSelected(r)) continue;
+    const int64_t margin = int64_t{std::max(r.penWidth(), 0)} + r.shadowSize();
+    area.left = std::min(area.left, ClampToInt32(r.boundLeft() - margin));
+    area.top = std::min(area.top, ClampToInt32(r.boundTop() - margin));
+    area.right = std::max(area.right, ClampToInt32(int64_t{r.boundRight()} + margin + 1));
+    area.bottom = std::max(area.bottom, ClampToInt32(int64_t{r.boundBottom()} + margin + 1));
+  }
+  return area;
 }
 
 void BeginEdit(ItemList& list, EditObserver& observer, bool redraw) {
