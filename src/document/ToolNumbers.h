@@ -96,10 +96,12 @@ constexpr bool IsSelectedStateTool(int32_t tool) {
          tool == kToolSeveralKinds || (tool >= kToolFirstSelectedShape && tool <= kToolSelectedPolygon);
 }
 
-// The drawing tool of the same kind as a selected-state tool (99 -> 98, 2xx -> 1xx, 301 -> 300).
+// The drawing tool of the same kind as a selected-state tool (99 -> 98, 2xx -> 1xx, 301 -> 300;
+// the selected star 206 is drawn with 105).
 constexpr int32_t DrawingToolOf(int32_t tool) {
   if (tool == kToolSelectedLine) return kToolLine;
   if (tool == kToolSelectedText) return kToolText;
+  if (tool == 206) return 105;
   if (tool >= kToolFirstSelectedShape && tool <= kToolSelectedPolygon) return tool - 100;
   return tool;
 }

@@ -1,0 +1,213 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <QComboBox>
+#include <QFormLayout>
+
+#include "document/ToolNumbers.h"
+#include "render/PanelCommands.h"
+#include "settings/ui/PropertyPanels.h"
+
+namespace quillon {
+namespace {
+
+constexpr int32_t kSideCounts[] = {3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 16, 20};
+
+// The choices of the "Shape" list for a drawing tool: the tools or styles it switches between.
+struct ShapeChoices {
+  std::vector<const char*> texts;
+  std::vector<int32_t> kinds;  // kinds switched between; empty for spline and curve styles
+  std::vector<int32_t> tools;  // the drawing tools of those kinds
+};
+
+ShapeChoices ChoicesOf(int32_t drawingTool) {
+  switch (drawingTool) {
+    case 101:
+    case 102:
+      return {{"Square", "Rectangle"}, {kKindSquare, kKindRectangle}, {101, 102}};
+    case 103:
+    case 104:
+      return {{"Circle", "Ellipse"}, {kKindCircle, kKindEllipse}, {103, 104}};
+    case 107:
+    case 108:
+      return {{"Arc", "Pie"}, {kKindArc, kKindPie}, {108, 107}};
+    case kToolSpline:
+    case kToolSolid:
+      return {{"Open Spline", "Closed Spline", "Solid Shape"}, {}, {}};
+    case kToolCurve:
+    case kToolOblong:
+      return {{"Open Curve", "Closed Curve", "Oblong Shape"}, {}, {}};
+    default:
+      return {};
+  }
+}
+
+bool IsCurveFamily(int32_t drawingTool) {
+  return drawingTool == kToolCurve || drawingTool == kToolOblong;
+}
+
+std::optional<double> Field(double value) {
+  return value;
+}
+
+}  // namespace
+
+TPolybox::TPolybox(PanelContext& context, int32_t tool, QWidget* parent)
+    : PropertyPanel(context, tool, QStringLiteral("Basics"), QStringLiteral("Effects"), parent) {
+  setObjectName(QStringLiteral("TPolybox"));
+  const int32_t drawing = DrawingToolOf(tool);
+  const ShapeChoices choices = ChoicesOf(drawing);
+  if (!choices.texts.empty()) {
+    shape_ = new QComboBox(this);
+    shape_->setObjectName(QStringLiteral("Shape"));
+    for (const char* text : choices.texts)
+      shape_->addItem(QString::fromLatin1(text));
+    Page(0)->addRow(QStringLiteral("Shape"), shape_);
+    connect(shape_, &QComboBox::activated, this, &TPolybox::ShapeChosen);
+  }
+  if (drawing == kToolLastShape || drawing == 105) {
+    sides_ = new QComboBox(this);
+    sides_->setObjectName(QStringLiteral("Sides"));
+    for (int32_t n : kSideCounts)
+      sides_->addItem(QString::number(n));
+    Page(0)->addRow(drawing == 105 ? QStringLiteral("Spikes") : QStringLiteral("Sides"), sides_);
+    connect(sides_, &QComboBox::activated, this, &TPolybox::SidesChosen);
+  }
+  AddList(0, QStringLiteral("Color"),
+          {ValueListKind::Colours, [](const ItemRecord& r) { return Field(r.lineColor()); },
+           [](const TParams& p) { return double(p.polycolor); },
+           [](TParams& p, const ValueListEntry& e, int) { p.polycolor = int32_t(e.value); },
+           [](ItemList& l, EditObserver& o, const ValueListEntry& e, auto&, auto&) {
+             ApplyLineColor(l, o, int32_t(e.value));
+           }});
+  AddList(0, QStringLiteral("Fill Color"),
+          {ValueListKind::FillColours, [](const ItemRecord& r) { return Field(r.fillColor()); },
+           [](const TParams& p) { return double(p.polyfill); },
+           [](TParams& p, const ValueListEntry& e, int) { p.polyfill = int32_t(e.value); },
+           [](ItemList& l, EditObserver& o, const ValueListEntry& e, auto&, auto&) {
+             ApplyFillColor(l, o, int32_t(e.value));
+           }});
+  AddList(0, QStringLiteral("Outline Weight"),
+          {ValueListKind::LineWeights, [](const ItemRecord& r) { return Field(r.lineWeight()); },
+           [](const TParams& p) { return p.polywidth; },
+           [](TParams& p, const ValueListEntry& e, int position) {
+             p.polywidth = e.value;
+             p.polytab = position;
+           },
+           [](ItemList& l, EditObserver& o, const ValueListEntry& e, auto&, auto&) {
+             ApplyWeight(l, o, e.value);
+           }});
+  if (ShowsSelection()) AddTurnButtons(0);
+  AddList(1, QStringLiteral("Surface"),
+          {ValueListKind::Surfaces, [](const ItemRecord& r) { return Field(r.surface()); },
+           [](const TParams& p) { return double(p.poplas); },
+           [](TParams& p, const ValueListEntry& e, int) { p.poplas = int32_t(e.value); },
+           [](ItemList& l, EditObserver& o, const ValueListEntry& e, auto&, auto&) {
+             ApplySurface(l, o, int32_t(e.value));
+           }});
+  AddList(1, QStringLiteral("Shadow"),
+          {ValueListKind::Shadows,
+           [](const ItemRecord& r) {
+             return Field(PackShadow(r.shadowSize(), r.shadowSoftness(), r.shadowLightness()));
+           },
+           [](const TParams& p) { return double(p.shpoly); },
+           [](TParams& p, const ValueListEntry& e, int) {
+             p.shpoly = int32_t(PackShadow(e.shadow.size, e.shadow.softness, e.shadow.lightness));
+           },
+           [](ItemList& l, EditObserver& o, const ValueListEntry& e, auto&, auto&) {
+             ApplyShadow(l, o, e.shadow.size, e.shadow.softness, e.shadow.lightness);
+           }});
+  ShowValues();
+}
+
+void TPolybox::ShowValues() {
+  PropertyPanel::ShowValues();
+  const int32_t drawing = DrawingToolOf(Tool());
+  const ShapeChoices choices = ChoicesOf(drawing);
+  const TParams& params = Context().Params();
+  if (shape_ != nullptr) {
+    int index = -1;
+    if (!choices.kinds.empty()) {
+      // Squares and rectangles and the like: the tool in use, or the selection's kind.
+      for (std::size_t i = 0; i < choices.kinds.size(); ++i) {
+        const bool shown =
+            ShowsSelection()
+                ? CommonValue([](const ItemRecord& r) { return Field(r.kind()); }) ==
+                      std::optional<double>(choices.kinds[i])
+                : choices.tools[i] == drawing;
+        if (shown) index = static_cast<int>(i);
+      }
+    } else if (ShowsSelection()) {
+      const auto style = CommonValue([](const ItemRecord& r) { return Field(r.shapeStyle()); });
+      index = style ? static_cast<int>(*style) : -1;
+    } else {
+      index = IsCurveFamily(drawing) ? params.bpolyshape : params.polyshape;
+    }
+    shape_->setCurrentIndex(index);
+  }
+  if (sides_ != nullptr) {
+    const auto count = ShowsSelection()
+                           ? CommonValue([](const ItemRecord& r) { return Field(r.sides()); })
+                           : std::optional<double>(params.polysides);
+    int index = -1;
+    for (std::size_t i = 0; i < std::size(kSideCounts); ++i) {
+      if (count && *count == kSideCounts[i]) index = static_cast<int>(i);
+    }
+    sides_->setCurrentIndex(index);
+  }
+}
+
+void TPolybox::ListChosen(ValueCombo& combo, int index) {
+  PropertyPanel::ListChosen(combo, index);
+  if (combo.objectName() != QStringLiteral("Color")) return;
+  ListLabelled(QStringLiteral("Fill Color"))->Fill(Context().Params());
+  ShowValues();
+}
+
+void TPolybox::ShapeChosen(int index) {
+  const int32_t drawing = DrawingToolOf(Tool());
+  const ShapeChoices choices = ChoicesOf(drawing);
+  if (index < 0 || index >= shape_->count()) return;
+  TParams& params = Context().Params();
+  if (!choices.kinds.empty()) {
+    const int32_t kind = choices.kinds[std::size_t(index)];
+    if (ShowsSelection()) {
+      ApplyToSelection([kind](ItemList& l, EditObserver& o, const GeometryContext& g) {
+        ApplyKindSwitch(l, o, kind, g);
+      });
+    } else {
+      Context().RunTool(choices.tools[std::size_t(index)]);
+    }
+    return;
+  }
+  if (ShowsSelection()) {
+    ApplyToSelection([index](ItemList& l, EditObserver& o, const GeometryContext& g) {
+      ApplyShapeStyle(l, o, index, g);
+    });
+    return;
+  }
+  // Open and closed are remembered; the solid style has a tool of its own.
+  const bool curves = IsCurveFamily(drawing);
+  if (index < 2) (curves ? params.bpolystate : params.polystate) = index;
+  (curves ? params.bpolyshape : params.polyshape) = index;
+  const int32_t next = index == 2 ? (curves ? kToolOblong : kToolSolid)
+                                  : (curves ? kToolCurve : kToolSpline);
+  if (next != drawing) {
+    Context().RunTool(next);
+  } else {
+    Context().PanelChanged(Tool());
+  }
+}
+
+void TPolybox::SidesChosen(int index) {
+  if (index < 0 || index >= static_cast<int>(std::size(kSideCounts))) return;
+  const int32_t count = kSideCounts[index];
+  if (ShowsSelection()) {
+    ApplyToSelection([count](ItemList& l, EditObserver& o, const GeometryContext& g) {
+      ApplySides(l, o, count, g);
+    });
+  } else {
+    Context().Params().polysides = count;
+    Context().PanelChanged(Tool());
+  }
+}
+
+}  // namespace quillon
