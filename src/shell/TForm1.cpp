@@ -35,6 +35,7 @@
 #include "shell/HostWindow.h"
 #include "shell/RecentFiles.h"
 #include "shell/ShellIntegration.h"
+#include "shell/SidePanel.h"
 #include "shell/TProcs.h"
 
 namespace quillon {
@@ -86,6 +87,12 @@ TForm1::TForm1(ShellServices services, ScreenMetrics screen, QWidget* parent)
     });
   }
   connect(formX_, &THostWindow::Closed, this, &TForm1::HostXClosed);
+  // A customization dialog closed: the panel's lists show what it saved.
+  for (THostWindow* host : {formX_, formY_}) {
+    connect(host, &THostWindow::Closed, this, [this] {
+      if (PropertyPanel* panel = side_->Properties()) panel->RefillLists();
+    });
+  }
 
   auto store = OpenSettingsStore();
   LoadSettings(params_, *store);
@@ -172,6 +179,7 @@ void TForm1::CreateLayout() {
   panel2->setFixedHeight(20);
   Colour(panel2, kPanelColour);
   suggestions->addWidget(panel2);
+  CreateSidePanel(panelPlace, panel1, panel2);
   splitter4->setStretchFactor(0, 1);
   splitter4->setSizes({400, kSuggestionsHeight});
 
@@ -253,6 +261,7 @@ void TForm1::PasteAvailable(bool available) {
 }
 
 void TForm1::JoinSplitAvailable(bool join, bool split) {
+  if (TUnibox* unibox = side_->Unibox()) unibox->SetJoinSplit(join, split);
   procs_->ShowButton(35, join);
   FindAction("Join1")->setEnabled(join);
   procs_->ShowButton(36, split);
@@ -260,6 +269,7 @@ void TForm1::JoinSplitAvailable(bool join, bool split) {
 }
 
 void TForm1::SelectionChanged() {
+  if (PropertyPanel* panel = side_->Properties()) panel->SelectionChanged();
   // A panel switch usually follows at once and brings the commands up to date; otherwise they
   // follow on the next turn of the event loop.
   selectionCommandsStale_ = true;
@@ -301,28 +311,7 @@ void TForm1::ShowTool(int32_t toolNumber) {
   ShowPanel(toolNumber, false, false);
 }
 
-void TForm1::ShowPanel(int toolNumber, bool skipIfShown, bool tellWindow) {
-  if (skipIfShown && toolNumber == currentTool_) return;
-  if (toolNumber >= 1024 && toolNumber <= 1080) previousTool_ = currentTool_;
-  currentTool_ = toolNumber;
-  procs_->SetCurrentTool(toolNumber);
-  TSandbox* window = ActiveWindow();
-  if (tellWindow && window != nullptr) window->SelectTool(toolNumber);
-  // A shape panel starts its tool's gesture afresh.
-  if (window != nullptr && toolNumber >= 100 && toolNumber <= 299) window->ResetGesture();
-  // Without a window a drawing tool opens a new document that starts with it.
-  const bool drawingTool =
-      toolNumber == 98 || toolNumber == 300 || (toolNumber >= 100 && toolNumber <= 199);
-  if (Windows().empty() && drawingTool) {
-    startMode_ = toolNumber == 98 ? 1 : toolNumber == 300 ? 31 : toolNumber;
-    timer2_->start();
-  } else if (Windows().empty() && (toolNumber == 59 || toolNumber == 401)) {
-    timer2_->start();
-  }
-  UpdateSelectionCommands();
-}
-
-void TForm1::RunTool(int toolNumber) {
+void TForm1::RunTool(int32_t toolNumber) {
   switch (toolNumber) {
     case 43:
       ShowPanel(previousTool_, false, true);

@@ -29,6 +29,11 @@ QIcon Swatch(const ValueListEntry& entry) {
 
 }  // namespace
 
+void MakeNarrow(QComboBox* box) {
+  box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  box->setMinimumContentsLength(4);
+}
+
 double PackShadow(int32_t size, int32_t softness, int32_t lightness) {
   return double(size & 0xFF) + double(softness & 0xFF) * 256 + double(lightness & 0xFF) * 65536;
 }
@@ -40,6 +45,7 @@ ShadowValue UnpackShadow(double packed) {
 
 ValueCombo::ValueCombo(ListBinding binding, QWidget* parent)
     : QComboBox(parent), binding_(std::move(binding)) {
+  MakeNarrow(this);
   connect(this, &QComboBox::activated, this, [this](int index) {
     if (!filling_) emit EntryChosen(index);
   });

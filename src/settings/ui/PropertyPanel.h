@@ -22,6 +22,9 @@ class QToolButton;
 
 namespace quillon {
 
+// Lets a list shrink to the narrow side column; its pop-up still shows whole entries.
+void MakeNarrow(QComboBox* box);
+
 // A list bound to one property.
 struct ListBinding {
   ValueListKind kind = ValueListKind::Colours;

@@ -57,6 +57,7 @@ TPolybox::TPolybox(PanelContext& context, int32_t tool, QWidget* parent)
   const ShapeChoices choices = ChoicesOf(drawing);
   if (!choices.texts.empty()) {
     shape_ = new QComboBox(this);
+    MakeNarrow(shape_);
     shape_->setObjectName(QStringLiteral("Shape"));
     for (const char* text : choices.texts)
       shape_->addItem(QString::fromLatin1(text));
@@ -65,6 +66,7 @@ TPolybox::TPolybox(PanelContext& context, int32_t tool, QWidget* parent)
   }
   if (drawing == kToolLastShape || drawing == 105) {
     sides_ = new QComboBox(this);
+    MakeNarrow(sides_);
     sides_->setObjectName(QStringLiteral("Sides"));
     for (int32_t n : kSideCounts)
       sides_->addItem(QString::number(n));

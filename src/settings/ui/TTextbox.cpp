@@ -48,6 +48,7 @@ TTextbox::TTextbox(PanelContext& context, int32_t tool, QWidget* parent)
              ApplyTextColor(l, o, int32_t(e.value), g);
            }});
   fonts_ = new QComboBox(this);
+  MakeNarrow(fonts_);
   fonts_->setObjectName(QStringLiteral("Name"));
   for (const FontEntry& font : context.Params().fonts) {
     if (FitsFontField(font.name)) fonts_->addItem(font.name);
@@ -55,6 +56,7 @@ TTextbox::TTextbox(PanelContext& context, int32_t tool, QWidget* parent)
   Page(0)->addRow(QStringLiteral("Name"), fonts_);
   connect(fonts_, &QComboBox::activated, this, &TTextbox::FontChosen);
   charsets_ = new QComboBox(this);
+  MakeNarrow(charsets_);
   charsets_->setObjectName(QStringLiteral("Character Set"));
   Page(0)->addRow(QStringLiteral("Character Set"), charsets_);
   connect(charsets_, &QComboBox::activated, this, &TTextbox::CharsetChosen);

@@ -114,6 +114,8 @@ TToolbox::TToolbox(PanelContext& context, QWidget* parent) : QWidget(parent), co
     auto* button = new QPushButton(QString::fromLatin1(entry.caption), this);
     button->setObjectName(QString::fromLatin1(entry.caption));
     button->setFlat(true);
+    button->setMinimumWidth(0);
+    button->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     const int32_t tool = entry.tool;
     connect(button, &QPushButton::clicked, this, [this, tool] {
       if (pressed_) return;  // one tool per showing of the palette
