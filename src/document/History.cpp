@@ -238,9 +238,20 @@ void RedoStackShift(ItemList& list, ItemRecord& superseded, ItemRecord& newVersi
   }
 }
 
+namespace {
+
+// Undo and Redo start from no selection; whoever shows the selection hears of it.
+void DeselectAll(ItemList& list, EditObserver& observer) {
+  const bool hadSelection = FirstSelected(list) != nullptr;
+  SelectOnly(list, nullptr);
+  if (hadSelection) observer.SelectionChanged();
+}
+
+}  // namespace
+
 void Undo(ItemList& list, EditObserver& observer) {
   observer.EndGesture();
-  SelectOnly(list, nullptr);
+  DeselectAll(list, observer);
   // The done records, newest first: Undo takes them while they belong to the latest step.
   std::vector<ItemRecord*> done;
   for (ItemRecord& r : list) {
@@ -280,7 +291,7 @@ void Undo(ItemList& list, EditObserver& observer) {
 
 void Redo(ItemList& list, EditObserver& observer) {
   observer.EndGesture();
-  SelectOnly(list, nullptr);
+  DeselectAll(list, observer);
   const auto first = NextUndoneId(list);
   ItemRecord* s = first ? FindById(list, *first) : nullptr;
   if (s == nullptr) return;
