@@ -82,6 +82,7 @@ TForm1::TForm1(ShellServices services, ScreenMetrics screen, QWidget* parent)
   formX_ = new THostWindow(HostKind::X, this);
   formY_ = new THostWindow(HostKind::Y, this);
   for (THostWindow* host : {formX_, formY_}) {
+    host->SetPlacements(&params_.hostSlots);
     host->SetPanelFactory([this](HostKind kind, int code, int32_t number) {
       return MakeHostPanel(*this, kind, code, number);
     });

@@ -14,6 +14,7 @@
 #include "render/Coordinates.h"
 #include "render/LineStyle.h"
 #include "settings/ui/PropertyPanels.h"
+#include "shell/HostWindow.h"
 #include "shell/ShellFixture.h"
 #include "shell/SidePanel.h"
 #include "support/Wait.h"
@@ -241,6 +242,39 @@ TEST_F(SidePanelTest, BackAndForwardWalkThePanelStepsAndSkipAClosedWindow) {
   ASSERT_TRUE(test::WaitUntil([&] { return form_->Windows().empty(); }));
   QTest::mouseClick(back, Qt::LeftButton);
   EXPECT_EQ(form_->CurrentTool(), 20);
+}
+
+}  // namespace
+}  // namespace quillon
+
+namespace quillon {
+namespace {
+
+TEST_F(SidePanelTest, AHostWindowOpensWhereItWasLeftEvenAfterARestart) {
+  THostWindow* host = form_->HostX();
+  host->OpenHost(10, 0, QString());
+  host->resize(620, 720);
+  host->move(123, 77);
+  QTest::mouseClick(host->SecondButton(), Qt::LeftButton);
+  ASSERT_FALSE(host->isVisible());
+  Restart();
+  EXPECT_EQ(form_->Params().hostSlots[5],
+            (HostPlacement{123, 77, 620, 720, 0, 1}));
+  host = form_->HostX();
+  host->OpenHost(10, 0, QString());
+  EXPECT_EQ(host->pos(), QPoint(123, 77));
+  EXPECT_EQ(host->size(), QSize(620, 720));
+
+  // Closed maximised, it opens maximised; restored, it takes its last normal place.
+  host->showMaximized();
+  QTest::mouseClick(host->SecondButton(), Qt::LeftButton);
+  Restart();
+  host = form_->HostX();
+  host->OpenHost(10, 0, QString());
+  EXPECT_TRUE(host->isMaximized());
+  host->showNormal();
+  ASSERT_TRUE(test::WaitUntil([&] { return host->pos() == QPoint(123, 77); }, 2000));
+  EXPECT_EQ(form_->Params().hostSlots[5].maximised, 0);
 }
 
 }  // namespace
