@@ -113,8 +113,13 @@ void TForm1::Customize(ValueListKind kind) {
   }
 }
 
+void TForm1::SelectionEdited() {
+  if (TSandbox* window = ActiveWindow()) window->RedrawSelectionMarks();
+}
+
 void TForm1::PanelChanged(int32_t tool) {
-  RecordStep(tool);
+  // A change to the selection stays in the step that showed it; a tool's settings make a step.
+  if (!IsSelectedStateTool(tool)) RecordStep(tool);
   RefreshHistoryStrip();
 }
 

@@ -174,6 +174,7 @@ void TForm1::CreateLayout() {
   Colour(panel1, kPanelColour);
   auto* suggestions = new QVBoxLayout(panel1);
   suggestions->setContentsMargins(0, 0, 0, 0);
+  suggestions->setSpacing(0);
   suggestions->addStretch();
   auto* panel2 = new QWidget(panel1);
   panel2->setObjectName(QStringLiteral("Panel2"));

@@ -115,6 +115,7 @@ class TForm1 : public QMainWindow, public SandboxHost, public PanelContext {
   DocumentEvents* ActiveEvents() override;
   GeometryContext ActiveGeometry() override;
   void Customize(ValueListKind kind) override;
+  void SelectionEdited() override;
   void PanelChanged(int32_t tool) override;
   TProcs* Toolbar() const { return procs_; }
   THostWindow* HostX() const { return formX_; }

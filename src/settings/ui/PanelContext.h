@@ -25,6 +25,8 @@ class PanelContext {
   virtual void Customize(ValueListKind kind) = 0;
   // Runs a tool number as the toolbar does (tool buttons, links).
   virtual void RunTool(int32_t tool) = 0;
+  // An apply operation changed the selection: its handle marks are drawn again.
+  virtual void SelectionEdited() = 0;
   // A panel changed a value: the tool and its settings become a history step.
   virtual void PanelChanged(int32_t tool) = 0;
 };

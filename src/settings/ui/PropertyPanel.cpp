@@ -217,6 +217,7 @@ void PropertyPanel::ApplyToSelection(
   DocumentEvents* events = context_.ActiveEvents();
   if (list == nullptr || events == nullptr) return;
   apply(*list, *events, context_.ActiveGeometry());
+  context_.SelectionEdited();
   context_.PanelChanged(tool_);
 }
 
