@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QStackedWidget>
+#include <QSlider>
 #include <QToolButton>
 
 #include "canvas/BitmapView.h"
@@ -43,6 +44,12 @@ class SidePanelTest : public test::ShellTest {
       line->setPenWidth(2);
     }
     test::AddShape(list, kKindSquare, {{300, 200}, {400, 200}, {400, 300}, {300, 300}});
+    ItemRecord& text = test::AddItem(list, kKindText, {50, 330}, {200, 330});
+    SetText(text, u"Hello");
+    text.setFontName("Arial");
+    text.setFontSize(12);
+    text.setPresetTextAngle(-1);
+    test::AddItem(list, kKindPicture, {450, 50}, {550, 130});
     const QString path = Path("drawing.qlln");
     ASSERT_TRUE(WriteDocument(path, list).ok());
     form_->OpenDocumentWindow(path);
@@ -62,6 +69,22 @@ class SidePanelTest : public test::ShellTest {
                         modifiers);
       QApplication::sendEvent(canvas_, &event);
     }
+    QTest::qWait(1);
+  }
+
+  void CtrlDrag(Point from, Point to) {
+    const auto send = [&](QEvent::Type type, Point document, Qt::MouseButtons buttons) {
+      const Point p = ToWindowPoint(document, window_->GetZoom(), window_->TileOrigin());
+      const QPointF local(p.x, p.y);
+      QMouseEvent event(type, local, canvas_->mapToGlobal(local),
+                        type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, buttons,
+                        Qt::ControlModifier);
+      QApplication::sendEvent(canvas_, &event);
+    };
+    send(QEvent::MouseButtonPress, from, Qt::LeftButton);
+    send(QEvent::MouseMove, {(from.x + to.x) / 2, (from.y + to.y) / 2}, Qt::LeftButton);
+    send(QEvent::MouseMove, to, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, to, Qt::NoButton);
     QTest::qWait(1);
   }
 
@@ -214,6 +237,51 @@ TEST_F(SidePanelTest, SeveralKindsShowTheCommonPanelWhoseMirrorIsOneUndoStep) {
   EXPECT_NE(Visible(kKindSquare).front()->points.front().point, before.front().point);
   Trigger("Undo1");
   EXPECT_EQ(Visible(kKindSquare).front()->points.front().point, before.front().point);
+}
+
+TEST_F(SidePanelTest, ASelectedTextTakesSizeAndItalicAsOneUndoStepEach) {
+  OpenDrawing();
+  CtrlDrag({40, 300}, {260, 350});
+  EXPECT_EQ(form_->CurrentTool(), 301);
+  TTextbox* panel = Shown<TTextbox>();
+  ASSERT_NE(panel, nullptr);
+  EXPECT_EQ(ShownText(panel->ListLabelled(QStringLiteral("Size"))), QStringLiteral("12"));
+  const int steps = UndoSteps();
+  Pick(panel->ListLabelled(QStringLiteral("Size")), QStringLiteral("24"));
+  QTest::mouseClick(panel->StyleButton(1), Qt::LeftButton);
+  EXPECT_EQ(UndoSteps(), steps + 2);
+  ASSERT_EQ(Visible(kKindText).size(), 1u);
+  EXPECT_EQ(Visible(kKindText).front()->fontSize(), 24);
+  EXPECT_EQ(Visible(kKindText).front()->fontItalic(), 255);
+  EXPECT_TRUE(IsModified(window_->GetItems()));
+  Trigger("Undo1");
+  EXPECT_EQ(Visible(kKindText).front()->fontItalic(), 0);
+  EXPECT_EQ(Visible(kKindText).front()->fontSize(), 24);
+}
+
+TEST_F(SidePanelTest, ASelectedPictureTakesItsColoursAndFrameFromThePicturePanel) {
+  OpenDrawing();
+  CtrlDrag({440, 40}, {560, 140});
+  EXPECT_EQ(form_->CurrentTool(), 401);
+  TColorbox* panel = Shown<TColorbox>();
+  ASSERT_NE(panel, nullptr);
+  EXPECT_EQ(panel->SliderLabel(0)->text(), QStringLiteral("Normal"));
+  const int steps = UndoSteps();
+  panel->Slider(0)->setValue(256);
+  EXPECT_EQ(panel->SliderLabel(0)->text(), QStringLiteral("50%"));
+  panel->Slider(2)->setValue(-64);
+  EXPECT_EQ(panel->SliderLabel(2)->text(), QStringLiteral("-50%"));
+  panel->Slider(2)->setValue(100);
+  Pick(panel->ListLabelled(QStringLiteral("Frame")), QStringLiteral("Thick"));
+  EXPECT_EQ(UndoSteps(), steps + 4);
+  ASSERT_EQ(Visible(kKindPicture).size(), 1u);
+  const ItemRecord* picture = Visible(kKindPicture).front();
+  EXPECT_EQ(picture->saturation(), 256);
+  EXPECT_EQ(picture->lightness(), 50);  // a positive lightness is kept halved
+  EXPECT_EQ(picture->frame(), 1);
+  EXPECT_EQ(picture->lineWeight(), 1.0);
+  Trigger("Undo1");
+  EXPECT_EQ(Visible(kKindPicture).front()->frame(), 0);
 }
 
 TEST_F(SidePanelTest, BackAndForwardWalkThePanelStepsAndSkipAClosedWindow) {
