@@ -93,7 +93,6 @@ int32_t OpenStep(ItemList& list, EditObserver& observer) {
   return NextTransaction(list);
 }
 
-
 }  // namespace
 
 void PurgeRedo(ItemList& list) {

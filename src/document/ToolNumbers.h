@@ -75,7 +75,17 @@ constexpr bool IsGuidanceTool(int32_t tool) {
 }
 
 // The side panels, each shown for a range of tool numbers.
-enum class PanelKind { None, Toolbox, Unibox, Linebox, Polybox, Textbox, Pictbox, Colorbox, Guidance };
+enum class PanelKind {
+  None,
+  Toolbox,
+  Unibox,
+  Linebox,
+  Polybox,
+  Textbox,
+  Pictbox,
+  Colorbox,
+  Guidance
+};
 
 constexpr PanelKind PanelOfTool(int32_t tool) {
   if (tool == kToolPointer) return PanelKind::Toolbox;
@@ -93,7 +103,8 @@ constexpr PanelKind PanelOfTool(int32_t tool) {
 // the settings new items get.
 constexpr bool IsSelectedStateTool(int32_t tool) {
   return tool == kToolSelectedLine || tool == kToolSelectedText || tool == kToolSelectedPicture ||
-         tool == kToolSeveralKinds || (tool >= kToolFirstSelectedShape && tool <= kToolSelectedPolygon);
+         tool == kToolSeveralKinds ||
+         (tool >= kToolFirstSelectedShape && tool <= kToolSelectedPolygon);
 }
 
 // The drawing tool of the same kind as a selected-state tool (99 -> 98, 2xx -> 1xx, 301 -> 300;

@@ -70,7 +70,9 @@ class THostWindow : public QWidget {
   void SetPanelFactory(HostPanelFactory factory) { factory_ = std::move(factory); }
   QWidget* Panel() const { return panel_; }
   // Where the placement of each code is remembered (the settings' slots).
-  void SetPlacements(std::array<HostPlacement, kHostSlots>* placements) { placements_ = placements; }
+  void SetPlacements(std::array<HostPlacement, kHostSlots>* placements) {
+    placements_ = placements;
+  }
 
  signals:
   // The host hid, after the first button's action when it ran; the panel is freed.

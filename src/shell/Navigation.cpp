@@ -167,9 +167,9 @@ SuggestionAction ActionOf(int number, const std::array<bool, kHintSwitches>& hin
     case 3:
       return {Kind::SelectNewestAndShow, kToolSelectedLine, false, true};
     case 4:
-      return hintOn(1025) ? SuggestionAction{Kind::SelectNewestAndShow, 1025}
-                          : SuggestionAction{Kind::SelectNewestAndShow, kToolSelectedLine, false,
-                                             true};
+      return hintOn(1025)
+                 ? SuggestionAction{Kind::SelectNewestAndShow, 1025}
+                 : SuggestionAction{Kind::SelectNewestAndShow, kToolSelectedLine, false, true};
     case 5:
       return {Kind::ShowTool, kToolText};
     case 6:

@@ -32,11 +32,11 @@ QString SuggestionText(int number);
 // What a suggestion does.
 struct SuggestionAction {
   enum class Kind {
-    ShowTool,            // show `tool`
-    RunTool,             // run `tool` through the main window's tool timer
-    SelectNewestAndShow, // select the newest item, then show `tool` (or 20 without a selection)
-    Join,                // join the selection, then show 59
-    Split,               // split the selected group, then show 20
+    ShowTool,             // show `tool`
+    RunTool,              // run `tool` through the main window's tool timer
+    SelectNewestAndShow,  // select the newest item, then show `tool` (or 20 without a selection)
+    Join,                 // join the selection, then show 59
+    Split,                // split the selected group, then show 20
   };
   Kind kind = Kind::ShowTool;
   int32_t tool = 0;

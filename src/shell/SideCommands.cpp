@@ -53,9 +53,12 @@ void TForm1::ShowPanel(int toolNumber, bool skipIfShown, bool tellWindow, bool f
   side_->ShowSuggestions(SuggestionsFor(toolNumber, CurrentFacts()));
   RefreshHistoryStrip();
   // Without a window a drawing tool opens a new document that starts with it.
-  const bool drawingTool = toolNumber == kToolLine || toolNumber == kToolText || IsShapeTool(toolNumber);
+  const bool drawingTool =
+      toolNumber == kToolLine || toolNumber == kToolText || IsShapeTool(toolNumber);
   if (Windows().empty() && drawingTool) {
-    startMode_ = toolNumber == kToolLine ? kModeLine : toolNumber == kToolText ? kModeText : toolNumber;
+    startMode_ = toolNumber == kToolLine   ? kModeLine
+                 : toolNumber == kToolText ? kModeText
+                                           : toolNumber;
     timer2_->start();
   } else if (Windows().empty() &&
              (toolNumber == kToolSeveralKinds || toolNumber == kToolSelectedPicture)) {
@@ -220,8 +223,8 @@ void TForm1::RunSuggestion(int number) {
       break;
     case Kind::SelectNewestAndShow: {
       const bool selected = SelectNewest();
-      ShowPanel(action.needsSelection && !selected ? kToolPointer : action.tool,
-                action.skipIfShown, true);
+      ShowPanel(action.needsSelection && !selected ? kToolPointer : action.tool, action.skipIfShown,
+                true);
       break;
     }
     case Kind::Join:

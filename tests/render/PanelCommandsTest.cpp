@@ -26,10 +26,11 @@ std::map<int32_t, QString> Look(const ItemList& list) {
     for (const PointEntry& e : r.points)
       points += QStringLiteral("(%1,%2)").arg(e.point.x).arg(e.point.y);
     look[r.stackLevel()] =
-        QStringLiteral("kind %1 colour %2 fill %3 weight %4 pen %5 outline %6 pattern %7 "
-                       "surface %8 shadow %9/%10/%11 text %12 %13 %14 %15 %16 font %17 "
-                       "italic %18 just %19 picture %20/%21/%22 frame %23 ends %24,%25 %26,%27 "
-                       "sides %28 %29")
+        QStringLiteral(
+            "kind %1 colour %2 fill %3 weight %4 pen %5 outline %6 pattern %7 "
+            "surface %8 shadow %9/%10/%11 text %12 %13 %14 %15 %16 font %17 "
+            "italic %18 just %19 picture %20/%21/%22 frame %23 ends %24,%25 %26,%27 "
+            "sides %28 %29")
             .arg(r.kind())
             .arg(r.lineColor())
             .arg(r.fillColor())
@@ -204,12 +205,17 @@ TEST_F(PanelCommandsTest, EachApplyIsOneUndoStepThatChangesOnlyItsKindsAndMarksM
        [](ItemList& l, EditObserver& o, auto& c) { ApplyKindSwitch(l, o, kKindRectangle, c); },
        [](const ItemRecord& r) { return r.kind() == kKindRectangle && r.points.size() == 4u; },
        kindIs(kKindSquare)},
-      {"mirror", [](auto& t) { return std::vector<ItemRecord*>{t.line1, t.square}; },
+      {"mirror",
+       [](auto& t) {
+         return std::vector<ItemRecord*>{t.line1, t.square};
+       },
        [](ItemList& l, EditObserver& o, auto& c) {
          ApplyQuarterTurnAndMirror(l, o, true, false, 0, c);
        },
        // Shapes and pictures turn; lines and texts stay.
-       [](const ItemRecord& r) { return r.points.at(0).point == Point{150, 300}; },
+       [](const ItemRecord& r) {
+         return r.points.at(0).point == Point{150, 300};
+       },
        kindIs(kKindSquare)},
   };
   for (const ApplyCase& c : cases) {

@@ -3,8 +3,8 @@
 // picked in the panels, suggestions and the back and forward strip.
 #include <QLabel>
 #include <QPushButton>
-#include <QStackedWidget>
 #include <QSlider>
+#include <QStackedWidget>
 #include <QToolButton>
 
 #include "canvas/BitmapView.h"
@@ -103,7 +103,9 @@ class SidePanelTest : public test::ShellTest {
     list->setCurrentIndex(index);
     emit list->activated(index);
   }
-  static QString ShownText(QComboBox* list) { return list->currentIndex() < 0 ? QString() : list->currentText(); }
+  static QString ShownText(QComboBox* list) {
+    return list->currentIndex() < 0 ? QString() : list->currentText();
+  }
 
   std::vector<const ItemRecord*> Visible(int32_t kind) {
     std::vector<const ItemRecord*> found;
@@ -218,7 +220,9 @@ TEST_F(SidePanelTest, ASelectedSquareOffersItsSuggestionsAndSwitchesToARectangle
 
   QTest::mouseClick(Side().Entry(1), Qt::LeftButton);
   EXPECT_EQ(form_->CurrentTool(), 101);
-  EXPECT_EQ(Shown<TPolybox>()->Heading(), QString());
+  EXPECT_EQ(Shown<TPolybox>()->Heading(), QStringLiteral("Square"));
+  EXPECT_EQ(Shown<TPolybox>()->GuidanceLine(0),
+            QStringLiteral("Select how you want the next square drawn."));
 }
 
 TEST_F(SidePanelTest, SeveralKindsShowTheCommonPanelWhoseMirrorIsOneUndoStep) {
@@ -326,8 +330,7 @@ TEST_F(SidePanelTest, AHostWindowOpensWhereItWasLeftEvenAfterARestart) {
   QTest::mouseClick(host->SecondButton(), Qt::LeftButton);
   ASSERT_FALSE(host->isVisible());
   Restart();
-  EXPECT_EQ(form_->Params().hostSlots[5],
-            (HostPlacement{123, 77, 620, 720, 0, 1}));
+  EXPECT_EQ(form_->Params().hostSlots[5], (HostPlacement{123, 77, 620, 720, 0, 1}));
   host = form_->HostX();
   host->OpenHost(10, 0, QString());
   EXPECT_EQ(host->pos(), QPoint(123, 77));

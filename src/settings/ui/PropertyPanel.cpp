@@ -138,6 +138,15 @@ void PropertyPanel::SetGuidance(std::array<QString, 4> lines) {
   }
 }
 
+void PropertyPanel::ShowSelectedItemGuidance() {
+  SetGuidance({QStringLiteral("Change how you want the selected item drawn."),
+               QStringLiteral("Hold down the Shift key to select more items."),
+               QStringLiteral("Hold down the Ctrl key and move the mouse to select items inside "
+                              "an area."),
+               QStringLiteral("Hold down the Shift and Ctrl keys to select items partially within "
+                              "an area.")});
+}
+
 ValueCombo* PropertyPanel::AddList(int page, const QString& label, ListBinding binding) {
   auto* combo = new ValueCombo(std::move(binding), this);
   combo->setObjectName(label);
@@ -181,7 +190,7 @@ void PropertyPanel::AddTurnButtons(int page) {
   for (int i = 0; i < 4; ++i) {
     QToolButton* button = buttons[static_cast<std::size_t>(i)];
     button->setText(QString::fromUtf8(glyphs[i]));
-    button->setObjectName(i == 0 ? QStringLiteral("Mirror")
+    button->setObjectName(i == 0   ? QStringLiteral("Mirror")
                           : i == 1 ? QStringLiteral("Flip")
                           : i == 2 ? QStringLiteral("RotateLeft")
                                    : QStringLiteral("RotateRight"));

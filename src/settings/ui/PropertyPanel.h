@@ -93,6 +93,8 @@ class PropertyPanel : public QWidget {
   ValueCombo* AddList(int page, const QString& label, ListBinding binding);
   void SetHeading(const QString& text);
   void SetGuidance(std::array<QString, 4> lines);
+  // The guidance beside selected lines and shapes: how to change them and select more.
+  void ShowSelectedItemGuidance();
   // A row of small buttons under the lists of a page, each with a hint.
   std::vector<QToolButton*> AddButtons(int page, const std::vector<QString>& hints);
   // Mirror, flip and the two quarter turns of the selection, each one undo step.
@@ -102,7 +104,8 @@ class PropertyPanel : public QWidget {
   std::optional<double> CommonValue(
       const std::function<std::optional<double>(const ItemRecord&)>& value) const;
   // Runs an apply operation on the active document, then records the step.
-  void ApplyToSelection(const std::function<void(ItemList&, EditObserver&, const GeometryContext&)>& apply);
+  void ApplyToSelection(
+      const std::function<void(ItemList&, EditObserver&, const GeometryContext&)>& apply);
   // A list entry was chosen by the user.
   virtual void ListChosen(ValueCombo& combo, int index);
   // Fills or values changed: subclasses show or hide dependent rows.

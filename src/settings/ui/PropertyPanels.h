@@ -48,6 +48,7 @@ class TPolybox : public PropertyPanel {
  private:
   void ShapeChosen(int index);
   void SidesChosen(int index);
+  void ShowSelectionGuidance();
 
   QComboBox* shape_ = nullptr;
   QComboBox* sides_ = nullptr;

@@ -117,12 +117,7 @@ TLinebox::TLinebox(PanelContext& context, int32_t tool, QWidget* parent)
              ApplyShadow(l, o, e.shadow.size, e.shadow.softness, e.shadow.lightness);
            }});
   if (ShowsSelection()) {
-    SetGuidance({QStringLiteral("Change how you want the selected item drawn."),
-                 QStringLiteral("Hold down the Shift key to select more items."),
-                 QStringLiteral("Hold down the Ctrl key and move the mouse to select items "
-                                "inside an area."),
-                 QStringLiteral("Hold down the Shift and Ctrl keys to select items partially "
-                                "within an area.")});
+    ShowSelectedItemGuidance();
   } else {
     SetGuidance({QStringLiteral("Select how you want the next line drawn."),
                  QStringLiteral("Click where you want to start the line, or..."),

@@ -72,22 +72,22 @@ TColorbox::TColorbox(PanelContext& context, QWidget* parent)
              ApplyFrame(l, o, e.value);
            }});
   AddList(1, QStringLiteral("Frame Color"),
-          {ValueListKind::Colours, [](const ItemRecord& r) { return PictureField(r, r.lineColor()); },
-           nullptr, nullptr,
+          {ValueListKind::Colours,
+           [](const ItemRecord& r) { return PictureField(r, r.lineColor()); }, nullptr, nullptr,
            [](ItemList& l, EditObserver& o, const ValueListEntry& e, auto&, auto&) {
              ApplyFrameColor(l, o, int32_t(e.value));
            }});
   AddList(1, QStringLiteral("Frame 3-D"),
-          {ValueListKind::Surfaces, [](const ItemRecord& r) { return PictureField(r, r.surface()); },
-           nullptr, nullptr,
+          {ValueListKind::Surfaces,
+           [](const ItemRecord& r) { return PictureField(r, r.surface()); }, nullptr, nullptr,
            [](ItemList& l, EditObserver& o, const ValueListEntry& e, auto&, auto&) {
              ApplySurface(l, o, int32_t(e.value));
            }});
   AddList(1, QStringLiteral("Shadow"),
           {ValueListKind::Shadows,
            [](const ItemRecord& r) {
-             return PictureField(r, PackShadow(r.shadowSize(), r.shadowSoftness(),
-                                               r.shadowLightness()));
+             return PictureField(
+                 r, PackShadow(r.shadowSize(), r.shadowSoftness(), r.shadowLightness()));
            },
            nullptr, nullptr,
            [](ItemList& l, EditObserver& o, const ValueListEntry& e, auto&, auto&) {
@@ -126,8 +126,8 @@ void TColorbox::SliderReleased() {
 }
 
 TPictbox::TPictbox(PanelContext& context, QWidget* parent)
-    : PropertyPanel(context, kToolInsertPicture, QStringLiteral("Clips"),
-                    QStringLiteral("Effects"), parent) {
+    : PropertyPanel(context, kToolInsertPicture, QStringLiteral("Clips"), QStringLiteral("Effects"),
+                    parent) {
   setObjectName(QStringLiteral("TPictbox"));
   SetHeading(QStringLiteral("Picture"));
   clipArea_ = new QLabel(QStringLiteral("Preview"), this);
@@ -159,9 +159,10 @@ TPictbox::TPictbox(PanelContext& context, QWidget* parent)
   AddList(1, QStringLiteral("Frame 3-D"),
           {ValueListKind::Surfaces, nullptr, [](const TParams& p) { return double(p.frplas); },
            [](TParams& p, const ValueListEntry& e, int) { p.frplas = int32_t(e.value); }, nullptr});
-  AddList(1, QStringLiteral("Frame Color"),
-          {ValueListKind::Colours, nullptr, [](const TParams& p) { return double(p.frcolor); },
-           [](TParams& p, const ValueListEntry& e, int) { p.frcolor = int32_t(e.value); }, nullptr});
+  AddList(
+      1, QStringLiteral("Frame Color"),
+      {ValueListKind::Colours, nullptr, [](const TParams& p) { return double(p.frcolor); },
+       [](TParams& p, const ValueListEntry& e, int) { p.frcolor = int32_t(e.value); }, nullptr});
   AddList(1, QStringLiteral("Shadow"),
           {ValueListKind::Shadows, nullptr, [](const TParams& p) { return double(p.shpict); },
            [](TParams& p, const ValueListEntry& e, int) {

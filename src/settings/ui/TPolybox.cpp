@@ -48,6 +48,86 @@ std::optional<double> Field(double value) {
   return value;
 }
 
+// The guidance of a shape drawing tool: its name, where the first click goes, and the two
+// lines that follow.
+struct ToolGuidance {
+  int32_t tool;
+  const char* name;
+  const char* lines[3];
+};
+constexpr char kHoldAndRelease[] =
+    "Hold down the mouse button, move the mouse, and release the button.";
+constexpr char kThirdPoint[] = "Then, move the mouse and click again to make the third point.";
+constexpr ToolGuidance kToolGuidance[] = {
+    {100,
+     "triangle",
+     {"Click where you want to start the triangle, or...", kHoldAndRelease, kThirdPoint}},
+    {101,
+     "square",
+     {"Click where you want to start the square, or...", kHoldAndRelease,
+      "You can undo your edits by clicking on the Undo button in the upper menu."}},
+    {102,
+     "rectangle",
+     {"Click where you want to start the rectangle, or...", kHoldAndRelease, kThirdPoint}},
+    {103,
+     "circle",
+     {"Click where you want to place the center of the circle.",
+      "Then, move the mouse and click again to set the size of the circle.",
+      "Or, hold down the mouse button, move the mouse, and release the button."}},
+    {104,
+     "ellipse",
+     {"Click where you want to place the center of the ellipse.",
+      "Then, move the mouse and click again to set the length of the ellipse.",
+      "Finally, move the mouse and click again to set the width of the ellipse."}},
+    {199,
+     "polygon",
+     {"Click where you want to place the polygon center.",
+      "Then, move the mouse and click again to set the size of the polygon.",
+      "Or, hold down the mouse button, move the mouse, and release the button."}},
+    {105,
+     "star",
+     {"Click where you want to place the star center.",
+      "Then, move the mouse and click again to set the size of the star.",
+      "Finally, move the mouse and click again to set the length of the spikes."}},
+    {107,
+     "pie",
+     {"Click where you want to place the center of the pie.",
+      "Then, move the mouse and click again to set the size of the pie.",
+      "Finally, move the mouse and click again to set the length of the pie."}},
+    {108,
+     "arc",
+     {"Click where you want to place the center of the arc.",
+      "Then, move the mouse and click again at the start of the arc.",
+      "Finally, move the mouse and click again at the end of the arc."}},
+    {109,
+     "spline",
+     {"Click where you want to start the spline.",
+      "Then, click where you want to place the turning points.",
+      "Finally, hold down the Shift key and click where you want to end the spline."}},
+    {110,
+     "solid",
+     {"Click where you want to start the solid.",
+      "Then, click where you want to place the edge points.",
+      "Finally, hold down the Shift key and click where you want to end the solid."}},
+    {111,
+     "curve",
+     {"Click where you want to start the curve.",
+      "Then, click where you want to place the turning points.",
+      "Finally, hold down the Shift key and click where you want to end the curve."}},
+    {112,
+     "oblong",
+     {"Click where you want to start the oblong.",
+      "Then, click where you want to place the edge points.",
+      "Finally, hold down the Shift key and click where you want to end the oblong."}},
+};
+
+const ToolGuidance* GuidanceOf(int32_t tool) {
+  for (const ToolGuidance& g : kToolGuidance) {
+    if (g.tool == tool) return &g;
+  }
+  return nullptr;
+}
+
 }  // namespace
 
 TPolybox::TPolybox(PanelContext& context, int32_t tool, QWidget* parent)
@@ -117,7 +197,34 @@ TPolybox::TPolybox(PanelContext& context, int32_t tool, QWidget* parent)
            [](ItemList& l, EditObserver& o, const ValueListEntry& e, auto&, auto&) {
              ApplyShadow(l, o, e.shadow.size, e.shadow.softness, e.shadow.lightness);
            }});
+  if (ShowsSelection()) {
+    ShowSelectionGuidance();
+  } else if (const ToolGuidance* g = GuidanceOf(drawing)) {
+    const QString name = QString::fromLatin1(g->name);
+    SetHeading(name.left(1).toUpper() + name.mid(1));
+    SetGuidance({QStringLiteral("Select how you want the next %1 drawn.").arg(name),
+                 QString::fromLatin1(g->lines[0]), QString::fromLatin1(g->lines[1]),
+                 QString::fromLatin1(g->lines[2])});
+  }
   ShowValues();
+}
+
+void TPolybox::ShowSelectionGuidance() {
+  const int32_t selected = Tool();
+  if (selected >= 209 && selected <= 212) {
+    // Open splines and curves grow at their end; closed ones are reshaped by their points.
+    const bool open = shape_ != nullptr && shape_->currentIndex() == 0;
+    SetGuidance(
+        {QStringLiteral("Change how you want the selected item drawn."),
+         open ? QStringLiteral("Press Ctrl-A to add more points at the end of the perimeter.")
+              : QStringLiteral("Drag the points on the perimeter to change the shape."),
+         QStringLiteral("Or, place the cursor over an edge point and press Ctrl-D to delete "
+                        "the point."),
+         QStringLiteral("Or, place the cursor on the edge line and press Ctrl-I to insert a "
+                        "point.")});
+  } else {
+    ShowSelectedItemGuidance();
+  }
 }
 
 void TPolybox::ShowValues() {
@@ -130,11 +237,10 @@ void TPolybox::ShowValues() {
     if (!choices.kinds.empty()) {
       // Squares and rectangles and the like: the tool in use, or the selection's kind.
       for (std::size_t i = 0; i < choices.kinds.size(); ++i) {
-        const bool shown =
-            ShowsSelection()
-                ? CommonValue([](const ItemRecord& r) { return Field(r.kind()); }) ==
-                      std::optional<double>(choices.kinds[i])
-                : choices.tools[i] == drawing;
+        const bool shown = ShowsSelection()
+                               ? CommonValue([](const ItemRecord& r) { return Field(r.kind()); }) ==
+                                     std::optional<double>(choices.kinds[i])
+                               : choices.tools[i] == drawing;
         if (shown) index = static_cast<int>(i);
       }
     } else if (ShowsSelection()) {
@@ -144,6 +250,7 @@ void TPolybox::ShowValues() {
       index = IsCurveFamily(drawing) ? params.bpolyshape : params.polyshape;
     }
     shape_->setCurrentIndex(index);
+    if (ShowsSelection()) ShowSelectionGuidance();
   }
   if (sides_ != nullptr) {
     const auto count = ShowsSelection()
@@ -190,8 +297,8 @@ void TPolybox::ShapeChosen(int index) {
   const bool curves = IsCurveFamily(drawing);
   if (index < 2) (curves ? params.bpolystate : params.polystate) = index;
   (curves ? params.bpolyshape : params.polyshape) = index;
-  const int32_t next = index == 2 ? (curves ? kToolOblong : kToolSolid)
-                                  : (curves ? kToolCurve : kToolSpline);
+  const int32_t next =
+      index == 2 ? (curves ? kToolOblong : kToolSolid) : (curves ? kToolCurve : kToolSpline);
   if (next != drawing) {
     Context().RunTool(next);
   } else {

@@ -22,7 +22,8 @@ int32_t OptionByte(int32_t options, int byte) {
 }
 int32_t WithOptionByte(int32_t options, int byte, int32_t value) {
   const uint32_t mask = 0xFFu << (8 * byte);
-  return static_cast<int32_t>((uint32_t(options) & ~mask) | ((uint32_t(value) & 0xFF) << (8 * byte)));
+  return static_cast<int32_t>((uint32_t(options) & ~mask) |
+                              ((uint32_t(value) & 0xFF) << (8 * byte)));
 }
 
 // The font list offers names that a record's 32-byte Latin-1 fontName field holds unchanged.
@@ -70,14 +71,14 @@ TTextbox::TTextbox(PanelContext& context, int32_t tool, QWidget* parent)
            [](ItemList& l, EditObserver& o, const ValueListEntry& e, auto& g, auto&) {
              ApplyFontSize(l, o, int32_t(e.value), g);
            }});
-  AddList(0, QStringLiteral("Weight"),
-          {ValueListKind::FontWeights,
-           [](const ItemRecord& r) { return TextField(r, r.fontWeight()); },
-           [](const TParams& p) { return double(p.tbold); },
-           [](TParams& p, const ValueListEntry& e, int) { p.tbold = int32_t(e.value); },
-           [](ItemList& l, EditObserver& o, const ValueListEntry& e, auto& g, auto&) {
-             ApplyFontWeight(l, o, int32_t(e.value), g);
-           }});
+  AddList(
+      0, QStringLiteral("Weight"),
+      {ValueListKind::FontWeights, [](const ItemRecord& r) { return TextField(r, r.fontWeight()); },
+       [](const TParams& p) { return double(p.tbold); },
+       [](TParams& p, const ValueListEntry& e, int) { p.tbold = int32_t(e.value); },
+       [](ItemList& l, EditObserver& o, const ValueListEntry& e, auto& g, auto&) {
+         ApplyFontWeight(l, o, int32_t(e.value), g);
+       }});
   weightSlider_ = new QSlider(Qt::Horizontal, this);
   weightSlider_->setRange(1, 9);
   weightSlider_->setObjectName(QStringLiteral("Custom"));
@@ -125,7 +126,8 @@ TTextbox::TTextbox(PanelContext& context, int32_t tool, QWidget* parent)
   AddList(1, QStringLiteral("Shadow"),
           {ValueListKind::Shadows,
            [](const ItemRecord& r) {
-             return TextField(r, PackShadow(r.shadowSize(), r.shadowSoftness(), r.shadowLightness()));
+             return TextField(r,
+                              PackShadow(r.shadowSize(), r.shadowSoftness(), r.shadowLightness()));
            },
            [](const TParams& p) { return double(p.shtext); },
            [](TParams& p, const ValueListEntry& e, int) {
@@ -188,8 +190,9 @@ void TTextbox::ShowValues() {
     std::optional<double> on;
     if (selection) {
       on = CommonValue([style](const ItemRecord& r) {
-        const uint8_t v = style == 1 ? r.fontItalic() : style == 2 ? r.fontUnderline()
-                                                                    : r.fontStrikeout();
+        const uint8_t v = style == 1   ? r.fontItalic()
+                          : style == 2 ? r.fontUnderline()
+                                       : r.fontStrikeout();
         return TextField(r, v != 0 ? 1 : 0);
       });
     } else {

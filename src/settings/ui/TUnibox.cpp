@@ -90,10 +90,10 @@ struct PaletteButton {
   int32_t tool;
 };
 constexpr PaletteButton kPalette[] = {
-    {"Picture", 400},   {"Text", 300},    {"Line", 98},     {"Arc", 108},
-    {"Spline", 109},    {"Curve", 111},   {"Triangle", 100}, {"Square", 101},
-    {"Rectangle", 102}, {"Circle", 103},  {"Pie", 107},     {"Ellipse", 104},
-    {"Polygon", 199},   {"Star", 105},    {"Solid", 110},   {"Oblong", 112},
+    {"Picture", 400},   {"Text", 300},   {"Line", 98},      {"Arc", 108},
+    {"Spline", 109},    {"Curve", 111},  {"Triangle", 100}, {"Square", 101},
+    {"Rectangle", 102}, {"Circle", 103}, {"Pie", 107},      {"Ellipse", 104},
+    {"Polygon", 199},   {"Star", 105},   {"Solid", 110},    {"Oblong", 112},
 };
 
 }  // namespace
