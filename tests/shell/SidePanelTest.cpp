@@ -200,6 +200,25 @@ TEST_F(SidePanelTest, CustomPatternSevenIsUsableForTheToolAndForSelectedLines) {
   EXPECT_EQ(UndoSteps(), 1);
 }
 
+TEST_F(SidePanelTest, AWeightJustSavedBecomesTheToolsSettingWhileTheSelectionKeepsItsOwn) {
+  OpenDrawing();
+  Click({150, 50});
+  TLinebox* panel = Shown<TLinebox>();
+  ASSERT_NE(panel, nullptr);
+  Pick(panel->ListLabelled(QStringLiteral("Weight")), QStringLiteral("Customize..."));
+  THostWindow* host = form_->HostY();
+  ASSERT_TRUE(host->isVisible());
+  // As the weight dialog's Save leaves it: slot A in use and just saved.
+  custThicknessRec_t& slot = form_->Params().customWeights[0];
+  EnterThickness(slot, QStringLiteral("Bold A"), QStringLiteral("4"), 2, form_->Params().screen);
+  slot.justSaved = 1;
+  QTest::mouseClick(host->SecondButton(), Qt::LeftButton);
+  EXPECT_EQ(form_->Params().lineWidth, 4.0);
+  EXPECT_EQ(form_->Params().customWeights[0].justSaved, 0);
+  EXPECT_EQ(ShownText(panel->ListLabelled(QStringLiteral("Weight"))), QStringLiteral("Medium"));
+  EXPECT_EQ(UndoSteps(), 0);
+}
+
 TEST_F(SidePanelTest, ASelectedSquareOffersItsSuggestionsAndSwitchesToARectangleInOneStep) {
   OpenDrawing();
   Click({300, 250});

@@ -43,6 +43,51 @@ ShadowValue UnpackShadow(double packed) {
   return {int32_t(v & 0xFF), int32_t((v >> 8) & 0xFF), int32_t((v >> 16) & 0xFF)};
 }
 
+ListBinding LineColourBinding(int32_t TParams::*setting) {
+  return {ValueListKind::Colours,
+          [](const ItemRecord& r) { return std::optional<double>(r.lineColor()); },
+          [setting](const TParams& p) { return double(p.*setting); },
+          [setting](TParams& p, const ValueListEntry& e, int) { p.*setting = int32_t(e.value); },
+          [](ItemList& l, EditObserver& o, const ValueListEntry& e, auto&, auto&) {
+            ApplyLineColor(l, o, int32_t(e.value));
+          }};
+}
+
+ListBinding FillColourBinding(int32_t TParams::*setting) {
+  return {ValueListKind::FillColours,
+          [](const ItemRecord& r) { return std::optional<double>(r.fillColor()); },
+          [setting](const TParams& p) { return double(p.*setting); },
+          [setting](TParams& p, const ValueListEntry& e, int) { p.*setting = int32_t(e.value); },
+          [](ItemList& l, EditObserver& o, const ValueListEntry& e, auto&, auto&) {
+            ApplyFillColor(l, o, int32_t(e.value));
+          }};
+}
+
+ListBinding SurfaceBinding(int32_t TParams::*setting) {
+  return {ValueListKind::Surfaces,
+          [](const ItemRecord& r) { return std::optional<double>(r.surface()); },
+          [setting](const TParams& p) { return double(p.*setting); },
+          [setting](TParams& p, const ValueListEntry& e, int) { p.*setting = int32_t(e.value); },
+          [](ItemList& l, EditObserver& o, const ValueListEntry& e, auto&, auto&) {
+            ApplySurface(l, o, int32_t(e.value));
+          }};
+}
+
+ListBinding ShadowBinding(int32_t TParams::*setting) {
+  return {ValueListKind::Shadows,
+          [](const ItemRecord& r) {
+            return std::optional<double>(
+                PackShadow(r.shadowSize(), r.shadowSoftness(), r.shadowLightness()));
+          },
+          [setting](const TParams& p) { return double(p.*setting); },
+          [setting](TParams& p, const ValueListEntry& e, int) {
+            p.*setting = int32_t(PackShadow(e.shadow.size, e.shadow.softness, e.shadow.lightness));
+          },
+          [](ItemList& l, EditObserver& o, const ValueListEntry& e, auto&, auto&) {
+            ApplyShadow(l, o, e.shadow.size, e.shadow.softness, e.shadow.lightness);
+          }};
+}
+
 ValueCombo::ValueCombo(ListBinding binding, QWidget* parent)
     : QComboBox(parent), binding_(std::move(binding)) {
   MakeNarrow(this);
@@ -280,11 +325,12 @@ void PropertyPanel::RefillLists() {
     // An entry just saved in its customization dialog becomes the tool's setting; a selection
     // changes only when the user picks it.
     const ValueList& list = combo->List();
-    if (list.selectedJustSaved && combo->Binding().store) {
+    if (!list.selectedJustSaved) continue;
+    if (combo->Binding().store) {
       combo->Binding().store(params, list.entries[static_cast<std::size_t>(list.selected)],
                              list.selected);
-      ClearJustSaved(params, list.kind);
     }
+    ClearJustSaved(params, list.kind);
   }
   ShowValues();
 }

@@ -39,6 +39,13 @@ struct ListBinding {
       apply;
 };
 
+// The bindings several panels share, each with the tool setting it keeps: the line colour, the
+// fill colour, the surface and the shadow (all selected kinds).
+ListBinding LineColourBinding(int32_t TParams::*setting);
+ListBinding FillColourBinding(int32_t TParams::*setting);
+ListBinding SurfaceBinding(int32_t TParams::*setting);
+ListBinding ShadowBinding(int32_t TParams::*setting);
+
 // A pull-down list over a value list; the panel fills it without reacting to its own changes.
 class ValueCombo : public QComboBox {
   Q_OBJECT

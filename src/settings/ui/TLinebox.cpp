@@ -27,13 +27,7 @@ TLinebox::TLinebox(PanelContext& context, int32_t tool, QWidget* parent)
     : PropertyPanel(context, tool, QStringLiteral("Basics"), QStringLiteral("Effects"), parent) {
   setObjectName(QStringLiteral("TLinebox"));
   if (!ShowsSelection()) SetHeading(QStringLiteral("Line"));
-  AddList(0, QStringLiteral("Color"),
-          {ValueListKind::Colours, [](const ItemRecord& r) { return Field(r.lineColor()); },
-           [](const TParams& p) { return double(p.lineColor); },
-           [](TParams& p, const ValueListEntry& e, int) { p.lineColor = int32_t(e.value); },
-           [](ItemList& l, EditObserver& o, const ValueListEntry& e, auto&, auto&) {
-             ApplyLineColor(l, o, int32_t(e.value));
-           }});
+  AddList(0, QStringLiteral("Color"), LineColourBinding(&TParams::lineColor));
   AddList(0, QStringLiteral("Weight"),
           {ValueListKind::LineWeights, [](const ItemRecord& r) { return Field(r.lineWeight()); },
            [](const TParams& p) { return p.lineWidth; },
@@ -79,13 +73,7 @@ TLinebox::TLinebox(PanelContext& context, int32_t tool, QWidget* parent)
       QStringLiteral("Choose a heavier weight to fill the line or give it an outline."), this);
   narrowNote_->setWordWrap(true);
   Page(0)->addRow(narrowNote_);
-  AddList(0, QStringLiteral("Fill Color"),
-          {ValueListKind::FillColours, [](const ItemRecord& r) { return Field(r.fillColor()); },
-           [](const TParams& p) { return double(p.lineFill); },
-           [](TParams& p, const ValueListEntry& e, int) { p.lineFill = int32_t(e.value); },
-           [](ItemList& l, EditObserver& o, const ValueListEntry& e, auto&, auto&) {
-             ApplyFillColor(l, o, int32_t(e.value));
-           }});
+  AddList(0, QStringLiteral("Fill Color"), FillColourBinding(&TParams::lineFill));
   AddList(0, QStringLiteral("Outline Weight"),
           {ValueListKind::OutlineWeights,
            [](const ItemRecord& r) { return Field(r.lineOutlineWeight()); },
@@ -97,25 +85,8 @@ TLinebox::TLinebox(PanelContext& context, int32_t tool, QWidget* parent)
            [](ItemList& l, EditObserver& o, const ValueListEntry& e, auto&, auto&) {
              ApplyOutlineWeight(l, o, e.value);
            }});
-  AddList(1, QStringLiteral("Surface"),
-          {ValueListKind::Surfaces, [](const ItemRecord& r) { return Field(r.surface()); },
-           [](const TParams& p) { return double(p.liplas); },
-           [](TParams& p, const ValueListEntry& e, int) { p.liplas = int32_t(e.value); },
-           [](ItemList& l, EditObserver& o, const ValueListEntry& e, auto&, auto&) {
-             ApplySurface(l, o, int32_t(e.value));
-           }});
-  AddList(1, QStringLiteral("Shadow"),
-          {ValueListKind::Shadows,
-           [](const ItemRecord& r) {
-             return Field(PackShadow(r.shadowSize(), r.shadowSoftness(), r.shadowLightness()));
-           },
-           [](const TParams& p) { return double(p.shpoly); },
-           [](TParams& p, const ValueListEntry& e, int) {
-             p.shpoly = int32_t(PackShadow(e.shadow.size, e.shadow.softness, e.shadow.lightness));
-           },
-           [](ItemList& l, EditObserver& o, const ValueListEntry& e, auto&, auto&) {
-             ApplyShadow(l, o, e.shadow.size, e.shadow.softness, e.shadow.lightness);
-           }});
+  AddList(1, QStringLiteral("Surface"), SurfaceBinding(&TParams::liplas));
+  AddList(1, QStringLiteral("Shadow"), ShadowBinding(&TParams::shpoly));
   if (ShowsSelection()) {
     ShowSelectedItemGuidance();
   } else {

@@ -153,20 +153,8 @@ TPolybox::TPolybox(PanelContext& context, int32_t tool, QWidget* parent)
     Page(0)->addRow(drawing == 105 ? QStringLiteral("Spikes") : QStringLiteral("Sides"), sides_);
     connect(sides_, &QComboBox::activated, this, &TPolybox::SidesChosen);
   }
-  AddList(0, QStringLiteral("Color"),
-          {ValueListKind::Colours, [](const ItemRecord& r) { return Field(r.lineColor()); },
-           [](const TParams& p) { return double(p.polycolor); },
-           [](TParams& p, const ValueListEntry& e, int) { p.polycolor = int32_t(e.value); },
-           [](ItemList& l, EditObserver& o, const ValueListEntry& e, auto&, auto&) {
-             ApplyLineColor(l, o, int32_t(e.value));
-           }});
-  AddList(0, QStringLiteral("Fill Color"),
-          {ValueListKind::FillColours, [](const ItemRecord& r) { return Field(r.fillColor()); },
-           [](const TParams& p) { return double(p.polyfill); },
-           [](TParams& p, const ValueListEntry& e, int) { p.polyfill = int32_t(e.value); },
-           [](ItemList& l, EditObserver& o, const ValueListEntry& e, auto&, auto&) {
-             ApplyFillColor(l, o, int32_t(e.value));
-           }});
+  AddList(0, QStringLiteral("Color"), LineColourBinding(&TParams::polycolor));
+  AddList(0, QStringLiteral("Fill Color"), FillColourBinding(&TParams::polyfill));
   AddList(0, QStringLiteral("Outline Weight"),
           {ValueListKind::LineWeights, [](const ItemRecord& r) { return Field(r.lineWeight()); },
            [](const TParams& p) { return p.polywidth; },
@@ -178,25 +166,8 @@ TPolybox::TPolybox(PanelContext& context, int32_t tool, QWidget* parent)
              ApplyWeight(l, o, e.value);
            }});
   if (ShowsSelection()) AddTurnButtons(0);
-  AddList(1, QStringLiteral("Surface"),
-          {ValueListKind::Surfaces, [](const ItemRecord& r) { return Field(r.surface()); },
-           [](const TParams& p) { return double(p.poplas); },
-           [](TParams& p, const ValueListEntry& e, int) { p.poplas = int32_t(e.value); },
-           [](ItemList& l, EditObserver& o, const ValueListEntry& e, auto&, auto&) {
-             ApplySurface(l, o, int32_t(e.value));
-           }});
-  AddList(1, QStringLiteral("Shadow"),
-          {ValueListKind::Shadows,
-           [](const ItemRecord& r) {
-             return Field(PackShadow(r.shadowSize(), r.shadowSoftness(), r.shadowLightness()));
-           },
-           [](const TParams& p) { return double(p.shpoly); },
-           [](TParams& p, const ValueListEntry& e, int) {
-             p.shpoly = int32_t(PackShadow(e.shadow.size, e.shadow.softness, e.shadow.lightness));
-           },
-           [](ItemList& l, EditObserver& o, const ValueListEntry& e, auto&, auto&) {
-             ApplyShadow(l, o, e.shadow.size, e.shadow.softness, e.shadow.lightness);
-           }});
+  AddList(1, QStringLiteral("Surface"), SurfaceBinding(&TParams::poplas));
+  AddList(1, QStringLiteral("Shadow"), ShadowBinding(&TParams::shpoly));
   if (ShowsSelection()) {
     ShowSelectionGuidance();
   } else if (const ToolGuidance* g = GuidanceOf(drawing)) {

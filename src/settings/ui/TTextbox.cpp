@@ -116,26 +116,8 @@ TTextbox::TTextbox(PanelContext& context, int32_t tool, QWidget* parent)
            [](ItemList& l, EditObserver& o, const ValueListEntry& e, auto& g, auto&) {
              ApplyTextAngle(l, o, int32_t(std::lround(e.value)), g);
            }});
-  AddList(1, QStringLiteral("Surface"),
-          {ValueListKind::Surfaces, [](const ItemRecord& r) { return TextField(r, r.surface()); },
-           [](const TParams& p) { return double(p.txplas); },
-           [](TParams& p, const ValueListEntry& e, int) { p.txplas = int32_t(e.value); },
-           [](ItemList& l, EditObserver& o, const ValueListEntry& e, auto&, auto&) {
-             ApplySurface(l, o, int32_t(e.value));
-           }});
-  AddList(1, QStringLiteral("Shadow"),
-          {ValueListKind::Shadows,
-           [](const ItemRecord& r) {
-             return TextField(r,
-                              PackShadow(r.shadowSize(), r.shadowSoftness(), r.shadowLightness()));
-           },
-           [](const TParams& p) { return double(p.shtext); },
-           [](TParams& p, const ValueListEntry& e, int) {
-             p.shtext = int32_t(PackShadow(e.shadow.size, e.shadow.softness, e.shadow.lightness));
-           },
-           [](ItemList& l, EditObserver& o, const ValueListEntry& e, auto&, auto&) {
-             ApplyShadow(l, o, e.shadow.size, e.shadow.softness, e.shadow.lightness);
-           }});
+  AddList(1, QStringLiteral("Surface"), SurfaceBinding(&TParams::txplas));
+  AddList(1, QStringLiteral("Shadow"), ShadowBinding(&TParams::shtext));
   if (ShowsSelection()) {
     SetGuidance({QStringLiteral("To <b>edit</b> the text, double-click on it."),
                  QStringLiteral("To <b>move</b> the text, place the cursor on the center point, "
