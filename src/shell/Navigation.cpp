@@ -207,45 +207,41 @@ SuggestionAction ActionOf(int number, const std::array<bool, kHintSwitches>& hin
   }
 }
 
-std::optional<ToolSettings> TakeToolSettings(const TParams& p, int32_t tool) {
-  if (tool != kToolLine && tool != kToolText && !IsShapeTool(tool)) return std::nullopt;
-  ToolSettings s;
+namespace {
+
+// Copies the settings of the tool's kind between the settings object and a snapshot, which
+// name their fields alike.
+template <class From, class To>
+void CopyToolSettings(const From& f, To& t, int32_t tool) {
   if (tool == kToolLine) {
-    s.lineColor = p.lineColor, s.lineWidth = p.lineWidth, s.lineWidthTab = p.lineWidthTab;
-    s.linePattern = p.linePattern, s.linePatternTab = p.linePatternTab, s.lineFill = p.lineFill;
-    s.lineDirection = p.lineDirection, s.lineDirectionTab = p.lineDirectionTab;
-    s.lineOutline = p.lineOutline, s.lineOutlineTab = p.lineOutlineTab, s.liplas = p.liplas;
-    s.shpoly = p.shpoly;
+    t.lineColor = f.lineColor, t.lineWidth = f.lineWidth, t.lineWidthTab = f.lineWidthTab;
+    t.linePattern = f.linePattern, t.linePatternTab = f.linePatternTab, t.lineFill = f.lineFill;
+    t.lineDirection = f.lineDirection, t.lineDirectionTab = f.lineDirectionTab;
+    t.lineOutline = f.lineOutline, t.lineOutlineTab = f.lineOutlineTab, t.liplas = f.liplas;
+    t.shpoly = f.shpoly;
   } else if (tool == kToolText) {
-    s.tcolor = p.tcolor, s.tfont = p.tfont, s.tcharset = p.tcharset, s.tsize = p.tsize;
-    s.tsizetab = p.tsizetab, s.tbold = p.tbold, s.toptions = p.toptions, s.tangle = p.tangle;
-    s.tangletab = p.tangletab, s.tdir = p.tdir, s.txplas = p.txplas, s.shtext = p.shtext;
-  } else {
-    s.polycolor = p.polycolor, s.polywidth = p.polywidth, s.polytab = p.polytab;
-    s.polyfill = p.polyfill, s.polysides = p.polysides, s.polyshape = p.polyshape;
-    s.polystate = p.polystate, s.bpolyshape = p.bpolyshape, s.bpolystate = p.bpolystate;
-    s.poplas = p.poplas, s.shpoly = p.shpoly;
+    t.tcolor = f.tcolor, t.tfont = f.tfont, t.tcharset = f.tcharset, t.tsize = f.tsize;
+    t.tsizetab = f.tsizetab, t.tbold = f.tbold, t.toptions = f.toptions, t.tangle = f.tangle;
+    t.tangletab = f.tangletab, t.tdir = f.tdir, t.txplas = f.txplas, t.shtext = f.shtext;
+  } else if (IsShapeTool(tool)) {
+    t.polycolor = f.polycolor, t.polywidth = f.polywidth, t.polytab = f.polytab;
+    t.polyfill = f.polyfill, t.polysides = f.polysides, t.polyshape = f.polyshape;
+    t.polystate = f.polystate, t.bpolyshape = f.bpolyshape, t.bpolystate = f.bpolystate;
+    t.poplas = f.poplas, t.shpoly = f.shpoly;
   }
-  return s;
 }
 
-void RestoreToolSettings(TParams& p, int32_t tool, const ToolSettings& s) {
-  if (tool == kToolLine) {
-    p.lineColor = s.lineColor, p.lineWidth = s.lineWidth, p.lineWidthTab = s.lineWidthTab;
-    p.linePattern = s.linePattern, p.linePatternTab = s.linePatternTab, p.lineFill = s.lineFill;
-    p.lineDirection = s.lineDirection, p.lineDirectionTab = s.lineDirectionTab;
-    p.lineOutline = s.lineOutline, p.lineOutlineTab = s.lineOutlineTab, p.liplas = s.liplas;
-    p.shpoly = s.shpoly;
-  } else if (tool == kToolText) {
-    p.tcolor = s.tcolor, p.tfont = s.tfont, p.tcharset = s.tcharset, p.tsize = s.tsize;
-    p.tsizetab = s.tsizetab, p.tbold = s.tbold, p.toptions = s.toptions, p.tangle = s.tangle;
-    p.tangletab = s.tangletab, p.tdir = s.tdir, p.txplas = s.txplas, p.shtext = s.shtext;
-  } else if (IsShapeTool(tool)) {
-    p.polycolor = s.polycolor, p.polywidth = s.polywidth, p.polytab = s.polytab;
-    p.polyfill = s.polyfill, p.polysides = s.polysides, p.polyshape = s.polyshape;
-    p.polystate = s.polystate, p.bpolyshape = s.bpolyshape, p.bpolystate = s.bpolystate;
-    p.poplas = s.poplas, p.shpoly = s.shpoly;
-  }
+}  // namespace
+
+std::optional<ToolSettings> TakeToolSettings(const TParams& params, int32_t tool) {
+  if (tool != kToolLine && tool != kToolText && !IsShapeTool(tool)) return std::nullopt;
+  ToolSettings settings;
+  CopyToolSettings(params, settings, tool);
+  return settings;
+}
+
+void RestoreToolSettings(TParams& params, int32_t tool, const ToolSettings& settings) {
+  CopyToolSettings(settings, params, tool);
 }
 
 bool RecordsStep(int32_t tool) {

@@ -73,6 +73,19 @@ ListBinding SurfaceBinding(int32_t TParams::*setting) {
           }};
 }
 
+ListBinding WeightBinding(double TParams::*setting, int32_t TParams::*position) {
+  return {ValueListKind::LineWeights,
+          [](const ItemRecord& r) { return std::optional<double>(r.lineWeight()); },
+          [setting](const TParams& p) { return p.*setting; },
+          [setting, position](TParams& p, const ValueListEntry& e, int index) {
+            p.*setting = e.value;
+            p.*position = index;
+          },
+          [](ItemList& l, EditObserver& o, const ValueListEntry& e, auto&, auto&) {
+            ApplyWeight(l, o, e.value);
+          }};
+}
+
 ListBinding ShadowBinding(int32_t TParams::*setting) {
   return {ValueListKind::Shadows,
           [](const ItemRecord& r) {

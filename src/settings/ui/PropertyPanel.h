@@ -44,6 +44,8 @@ struct ListBinding {
 ListBinding LineColourBinding(int32_t TParams::*setting);
 ListBinding FillColourBinding(int32_t TParams::*setting);
 ListBinding SurfaceBinding(int32_t TParams::*setting);
+// The line weight (with its pen width) and the setting's weight and list position.
+ListBinding WeightBinding(double TParams::*setting, int32_t TParams::*position);
 ListBinding ShadowBinding(int32_t TParams::*setting);
 
 // A pull-down list over a value list; the panel fills it without reacting to its own changes.

@@ -28,16 +28,7 @@ TLinebox::TLinebox(PanelContext& context, int32_t tool, QWidget* parent)
   setObjectName(QStringLiteral("TLinebox"));
   if (!ShowsSelection()) SetHeading(QStringLiteral("Line"));
   AddList(0, QStringLiteral("Color"), LineColourBinding(&TParams::lineColor));
-  AddList(0, QStringLiteral("Weight"),
-          {ValueListKind::LineWeights, [](const ItemRecord& r) { return Field(r.lineWeight()); },
-           [](const TParams& p) { return p.lineWidth; },
-           [](TParams& p, const ValueListEntry& e, int position) {
-             p.lineWidth = e.value;
-             p.lineWidthTab = position;
-           },
-           [](ItemList& l, EditObserver& o, const ValueListEntry& e, auto&, auto&) {
-             ApplyWeight(l, o, e.value);
-           }});
+  AddList(0, QStringLiteral("Weight"), WeightBinding(&TParams::lineWidth, &TParams::lineWidthTab));
   AddList(0, QStringLiteral("Pattern"),
           {ValueListKind::LinePatterns,
            // A document's own pattern records match no entry of the list.

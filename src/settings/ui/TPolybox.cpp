@@ -156,15 +156,7 @@ TPolybox::TPolybox(PanelContext& context, int32_t tool, QWidget* parent)
   AddList(0, QStringLiteral("Color"), LineColourBinding(&TParams::polycolor));
   AddList(0, QStringLiteral("Fill Color"), FillColourBinding(&TParams::polyfill));
   AddList(0, QStringLiteral("Outline Weight"),
-          {ValueListKind::LineWeights, [](const ItemRecord& r) { return Field(r.lineWeight()); },
-           [](const TParams& p) { return p.polywidth; },
-           [](TParams& p, const ValueListEntry& e, int position) {
-             p.polywidth = e.value;
-             p.polytab = position;
-           },
-           [](ItemList& l, EditObserver& o, const ValueListEntry& e, auto&, auto&) {
-             ApplyWeight(l, o, e.value);
-           }});
+          WeightBinding(&TParams::polywidth, &TParams::polytab));
   if (ShowsSelection()) AddTurnButtons(0);
   AddList(1, QStringLiteral("Surface"), SurfaceBinding(&TParams::poplas));
   AddList(1, QStringLiteral("Shadow"), ShadowBinding(&TParams::shpoly));
