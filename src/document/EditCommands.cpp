@@ -221,13 +221,26 @@ int32_t StampSelection(ItemList& list, std::mt19937& random) {
   return stamp;
 }
 
+namespace {
+
+bool CarriesStamp(const ItemRecord& r, int32_t stamp) {
+  return IsVisible(r) && IsDrawableKind(r.kind()) &&
+         std::find(r.selectionStamps.begin(), r.selectionStamps.end(), stamp) !=
+             r.selectionStamps.end();
+}
+
+}  // namespace
+
+bool HasStamped(const ItemList& list, int32_t stamp) {
+  return std::any_of(list.begin(), list.end(),
+                     [stamp](const ItemRecord& r) { return CarriesStamp(r, stamp); });
+}
+
 bool SelectStamped(ItemList& list, int32_t stamp, EditObserver& observer) {
   bool any = false;
   bool changed = false;
   for (ItemRecord& r : list) {
-    const bool wanted = IsVisible(r) && IsDrawableKind(r.kind()) &&
-                        std::find(r.selectionStamps.begin(), r.selectionStamps.end(), stamp) !=
-                            r.selectionStamps.end();
+    const bool wanted = CarriesStamp(r, stamp);
     changed = changed || wanted != IsSelected(r);
     r.setSelected(wanted ? 255 : 0);
     any = any || wanted;

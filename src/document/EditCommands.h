@@ -31,6 +31,8 @@ void UpdateJoinSplit(ItemList& list, EditObserver& observer);
 
 // Adds a stamp no record of the list carries yet to every selected item and returns it.
 int32_t StampSelection(ItemList& list, std::mt19937& random);
+// Whether a visible drawable item carries the stamp.
+bool HasStamped(const ItemList& list, int32_t stamp);
 // Selects exactly the visible drawable items carrying the stamp; whether there were any.
 bool SelectStamped(ItemList& list, int32_t stamp, EditObserver& observer);
 

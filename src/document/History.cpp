@@ -93,19 +93,6 @@ int32_t OpenStep(ItemList& list, EditObserver& observer) {
   return NextTransaction(list);
 }
 
-Rect SelectionArea(const ItemList& list) {
-  Rect area{std::numeric_limits<int32_t>::max(), std::numeric_limits<int32_t>::max(),
-            std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::min()};
-  for (const ItemRecord* r : SelectedRecords(list)) {
-    const int64_t margin = int64_t{std::max(r->penWidth(), 0)} + r->shadowSize();
-    area.left = std::min(area.left, ClampToInt32(r->boundLeft() - margin));
-    area.top = std::min(area.top, ClampToInt32(r->boundTop() - margin));
-    area.right = std::max(area.right, ClampToInt32(int64_t{r->boundRight()} + margin + 1));
-    area.bottom = std::max(area.bottom, ClampToInt32(int64_t{r->boundBottom()} + margin + 1));
-  }
-  return area;
-}
-
 }  // namespace
 
 void PurgeRedo(ItemList& list) {
@@ -158,6 +145,19 @@ bool CanUndo(const ItemList& list) {
 
 bool CanRedo(const ItemList& list) {
   return list.UndoneCount() > 0;
+}
+
+Rect SelectionArea(const ItemList& list) {
+  Rect area{std::numeric_limits<int32_t>::max(), std::numeric_limits<int32_t>::max(),
+            std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::min()};
+  for (const ItemRecord* r : SelectedRecords(list)) {
+    const int64_t margin = int64_t{std::max(r->penWidth(), 0)} + r->shadowSize();
+    area.left = std::min(area.left, ClampToInt32(r->boundLeft() - margin));
+    area.top = std::min(area.top, ClampToInt32(r->boundTop() - margin));
+    area.right = std::max(area.right, ClampToInt32(int64_t{r->boundRight()} + margin + 1));
+    area.bottom = std::max(area.bottom, ClampToInt32(int64_t{r->boundBottom()} + margin + 1));
+  }
+  return area;
 }
 
 void BeginEdit(ItemList& list, EditObserver& observer, bool redraw) {
@@ -236,9 +236,20 @@ void RedoStackShift(ItemList& list, ItemRecord& superseded, ItemRecord& newVersi
   }
 }
 
+namespace {
+
+// Undo and Redo start from no selection; whoever shows the selection hears of it.
+void DeselectAll(ItemList& list, EditObserver& observer) {
+  const bool hadSelection = FirstSelected(list) != nullptr;
+  SelectOnly(list, nullptr);
+  if (hadSelection) observer.SelectionChanged();
+}
+
+}  // namespace
+
 void Undo(ItemList& list, EditObserver& observer) {
   observer.EndGesture();
-  SelectOnly(list, nullptr);
+  DeselectAll(list, observer);
   // The done records, newest first: Undo takes them while they belong to the latest step.
   std::vector<ItemRecord*> done;
   for (ItemRecord& r : list) {
@@ -278,7 +289,7 @@ void Undo(ItemList& list, EditObserver& observer) {
 
 void Redo(ItemList& list, EditObserver& observer) {
   observer.EndGesture();
-  SelectOnly(list, nullptr);
+  DeselectAll(list, observer);
   const auto first = NextUndoneId(list);
   ItemRecord* s = first ? FindById(list, *first) : nullptr;
   if (s == nullptr) return;

@@ -17,6 +17,10 @@ ItemRecord* NextUndone(const ItemList& list);
 bool CanUndo(const ItemList& list);
 bool CanRedo(const ItemList& list);
 
+// The area the selected records cover with their pen and shadow (document pixels); an empty
+// selection gives a rectangle whose left is above its right.
+Rect SelectionArea(const ItemList& list);
+
 // Clones every selected record into a new edit step: the originals are hidden and deselected,
 // the copies are selected and carry the edit that follows. Nothing happens without a selection.
 void BeginEdit(ItemList& list, EditObserver& observer, bool redraw);

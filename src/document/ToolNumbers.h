@@ -29,6 +29,11 @@ inline constexpr int32_t kToolSelectedText = 301;
 inline constexpr int32_t kToolInsertPicture = 400;
 inline constexpr int32_t kToolSelectedPicture = 401;
 inline constexpr int32_t kToolUndoGuidance = 1038;
+inline constexpr int32_t kToolFirstGuidance = 1024;
+inline constexpr int32_t kToolLastGuidance = 1080;
+// The picture clip editor: editing the selected picture's clip, and adding a clip.
+inline constexpr int32_t kToolEditClip = 503;
+inline constexpr int32_t kToolAddClip = 510;
 
 // The drawing window's modes; the shape tools 100 to 199 are modes of their own number.
 inline constexpr int32_t kModePointer = 0;
@@ -74,6 +79,53 @@ constexpr bool IsToolMode(int32_t mode) {
 constexpr bool IsCreationMode(int32_t mode) {
   return mode == kModeLine || IsShapeTool(mode) || mode == kModeContinueSpline ||
          mode == kModeContinueCurve;
+}
+
+constexpr bool IsGuidanceTool(int32_t tool) {
+  return tool >= kToolFirstGuidance && tool <= kToolLastGuidance;
+}
+
+// The side panels, each shown for a range of tool numbers.
+enum class PanelKind {
+  None,
+  Toolbox,
+  Unibox,
+  Linebox,
+  Polybox,
+  Textbox,
+  Pictbox,
+  Colorbox,
+  Guidance
+};
+
+constexpr PanelKind PanelOfTool(int32_t tool) {
+  if (tool == kToolPointer) return PanelKind::Toolbox;
+  if (tool == kToolSeveralKinds) return PanelKind::Unibox;
+  if (tool == kToolLine || tool == kToolSelectedLine) return PanelKind::Linebox;
+  if (tool >= kToolFirstShape && tool <= kToolSelectedPolygon) return PanelKind::Polybox;
+  if (tool >= kToolText && tool <= 303) return PanelKind::Textbox;
+  if (tool == kToolInsertPicture) return PanelKind::Pictbox;
+  if (tool == kToolSelectedPicture) return PanelKind::Colorbox;
+  if (IsGuidanceTool(tool)) return PanelKind::Guidance;
+  return PanelKind::None;
+}
+
+// Tools whose panel shows the selection's values and applies changes to it; the others show
+// the settings new items get.
+constexpr bool IsSelectedStateTool(int32_t tool) {
+  return tool == kToolSelectedLine || tool == kToolSelectedText || tool == kToolSelectedPicture ||
+         tool == kToolSeveralKinds ||
+         (tool >= kToolFirstSelectedShape && tool <= kToolSelectedPolygon);
+}
+
+// The drawing tool of the same kind as a selected-state tool (99 -> 98, 2xx -> 1xx, 301 -> 300;
+// the selected star 206 is drawn with 105).
+constexpr int32_t DrawingToolOf(int32_t tool) {
+  if (tool == kToolSelectedLine) return kToolLine;
+  if (tool == kToolSelectedText) return kToolText;
+  if (tool == 206) return 105;
+  if (tool >= kToolFirstSelectedShape && tool <= kToolSelectedPolygon) return tool - 100;
+  return tool;
 }
 
 // Modes in which the pointer drags handles of the selection.

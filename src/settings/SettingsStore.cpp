@@ -231,6 +231,16 @@ void ReadCustomSettings(QSettings& store, TParams& params) {
     }
   }
   ReadPagesets(in, params);
+  for (int n = 1; n <= kHostSlots; ++n) {
+    HostPlacement& slot = params.hostSlots[std::size_t(n - 1)];
+    const QString prefix = QStringLiteral("hostslot") + QString::number(n);
+    in.Into(prefix + u'l', slot.left);
+    in.Into(prefix + u't', slot.top);
+    in.Into(prefix + u'w', slot.width, 0);
+    in.Into(prefix + u'h', slot.height, 0);
+    in.Into(prefix + u'm', slot.maximised, 0, 1);
+    in.Into(prefix + u'p', slot.placed, 0, 1);
+  }
   store.endGroup();
   ParseUnitDefaults(params.defaults);
 }
@@ -417,6 +427,16 @@ void WriteCustomSettings(QSettings& store, const TParams& params) {
     hints += on ? u'1' : u'0';
   store.setValue(Name("hints"), hints);
   WritePagesets(store, params);
+  for (int n = 1; n <= kHostSlots; ++n) {
+    const HostPlacement& slot = params.hostSlots[std::size_t(n - 1)];
+    const QString prefix = QStringLiteral("hostslot") + QString::number(n);
+    store.setValue(prefix + u'l', slot.left);
+    store.setValue(prefix + u't', slot.top);
+    store.setValue(prefix + u'w', slot.width);
+    store.setValue(prefix + u'h', slot.height);
+    store.setValue(prefix + u'm', slot.maximised);
+    store.setValue(prefix + u'p', int(slot.placed));
+  }
   store.endGroup();
 }
 

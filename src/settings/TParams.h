@@ -57,6 +57,19 @@ struct FontEntry {
   friend bool operator==(const FontEntry&, const FontEntry&) = default;
 };
 
+// Where a host window was last shown: its frame's left, top, width and height, whether it was
+// maximised, and whether the slot has been placed at all.
+struct HostPlacement {
+  int32_t left = 0;
+  int32_t top = 0;
+  int32_t width = 0;
+  int32_t height = 0;
+  int32_t maximised = 0;  // 1 = yes
+  uint8_t placed = 0;
+  friend bool operator==(const HostPlacement&, const HostPlacement&) = default;
+};
+inline constexpr int kHostSlots = 16;
+
 struct TParams {
   // Every default, for a screen of this resolution.
   explicit TParams(ScreenMetrics screen = {});
@@ -135,6 +148,9 @@ struct TParams {
   UserColours userColours;
   // The colour chooser's custom colours, kNoDialogColour when empty.
   std::array<uint32_t, kDialogColours> dialogColours;
+
+  // The host windows' placement slots, numbered from 1.
+  std::array<HostPlacement, kHostSlots> hostSlots{};
 
   std::vector<FontEntry> fonts;
   bool saveHistory = false;  // documents never keep their undo history

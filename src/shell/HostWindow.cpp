@@ -174,6 +174,7 @@ void THostWindow::FirstButtonReleased() {
 void THostWindow::hideEvent(QHideEvent* event) {
   QWidget::hideEvent(event);
   if (event->spontaneous()) return;
+  KeepPlacement();
   firstAction_ = nullptr;
   mayProceed_ = nullptr;
   if (panel_ != nullptr) {
@@ -211,16 +212,110 @@ void THostWindow::OpenHost(int code, int32_t number, const QString& title) {
     const QSize preferred = panel_->sizeHint();
     wanted = wanted.expandedTo(QSize(preferred.width(), preferred.height() + kStripHeight + 3));
   }
-  if (!isVisible()) {
+  Place(wanted);
+  raise();
+}
+
+int HostSlotFor(HostKind kind, int code) {
+  if (kind == HostKind::Y) {
+    switch (code) {
+      case 9:
+        return 5;
+      case 63:
+        return 13;
+      case 64:
+        return 14;
+      case 66:
+      case 67:
+        return 16;
+      default:
+        return 0;
+    }
+  }
+  switch (code) {
+    case 10:
+      return 6;
+    case 11:
+      return 7;
+    case 26:
+    case 27:
+      return 8;
+    case 40:
+    case 41:
+      return 9;
+    case 45:
+      return 1;
+    case 51:
+    case 503:
+    case 510:
+      return 2;
+    case 54:
+      return 4;
+    case 57:
+      return 3;
+    case 60:
+      return 12;
+    default:
+      return 0;
+  }
+}
+
+HostPlacement* THostWindow::Slot() const {
+  const int slot = HostSlotFor(kind_, code_);
+  return placements_ != nullptr && slot > 0 ? &(*placements_)[std::size_t(slot - 1)] : nullptr;
+}
+
+void THostWindow::Place(QSize wanted) {
+  HostPlacement* slot = Slot();
+  if (slot != nullptr && slot->maximised == 1) {
+    showMaximized();
+    return;
+  }
+  if (isMaximized()) showNormal();
+  if (slot != nullptr && slot->placed != 0) {
+    resize(std::max(slot->width, 1), std::max(slot->height, 1));
+    move(slot->left, slot->top);
+  } else if (!isVisible() || slot != nullptr) {
+    // Centred on the screen at the panel's preferred size, and remembered so.
     resize(wanted);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
       const QRect area = screen->availableGeometry();
       move(std::max(area.left(), area.center().x() - width() / 2),
            std::max(area.top(), area.center().y() - height() / 2));
     }
+    if (slot != nullptr) *slot = {x(), y(), width(), height(), 0, 1};
   }
   showNormal();
-  raise();
+}
+
+void THostWindow::KeepPlacement() {
+  HostPlacement* slot = Slot();
+  if (slot == nullptr) return;
+  if (isMaximized()) {
+    slot->maximised = 1;
+    return;
+  }
+  *slot = {x(), y(), width(), height(), 0, 1};
+}
+
+void THostWindow::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() != QEvent::WindowStateChange) return;
+  const auto* change = static_cast<QWindowStateChangeEvent*>(event);
+  // Restored from maximised: the window takes its last normal placement again.
+  HostPlacement* slot = Slot();
+  if (slot != nullptr && (change->oldState() & Qt::WindowMaximized) && !isMaximized() &&
+      slot->maximised == 1) {
+    slot->maximised = 0;
+    if (slot->placed != 0) {
+      QTimer::singleShot(0, this, [this] {
+        if (HostPlacement* s = Slot(); s != nullptr && !isMaximized()) {
+          resize(std::max(s->width, 1), std::max(s->height, 1));
+          move(s->left, s->top);
+        }
+      });
+    }
+  }
 }
 
 }  // namespace quillon

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <functional>
 
+#include "settings/TParams.h"
 #include "shell/Chrome.h"
 
 class QTimer;
@@ -68,6 +69,10 @@ class THostWindow : public QWidget {
   // Where the panels come from.
   void SetPanelFactory(HostPanelFactory factory) { factory_ = std::move(factory); }
   QWidget* Panel() const { return panel_; }
+  // Where the placement of each code is remembered (the settings' slots).
+  void SetPlacements(std::array<HostPlacement, kHostSlots>* placements) {
+    placements_ = placements;
+  }
 
  signals:
   // The host hid, after the first button's action when it ran; the panel is freed.
@@ -75,11 +80,17 @@ class THostWindow : public QWidget {
 
  protected:
   void hideEvent(QHideEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private:
   void FirstButtonReleased();
+  // The slot remembering this code's placement, or null.
+  HostPlacement* Slot() const;
+  void Place(QSize wanted);
+  void KeepPlacement();
 
   HostPanelFactory factory_;
+  std::array<HostPlacement, kHostSlots>* placements_ = nullptr;
   QPointer<QWidget> panel_;
   std::function<void()> firstAction_;
   std::function<bool()> mayProceed_;
@@ -99,5 +110,7 @@ struct HostLayout {
   QString second;
 };
 HostLayout HostLayoutFor(HostKind kind, int code, const QString& title);
+// The placement slot (1 .. 16) of a host's code; 0 for codes without one.
+int HostSlotFor(HostKind kind, int code);
 
 }  // namespace quillon

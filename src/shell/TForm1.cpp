@@ -36,6 +36,7 @@
 #include "shell/HostWindow.h"
 #include "shell/RecentFiles.h"
 #include "shell/ShellIntegration.h"
+#include "shell/SidePanel.h"
 #include "shell/TProcs.h"
 
 namespace quillon {
@@ -84,11 +85,18 @@ TForm1::TForm1(ShellServices services, ScreenMetrics screen, QWidget* parent)
   formX_ = new THostWindow(HostKind::X, this);
   formY_ = new THostWindow(HostKind::Y, this);
   for (THostWindow* host : {formX_, formY_}) {
+    host->SetPlacements(&params_.hostSlots);
     host->SetPanelFactory([this](HostKind kind, int code, int32_t number) {
       return MakeHostPanel(*this, kind, code, number);
     });
   }
   connect(formX_, &THostWindow::Closed, this, &TForm1::HostXClosed);
+  // A customization dialog closed: the panel's lists show what it saved.
+  for (THostWindow* host : {formX_, formY_}) {
+    connect(host, &THostWindow::Closed, this, [this] {
+      if (PropertyPanel* panel = side_->Properties()) panel->RefillLists();
+    });
+  }
 
   auto store = OpenSettingsStore();
   LoadSettings(params_, *store);
@@ -171,12 +179,14 @@ void TForm1::CreateLayout() {
   Colour(panel1, kPanelColour);
   auto* suggestions = new QVBoxLayout(panel1);
   suggestions->setContentsMargins(0, 0, 0, 0);
+  suggestions->setSpacing(0);
   suggestions->addStretch();
   auto* panel2 = new QWidget(panel1);
   panel2->setObjectName(QStringLiteral("Panel2"));
   panel2->setFixedHeight(20);
   Colour(panel2, kPanelColour);
   suggestions->addWidget(panel2);
+  CreateSidePanel(panelPlace, panel1, panel2);
   splitter4->setStretchFactor(0, 1);
   splitter4->setSizes({400, kSuggestionsHeight});
 
@@ -260,6 +270,7 @@ void TForm1::PasteAvailable(bool available) {
 }
 
 void TForm1::JoinSplitAvailable(bool join, bool split) {
+  if (TUnibox* unibox = side_->Unibox()) unibox->SetJoinSplit(join, split);
   procs_->ShowButton(35, join);
   FindAction("Join1")->setEnabled(join);
   procs_->ShowButton(36, split);
@@ -267,6 +278,7 @@ void TForm1::JoinSplitAvailable(bool join, bool split) {
 }
 
 void TForm1::SelectionChanged() {
+  if (PropertyPanel* panel = side_->Properties()) panel->SelectionChanged();
   // A panel switch usually follows at once and brings the commands up to date; otherwise they
   // follow on the next turn of the event loop.
   selectionCommandsStale_ = true;
@@ -306,32 +318,7 @@ void TForm1::ShowTool(int32_t toolNumber) {
   ShowPanel(toolNumber, false, false);
 }
 
-void TForm1::ShowPanel(int toolNumber, bool skipIfShown, bool tellWindow) {
-  if (skipIfShown && toolNumber == currentTool_) return;
-  if (toolNumber >= 1024 && toolNumber <= 1080) previousTool_ = currentTool_;
-  currentTool_ = toolNumber;
-  procs_->SetCurrentTool(toolNumber);
-  TSandbox* window = ActiveWindow();
-  if (tellWindow && window != nullptr) window->SelectTool(toolNumber);
-  // A shape panel starts its tool's gesture afresh; the panels of a continued spline or curve
-  // come with the continuation, whose points must stay.
-  if (window != nullptr && toolNumber >= 100 && toolNumber <= 299 && toolNumber != 297 &&
-      toolNumber != 298) {
-    window->ResetGesture();
-  }
-  // Without a window a drawing tool opens a new document that starts with it.
-  const bool drawingTool =
-      toolNumber == 98 || toolNumber == 300 || (toolNumber >= 100 && toolNumber <= 199);
-  if (Windows().empty() && drawingTool) {
-    startMode_ = toolNumber == 98 ? 1 : toolNumber == 300 ? 31 : toolNumber;
-    timer2_->start();
-  } else if (Windows().empty() && (toolNumber == 59 || toolNumber == 401)) {
-    timer2_->start();
-  }
-  UpdateSelectionCommands();
-}
-
-void TForm1::RunTool(int toolNumber) {
+void TForm1::RunTool(int32_t toolNumber) {
   switch (toolNumber) {
     case 43:
       ShowPanel(previousTool_, false, true);

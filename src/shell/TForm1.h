@@ -9,6 +9,7 @@
 #include <array>
 #include <memory>
 #include <set>
+#include <random>
 #include <vector>
 
 #include "canvas/DocumentDialogs.h"
@@ -22,7 +23,9 @@
 #include "platform/Progress.h"
 #include "platform/Prompter.h"
 #include "settings/TParams.h"
+#include "settings/ui/PanelContext.h"
 #include "shell/Chrome.h"
+#include "shell/Navigation.h"
 
 class QActionGroup;
 class QLabel;
@@ -34,6 +37,7 @@ class QTimer;
 namespace quillon {
 
 class OutputDialogs;
+class SidePanel;
 class THostWindow;
 class TProcs;
 class TSandbox;
@@ -64,7 +68,7 @@ struct ShellServices {
 // The smallest number above kWindowNumberBase that none of the used numbers is.
 int32_t FreeWindowNumber(const std::vector<int32_t>& used);
 
-class TForm1 : public QMainWindow, public SandboxHost {
+class TForm1 : public QMainWindow, public SandboxHost, public PanelContext {
   Q_OBJECT
  public:
   // Creates the frame and loads the settings from the user's store (FormCreate).
@@ -81,11 +85,17 @@ class TForm1 : public QMainWindow, public SandboxHost {
   int32_t NextWindowNumber() const;
 
   // Runs a tool number as the Insert menu, the toolbar and the timers do.
-  void RunTool(int toolNumber);
+  void RunTool(int32_t toolNumber) override;
   // Switches the side panel to a tool number; tellWindow also activates the tool in the active
-  // drawing window.
-  void ShowPanel(int toolNumber, bool skipIfShown, bool tellWindow);
+  // drawing window; a step taken from the history is not recorded again.
+  void ShowPanel(int toolNumber, bool skipIfShown, bool tellWindow, bool fromHistory = false);
   int32_t CurrentTool() const { return currentTool_; }
+  SidePanel& Side() const { return *side_; }
+  // Runs a suggestion entry's action.
+  void RunSuggestion(int number);
+  // Shows the previous or next panel step of the history that can still be shown.
+  void GoBack();
+  void GoForward();
 
   // Sets the zoom, its controls and the active window's zoom.
   void SetZoom(double zoom);
@@ -112,6 +122,13 @@ class TForm1 : public QMainWindow, public SandboxHost {
   void ProceedWithSetup(int32_t units);
 
   TParams& Params() override { return params_; }
+  // PanelContext.
+  ItemList* ActiveDocument() override;
+  DocumentEvents* ActiveEvents() override;
+  GeometryContext ActiveGeometry() override;
+  void Customize(ValueListKind kind) override;
+  void SelectionEdited() override;
+  void PanelChanged(int32_t tool) override;
   TProcs* Toolbar() const { return procs_; }
   THostWindow* HostX() const { return formX_; }
   THostWindow* HostY() const { return formY_; }
@@ -222,6 +239,16 @@ class TForm1 : public QMainWindow, public SandboxHost {
   void RestoreCopies(const std::vector<LeftBehindCopy>& copies);
   // Opens a file another start of the program handed over, once no print or export runs.
   void OpenRequestedFile(const QString& name);
+  // The side panel (SideCommands.cpp).
+  void CreateSidePanel(QWidget* place, QWidget* suggestions, QWidget* strip);
+  void RecordStep(int32_t tool);
+  bool CanShowStep(const HistoryStep& step) const;
+  void ShowStep(const HistoryStep& step);
+  void RefreshHistoryStrip();
+  SuggestionFacts CurrentFacts() const;
+  // Selects only the newest drawable item of the active document that is neither locked nor
+  // hidden; whether one was selected.
+  bool SelectNewest();
 
   ShellServices services_;
   bool selectionCommandsStale_ = false;
@@ -239,6 +266,9 @@ class TForm1 : public QMainWindow, public SandboxHost {
   bool setupFinished_ = false;
   int gridMode_ = 0;
   int snapMode_ = 0;
+  SidePanel* side_ = nullptr;
+  PanelHistory history_;
+  std::mt19937 stamps_{18601};
   // The window last activated; cleared when it is destroyed.
   TSandbox* activeWindow_ = nullptr;
 
