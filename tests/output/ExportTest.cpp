@@ -42,7 +42,7 @@ TEST(Export, SmoothAndExactPicturesAreTheSheetReducedAsDefined) {
   const ScreenMetrics screen = list.screen();
   for (const bool smooth : {true, false}) {
     Bitmap picture;
-    ASSERT_TRUE((smooth ? ExportSmooth : ExportExact)(list, screen, PaintNoise, picture).ok);
+    ASSERT_TRUE((smooth ? ExportSmooth : ExportExact)(list, screen, PaintNoise, picture, {}).ok);
     Bitmap sheet;
     ASSERT_TRUE(ComposeSheet(list, sheet, smooth ? ComposeMode::Preview : ComposeMode::Export,
                              u"", screen, PrinterGeometry{}, PaintNoise)
