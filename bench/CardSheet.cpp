@@ -15,6 +15,7 @@
 #include "render/ShapeBounds.h"
 #include "render/Text.h"
 #include "render/decoders/DecodePicture.h"
+#include "support/DesignTool.h"
 #include "support/DocumentFixtures.h"
 
 namespace {
@@ -55,12 +56,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   ItemList list(ScreenMetrics{96, 96});
-  test::ScriptedPrompter prompter(PromptAnswer::No);
-  const FileResult read = ReadDocument(QString::fromLocal8Bit(argv[1]), list, prompter);
-  if (!read.ok() || list.PageRecord() == nullptr) {
-    std::cerr << "card_sheet: " << argv[1] << ": not a document\n";
-    return 1;
-  }
+  if (!test::ReadStartDocument("card_sheet", argv[1], list)) return 1;
   QFile photoFile(QString::fromLocal8Bit(argv[3]));
   if (!photoFile.open(QIODevice::ReadOnly)) {
     std::cerr << "card_sheet: " << argv[3] << ": cannot be read\n";
@@ -113,18 +109,5 @@ int main(int argc, char** argv) {
   photo.setMirrorSign(1);
   photo.setFlipSign(1);
 
-  // Bounds as the program keeps them: shapes by their outlines, texts by their text blocks.
-  const FontTextMetrics metrics(list.screen());
-  GeometryContext context;
-  context.screen = list.screen();
-  context.text = &metrics;
-  for (ItemRecord& r : list)
-    if (IsDrawableKind(r.kind())) BoundsAfterTransform(r, context);
-
-  const FileResult written = WriteDocument(QString::fromLocal8Bit(argv[2]), list);
-  if (!written.ok()) {
-    std::cerr << "card_sheet: " << argv[2] << ": " << written.message << '\n';
-    return 1;
-  }
-  return 0;
+  return test::WriteDesign("card_sheet", argv[2], list);
 }

@@ -125,9 +125,8 @@ bool MoveGridLine(ItemList& list, EditObserver& observer, const GeometryContext&
 
   // Only the items on the line move: the selection is put aside and given back afterwards.
   std::unordered_set<int32_t> selected;
-  for (const ItemRecord& r : list) {
-    if (IsSelected(r)) selected.insert(r.itemId());
-  }
+  for (const ItemRecord* r : SelectedRecords(list))
+    selected.insert(r->itemId());
   SelectOnly(list, nullptr);
   ItemRecord* copy = BeginGridEdit(list, observer);
   if (copy == nullptr) return false;
@@ -138,9 +137,8 @@ bool MoveGridLine(ItemList& list, EditObserver& observer, const GeometryContext&
       item->setSelected(255);
     BeginEdit(list, observer, false);
     // The items' clones join the anchors' step, so that one Undo takes back both.
-    for (ItemRecord& r : list) {
-      if (IsSelected(r)) r.setTransaction(step);
-    }
+    for (ItemRecord* r : SelectedRecords(list))
+      r->setTransaction(step);
     const DragSession session = StartDrag(list, kHandleMove);
     const Point start{0, 0};
     const Point end = axis == GridAxis::Vertical ? Point{ClampToInt32(int64_t{position} - from), 0}

@@ -37,14 +37,13 @@ Rect Union(Rect a, Rect b) {
 // selected item passes, so that no empty step is recorded.
 template <class Filter, class Change>
 void EditSelection(ItemList& list, EditObserver& observer, Filter filter, Change change) {
-  const bool any = std::any_of(list.begin(), list.end(), [&](const ItemRecord& r) {
-    return IsSelected(r) && r.kind() != kKindGroupFrame && filter(r);
-  });
-  if (!any) return;
+  auto concerned = [&](const ItemRecord* r) { return r->kind() != kKindGroupFrame && filter(*r); };
+  const std::vector<ItemRecord*> selected = SelectedRecords(list);
+  if (std::none_of(selected.begin(), selected.end(), concerned)) return;
   const Rect before = SelectionArea(list);
   BeginEdit(list, observer, false);
-  for (ItemRecord& r : list) {
-    if (IsSelected(r) && r.kind() != kKindGroupFrame && filter(r)) change(r);
+  for (ItemRecord* r : SelectedRecords(list)) {
+    if (concerned(r)) change(*r);
   }
   observer.RepaintArea(Union(before, SelectionArea(list)));
 }

@@ -36,14 +36,14 @@ void SetShapeStyle(ItemRecord& item, int32_t style, const GeometryContext& conte
 }
 
 void SetSidesOrSpikes(ItemList& list, int32_t count, const GeometryContext& context) {
-  for (ItemRecord& r : list) {
-    if (IsSelected(r)) SetSidesOrSpikes(r, count, context);
+  for (ItemRecord* r : SelectedRecords(list)) {
+    SetSidesOrSpikes(*r, count, context);
   }
 }
 
 void SetShapeStyle(ItemList& list, int32_t style, const GeometryContext& context) {
-  for (ItemRecord& r : list) {
-    if (IsSelected(r)) SetShapeStyle(r, style, context);
+  for (ItemRecord* r : SelectedRecords(list)) {
+    SetShapeStyle(*r, style, context);
   }
 }
 

@@ -24,12 +24,7 @@ class GridInteractionTest : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(dir_.isValid());
     ItemRecord& page = test::AddPixelPage(list_, 400, 300, kPageLeft, kPageLeft);
-    page.setGridDistanceX(100);
-    page.setGridDistanceY(100);
-    page.setGridHorizontal(1);
-    page.setAnchorsHorizontal(1);
-    page.setGridVertical(1);
-    page.setAnchorsVertical(1);
+    test::ShowGridEvery(page, 100);
     UpdatePageRect(page);
     SetDefaultAnchorLines(*FindVisibleByKind(list_, kKindAnchors), page);
   }

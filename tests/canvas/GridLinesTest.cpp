@@ -14,12 +14,7 @@ using test::Pt;
 // A pixel page 400 x 300 at (left, 0) with both grids and anchors shown, lines every 100 pixels.
 ItemRecord& GridPage(ItemList& list, int left = 0, double zoom = 1.0) {
   ItemRecord& page = test::AddPixelPage(list, 400, 300, left);
-  page.setGridDistanceX(100);
-  page.setGridDistanceY(100);
-  page.setGridHorizontal(1);
-  page.setAnchorsHorizontal(1);
-  page.setGridVertical(1);
-  page.setAnchorsVertical(1);
+  test::ShowGridEvery(page, 100);
   page.setZoom(zoom);
   UpdatePageRect(page);
   SetDefaultAnchorLines(*FindVisibleByKind(list, kKindAnchors), page);

@@ -88,12 +88,7 @@ ItemRecord& GridPage(ItemList& list) {
   page.setPixelsPerUnitY(1);
   page.setDesignWidth(400);
   page.setDesignHeight(300);
-  page.setGridDistanceX(100);
-  page.setGridDistanceY(100);
-  page.setGridHorizontal(1);
-  page.setAnchorsHorizontal(1);
-  page.setGridVertical(1);
-  page.setAnchorsVertical(1);
+  test::ShowGridEvery(page, 100);
   UpdatePageRect(page);
   SetDefaultAnchorLines(*FindVisibleByKind(list, kKindAnchors), page);
   return page;

@@ -16,6 +16,7 @@
 #include "render/ShapeBounds.h"
 #include "render/Text.h"
 #include "render/decoders/DecodePicture.h"
+#include "support/DesignTool.h"
 #include "support/DocumentFixtures.h"
 
 namespace {
@@ -67,12 +68,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   ItemList list(ScreenMetrics{96, 96});
-  test::ScriptedPrompter prompter(PromptAnswer::No);
-  const FileResult read = ReadDocument(QString::fromLocal8Bit(argv[1]), list, prompter);
-  if (!read.ok() || list.PageRecord() == nullptr) {
-    std::cerr << "design_card: " << argv[1] << ": not a document\n";
-    return 1;
-  }
+  if (!test::ReadStartDocument("design_card", argv[1], list)) return 1;
   // The design fills a 3.5 x 2 inch card at 96 pixels per inch.
   ItemRecord& panel = test::AddRectangle(list, {8, 8}, {328, 184});
   panel.setShapeStyle(2);
@@ -123,18 +119,5 @@ int main(int argc, char** argv) {
   rule.setPenWidth(2);
   rule.setLinePattern(2);
   rule.setLineColor(0x806040);
-  // Bounds as the program keeps them: shapes by their outlines, texts by their text blocks.
-  const FontTextMetrics metrics(list.screen());
-  GeometryContext context;
-  context.screen = list.screen();
-  context.text = &metrics;
-  for (ItemRecord& r : list)
-    if (IsDrawableKind(r.kind())) BoundsAfterTransform(r, context);
-
-  const FileResult written = WriteDocument(QString::fromLocal8Bit(argv[2]), list);
-  if (!written.ok()) {
-    std::cerr << "design_card: " << argv[2] << ": " << written.message << '\n';
-    return 1;
-  }
-  return 0;
+  return test::WriteDesign("design_card", argv[2], list);
 }

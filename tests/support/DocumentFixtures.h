@@ -40,6 +40,16 @@ inline ItemRecord& AddPage(ItemList& list) {
   return page;
 }
 
+// Shows both grids and both anchor strips, a line every `distance` page units.
+inline void ShowGridEvery(ItemRecord& page, int32_t distance) {
+  page.setGridDistanceX(distance);
+  page.setGridDistanceY(distance);
+  page.setGridHorizontal(1);
+  page.setAnchorsHorizontal(1);
+  page.setGridVertical(1);
+  page.setAnchorsVertical(1);
+}
+
 // An item with its defining points set and its derived geometry consistent.
 inline ItemRecord& AddItem(ItemList& list, int32_t kind, Point a, Point b, int32_t level = 0) {
   ItemRecord& r = NewRecord(list, kind);

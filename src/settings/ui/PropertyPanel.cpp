@@ -265,9 +265,9 @@ std::optional<double> PropertyPanel::CommonValue(
   ItemList* list = context_.ActiveDocument();
   if (list == nullptr) return std::nullopt;
   std::optional<double> common;
-  for (const ItemRecord& r : *list) {
-    if (!IsSelected(r) || r.kind() == kKindGroupFrame) continue;
-    const std::optional<double> v = value(r);
+  for (const ItemRecord* r : SelectedRecords(*list)) {
+    if (r->kind() == kKindGroupFrame) continue;
+    const std::optional<double> v = value(*r);
     if (!v) continue;
     if (!common) {
       common = v;

@@ -143,9 +143,9 @@ void TTextbox::ShowValues() {
   if (selection) {
     ItemList* list = Context().ActiveDocument();
     if (list != nullptr) {
-      for (const ItemRecord& r : *list) {
-        if (!IsSelected(r) || r.kind() != kKindText) continue;
-        const QString name = QString::fromLatin1(r.fontName());
+      for (const ItemRecord* r : SelectedRecords(*list)) {
+        if (r->kind() != kKindText) continue;
+        const QString name = QString::fromLatin1(r->fontName());
         if (!font) {
           font = name;
         } else if (*font != name) {
