@@ -208,14 +208,11 @@ void UpdateJoinSplit(ItemList& list, EditObserver& observer) {
 }
 
 int32_t StampSelection(ItemList& list, std::mt19937& random) {
-  std::unordered_set<int32_t> used;
-  for (const ItemRecord& r : list)
-    used.insert(r.selectionStamps.begin(), r.selectionStamps.end());
   std::uniform_int_distribution<int32_t> draw(1, std::numeric_limits<int32_t>::max());
   int32_t stamp;
   do {
     stamp = draw(random);
-  } while (used.contains(stamp));
+  } while (list.StampCarriers(stamp) != nullptr);
   for (ItemRecord* r : SelectedRecords(list))
     AddStamp(*r, stamp);
   return stamp;
@@ -229,22 +226,39 @@ bool CarriesStamp(const ItemRecord& r, int32_t stamp) {
              r.selectionStamps.end();
 }
 
+// The visible drawable records that carry the stamp.
+std::unordered_set<ItemRecord*> Stamped(const ItemList& list, int32_t stamp) {
+  std::unordered_set<ItemRecord*> found;
+  if (const auto* carriers = list.StampCarriers(stamp)) {
+    for (ItemRecord* r : *carriers) {
+      if (CarriesStamp(*r, stamp)) found.insert(r);
+    }
+  }
+  return found;
+}
+
 }  // namespace
 
 bool HasStamped(const ItemList& list, int32_t stamp) {
-  return std::any_of(list.begin(), list.end(),
-                     [stamp](const ItemRecord& r) { return CarriesStamp(r, stamp); });
+  if (const auto* carriers = list.StampCarriers(stamp)) {
+    return std::any_of(carriers->begin(), carriers->end(),
+                       [stamp](const ItemRecord* r) { return CarriesStamp(*r, stamp); });
+  }
+  return false;
 }
 
 bool SelectStamped(ItemList& list, int32_t stamp, EditObserver& observer) {
-  bool any = false;
+  const std::unordered_set<ItemRecord*> wanted = Stamped(list, stamp);
+  const bool any = !wanted.empty();
   bool changed = false;
-  for (ItemRecord& r : list) {
-    const bool wanted = CarriesStamp(r, stamp);
-    changed = changed || wanted != IsSelected(r);
-    r.setSelected(wanted ? 255 : 0);
-    any = any || wanted;
+  for (ItemRecord* r : wanted)
+    changed = changed || !IsSelected(*r);
+  for (ItemRecord* r : list.Flagged(ItemList::Flag::kSelected)) {
+    changed = changed || (IsSelected(*r) && !wanted.contains(r));
+    r->setSelected(0);
   }
+  for (ItemRecord* r : wanted)
+    r->setSelected(255);
   // Items that lost their selection must lose their marks too, even when none was found.
   if (any || changed) observer.RepaintAll(true);
   if (changed) observer.SelectionChanged();

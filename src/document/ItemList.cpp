@@ -82,6 +82,7 @@ void ItemList::Clear() {
   size_ = 0;
   for (auto& index : flagged_)
     index.clear();
+  stamped_.clear();
   aggregates_ = Aggregates{};
   pageValid_ = true;
   page_ = nullptr;
@@ -124,6 +125,8 @@ void ItemList::Adopt(ItemRecord& record) {
   record.owner_ = this;
   record.ordinal_ = nextOrdinal_++;
   Track(record);
+  for (int32_t stamp : record.selectionStamps)
+    NoteStamp(record, stamp);
 }
 
 void ItemList::Track(ItemRecord& record) {
@@ -140,6 +143,25 @@ void ItemList::Track(ItemRecord& record) {
 void ItemList::Untrack(const ItemRecord& record) {
   for (auto& index : flagged_)
     index.erase(record.ordinal_);
+  ForgetStamps(record);
+}
+
+void ItemList::NoteStamp(ItemRecord& record, int32_t stamp) {
+  stamped_[stamp].insert(&record);
+}
+
+void ItemList::ForgetStamps(const ItemRecord& record) {
+  for (int32_t stamp : record.selectionStamps) {
+    auto found = stamped_.find(stamp);
+    if (found == stamped_.end()) continue;
+    found->second.erase(const_cast<ItemRecord*>(&record));
+    if (found->second.empty()) stamped_.erase(found);
+  }
+}
+
+const std::unordered_set<ItemRecord*>* ItemList::StampCarriers(int32_t stamp) const {
+  auto found = stamped_.find(stamp);
+  return found != stamped_.end() ? &found->second : nullptr;
 }
 
 std::vector<ItemRecord*> ItemList::Flagged(Flag flag) const {
@@ -303,7 +325,8 @@ ItemRecord& CopyRecord(ItemList& list, ItemRecord& source) {
   copy.setPersisted(bytes);
   RealFromPixels(copy, list.screen());
   SetText(copy, source.text());
-  copy.selectionStamps = source.selectionStamps;
+  for (int32_t stamp : source.selectionStamps)
+    AddStamp(copy, stamp);
   copy.points = source.points;
   copy.pictureData = source.pictureData;
   if (source.renderCache != nullptr) {

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <iterator>
 #include <map>
+#include <unordered_map>
+#include <unordered_set>
 #include <memory>
 #include <vector>
 
@@ -56,6 +58,9 @@ class ItemList {
   enum class Flag { kSelected, kSavedSelection };
   std::vector<ItemRecord*> Flagged(Flag flag) const;
   std::size_t FlaggedCount(Flag flag) const { return flagged_[static_cast<int>(flag)].size(); }
+  // The records carrying a selection stamp (see AddStamp), or null when none does.
+  const std::unordered_set<ItemRecord*>* StampCarriers(int32_t stamp) const;
+
   // Changes whenever this list frees records or takes in another list's: a pointer to one of
   // its records kept from before stays valid while the generation is the same.
   uint64_t Generation() const { return generation_; }
@@ -100,6 +105,10 @@ class ItemList {
   void Track(ItemRecord& record);
   void Untrack(const ItemRecord& record);
   void Adopt(ItemRecord& record);
+  friend void AddStamp(ItemRecord& record, int32_t stamp);
+  friend void FreeStamps(ItemRecord& record);
+  void NoteStamp(ItemRecord& record, int32_t stamp);
+  void ForgetStamps(const ItemRecord& record);
 
   ItemRecord* first_ = nullptr;
   ItemRecord* last_ = nullptr;
@@ -118,6 +127,7 @@ class ItemList {
   };
   mutable Aggregates aggregates_;
   std::map<uint64_t, ItemRecord*> flagged_[2];
+  std::unordered_map<int32_t, std::unordered_set<ItemRecord*>> stamped_;
   uint64_t nextOrdinal_ = 0;
   uint64_t generation_ = 0;
   mutable bool pageValid_ = true;

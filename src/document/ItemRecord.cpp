@@ -320,8 +320,10 @@ void FreeSaveUnders(ItemRecord& record, bool alsoStreams) {
 
 void AddStamp(ItemRecord& record, int32_t stamp) {
   record.selectionStamps.push_back(stamp);
+  if (record.owner_ != nullptr) record.owner_->NoteStamp(record, stamp);
 }
 void FreeStamps(ItemRecord& record) {
+  if (record.owner_ != nullptr) record.owner_->ForgetStamps(record);
   record.selectionStamps.clear();
 }
 

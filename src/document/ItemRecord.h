@@ -201,6 +201,8 @@ class ItemRecord {
  private:
   friend class ItemList;
   friend void SetText(ItemRecord& record, std::u16string_view text);
+  friend void AddStamp(ItemRecord& record, int32_t stamp);
+  friend void FreeStamps(ItemRecord& record);
 
   template <class T>
   T Load(int offset) const {

@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <random>
+#include <unordered_set>
 
 #include "support/DocumentFixtures.h"
 
@@ -131,9 +132,9 @@ TEST(ItemList, AggregatesFollowChangesToTheirRecords) {
   EXPECT_EQ(NextItemId(list), 4);
 }
 
-// The selection index must always list exactly what a pass over the records finds, in list
-// order, whatever changes the records and the list go through.
-TEST(ItemList, SelectionIndexAgreesWithAPassOverTheRecords) {
+// The selection and stamp indexes must always hold exactly what a pass over the records finds
+// (the selection in list order), whatever changes the records and the list go through.
+TEST(ItemList, SelectionAndStampIndexesAgreeWithAPassOverTheRecords) {
   auto pass = [](const ItemList& list, ItemList::Flag flag) {
     std::vector<ItemRecord*> found;
     for (ItemRecord& r : list) {
@@ -167,6 +168,9 @@ TEST(ItemList, SelectionIndexAgreesWithAPassOverTheRecords) {
         break;
       case 3:
         if (some != nullptr) some->setSavedSelection(random() % 2 != 0 ? 1 : 0);
+        if (some != nullptr) AddStamp(*some, static_cast<int32_t>(random() % 5) + 1);
+        if (some != nullptr && random() % 6 == 0) FreeStamps(*some);
+        if (some != nullptr && random() % 6 == 0) CopyRecord(target, *some);
         break;
       case 4:
         if (some != nullptr) RemoveRecord(target, *some);
@@ -199,6 +203,18 @@ TEST(ItemList, SelectionIndexAgreesWithAPassOverTheRecords) {
       for (auto flag : {ItemList::Flag::kSelected, ItemList::Flag::kSavedSelection}) {
         ASSERT_EQ(l->Flagged(flag), pass(*l, flag)) << "step " << step;
         ASSERT_EQ(l->FlaggedCount(flag), pass(*l, flag).size());
+      }
+      for (int32_t stamp = 1; stamp <= 5; ++stamp) {
+        std::unordered_set<ItemRecord*> carriers;
+        for (ItemRecord& r : *l) {
+          if (std::find(r.selectionStamps.begin(), r.selectionStamps.end(), stamp) !=
+              r.selectionStamps.end()) {
+            carriers.insert(&r);
+          }
+        }
+        const auto* indexed = l->StampCarriers(stamp);
+        ASSERT_EQ(indexed != nullptr ? *indexed : std::unordered_set<ItemRecord*>{}, carriers)
+            << "stamp " << stamp << " at step " << step;
       }
     }
   }
