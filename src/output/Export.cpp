@@ -56,8 +56,10 @@ PictureSize PreviewPictureSize(const ItemRecord& page, const ScreenMetrics& scre
 
 ItemRenderer PrintQualityRenderer() {
   return
-      [](Bitmap& target, const ItemRecord& item, const ItemList& list, Point origin, double scaleX,
-         double scaleY) { RenderItem(target, item, list, origin, scaleX, scaleY); };
+      [](Primitives& target, const ItemRecord& item, const ItemList& list, Point origin,
+         double scaleX, double scaleY) {
+        RenderItem(target, item, list, TargetMapping::Output(origin, scaleX, scaleY));
+      };
 }
 
 ComposeResult ExportExact(const ItemList& list, const ScreenMetrics& screen,

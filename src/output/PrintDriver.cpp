@@ -57,38 +57,45 @@ PrintResult PrintSheet(const ItemList& list, const std::string& title,
                        const ProgressReport& progress) {
   if (FindPageRecord(list) == nullptr) return {false, "The document has no page setup."};
   if (copies < 1) return {false, "No copies were asked for."};
-  // The sheet is made first, so that a sheet that cannot be made opens no job at all.
-  Bitmap sheet;
-  constexpr double kComposing = 0.9;
-  ProgressReport composing;
-  if (progress) composing = [&progress](double done) { return progress(done * kComposing); };
-  const ComposeResult composed = ComposeSheet(list, sheet, ComposeMode::Printer, selection, screen,
-                                              device.Geometry(), render, composing);
-  if (!composed.ok) return {false, composed.message, composed.cancelled};
-  if (!device.Begin(title, copies)) return {false, device.error()};
-  const int64_t tiles = int64_t{(sheet.width() + kPrintTileSize - 1) / kPrintTileSize} *
-                        ((sheet.height() + kPrintTileSize - 1) / kPrintTileSize);
-  int64_t sent = 0;
-  for (int x = 0; x < sheet.width(); x += kPrintTileSize) {
-    const int w = std::min(kPrintTileSize, sheet.width() - x);
-    for (int y = 0; y < sheet.height(); y += kPrintTileSize) {
-      const int h = std::min(kPrintTileSize, sheet.height() - y);
-      // The paper is white already, so white pixels around a tile's drawing are neither
-      // compressed nor sent, nor are white tiles at all.
-      const Rect inked = Inked(sheet, x, y, w, h);
-      ++sent;
-      if (inked.right != inked.left) {
-        Bitmap tile(inked.right - inked.left, inked.bottom - inked.top);
-        tile.CopyFrom(sheet, inked.left, inked.top, tile.width(), tile.height(), 0, 0);
-        device.DrawTile(tile, inked.left, inked.top);
+  // The sheet is composed and sent band by band, one tile row high; the job opens with the
+  // first band, so that a sheet that cannot be made opens no job at all.
+  bool begun = false, refused = false;
+  const BandSink send = [&](const Bitmap& part, int top, const ProgressReport& sent) {
+    if (!begun) {
+      if (!device.Begin(title, copies)) {
+        refused = true;
+        return false;
       }
-      if (progress && !progress(kComposing + (1 - kComposing) * double(sent) / double(tiles))) {
-        device.Abort();
-        return {false, {}, true};
+      begun = true;
+    }
+    const int64_t tiles = int64_t{(part.width() + kPrintTileSize - 1) / kPrintTileSize} *
+                          ((part.height() + kPrintTileSize - 1) / kPrintTileSize);
+    int64_t done = 0;
+    for (int x = 0; x < part.width(); x += kPrintTileSize) {
+      const int w = std::min(kPrintTileSize, part.width() - x);
+      for (int y = 0; y < part.height(); y += kPrintTileSize) {
+        const int h = std::min(kPrintTileSize, part.height() - y);
+        // The paper is white already, so white pixels around a tile's drawing are neither
+        // compressed nor sent, nor are white tiles at all.
+        const Rect inked = Inked(part, x, y, w, h);
+        if (inked.right != inked.left) {
+          Bitmap tile(inked.right - inked.left, inked.bottom - inked.top);
+          tile.CopyFrom(part, inked.left, inked.top, tile.width(), tile.height(), 0, 0);
+          device.DrawTile(tile, inked.left, top + inked.top);
+        }
+        if (sent && !sent(double(++done) / double(tiles))) return false;
       }
     }
+    return true;
+  };
+  const ComposeResult composed =
+      ComposeSheetInBands(list, ComposeMode::Printer, selection, screen, device.Geometry(),
+                           render, kPrintTileSize, send, progress);
+  if (refused) return {false, device.error()};
+  if (!composed.ok) {
+    if (begun) device.Abort();
+    return {false, composed.message, composed.cancelled};
   }
-  sheet = Bitmap();  // freed before the printer finishes the job
   PrintResult result{true, {}};
   if (!device.End()) result = {false, device.error()};
   return result;

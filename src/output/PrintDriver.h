@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The print driver: composes the sheet at the printer's resolution once and sends it to the
-// printer in tiles of at most 512 x 512 pixels.
+// The print driver: composes the sheet at the printer's resolution in bands one tile high and
+// sends each to the printer in tiles of at most 512 x 512 pixels.
 #pragma once
 
 #include <QSizeF>
@@ -44,8 +44,8 @@ struct PrintResult {
 };
 
 // Prints the document's sheet; copies below 1 print nothing, and a sheet that cannot be
-// composed opens no job. progress hears of the composing (to nine tenths) and of the tiles
-// sent; when it says stop, the job is aborted.
+// composed opens no job. progress hears of the composing and of the tiles sent; when it says
+// stop, the job, if it has begun, is aborted.
 PrintResult PrintSheet(const ItemList& list, const std::string& title,
                        const std::u16string& selection, int copies, PrintDevice& device,
                        const ScreenMetrics& screen, const ItemRenderer& render,

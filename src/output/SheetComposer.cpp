@@ -7,6 +7,7 @@
 
 #include "document/PageSetup.h"
 #include "page/PageKinds.h"
+#include "render/RenderItem.h"
 #include "render/RenderPage.h"
 
 namespace quillon {
@@ -132,90 +133,236 @@ bool PrintsCard(const std::u16string& selection, int64_t position) {
          selection[position - 1] != u'x';
 }
 
-ComposeResult ComposeSheet(const ItemList& list, Bitmap& target, ComposeMode mode,
-                           const std::u16string& selection, const ScreenMetrics& screen,
-                           const PrinterGeometry& printer, const ItemRenderer& render,
-                           const ProgressReport& progress) {
+namespace {
+
+// Where a sheet's pixels come from, worked out once before anything is drawn: the items drawn
+// with the document's origin at (ox, oy), then the first card (with its bleed) repeated on the
+// other cards, then white where nothing may print.
+struct SheetPlan {
+  CardLayout layout;
+  double sx = 1, sy = 1;
+  int64_t cw = 0, ch = 0, gx = 0, gy = 0;
+  int64_t ox = 0, oy = 0, bx = 0, by = 0;
+  int64_t width = 0, height = 0;
+  // The first card with its bleed, the source of every copy.
+  int64_t sourceX = 0, sourceY = 0, sourceW = 0, sourceH = 0;
+  CardSpan columns, rows;
+  bool copies = false;  // the first card is repeated
+
+  // Whether no copy or blank card lands on the first card, so that every copy reads the
+  // first card as the items drew it.
+  bool SourceStaysIntact() const {
+    if (!copies) return true;
+    const bool severalColumns = columns.last > columns.first;
+    const bool severalRows = rows.last > rows.first;
+    return (!severalColumns || cw + gx >= sourceW) && (!severalRows || ch + gy >= sourceH);
+  }
+  // The part of the first card with its bleed that lies on the sheet.
+  Rect SourceOnSheet() const {
+    return {ClampToInt32(std::max<int64_t>(sourceX, 0)),
+            ClampToInt32(std::max<int64_t>(sourceY, 0)),
+            ClampToInt32(std::min(sourceX + sourceW, width)),
+            ClampToInt32(std::min(sourceY + sourceH, height))};
+  }
+};
+
+std::string TooLarge(const SheetPlan& plan) {
+  return std::string(kNotEnoughMemory) + " The sheet of " + std::to_string(plan.width) + " x " +
+         std::to_string(plan.height) + " pixels is too large to compose.";
+}
+
+ComposeResult MakePlan(const ItemList& list, ComposeMode mode, const ScreenMetrics& screen,
+                       const PrinterGeometry& printer, SheetPlan& plan) {
   const ItemRecord* page = FindPageRecord(list);
   if (page == nullptr) return {false, "The document has no page setup."};
   const Frame f = FrameOf(*page, mode, screen, printer);
-  const CardLayout layout = LayoutOf(*page, screen);
+  plan.layout = LayoutOf(*page, screen);
+  const CardLayout& layout = plan.layout;
   // Every length the composer works with is checked before any arithmetic on it.
   if (layout.cardSheet) {
     if (std::string problem = LayoutProblem(layout); !problem.empty()) return {false, problem};
   }
-  const double sx = double(f.dpiX) / screen.dpiX;
-  const double sy = double(f.dpiY) / screen.dpiY;
-  const int64_t cw = RoundToInt32(f.dpiX * layout.cardWidth);
-  const int64_t ch = RoundToInt32(f.dpiY * layout.cardHeight);
-  const int64_t gx = RoundToInt32(f.dpiX * layout.gapHorizontal);
-  const int64_t gy = RoundToInt32(f.dpiY * layout.gapVertical);
-  int64_t ox = -int64_t{f.offX}, oy = -int64_t{f.offY}, bx = 0, by = 0;
+  plan.sx = double(f.dpiX) / screen.dpiX;
+  plan.sy = double(f.dpiY) / screen.dpiY;
+  plan.cw = RoundToInt32(f.dpiX * layout.cardWidth);
+  plan.ch = RoundToInt32(f.dpiY * layout.cardHeight);
+  plan.gx = RoundToInt32(f.dpiX * layout.gapHorizontal);
+  plan.gy = RoundToInt32(f.dpiY * layout.gapVertical);
+  plan.ox = -int64_t{f.offX};
+  plan.oy = -int64_t{f.offY};
   if (layout.cardSheet) {
-    ox = int64_t{RoundToInt32(f.dpiX * layout.marginLeft)} - f.offX;
-    oy = int64_t{RoundToInt32(f.dpiY * layout.marginTop)} - f.offY;
-    bx = gx > 0 ? std::min(std::abs(ox), std::abs(gx / 2)) : 0;
-    by = gy > 0 ? std::min(std::abs(oy), std::abs(gy / 2)) : 0;
+    plan.ox = int64_t{RoundToInt32(f.dpiX * layout.marginLeft)} - f.offX;
+    plan.oy = int64_t{RoundToInt32(f.dpiY * layout.marginTop)} - f.offY;
+    plan.bx = plan.gx > 0 ? std::min(std::abs(plan.ox), std::abs(plan.gx / 2)) : 0;
+    plan.by = plan.gy > 0 ? std::min(std::abs(plan.oy), std::abs(plan.gy / 2)) : 0;
   } else if (PageKindOf(*page) == 9) {
-    ox = oy = 0;
+    plan.ox = plan.oy = 0;
   }
+  plan.width = int64_t{f.pageW} - 2 * int64_t{f.offX};
+  plan.height = int64_t{f.pageH} - 2 * int64_t{f.offY};
+  if (plan.width < 1 || plan.height < 1 || plan.width > kMaxBitmapSide ||
+      plan.height > kMaxBitmapSide || plan.width * plan.height > kMaxBitmapPixels) {
+    return {false, TooLarge(plan)};
+  }
+  plan.sourceX = plan.ox - plan.bx;
+  plan.sourceY = plan.oy - plan.by;
+  plan.sourceW = plan.cw + 2 * plan.bx;
+  plan.sourceH = plan.ch + 2 * plan.by;
+  plan.copies = layout.multiCard && plan.sourceW > 0 && plan.sourceH > 0;
+  if (plan.copies) {
+    // Only the rows and columns that can touch the sheet are visited, whatever the counts.
+    plan.columns = VisibleCards(plan.sourceX, std::max<int64_t>(plan.cw + plan.gx, 1),
+                                plan.sourceW, plan.width, layout.columns);
+    plan.rows = VisibleCards(plan.sourceY, std::max<int64_t>(plan.ch + plan.gy, 1), plan.sourceH,
+                             plan.height, layout.rows);
+  }
+  return {true, {}};
+}
 
-  const int64_t width = int64_t{f.pageW} - 2 * int64_t{f.offX};
-  const int64_t height = int64_t{f.pageH} - 2 * int64_t{f.offY};
-  try {
-    if (width < 1 || height < 1 || width > kMaxBitmapSide || height > kMaxBitmapSide) {
-      throw std::bad_alloc();
+// Draws every item through target, whose painter shows the sheet from its top-left corner.
+// report is told after each item how many are drawn; false from it stops the drawing.
+bool DrawItems(const ItemList& list, const std::vector<const ItemRecord*>& order,
+               const SheetPlan& plan, Primitives& target, const ItemRenderer& render,
+               const std::function<bool(double)>& report) {
+  const Point origin{ClampToInt32(plan.ox), ClampToInt32(plan.oy)};
+  for (std::size_t i = 0; i < order.size(); ++i) {
+    if (IsDrawableKind(order[i]->kind())) render(target, *order[i], list, origin, plan.sx, plan.sy);
+    if (report && !report(double(i + 1) / double(order.size()))) return false;
+  }
+  return true;
+}
+
+// Repeats the first card on the others and clears what must stay white, within area, which
+// holds the sheet's rows from top on. The first card is read from source, which holds the
+// sheet's rows from sourceTop on; that may be area itself.
+void PlaceCards(const SheetPlan& plan, const std::u16string& selection, Bitmap& area,
+                int64_t top, const Bitmap& source, int64_t sourceTop) {
+  if (!plan.layout.cardSheet) return;
+  if (plan.copies) {
+    for (int64_t r = plan.rows.first; r <= plan.rows.last; ++r) {
+      const int64_t y = plan.sourceY + (r - 1) * (plan.ch + plan.gy);
+      if (y - top >= area.height() || y + plan.sourceH <= top) continue;
+      for (int64_t k = plan.columns.first; k <= plan.columns.last; ++k) {
+        if (r == 1 && k == 1) continue;
+        const int64_t x = plan.sourceX + (k - 1) * (plan.cw + plan.gx);
+        if (PrintsCard(selection, k + int64_t{plan.layout.columns} * (r - 1))) {
+          area.CopyFrom(source, ClampToInt32(plan.sourceX), ClampToInt32(plan.sourceY - sourceTop),
+                        ClampToInt32(plan.sourceW), ClampToInt32(plan.sourceH), ClampToInt32(x),
+                        ClampToInt32(y - top));
+        } else {
+          FillWhite(area, x, y - top, x + plan.sourceW, y + plan.sourceH - top);
+        }
+      }
     }
-    target = Bitmap(static_cast<int>(width), static_cast<int>(height));
+  }
+  if (!PrintsCard(selection, 1)) {
+    FillWhite(area, 0, -top, plan.ox + plan.cw + plan.bx, plan.oy + plan.ch + plan.by - top);
+  }
+  FillWhite(area, 0, -top, plan.ox, plan.height - top);
+  FillWhite(area, 0, -top, plan.width, plan.oy - top);
+}
+
+}  // namespace
+
+ComposeResult ComposeSheet(const ItemList& list, Bitmap& target, ComposeMode mode,
+                           const std::u16string& selection, const ScreenMetrics& screen,
+                           const PrinterGeometry& printer, const ItemRenderer& render,
+                           const ProgressReport& progress) {
+  SheetPlan plan;
+  if (ComposeResult planned = MakePlan(list, mode, screen, printer, plan); !planned.ok) {
+    return planned;
+  }
+  try {
+    target = Bitmap(static_cast<int>(plan.width), static_cast<int>(plan.height));
   } catch (const std::bad_alloc&) {
     target = Bitmap();
-    return {false, std::string(kNotEnoughMemory) + " The sheet of " + std::to_string(width) +
-                       " x " + std::to_string(height) + " pixels is too large to compose."};
+    return {false, TooLarge(plan)};
   }
-
-  const Point origin{ClampToInt32(ox), ClampToInt32(oy)};
-  const std::vector<const ItemRecord*> order = DrawingOrder(list);
   try {
-    for (std::size_t i = 0; i < order.size(); ++i) {
-      if (IsDrawableKind(order[i]->kind())) render(target, *order[i], list, origin, sx, sy);
-      if (progress && !progress(double(i + 1) / double(order.size()))) {
-        target = Bitmap();
-        return {false, {}, true};
-      }
+    Primitives primitives(target);
+    if (!DrawItems(list, DrawingOrder(list), plan, primitives, render, progress)) {
+      target = Bitmap();
+      return {false, {}, true};
     }
   } catch (const std::bad_alloc&) {
     // An item's own bitmaps (shadows, surfaces, pictures) did not fit in memory.
     target = Bitmap();
     return {false, kNotEnoughMemory};
   }
-  if (!layout.cardSheet) return {true, {}};
+  PlaceCards(plan, selection, target, 0, target, 0);
+  return {true, {}};
+}
 
-  const int64_t sourceX = ox - bx, sourceY = oy - by;
-  const int64_t sourceW = cw + 2 * bx, sourceH = ch + 2 * by;
-  if (layout.multiCard && sourceW > 0 && sourceH > 0) {
-    // Only the rows and columns that can touch the sheet are visited, whatever the counts.
-    const CardSpan columns = VisibleCards(sourceX, std::max<int64_t>(cw + gx, 1), sourceW,
-                                          target.width(), layout.columns);
-    const CardSpan rows =
-        VisibleCards(sourceY, std::max<int64_t>(ch + gy, 1), sourceH, target.height(), layout.rows);
-    for (int64_t r = rows.first; r <= rows.last; ++r) {
-      for (int64_t k = columns.first; k <= columns.last; ++k) {
-        if (r == 1 && k == 1) continue;
-        const int64_t x = sourceX + (k - 1) * (cw + gx);
-        const int64_t y = sourceY + (r - 1) * (ch + gy);
-        if (PrintsCard(selection, k + int64_t{layout.columns} * (r - 1))) {
-          target.CopyFrom(target, ClampToInt32(sourceX), ClampToInt32(sourceY),
-                          ClampToInt32(sourceW), ClampToInt32(sourceH), ClampToInt32(x),
-                          ClampToInt32(y));
-        } else {
-          FillWhite(target, x, y, x + sourceW, y + sourceH);
-        }
-      }
-    }
+ComposeResult ComposeSheetInBands(const ItemList& list, ComposeMode mode,
+                                  const std::u16string& selection, const ScreenMetrics& screen,
+                                  const PrinterGeometry& printer, const ItemRenderer& render,
+                                  int bandHeight, const BandSink& sink,
+                                  const ProgressReport& progress) {
+  SheetPlan plan;
+  if (ComposeResult planned = MakePlan(list, mode, screen, printer, plan); !planned.ok) {
+    return planned;
   }
-  if (!PrintsCard(selection, 1)) FillWhite(target, 0, 0, ox + cw + bx, oy + ch + by);
-  FillWhite(target, 0, 0, ox, target.height());
-  FillWhite(target, 0, 0, target.width(), oy);
+  constexpr double kDrawing = 0.9;
+  if (!plan.SourceStaysIntact() || bandHeight < 1) {
+    // Cards that overlap the first one change it while it is copied: only the whole sheet,
+    // composed in place, shows that.
+    Bitmap sheet;
+    const ComposeResult composed =
+        ComposeSheet(list, sheet, mode, selection, screen, printer, render,
+                     [&progress](double done) { return !progress || progress(kDrawing * done); });
+    if (!composed.ok) return composed;
+    const auto sent = [&progress](double done) {
+      return !progress || progress(kDrawing + (1 - kDrawing) * done);
+    };
+    if (!sink(sheet, 0, sent)) return {false, {}, true};
+    return {true, {}};
+  }
+  const int64_t bands = (plan.height + bandHeight - 1) / bandHeight;
+  const std::vector<const ItemRecord*> order = DrawingOrder(list);
+  const int areaHeight = static_cast<int>(plan.height);
+  // The rows of the first card are drawn once on their own, so that every band can copy them.
+  const double passes = double(bands) + (plan.copies ? 1 : 0);
+  try {
+    Bitmap source;
+    const Rect sourceArea = plan.SourceOnSheet();
+    if (plan.copies && sourceArea.right > sourceArea.left && sourceArea.bottom > sourceArea.top) {
+      source = Bitmap(static_cast<int>(plan.width), sourceArea.bottom - sourceArea.top);
+      Primitives primitives(source, {0, 0}, sourceArea.top, areaHeight);
+      const auto report = [&](double done) { return !progress || progress(done / passes); };
+      if (!DrawItems(list, order, plan, primitives, render, report)) return {false, {}, true};
+    }
+    Bitmap band;
+    for (int64_t b = 0; b < bands; ++b) {
+      const int top = static_cast<int>(b * bandHeight);
+      const double before = double(b) + (plan.copies ? 1 : 0);
+      // One band's memory serves every band of its height: fresh memory costs page faults.
+      const int rows = static_cast<int>(std::min<int64_t>(bandHeight, plan.height - top));
+      if (band.height() == rows) {
+        band.Fill(0xFFFFFF);
+      } else {
+        band = Bitmap();
+        band = Bitmap(static_cast<int>(plan.width), rows);
+      }
+      {
+        Primitives primitives(band, {0, 0}, top, areaHeight);
+        const auto drawn = [&](double done) {
+          return !progress || progress((before + kDrawing * done) / passes);
+        };
+        if (!DrawItems(list, order, plan, primitives, render, drawn)) return {false, {}, true};
+      }
+      if (source.empty()) {
+        PlaceCards(plan, selection, band, top, band, top);
+      } else {
+        PlaceCards(plan, selection, band, top, source, sourceArea.top);
+      }
+      const auto sent = [&](double done) {
+        return !progress || progress((before + kDrawing + (1 - kDrawing) * done) / passes);
+      };
+      if (!sink(band, top, sent)) return {false, {}, true};
+    }
+  } catch (const std::bad_alloc&) {
+    return {false, kNotEnoughMemory};
+  }
   return {true, {}};
 }
 
@@ -224,8 +371,10 @@ ComposeResult ComposeSheet(const ItemList& list, Bitmap& target, ComposeMode mod
                            const PrinterGeometry& printer) {
   return ComposeSheet(
       list, target, mode, selection, screen, printer,
-      [](Bitmap& bitmap, const ItemRecord& item, const ItemList& items, Point origin, double scaleX,
-         double scaleY) { RenderItem(bitmap, item, items, origin, scaleX, scaleY); });
+      [](Primitives& target, const ItemRecord& item, const ItemList& items, Point origin,
+         double scaleX, double scaleY) {
+        RenderItem(target, item, items, TargetMapping::Output(origin, scaleX, scaleY));
+      });
 }
 
 }  // namespace quillon

@@ -8,6 +8,7 @@
 
 #include "document/ItemList.h"
 #include "render/Bitmap.h"
+#include "render/Primitives.h"
 
 namespace quillon {
 
@@ -39,11 +40,11 @@ CardLayout LayoutOf(const ItemRecord& page, const ScreenMetrics& screen);
 // Whether the card at position (from 1, row by row) is printed: only "x" leaves a card out.
 bool PrintsCard(const std::u16string& selection, int64_t position);
 
-// Draws one item onto a bitmap with its document pixel (0, 0) at origin and the given output
-// pixels per document pixel.
+// Draws one item through primitives open on the sheet, with its document pixel (0, 0) at origin
+// and the given output pixels per document pixel.
 using ItemRenderer =
-    std::function<void(Bitmap& target, const ItemRecord& item, const ItemList& list, Point origin,
-                       double scaleX, double scaleY)>;
+    std::function<void(Primitives& target, const ItemRecord& item, const ItemList& list,
+                       Point origin, double scaleX, double scaleY)>;
 
 struct ComposeResult {
   bool ok = false;
@@ -64,6 +65,20 @@ ComposeResult ComposeSheet(const ItemList& list, Bitmap& target, ComposeMode mod
                            const std::u16string& selection, const ScreenMetrics& screen,
                            const PrinterGeometry& printer, const ItemRenderer& render,
                            const ProgressReport& progress = {});
+// Takes a finished band of the sheet: bitmap holds the sheet's rows from top on, every column.
+// sent is told how far the band has been passed on; false from either stops the work.
+using BandSink =
+    std::function<bool(const Bitmap& bitmap, int top, const ProgressReport& sent)>;
+
+// The sheet ComposeSheet makes, handed to sink in bands of bandHeight rows from the top down,
+// so that no more than a band and the rows of the first card are held at once; every pixel is
+// the one ComposeSheet makes. Where cards overlap the first card, the whole sheet is composed
+// and handed over as one band.
+ComposeResult ComposeSheetInBands(const ItemList& list, ComposeMode mode,
+                                  const std::u16string& selection, const ScreenMetrics& screen,
+                                  const PrinterGeometry& printer, const ItemRenderer& render,
+                                  int bandHeight, const BandSink& sink,
+                                  const ProgressReport& progress = {});
 // The same with every item drawn by the item renderer at print quality.
 ComposeResult ComposeSheet(const ItemList& list, Bitmap& target, ComposeMode mode,
                            const std::u16string& selection, const ScreenMetrics& screen,

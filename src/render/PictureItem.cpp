@@ -464,7 +464,7 @@ void DrawOutlineForm(Primitives& target, const ItemRecord& picture, const Target
     painter.setBackground(toQt(*gap));
   }
   painter.setPen(pen);
-  const QPointF origin(target.origin().x, target.origin().y);
+  const QPointF origin(target.PainterOrigin().x, target.PainterOrigin().y);
   const auto local = [&](double x, double y) { return QPointF(x, y) - origin; };
   const double rotation = picture.rotation();
   const BoundingBox area = target.Area();
@@ -540,9 +540,10 @@ void DrawLoadingForm(Primitives& target, const ItemRecord& picture, const ItemLi
   font.setPixelSize(std::max(1, (10 * list.screen().dpiY + 36) / 72));
   painter.setFont(font);
   painter.setPen(ToQColor(kSilver));
-  const double x = double(box.topLeft.x) - target.origin().x;
-  const double y = double(box.topLeft.y) - target.origin().y;
-  painter.setClipRect(QRectF(x + 1, y + 1, double(box.width) - 2, double(box.height) - 2));
+  const double x = double(box.topLeft.x) - target.PainterOrigin().x;
+  const double y = double(box.topLeft.y) - target.PainterOrigin().y;
+  painter.setClipRect(QRectF(x + 1, y + 1, double(box.width) - 2, double(box.height) - 2),
+                      Qt::IntersectClip);
   painter.drawText(QRectF(x + 5, y + 5, double(box.width), double(box.height)),
                    Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, name);
   painter.restore();

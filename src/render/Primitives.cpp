@@ -118,11 +118,33 @@ bool ClipSegment(QPointF& a, QPointF& b, const ClipBox& box) {
 }  // namespace
 
 Primitives::Primitives(Bitmap& bitmap, Point origin)
-    : bitmap_(bitmap), origin_(origin), image_(bitmap.Image()) {
+    : bitmap_(bitmap),
+      origin_(origin),
+      paintOrigin_(origin),
+      areaWidth_(bitmap.width()),
+      areaHeight_(bitmap.height()),
+      image_(bitmap.Image()) {
   if (!image_.isNull()) {
     painter_.begin(&image_);
     painter_.setRenderHint(QPainter::Antialiasing, false);
   }
+}
+
+Primitives::Primitives(Bitmap& band, Point origin, int bandTop, int areaHeight)
+    : bitmap_(band),
+      origin_{origin.x, ClampToInt32(int64_t{origin.y} + bandTop)},
+      paintOrigin_(origin),
+      bandTop_(bandTop),
+      areaWidth_(band.width()),
+      areaHeight_(areaHeight) {
+  if (band.empty() || bandTop < 0 || int64_t{bandTop} + band.height() > areaHeight) return;
+  // The painter's image reaches over the rows before and after the band, which it never
+  // touches: it is clipped to the band.
+  uchar* first = band.Row(0) - static_cast<std::ptrdiff_t>(bandTop) * band.stride();
+  image_ = QImage(first, band.width(), areaHeight, band.stride(), QImage::Format_BGR888);
+  painter_.begin(&image_);
+  painter_.setRenderHint(QPainter::Antialiasing, false);
+  painter_.setClipRect(QRect(0, bandTop, band.width(), band.height()));
 }
 
 BoundingBox Primitives::Area() const {
@@ -145,12 +167,12 @@ void Primitives::Use(const Brush& brush, const Pen& given) {
 
 ClipBox Primitives::SafeBox(int32_t penWidth) const {
   const double reach = kUnclippedReach + std::clamp(penWidth, 0, kMaxPenWidth);
-  return {-reach, -reach, bitmap_.width() + reach, bitmap_.height() + reach};
+  return {-reach, -reach, areaWidth_ + reach, areaHeight_ + reach};
 }
 
 ClipBox Primitives::ClipBoxFor(int32_t penWidth) const {
   const double margin = kClipMargin + std::clamp(penWidth, 0, kMaxPenWidth);
-  return {-margin, -margin, bitmap_.width() + margin, bitmap_.height() + margin};
+  return {-margin, -margin, areaWidth_ + margin, areaHeight_ + margin};
 }
 
 void Primitives::Prepare(std::span<const Point> points, int32_t penWidth, bool closed) {
@@ -158,7 +180,7 @@ void Primitives::Prepare(std::span<const Point> points, int32_t penWidth, bool c
   const ClipBox safe = SafeBox(penWidth);
   bool far = false;
   for (Point p : points) {
-    const QPointF q(double(p.x) - origin_.x, double(p.y) - origin_.y);
+    const QPointF q(double(p.x) - paintOrigin_.x, double(p.y) - paintOrigin_.y);
     // Repeated points add nothing but work.
     if (!scratch_.empty() && scratch_.back() == q) continue;
     scratch_.push_back(q);
@@ -240,7 +262,8 @@ void Primitives::Polyline(std::span<const Point> points, const Pen& pen) {
 }
 
 bool Primitives::Inside(const QPointF& p) const {
-  return p.x() >= 0 && p.y() >= 0 && p.x() < bitmap_.width() && p.y() < bitmap_.height();
+  return p.x() >= 0 && p.y() >= bandTop_ && p.x() < bitmap_.width() &&
+         p.y() < double(bandTop_) + bitmap_.height();
 }
 
 void Primitives::ThinSegment(const QPointF& a, const QPointF& b, uint32_t colour) {
@@ -255,19 +278,19 @@ void Primitives::ThinSegment(const QPointF& a, const QPointF& b, uint32_t colour
   }
   const int bx = static_cast<int>(std::lround(b.x())), by = static_cast<int>(std::lround(b.y()));
   const bool keepEnd = Inside(b);
-  const uint32_t under = keepEnd ? bitmap_.Pixel(bx, by) : 0;
+  const uint32_t under = keepEnd ? bitmap_.Pixel(bx, by - bandTop_) : 0;
   painter_.drawLine(a, b);
-  if (keepEnd) bitmap_.SetPixel(bx, by, under);
+  if (keepEnd) bitmap_.SetPixel(bx, by - bandTop_, under);
   if (Inside(a)) {
-    bitmap_.SetPixel(static_cast<int>(std::lround(a.x())), static_cast<int>(std::lround(a.y())),
-                     colour);
+    bitmap_.SetPixel(static_cast<int>(std::lround(a.x())),
+                     static_cast<int>(std::lround(a.y())) - bandTop_, colour);
   }
 }
 
 void Primitives::Bezier(std::span<const Point> chain, const Brush& brush, const Pen& pen) {
   if (image_.isNull() || chain.size() < 4) return;
   const auto at = [&](Point p) {
-    return QPointF(double(p.x) - origin_.x, double(p.y) - origin_.y);
+    return QPointF(double(p.x) - paintOrigin_.x, double(p.y) - paintOrigin_.y);
   };
   const ClipBox safe = SafeBox(pen.width);
   bool far = false;
@@ -293,7 +316,7 @@ void Primitives::Bezier(std::span<const Point> chain, const Brush& brush, const 
 
 void Primitives::Ellipse(const BoundingBox& box, const Brush& brush, const Pen& pen) {
   if (image_.isNull()) return;
-  const QRectF rect(double(box.left) - origin_.x, double(box.top) - origin_.y,
+  const QRectF rect(double(box.left) - paintOrigin_.x, double(box.top) - paintOrigin_.y,
                     double(box.right) - box.left, double(box.bottom) - box.top);
   const ClipBox safe = SafeBox(pen.width);
   if (safe.Contains(rect.topLeft()) && safe.Contains(rect.bottomRight())) {

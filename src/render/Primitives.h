@@ -44,6 +44,10 @@ struct ClipBox {
 class Primitives {
  public:
   explicit Primitives(Bitmap& bitmap, Point origin = {});
+  // Draws into band, which holds the rows from bandTop on of an area of band's width and
+  // areaHeight rows whose top-left corner is origin: the painter works on the whole area,
+  // clipped to the band, so every pixel comes out as it would on the whole area.
+  Primitives(Bitmap& band, Point origin, int bandTop, int areaHeight);
   Primitives(const Primitives&) = delete;
   Primitives& operator=(const Primitives&) = delete;
 
@@ -62,13 +66,17 @@ class Primitives {
   // The ellipse inscribed in the box from (left, top) to (right, bottom).
   void Ellipse(const BoundingBox& box, const Brush& brush, const Pen& pen);
 
-  // The painter itself, for text; its coordinates are bitmap pixels (subtract origin).
+  // The painter itself, for text; its coordinates are target coordinates less PainterOrigin.
   QPainter& painter() { return painter_; }
+  // The target coordinates of the painter's (0, 0): the origin, or that of the whole area a
+  // band belongs to.
+  Point PainterOrigin() const { return paintOrigin_; }
 
  private:
   void Use(const Brush& brush, const Pen& pen);
   // A one-pixel segment from a to b (bitmap pixels) that leaves out b, as polylines do.
   void ThinSegment(const QPointF& a, const QPointF& b, uint32_t colour);
+  // Whether a painter point lies on the bitmap.
   bool Inside(const QPointF& p) const;
   // Points nearer than SafeBox go to the painter as they are; far geometry is clipped to
   // ClipBoxFor, the bitmap plus a margin the pen cannot reach across.
@@ -88,6 +96,10 @@ class Primitives {
 
   Bitmap& bitmap_;
   Point origin_;
+  Point paintOrigin_;
+  int bandTop_ = 0;     // painter row of the bitmap's first row
+  int areaWidth_ = 0;   // the painter's device
+  int areaHeight_ = 0;
   QImage image_;
   QPainter painter_;
   std::vector<QPointF> scratch_;

@@ -99,16 +99,18 @@ void DrawTextLine(Primitives& target, uint32_t colour, const ItemRecord& text, c
   // The platform places text by the top-left of its character cell: move up by the ascent.
   const double cellX = double(start.x) +
                        RoundToInt32(std::cos(theta + std::numbers::pi / 2) * ascent) -
-                       target.origin().x;
+                       target.PainterOrigin().x;
   const double cellY = double(start.y) -
                        RoundToInt32(std::sin(theta + std::numbers::pi / 2) * ascent) -
-                       target.origin().y;
+                       target.PainterOrigin().y;
   // A line cannot reach farther than two em per character from its start; lines farther away
   // than that from the bitmap are left out before the painter sees their coordinates.
   const double reach = 2.0 * font.pixelSize() * (line.size() + 2);
   const Bitmap& bitmap = target.bitmap();
-  if (cellX < -reach || cellY < -reach || cellX > bitmap.width() + reach ||
-      cellY > bitmap.height() + reach) {
+  const double bitmapX = cellX - (target.origin().x - target.PainterOrigin().x);
+  const double bitmapY = cellY - (target.origin().y - target.PainterOrigin().y);
+  if (bitmapX < -reach || bitmapY < -reach || bitmapX > bitmap.width() + reach ||
+      bitmapY > bitmap.height() + reach) {
     return;
   }
   QPainter& painter = target.painter();

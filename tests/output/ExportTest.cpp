@@ -24,7 +24,9 @@ Bitmap Capture(int width, int height) {
 }
 
 // Paints every pixel of the sheet with noise, the hardest picture to reduce.
-void PaintNoise(Bitmap& target, const ItemRecord&, const ItemList&, Point, double, double) {
+void PaintNoise(Primitives& primitives, const ItemRecord&, const ItemList&, Point, double,
+                double) {
+  Bitmap& target = primitives.bitmap();
   std::mt19937 random(17);
   for (int y = 0; y < target.height(); ++y) {
     for (int i = 0; i < 3 * target.width(); ++i)

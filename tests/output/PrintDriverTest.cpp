@@ -52,12 +52,12 @@ class RecordingPrinter : public PrintDevice {
   std::vector<Bitmap> pictures;
 };
 
-void PaintEverything(Bitmap& target, const ItemRecord& item, const ItemList&, Point, double,
+void PaintEverything(Primitives& target, const ItemRecord& item, const ItemList&, Point, double,
                      double) {
-  target.Fill(static_cast<uint32_t>(item.lineColor()));
+  target.bitmap().Fill(static_cast<uint32_t>(item.lineColor()));
 }
 
-TEST(PrintDriver, SendsTheSheetInTilesColumnByColumn) {
+TEST(PrintDriver, SendsTheSheetInTilesRowByRow) {
   ItemList list;
   test::AddPage(list).setPageKind(1);
   test::AddItem(list, kKindLine, {0, 0}, {5, 5}).setLineColor(0x123456);
@@ -66,9 +66,9 @@ TEST(PrintDriver, SendsTheSheetInTilesColumnByColumn) {
   EXPECT_EQ(printer.title, "Card");
   EXPECT_EQ(printer.copies, 2);
   EXPECT_TRUE(printer.ended);
-  const std::vector<Rect> expected = {{0, 0, 512, 512},     {0, 512, 512, 700},
-                                      {512, 0, 1024, 512},  {512, 512, 1024, 700},
-                                      {1024, 0, 1300, 512}, {1024, 512, 1300, 700}};
+  const std::vector<Rect> expected = {{0, 0, 512, 512},   {512, 0, 1024, 512},
+                                      {1024, 0, 1300, 512}, {0, 512, 512, 700},
+                                      {512, 512, 1024, 700}, {1024, 512, 1300, 700}};
   EXPECT_EQ(printer.tiles, expected);
   for (uint32_t c : printer.colours)
     EXPECT_EQ(c, 0x123456u);
@@ -76,13 +76,19 @@ TEST(PrintDriver, SendsTheSheetInTilesColumnByColumn) {
 
 // A block across the corner where four tiles meet, in a colour whose first two bytes are
 // white, and the sheet's last pixel, whose last two bytes are.
-void PaintBlockAndCorner(Bitmap& target, const ItemRecord&, const ItemList&, Point, double,
+void PaintBlockAndCorner(Primitives& target, const ItemRecord&, const ItemList&, Point, double,
                          double) {
+  // Sheet pixel (x, y) is the bitmap's (x, y - top): the sheet may come in bands.
+  Bitmap& bitmap = target.bitmap();
+  const int top = target.origin().y;
+  const auto paint = [&](int x, int y, uint32_t colour) {
+    if (y >= top && y < top + bitmap.height()) bitmap.SetPixel(x, y - top, colour);
+  };
   for (int y = 505; y < 520; ++y) {
     for (int x = 500; x < 530; ++x)
-      target.SetPixel(x, y, ColourOf(0, 0xFF, 0xFF));
+      paint(x, y, ColourOf(0, 0xFF, 0xFF));
   }
-  target.SetPixel(target.width() - 1, target.height() - 1, ColourOf(0xFF, 0xFF, 0));
+  paint(1299, 699, ColourOf(0xFF, 0xFF, 0));
 }
 
 TEST(PrintDriver, LeavesOutWhiteButPrintsTheSamePage) {
@@ -92,8 +98,8 @@ TEST(PrintDriver, LeavesOutWhiteButPrintsTheSamePage) {
   RecordingPrinter printer;
   ASSERT_TRUE(PrintSheet(list, "", u"", 1, printer, ScreenMetrics{}, PaintBlockAndCorner).ok);
   // White tiles are not sent, the others only as far as their drawing reaches.
-  const std::vector<Rect> expected = {{500, 505, 512, 512}, {500, 512, 512, 520},
-                                      {512, 505, 530, 512}, {512, 512, 530, 520},
+  const std::vector<Rect> expected = {{500, 505, 512, 512}, {512, 505, 530, 512},
+                                      {500, 512, 512, 520}, {512, 512, 530, 520},
                                       {1299, 699, 1300, 700}};
   EXPECT_EQ(printer.tiles, expected);
   // On white paper the tiles make the whole sheet, byte for byte.
@@ -136,20 +142,22 @@ TEST(PrintDriver, ASheetThatCannotBeComposedOpensNoJob) {
   EXPECT_TRUE(printer.tiles.empty());
 }
 
-// Stopped while composing, no job begins; stopped while sending, the job is aborted.
+// Stopped while the first band is drawn, no job begins; stopped once tiles were sent, the job
+// is aborted.
 TEST(PrintDriver, ProgressCanStopTheJob) {
   ItemList list;
   test::AddPage(list).setPageKind(1);
   test::AddItem(list, kKindLine, {0, 0}, {5, 5});
-  for (double stopAt : {0.5, 0.95}) {
+  for (int reportsBeforeStop : {0, 2}) {
     RecordingPrinter printer;
+    int reports = 0;
     const PrintResult result =
         PrintSheet(list, "", u"", 1, printer, ScreenMetrics{}, PaintEverything,
-                   [&](double done) { return done < stopAt; });
+                   [&](double) { return reports++ < reportsBeforeStop; });
     EXPECT_FALSE(result.ok);
     EXPECT_TRUE(result.cancelled);
-    EXPECT_EQ(printer.begun, stopAt > 0.9) << stopAt;
-    EXPECT_EQ(printer.aborted, stopAt > 0.9) << stopAt;
+    EXPECT_EQ(printer.begun, reportsBeforeStop > 0) << reportsBeforeStop;
+    EXPECT_EQ(printer.aborted, reportsBeforeStop > 0) << reportsBeforeStop;
     EXPECT_FALSE(printer.ended);
   }
 }

@@ -22,15 +22,20 @@ inline bool ReadStartDocument(const char* tool, const char* path, ItemList& list
   return false;
 }
 
-// Bounds as the program keeps them (shapes by their outlines, texts by their text blocks),
-// then the document written to path; the exit status of the tool.
-inline int WriteDesign(const char* tool, const char* path, ItemList& list) {
+// Gives every item its bounds as the program keeps them: shapes by their outlines, texts by
+// their text blocks.
+inline void KeepDesignBounds(ItemList& list) {
   const FontTextMetrics metrics(list.screen());
   GeometryContext context;
   context.screen = list.screen();
   context.text = &metrics;
   for (ItemRecord& r : list)
     if (IsDrawableKind(r.kind())) BoundsAfterTransform(r, context);
+}
+
+// The bounds kept, then the document written to path; the exit status of the tool.
+inline int WriteDesign(const char* tool, const char* path, ItemList& list) {
+  KeepDesignBounds(list);
   const FileResult written = WriteDocument(QString::fromLocal8Bit(path), list);
   if (written.ok()) return 0;
   std::cerr << tool << ": " << path << ": " << written.message << '\n';
