@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <future>
 #include <new>
 
 #include "document/PageSetup.h"
@@ -331,12 +332,15 @@ ComposeResult ComposeSheetInBands(const ItemList& list, ComposeMode mode,
       const auto report = [&](double done) { return !progress || progress(done / passes); };
       if (!DrawItems(list, order, plan, primitives, render, report)) return {false, {}, true};
     }
-    Bitmap band;
-    for (int64_t b = 0; b < bands; ++b) {
+    // Two bands take turns: while the sink passes one on, a second thread draws the next.
+    // Progress is told between bands only, when that thread is idle, because telling it may
+    // run the event loop, and whatever runs then may touch the document.
+    Bitmap turns[2];
+    const auto drawBand = [&](int64_t b) {
+      Bitmap& band = turns[b % 2];
       const int top = static_cast<int>(b * bandHeight);
-      const double before = double(b) + (plan.copies ? 1 : 0);
-      // One band's memory serves every band of its height: fresh memory costs page faults.
       const int rows = static_cast<int>(std::min<int64_t>(bandHeight, plan.height - top));
+      // A band's memory serves every band of its height: fresh memory costs page faults.
       if (band.height() == rows) {
         band.Fill(0xFFFFFF);
       } else {
@@ -345,20 +349,23 @@ ComposeResult ComposeSheetInBands(const ItemList& list, ComposeMode mode,
       }
       {
         Primitives primitives(band, {0, 0}, top, areaHeight);
-        const auto drawn = [&](double done) {
-          return !progress || progress((before + kDrawing * done) / passes);
-        };
-        if (!DrawItems(list, order, plan, primitives, render, drawn)) return {false, {}, true};
+        DrawItems(list, order, plan, primitives, render, {});
       }
       if (source.empty()) {
         PlaceCards(plan, selection, band, top, band, top);
       } else {
         PlaceCards(plan, selection, band, top, source, sourceArea.top);
       }
-      const auto sent = [&](double done) {
-        return !progress || progress((before + kDrawing + (1 - kDrawing) * done) / passes);
-      };
-      if (!sink(band, top, sent)) return {false, {}, true};
+    };
+    drawBand(0);
+    for (int64_t b = 0; b < bands; ++b) {
+      const double before = double(b) + (plan.copies ? 1 : 0);
+      if (progress && !progress((before + kDrawing) / passes)) return {false, {}, true};
+      std::future<void> next;
+      if (b + 1 < bands) next = std::async(std::launch::async, drawBand, b + 1);
+      const bool kept = sink(turns[b % 2], static_cast<int>(b * bandHeight), {});
+      if (next.valid()) next.get();
+      if (!kept || (progress && !progress((before + 1) / passes))) return {false, {}, true};
     }
   } catch (const std::bad_alloc&) {
     return {false, kNotEnoughMemory};
