@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <future>
 #include <new>
+#include <system_error>
 
 #include "document/PageSetup.h"
 #include "page/PageKinds.h"
@@ -362,7 +363,14 @@ ComposeResult ComposeSheetInBands(const ItemList& list, ComposeMode mode,
       const double before = double(b) + (plan.copies ? 1 : 0);
       if (progress && !progress((before + kDrawing) / passes)) return {false, {}, true};
       std::future<void> next;
-      if (b + 1 < bands) next = std::async(std::launch::async, drawBand, b + 1);
+      if (b + 1 < bands) {
+        try {
+          next = std::async(std::launch::async, drawBand, b + 1);
+        } catch (const std::system_error&) {
+          // Without a second thread the next band is drawn here, after this one is sent.
+          next = std::async(std::launch::deferred, drawBand, b + 1);
+        }
+      }
       const bool kept = sink(turns[b % 2], static_cast<int>(b * bandHeight), {});
       if (next.valid()) next.get();
       if (!kept || (progress && !progress((before + 1) / passes))) return {false, {}, true};

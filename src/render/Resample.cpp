@@ -4,7 +4,10 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <future>
 #include <numbers>
+#include <system_error>
+#include <thread>
 #include <vector>
 
 #if defined(__SSE2__)
@@ -359,25 +362,17 @@ class WorkRows {
 
 }  // namespace
 
-void Resample(const Bitmap& source, Bitmap& destination, ResampleFilter filter) {
-  ResampleWindow(source, destination.width(), destination.height(), 0, 0, destination, filter);
-}
+namespace {
 
-void ResampleWindow(const Bitmap& source, int64_t fullWidth, int64_t fullHeight, int64_t left,
-                    int64_t top, Bitmap& destination, ResampleFilter filter) {
-  if (source.width() <= 1 || source.height() <= 1 || fullWidth <= 1 || fullHeight <= 1 ||
-      destination.width() < 1 || destination.height() < 1) {
-    return;
-  }
-  const Taps columns =
-      Densify(Weigh(source.width(), fullWidth, filter, left, destination.width()), source.width());
-  const Taps rows = Densify(Weigh(source.height(), fullHeight, filter, top, destination.height()),
-                            source.height());
+// Destination rows first..last (exclusive) of a window of the full-size copy; each call keeps
+// its own work rows, so calls on separate row ranges can run at the same time.
+void FilterRows(const Bitmap& source, const Taps& columns, const Taps& rows, Bitmap& destination,
+                int first, int last) {
   WorkRows work(source, columns, rows.count);
   const int n = rows.count;
   const int bytes = 3 * destination.width();
   std::vector<const uint8_t*> in(n);
-  for (int y = 0; y < destination.height(); ++y) {
+  for (int y = first; y < last; ++y) {
     const int16_t* weights = &rows.weights[size_t(y) * n];
     // Rows that mix only rows of one and the same colour take that colour.
     int64_t colour = kMixed;
@@ -397,6 +392,46 @@ void ResampleWindow(const Bitmap& source, int64_t fullWidth, int64_t fullHeight,
     FilterDown(in.data(), weights, &rows.pairs[size_t(y) * ((n + 1) / 2)], n, bytes,
                destination.Row(y));
   }
+}
+
+// Below this many destination pixels a second thread costs more than it saves.
+constexpr int64_t kPixelsForTwoThreads = 1 << 19;
+
+}  // namespace
+
+void Resample(const Bitmap& source, Bitmap& destination, ResampleFilter filter) {
+  ResampleWindow(source, destination.width(), destination.height(), 0, 0, destination, filter);
+}
+
+void ResampleWindow(const Bitmap& source, int64_t fullWidth, int64_t fullHeight, int64_t left,
+                    int64_t top, Bitmap& destination, ResampleFilter filter) {
+  if (source.width() <= 1 || source.height() <= 1 || fullWidth <= 1 || fullHeight <= 1 ||
+      destination.width() < 1 || destination.height() < 1) {
+    return;
+  }
+  const Taps columns =
+      Densify(Weigh(source.width(), fullWidth, filter, left, destination.width()), source.width());
+  const Taps rows = Densify(Weigh(source.height(), fullHeight, filter, top, destination.height()),
+                            source.height());
+  const int height = destination.height();
+  if (int64_t{destination.width()} * height < kPixelsForTwoThreads ||
+      std::thread::hardware_concurrency() < 2) {
+    FilterRows(source, columns, rows, destination, 0, height);
+    return;
+  }
+  // Every row is made from the same weights whichever thread makes it, so the halves are the
+  // rows one thread would make.
+  const int half = height / 2;
+  const auto upperHalf = [&] { FilterRows(source, columns, rows, destination, 0, half); };
+  std::future<void> upper;
+  try {
+    upper = std::async(std::launch::async, upperHalf);
+  } catch (const std::system_error&) {
+    // Without a second thread the upper half is made here, after the lower one.
+    upper = std::async(std::launch::deferred, upperHalf);
+  }
+  FilterRows(source, columns, rows, destination, half, height);
+  upper.get();
 }
 
 }  // namespace quillon

@@ -105,6 +105,23 @@ TEST(Resample, AWindowIsThePartOfTheWhole) {
   }
 }
 
+// A picture large enough to be made by two threads equals the same picture made a few rows
+// at a time, by one thread each.
+TEST(Resample, TwoThreadsMakeWhatOneMakes) {
+  std::mt19937 random(11);
+  const Bitmap source = RandomPicture(700, 451, random);
+  for (const auto filter : {ResampleFilter::Triangle, ResampleFilter::Lanczos3}) {
+    Bitmap whole(1100, 481);
+    Resample(source, whole, filter);
+    for (int top = 0; top < whole.height(); top += 37) {
+      Bitmap rows(whole.width(), std::min(37, whole.height() - top));
+      ResampleWindow(source, whole.width(), whole.height(), 0, top, rows, filter);
+      for (int y = 0; y < rows.height(); ++y)
+        ASSERT_EQ(std::memcmp(rows.Row(y), whole.Row(top + y), 3 * whole.width()), 0) << top + y;
+    }
+  }
+}
+
 TEST(Resample, FlatPicturesStayFlatAtAnyScale) {
   // Shadow masks are white around their silhouettes and shrink by large factors at print
   // resolution; a white that came back grey would stripe the whole page.
