@@ -31,9 +31,18 @@ inline constexpr int32_t kToolSelectedPicture = 401;
 inline constexpr int32_t kToolUndoGuidance = 1038;
 inline constexpr int32_t kToolFirstGuidance = 1024;
 inline constexpr int32_t kToolLastGuidance = 1080;
-// The picture clip editor: editing the selected picture's clip, and adding a clip.
+// The picture clip editor: opening a picture file for a new picture, editing the selected
+// picture's clip, and adding a clip of the selected picture's source.
+inline constexpr int32_t kToolNewPicture = 51;
 inline constexpr int32_t kToolEditClip = 503;
 inline constexpr int32_t kToolAddClip = 510;
+// The clip editor's clip records: two corners, or a centre and a point on the rim.
+inline constexpr int32_t kKindRectangularClip = kKindClipImage;
+inline constexpr int32_t kKindRoundClip = kKindRoundClipOutline;
+// The clip kind chosen in the clip editor.
+inline constexpr int32_t kClipNone = 0;
+inline constexpr int32_t kClipRectangular = 1;
+inline constexpr int32_t kClipRound = 2;
 
 // The drawing window's modes; the shape tools 100 to 199 are modes of their own number.
 inline constexpr int32_t kModePointer = 0;
