@@ -3,10 +3,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cctype>
 #include <cstdlib>
+#include <string>
 
 #include "document/History.h"
 #include "document/ToolNumbers.h"
+#include "render/decoders/DecodePicture.h"
 
 namespace quillon {
 namespace {
@@ -45,6 +48,49 @@ int QuarterTurn(int32_t rightAngle, int mirror, int flip) {
 }
 
 }  // namespace
+
+int32_t PictureTypeOfName(std::u16string_view fileName) {
+  const std::size_t dot = fileName.rfind(u'.');
+  if (dot == std::u16string_view::npos) return 0;
+  std::string extension;
+  for (char16_t c : fileName.substr(dot + 1)) {
+    if (c == u' ' || c == u'.') continue;
+    if (c > 0x7F) return 0;
+    extension += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  }
+  if (extension == "JPG" || extension == "JPEG") return kPictureJpeg;
+  if (extension == "GIF") return kPictureGif;
+  if (extension == "BMP") return kPictureBmp;
+  if (extension == "ICO") return kPictureIco;
+  if (extension == "EMF" || extension == "WMF") return kPictureMetafile;
+  return 0;
+}
+
+EditorPicture DecodeForEditor(std::span<const uint8_t> bytes, int32_t type, int viewWidth,
+                              int viewHeight) {
+  EditorPicture shown;
+  DecodedPicture decoded;
+  int denominator = 1;
+  if (type == kPictureJpeg) {
+    decoded = DecodeJpeg(bytes, 8);
+    if (!decoded.ok()) return shown;
+    denominator = JpegScaleDenominator(viewWidth, viewHeight, decoded.bitmap.width(),
+                                       decoded.bitmap.height());
+    if (denominator != 8) decoded = DecodeJpeg(bytes, denominator);
+  } else {
+    decoded = DecodePicture(bytes, type);
+  }
+  // A picture of one pixel or less is not drawn, so it is not offered either.
+  if (!decoded.ok() || decoded.fullWidth <= 1 || decoded.fullHeight <= 1 ||
+      decoded.bitmap.empty()) {
+    return shown;
+  }
+  shown.bitmap = std::move(decoded.bitmap);
+  shown.width = static_cast<int32_t>(decoded.fullWidth);
+  shown.height = static_cast<int32_t>(decoded.fullHeight);
+  shown.scale = 1.0 / denominator;
+  return shown;
+}
 
 int JpegScaleDenominator(int viewWidth, int viewHeight, int eighthWidth, int eighthHeight) {
   if (eighthWidth < 1 || eighthHeight < 1) return 8;

@@ -6,9 +6,12 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
+#include <string_view>
 
 #include "document/EditObserver.h"
 #include "document/ItemList.h"
+#include "render/Bitmap.h"
 #include "render/PicturePlacement.h"
 
 namespace quillon {
@@ -19,6 +22,23 @@ inline constexpr int32_t kClipOutline = 500;
 inline constexpr int32_t kClipCornerDrag = 501;
 inline constexpr int32_t kClipRoundOutline = 508;
 inline constexpr int32_t kClipRimDrag = 509;
+
+// The picture type (kPictureJpeg ...) a file's extension asks for, or 0: JPG or JPEG, GIF, BMP,
+// ICO, EMF and WMF, in any case, with spaces and dots around it ignored.
+int32_t PictureTypeOfName(std::u16string_view fileName);
+
+// A picture file as the clip editor shows it: a JPEG decoded at the scale that fits the view,
+// other pictures at full size; with the picture's own size. Empty when the file cannot be
+// decoded or has a side of one pixel or less.
+struct EditorPicture {
+  Bitmap bitmap;
+  int32_t width = 0;
+  int32_t height = 0;
+  double scale = 1;  // 1, 1/2, 1/4 or 1/8
+  bool ok() const { return !bitmap.empty(); }
+};
+EditorPicture DecodeForEditor(std::span<const uint8_t> bytes, int32_t type, int viewWidth,
+                              int viewHeight);
 
 // The JPEG decoding scale (1, 2, 4 or 8 for 1/1 ... 1/8) for a picture whose 1/8 decoding is
 // eighthWidth x eighthHeight in a view of the given size: the whole number of times it fits,

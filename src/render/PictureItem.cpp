@@ -558,17 +558,20 @@ Bitmap DecodeSource(const ItemRecord& picture, const ItemList& list) {
   if (!decoded.ok() || decoded.bitmap.width() <= 1 || decoded.bitmap.height() <= 1) {
     return Bitmap();
   }
-  Bitmap bitmap = std::move(decoded.bitmap);
-  int mirror = picture.mirrorSign() < 0 ? -1 : 1;
-  int flip = picture.flipSign() < 0 ? -1 : 1;
-  const int32_t right = picture.rightAngle();
-  if (right == 90 || right == 270) {
+  return OrientPicture(std::move(decoded.bitmap), picture.rightAngle(), picture.mirrorSign(),
+                       picture.flipSign());
+}
+
+Bitmap OrientPicture(Bitmap bitmap, int32_t rightAngle, int mirrorSign, int flipSign) {
+  int mirror = mirrorSign < 0 ? -1 : 1;
+  int flip = flipSign < 0 ? -1 : 1;
+  if (rightAngle == 90 || rightAngle == 270) {
     bitmap = TrimmedEven(std::move(bitmap));
     Bitmap turned = Bitmap::TryCreate(bitmap.height(), bitmap.width());
     if (turned.empty()) return turned;
-    RotateBitmap(bitmap, turned, mirror * flip * right * std::numbers::pi / 180);
+    RotateBitmap(bitmap, turned, mirror * flip * rightAngle * std::numbers::pi / 180);
     bitmap = std::move(turned);
-  } else if (right == 180) {
+  } else if (rightAngle == 180) {
     mirror = -mirror;
     flip = -flip;
   }

@@ -18,6 +18,10 @@ namespace quillon {
 // flipSign. Empty when there is no source or no bytes, the bytes do not decode, or the picture
 // is a pixel wide or high or less.
 Bitmap DecodeSource(const ItemRecord& picture, const ItemList& list);
+// Turns a decoded picture by rightAngle (an odd side loses a pixel first), then mirrors and
+// flips it, as a picture item's rightAngle, mirrorSign and flipSign ask; empty when the turned
+// bitmap cannot be had.
+Bitmap OrientPicture(Bitmap bitmap, int32_t rightAngle, int mirrorSign, int flipSign);
 
 // Draws a picture item, its shadow first: the pipeline for print and export.
 void DrawPicture(Primitives& target, const ItemRecord& picture, const ItemList& list,

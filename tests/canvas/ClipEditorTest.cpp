@@ -32,6 +32,47 @@ TEST(ClipEditor, AJpegIsShownAtTheLargestScaleThatFits) {
   }
 }
 
+TEST(ClipEditor, TheFileNameChoosesTheDecoder) {
+  const std::pair<std::u16string, int32_t> cases[] = {
+      {u"/home/ada/Holiday.JPG ", kPictureJpeg}, {u"a.jpeg", kPictureJpeg},
+      {u"x.Gif", kPictureGif},                   {u"y.bmp", kPictureBmp},
+      {u"z.ICO", kPictureIco},                   {u"m.emf", kPictureMetafile},
+      {u"n.WMF", kPictureMetafile},              {u"card.qlln", 0},
+      {u"no extension", 0},                      {u"photo.jp\u00E9g", 0}};
+  for (const auto& [name, type] : cases)
+    EXPECT_EQ(PictureTypeOfName(name), type) << QString::fromStdU16String(name).toStdString();
+}
+
+// A 640 x 480 JPEG in a view of 700 x 500 less its scroll bars fits 8 times at an eighth: it is
+// decoded again at full size. In a small view it stays an eighth, and knows its full size.
+TEST(ClipEditor, PicturesAreDecodedAtTheScaleTheViewShows) {
+  Bitmap photo(640, 480);
+  photo.Fill(0x3080C0);
+  const QByteArray jpeg = EncodeJpeg(photo, 96);
+  const std::span<const uint8_t> bytes(reinterpret_cast<const uint8_t*>(jpeg.data()),
+                                       std::size_t(jpeg.size()));
+  EditorPicture shown = DecodeForEditor(bytes, kPictureJpeg, 700 - 17, 500 - 17);
+  ASSERT_TRUE(shown.ok());
+  EXPECT_EQ(shown.scale, 1.0);
+  EXPECT_EQ(shown.bitmap.width(), 640);
+  shown = DecodeForEditor(bytes, kPictureJpeg, 100, 100);
+  ASSERT_TRUE(shown.ok());
+  EXPECT_EQ(shown.scale, 0.125);
+  EXPECT_EQ(shown.bitmap.width(), 80);
+  EXPECT_EQ(shown.width, 640);
+  EXPECT_EQ(shown.height, 480);
+
+  const std::vector<uint8_t> junk = {'n', 'o', 't', ' ', 'a', ' ', 'j', 'p', 'e', 'g'};
+  EXPECT_FALSE(DecodeForEditor(junk, kPictureJpeg, 700, 500).ok());
+  const QByteArray line = EncodeBmp(Bitmap(50, 1), 96);
+  EXPECT_FALSE(DecodeForEditor(std::span<const uint8_t>(
+                                   reinterpret_cast<const uint8_t*>(line.data()),
+                                   std::size_t(line.size())),
+                               kPictureBmp, 700, 500)
+                   .ok())
+      << "a picture one pixel high is refused";
+}
+
 // The editor's idea of a turned, mirrored and flipped picture is the one the picture items are
 // drawn from: every pixel lands where the orientation says, and back.
 TEST(ClipEditor, OrientationMatchesThePictureItems) {

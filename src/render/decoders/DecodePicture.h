@@ -27,10 +27,15 @@ struct DecodeLimits {
 struct DecodedPicture {
   Bitmap bitmap;
   std::string error;  // empty when the picture was decoded
+  // The picture's own size; larger than the bitmap's when a JPEG was decoded scaled down.
+  int64_t fullWidth = 0;
+  int64_t fullHeight = 0;
   bool ok() const { return error.empty(); }
 
   static DecodedPicture Success(Bitmap bitmap) {
     DecodedPicture picture;
+    picture.fullWidth = bitmap.width();
+    picture.fullHeight = bitmap.height();
     picture.bitmap = std::move(bitmap);
     return picture;
   }

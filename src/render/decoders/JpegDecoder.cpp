@@ -178,7 +178,10 @@ DecodedPicture DecodeJpeg(std::span<const uint8_t> bytes, int scaleDenominator,
     if (!ReadScanline(s, target)) return Failure(s);
     if (cmyk) CmykToBgr(cmykRow.data(), bitmap.Row(y), width, info.saw_Adobe_marker);
   }
-  return DecodedPicture::Success(std::move(bitmap));
+  DecodedPicture picture = DecodedPicture::Success(std::move(bitmap));
+  picture.fullWidth = static_cast<int64_t>(info.image_width);
+  picture.fullHeight = static_cast<int64_t>(info.image_height);
+  return picture;
 }
 
 }  // namespace quillon
