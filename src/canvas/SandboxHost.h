@@ -44,6 +44,8 @@ class SandboxHost {
   virtual void RememberMode(int32_t mode) = 0;
   // A picture file was opened as a document: it goes to the picture clip editor.
   virtual void OpenPictureFile(const QString& path) = 0;
+  // The selected picture was double-clicked: its clip is edited in the clip editor.
+  virtual void EditPictureClip() {}
   // The window is being destroyed.
   virtual void WindowDestroyed(TSandbox& window) = 0;
 };

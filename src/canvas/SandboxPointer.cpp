@@ -343,6 +343,7 @@ void TSandbox::Timer2Timer() {
   DrawSelectionMarks();
   events_.SelectionChanged();
   host_.ShowTool(kToolSelectedPicture);
+  host_.EditPictureClip();
 }
 
 void TSandbox::ResetGesture() {

@@ -3,14 +3,17 @@
 
 #include <QCoreApplication>
 #include <QDesktopServices>
+#include <QFile>
 #include <QLabel>
 #include <QPointer>
 #include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "canvas/TPict.h"
 #include "canvas/TSandbox.h"
 #include "document/PageSetup.h"
+#include "document/ToolNumbers.h"
 #include "output/ui/OutputDialogs.h"
 #include "output/ui/TPreview.h"
 #include "output/ui/TPrsel.h"
@@ -192,6 +195,36 @@ TAbout::TAbout(QWidget* parent) : QWidget(parent) {
   column->addStretch();
 }
 
+// The picture clip editor on a picture file (code 51) or on the selected picture; a picture
+// that cannot be shown says so, and Insert stays disabled.
+HostPanel ClipEditor(TForm1& form, int code) {
+  auto* pict = new TPict;
+  bool opened = false;
+  if (code == kToolNewPicture) {
+    const QString path = form.PendingPicture();
+    QFile file(path);
+    // Larger files than the largest picture a decoder takes are not read at all.
+    constexpr qint64 kLargestPictureFile = qint64{1} << 30;
+    if (file.open(QIODevice::ReadOnly) && file.size() <= kLargestPictureFile) {
+      const QByteArray data = file.readAll();
+      opened = pict->OpenBytes(code, path, std::vector<uint8_t>(data.begin(), data.end()),
+                               PictureTypeOfName(path.toStdU16String()));
+    }
+  } else if (TSandbox* window = form.ActiveWindow()) {
+    const ItemRecord* picture = SoleSelected(window->GetItems());
+    opened = picture != nullptr && pict->OpenPicture(code, *picture, window->GetItems());
+  }
+  if (!opened) form.Prompts().Ask(kNotAValidFile, PromptStyle::Warning, PromptButtons::Ok);
+  const QPointer<TPict> guard(pict);
+  HostPanel panel(
+      pict, [&form, guard] {
+        if (guard) form.PlaceClips(*guard);
+      },
+      [guard] { return guard && guard->HasPicture(); });
+  panel.firstEnabled = opened;
+  return panel;
+}
+
 HostPanel MakeHostPanel(TForm1& form, HostKind kind, int code, int32_t number) {
   if (kind == HostKind::Y) {
     switch (code) {
@@ -222,6 +255,10 @@ HostPanel MakeHostPanel(TForm1& form, HostKind kind, int code, int32_t number) {
       return Customization<TDirections>(form, DirectionRole::FontSizes);
     case 45:
       return About();
+    case kToolNewPicture:
+    case kToolEditClip:
+    case kToolAddClip:
+      return ClipEditor(form, code);
     case 54:
       return PageSetup(form, number);
     case 57:

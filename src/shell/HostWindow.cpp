@@ -202,6 +202,7 @@ void THostWindow::OpenHost(int code, int32_t number, const QString& title) {
   }
   HostPanel panel = factory_ ? factory_(kind_, code, number) : HostPanel{};
   panel_ = panel.widget;
+  button1_->setEnabled(panel.firstEnabled);
   firstAction_ = std::move(panel.firstAction);
   mayProceed_ = std::move(panel.mayProceed);
   QSize wanted(kClientWidth, kClientHeight);

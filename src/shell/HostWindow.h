@@ -50,6 +50,8 @@ struct HostPanel {
   std::function<void()> firstAction;
   // Asked before the first button's action; the host stays open, nothing done, on false.
   std::function<bool()> mayProceed;
+  // A panel with nothing to act on yet shows its first button disabled.
+  bool firstEnabled = true;
 };
 using HostPanelFactory = std::function<HostPanel(HostKind kind, int code, int32_t number)>;
 

@@ -25,8 +25,10 @@
 #include <algorithm>
 #include <unordered_set>
 
+#include "canvas/TPict.h"
 #include "canvas/TSandbox.h"
 #include "document/PageSetup.h"
+#include "document/ToolNumbers.h"
 #include "output/ui/OutputDialogs.h"
 #include "platform/Timers.h"
 #include "render/Coordinates.h"
@@ -329,9 +331,8 @@ void TForm1::RunTool(int32_t toolNumber) {
       ShowPanel(selected ? 301 : 20, false, true);
       return;
     }
-    case 400:
-      // The picture insertion comes with the clip editor; the tool box shows afterwards.
-      ShowPanel(20, false, true);
+    case kToolInsertPicture:
+      InsertPictureCommand();
       return;
     case 503:
     case 510:
@@ -360,11 +361,6 @@ void TForm1::RunTool(int32_t toolNumber) {
 void TForm1::AddRecentFile(const QString& path) {
   quillon::AddRecentFile(params_.reopen, path);
   RebuildReopenMenu();
-}
-
-void TForm1::OpenPictureFile(const QString& path) {
-  // The picture clip editor takes the picture; its host shows the file's name.
-  formX_->OpenHost(51, 0, RecentFileCaption(path));
 }
 
 void TForm1::EnableDocumentCommands(bool enabled) {
@@ -454,9 +450,14 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   if (widget != first || widget->window() != this) return false;
   // Keys typed into a field are the field's: Delete there must not cut the selection.
   if (IsTextEntry(first)) return false;
+  auto* key = static_cast<QKeyEvent*>(event);
+  // While the clip editor shows, every key is its own, unless the second host is open too.
+  if (auto* pict = qobject_cast<TPict*>(formX_->Panel());
+      pict != nullptr && formX_->isVisible() && !formY_->isVisible()) {
+    return pict->Key(key->key());
+  }
   TSandbox* window = ActiveWindow();
   if (window == nullptr || !window->AcceptsKeys()) return false;
-  auto* key = static_cast<QKeyEvent*>(event);
   bool taken = window->KeyDown(key->key(), key->modifiers());
   if (!taken && !key->text().isEmpty()) {
     taken = window->CharTyped(key->text());

@@ -14,6 +14,7 @@
 
 #include "canvas/DocumentDialogs.h"
 #include "canvas/SandboxHost.h"
+#include "document/ToolNumbers.h"
 #include "document/Recovery.h"
 #include "platform/Clipboard.h"
 #include "platform/ColourChooser.h"
@@ -35,6 +36,8 @@ class QMenu;
 class QTimer;
 
 namespace quillon {
+
+class TPict;
 
 class OutputDialogs;
 class SidePanel;
@@ -152,6 +155,13 @@ class TForm1 : public QMainWindow, public SandboxHost, public PanelContext {
   int32_t StartMode() const override { return startMode_; }
   void RememberMode(int32_t mode) override { startMode_ = mode; }
   void OpenPictureFile(const QString& path) override;
+  void EditPictureClip() override { RunTool(kToolEditClip); }
+  // The picture file the clip editor opens next (code 51).
+  const QString& PendingPicture() const { return pendingPicture_; }
+  // Insert or Apply of the clip editor: places its picture or clips into the active window.
+  void PlaceClips(TPict& pict);
+  // Insert > Picture: chooses a picture file (or a document to paste) and opens it.
+  void InsertPictureCommand();
   void WindowDestroyed(TSandbox& window) override;
 
  protected:
@@ -269,6 +279,9 @@ class TForm1 : public QMainWindow, public SandboxHost, public PanelContext {
   SidePanel* side_ = nullptr;
   PanelHistory history_;
   std::mt19937 stamps_{18601};
+  std::mt19937 sourceNumbers_{std::random_device{}()};
+  QString pendingPicture_;
+  QString lastInsertedPicture_;
   // The window last activated; cleared when it is destroyed.
   TSandbox* activeWindow_ = nullptr;
 

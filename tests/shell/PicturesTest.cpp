@@ -1,0 +1,129 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <QTest>
+#include <QToolButton>
+
+#include "canvas/TPict.h"
+#include "document/History.h"
+#include "document/ToolNumbers.h"
+#include "output/PictureWriters.h"
+#include "shell/HostWindow.h"
+#include "shell/ShellFixture.h"
+#include "support/DocumentFixtures.h"
+#include "support/Wait.h"
+
+namespace quillon {
+namespace {
+
+class PicturesTest : public test::ShellTest {
+ protected:
+  // A 640 x 480 photograph-like JPEG.
+  QString Photo() {
+    Bitmap photo(640, 480);
+    for (int y = 0; y < photo.height(); ++y) {
+      for (int x = 0; x < photo.width(); ++x)
+        photo.SetPixel(x, y, ColourOf(x * 255 / 640, y * 255 / 480, 128));
+    }
+    const QString path = Path("photo.jpg");
+    EXPECT_TRUE(test::WriteAll(path, EncodeJpeg(photo, 96)));
+    return path;
+  }
+  TPict* Editor() const { return qobject_cast<TPict*>(form_->HostX()->Panel()); }
+  void Click(TPict& pict, Point p) {
+    QTest::mouseClick(pict.View(), Qt::LeftButton, {}, pict.ToView(p));
+  }
+  void Insert() { QTest::mouseClick(form_->HostX()->FirstButton(), Qt::LeftButton); }
+  std::vector<const ItemRecord*> Records(int32_t kind) const {
+    std::vector<const ItemRecord*> found;
+    for (const ItemRecord& r : form_->ActiveWindow()->GetItems())
+      if (r.kind() == kind && (kind == kKindPictureSource || IsVisible(r))) found.push_back(&r);
+    return found;
+  }
+};
+
+TEST_F(PicturesTest, InsertPictureOutlinesClipsAndPlacesThem) {
+  New();
+  const QString photo = Photo();
+  files_.openAnswers = {photo};
+  form_->RunTool(kToolInsertPicture);
+  ASSERT_EQ(files_.openRequests.size(), 1u);
+  EXPECT_EQ(files_.openRequests[0].title, QStringLiteral("Open"));
+  EXPECT_TRUE(files_.openRequests[0].filter.startsWith(
+      QStringLiteral("JPEG Image Files (*.jpg,*.jpeg)|*.jpg;*.jpeg|GIF Image Files")));
+  TPict* pict = Editor();
+  ASSERT_NE(pict, nullptr);
+  ASSERT_TRUE(pict->HasPicture());
+  EXPECT_TRUE(form_->HostX()->FirstButton()->isEnabled());
+  EXPECT_EQ(form_->Params().picndx, 1);
+  EXPECT_EQ(form_->Params().picidr, dir_.path());
+
+  pict->findChild<QToolButton*>(QStringLiteral("bmenu2"))->click();
+  Click(*pict, {96, 48});
+  Click(*pict, {296, 152});
+  Click(*pict, {400, 296});
+  Click(*pict, {504, 400});
+  ASSERT_EQ(pict->Editor().Clips().size(), 2u);
+  const double scale = pict->Insert().displayScale;
+  Insert();
+  const auto pictures = Records(kKindPicture);
+  const auto sources = Records(kKindPictureSource);
+  ASSERT_EQ(pictures.size(), 2u);
+  ASSERT_EQ(sources.size(), 1u);
+  EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(sources[0]->pictureData.data()),
+                       qsizetype(sources[0]->pictureData.size())),
+            test::ReadAll(photo));
+  EXPECT_EQ(QString::fromStdU16String(sources[0]->text()), photo);
+  for (const ItemRecord* p : pictures) {
+    EXPECT_EQ(p->x1(), 20);
+    EXPECT_EQ(p->y1(), 20);
+    EXPECT_EQ(p->sourceNumber(), sources[0]->sourceNumber());
+  }
+  EXPECT_EQ((Rect{pictures[0]->clipLeft(), pictures[0]->clipTop(), pictures[0]->clipRight(),
+                  pictures[0]->clipBottom()}),
+            (Rect{96, 48, 296, 152}));
+  EXPECT_EQ(pictures[0]->x2() - pictures[0]->x1(), RoundToInt32(200 * scale))
+      << "shown at the scale the editor chose";
+  Trigger("Undo1");
+  EXPECT_TRUE(Records(kKindPicture).empty()) << "one undo step";
+}
+
+TEST_F(PicturesTest, AJunkPictureSaysSoAndInsertsNothing) {
+  New();
+  ASSERT_TRUE(test::WriteAll(Path("junk.jpg"), "this is not a picture"));
+  files_.openAnswers = {Path("junk.jpg")};
+  form_->RunTool(kToolInsertPicture);
+  EXPECT_EQ(prompter_.Texts(), std::vector<std::string>{"This is not a valid file."});
+  EXPECT_FALSE(form_->HostX()->FirstButton()->isEnabled());
+  Insert();
+  EXPECT_TRUE(Records(kKindPicture).empty());
+  EXPECT_TRUE(Records(kKindPictureSource).empty());
+}
+
+TEST_F(PicturesTest, ADoubleClickedPictureHasItsClipEdited) {
+  New();
+  files_.openAnswers = {Photo()};
+  form_->RunTool(kToolInsertPicture);
+  ASSERT_NE(Editor(), nullptr);
+  Insert();
+  ASSERT_EQ(Records(kKindPicture).size(), 1u);
+  TSandbox* window = form_->ActiveWindow();
+  const ItemRecord& placed = *Records(kKindPicture)[0];
+  const Point inside = window->ToCanvasPoint({placed.x1() + 30, placed.y1() + 30});
+  window->Image1MouseDown(inside, {});
+  window->Image1MouseUp(inside, {});
+  window->Image1DblClick();
+  ASSERT_TRUE(test::WaitUntil([&] { return form_->HostX()->Code() == kToolEditClip; }));
+  TPict* pict = Editor();
+  ASSERT_NE(pict, nullptr);
+  ASSERT_NE(pict->Editor().SelectedClip(), nullptr) << "the picture's clip, selected";
+  pict->findChild<QToolButton*>(QStringLiteral("bmenu23"))->click();
+  Insert();
+  const auto pictures = Records(kKindPicture);
+  ASSERT_EQ(pictures.size(), 1u);
+  EXPECT_EQ(pictures[0]->rightAngle(), 90);
+  Trigger("Undo1");
+  ASSERT_EQ(Records(kKindPicture).size(), 1u);
+  EXPECT_EQ(Records(kKindPicture)[0]->rightAngle(), 0);
+}
+
+}  // namespace
+}  // namespace quillon
