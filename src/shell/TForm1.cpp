@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QInputMethodEvent>
@@ -26,6 +27,7 @@
 #include <unordered_set>
 
 #include "canvas/TSandbox.h"
+#include "document/DocumentFile.h"
 #include "document/PageSetup.h"
 #include "output/ui/OutputDialogs.h"
 #include "platform/Timers.h"
@@ -34,6 +36,7 @@
 #include "settings/SettingsStore.h"
 #include "shell/HostPanels.h"
 #include "shell/HostWindow.h"
+#include "shell/PictureDialog.h"
 #include "shell/RecentFiles.h"
 #include "shell/ShellIntegration.h"
 #include "shell/SidePanel.h"
@@ -330,8 +333,7 @@ void TForm1::RunTool(int32_t toolNumber) {
       return;
     }
     case 400:
-      // The picture insertion comes with the clip editor; the tool box shows afterwards.
-      ShowPanel(20, false, true);
+      InsertPictureCommand();
       return;
     case 503:
     case 510:
@@ -365,6 +367,31 @@ void TForm1::AddRecentFile(const QString& path) {
 void TForm1::OpenPictureFile(const QString& path) {
   // The picture clip editor takes the picture; its host shows the file's name.
   formX_->OpenHost(51, 0, RecentFileCaption(path));
+}
+
+void TForm1::InsertPictureCommand() {
+  const QString chosen =
+      services_.fileDialogs->ChooseFileToOpen(InsertPictureRequest(params_, lastInsertedPicture_));
+  if (chosen.isEmpty()) return;
+  const QString path = QFileInfo(chosen).absoluteFilePath();
+  const QString extension = RememberPictureChoice(params_, path);
+  if (ActiveWindow() == nullptr) New1Click();
+  if (extension != QLatin1String("qlln")) {
+    OpenPictureFile(path);
+    lastInsertedPicture_ = path;
+    return;
+  }
+  ItemList& buffer = procs_->PasteBuffer();
+  const FileResult result = ReadDocument(path, buffer, Prompts());
+  if (!result.ok()) {
+    buffer.Clear();
+    if (result.status == FileResult::Status::Failed) {
+      Prompts().Ask(result.message, PromptStyle::Error, PromptButtons::Ok);
+    }
+    return;
+  }
+  if (TSandbox* window = ActiveWindow()) window->PasteItems(buffer);
+  lastInsertedPicture_ = path;
 }
 
 void TForm1::EnableDocumentCommands(bool enabled) {

@@ -8,8 +8,8 @@
 #include <QMainWindow>
 #include <array>
 #include <memory>
-#include <set>
 #include <random>
+#include <set>
 #include <vector>
 
 #include "canvas/DocumentDialogs.h"
@@ -152,6 +152,8 @@ class TForm1 : public QMainWindow, public SandboxHost, public PanelContext {
   int32_t StartMode() const override { return startMode_; }
   void RememberMode(int32_t mode) override { startMode_ = mode; }
   void OpenPictureFile(const QString& path) override;
+  // Insert > Picture: a picture file opens in the clip editor, a document is pasted.
+  void InsertPictureCommand();
   void WindowDestroyed(TSandbox& window) override;
 
  protected:
@@ -258,6 +260,7 @@ class TForm1 : public QMainWindow, public SandboxHost, public PanelContext {
 
   int32_t currentTool_ = 0;
   int32_t previousTool_ = 20;
+  QString lastInsertedPicture_;
   int32_t pendingTool_ = 0;
   int32_t startMode_ = 0;
   QString currentFileTitle_;
