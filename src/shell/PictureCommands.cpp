@@ -9,22 +9,12 @@
 #include "document/PageSetup.h"
 #include "document/ToolNumbers.h"
 #include "shell/HostWindow.h"
+#include "shell/PictureDialog.h"
 #include "shell/RecentFiles.h"
 #include "shell/TForm1.h"
 #include "shell/TProcs.h"
 
 namespace quillon {
-namespace {
-
-// The insert dialog's filter entries, in the order of the remembered picture filter.
-constexpr const char* kPictureExtensions[] = {"jpg", "gif", "bmp", "ico", "emf", "wmf", "qlln"};
-constexpr char kPictureFilter[] =
-    "JPEG Image Files (*.jpg,*.jpeg)|*.jpg;*.jpeg|GIF Image Files (*.gif)|*.gif|Bitmaps "
-    "(*.bmp)|*.bmp|Icons (*.ico)|*.ico|Enhanced Metafiles (*.emf)|*.emf|Metafiles "
-    "(*.wmf)|*.wmf|Quillon Files (*.qlln)|*.qlln";
-
-}  // namespace
-
 void TForm1::OpenPictureFile(const QString& path) {
   pendingPicture_ = path.trimmed();
   // The picture clip editor takes the picture; its host shows the file's name.
@@ -32,46 +22,30 @@ void TForm1::OpenPictureFile(const QString& path) {
 }
 
 void TForm1::InsertPictureCommand() {
-  FileDialogRequest request;
-  request.title = QStringLiteral("Open");
-  request.filter = QString::fromLatin1(kPictureFilter);
-  if (params_.picndx >= 1 && params_.picndx <= 7) {
-    request.defaultExtension = QString::fromLatin1(kPictureExtensions[params_.picndx - 1]);
-    request.filterIndex = params_.picndx;
-  }
-  if (QFileInfo(params_.picidr).isDir()) request.initialFolder = params_.picidr;
-  request.initialFileName = lastInsertedPicture_;
-  const QString chosen = services_.fileDialogs->ChooseFileToOpen(request).trimmed();
-  if (chosen.isEmpty()) return;
-  const QFileInfo info(chosen);
-  const QString path = info.absoluteFilePath();
-  params_.picidr = info.absolutePath();
-  const QString extension = info.suffix().toLower().remove(u'.');
-  for (int i = 0; i < 7; ++i) {
-    if (extension == QLatin1String(kPictureExtensions[i])) params_.picndx = i + 1;
-  }
-  if (ActiveWindow() == nullptr) OpenDocumentWindow(QString());
-  TSandbox* window = ActiveWindow();
-  if (window == nullptr) return;
-  lastInsertedPicture_ = path;
+  const QString chosen =
+      services_.fileDialogs->ChooseFileToOpen(InsertPictureRequest(params_, lastInsertedPicture_));
+  if (chosen.trimmed().isEmpty()) return;
+  const QString path = QFileInfo(chosen.trimmed()).absoluteFilePath();
+  const QString extension = RememberPictureChoice(params_, path);
+  if (ActiveWindow() == nullptr) New1Click();
   if (extension != QLatin1String("qlln")) {
     OpenPictureFile(path);
+    lastInsertedPicture_ = path;
     return;
   }
-  // A document is pasted into the window as Paste does.
+  // A document is pasted into the window as Paste does; one that is not read leaves nothing.
   ItemList& buffer = procs_->PasteBuffer();
-  buffer.Clear();
-  const FileResult read = ReadDocument(path, buffer, Prompts());
-  if (!read.ok()) {
+  const FileResult result = ReadDocument(path, buffer, Prompts());
+  if (!result.ok()) {
     buffer.Clear();
-    if (!read.message.empty()) {
-      Prompts().Ask(read.message, PromptStyle::Warning, PromptButtons::Ok);
+    if (result.status == FileResult::Status::Failed) {
+      Prompts().Ask(result.message, PromptStyle::Error, PromptButtons::Ok);
     }
     PasteAvailable(false);
     return;
   }
-  PasteAvailable(HasPasteContent(buffer));
-  window->PasteItems(buffer);
+  if (TSandbox* window = ActiveWindow()) window->PasteItems(buffer);
+  lastInsertedPicture_ = path;
 }
 
 void TForm1::PlaceClips(TPict& pict) {

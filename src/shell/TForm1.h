@@ -8,8 +8,8 @@
 #include <QMainWindow>
 #include <array>
 #include <memory>
-#include <set>
 #include <random>
+#include <set>
 #include <vector>
 
 #include "canvas/DocumentDialogs.h"
@@ -268,6 +268,7 @@ class TForm1 : public QMainWindow, public SandboxHost, public PanelContext {
 
   int32_t currentTool_ = 0;
   int32_t previousTool_ = 20;
+  QString lastInsertedPicture_;
   int32_t pendingTool_ = 0;
   int32_t startMode_ = 0;
   QString currentFileTitle_;
@@ -281,7 +282,6 @@ class TForm1 : public QMainWindow, public SandboxHost, public PanelContext {
   std::mt19937 stamps_{18601};
   std::mt19937 sourceNumbers_{std::random_device{}()};
   QString pendingPicture_;
-  QString lastInsertedPicture_;
   // The window last activated; cleared when it is destroyed.
   TSandbox* activeWindow_ = nullptr;
 
