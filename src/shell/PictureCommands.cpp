@@ -1,7 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Pictures into documents: Insert > Picture, the clip editor's placing, and picture files the
 // window is asked to open.
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileInfo>
+#include <QMimeData>
+#include <QUrl>
 
 #include "canvas/TPict.h"
 #include "canvas/TSandbox.h"
@@ -46,6 +50,44 @@ void TForm1::InsertPictureCommand() {
   }
   if (TSandbox* window = ActiveWindow()) window->PasteItems(buffer);
   lastInsertedPicture_ = path;
+}
+
+namespace {
+
+// The local files a drag carries that the window takes: documents and the picture types.
+QStringList DroppedFiles(const QMimeData* data) {
+  QStringList files;
+  if (data == nullptr || !data->hasUrls()) return files;
+  for (const QUrl& url : data->urls()) {
+    if (!url.isLocalFile()) continue;
+    const QString path = url.toLocalFile();
+    const bool document = QFileInfo(path).suffix().compare(QLatin1String("qlln"),
+                                                          Qt::CaseInsensitive) == 0;
+    if (document || PictureTypeOfName(path.toStdU16String()) != 0) files.push_back(path);
+  }
+  return files;
+}
+
+}  // namespace
+
+void TForm1::dragEnterEvent(QDragEnterEvent* event) {
+  if (!DroppedFiles(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void TForm1::dropEvent(QDropEvent* event) {
+  const QStringList files = DroppedFiles(event->mimeData());
+  if (files.isEmpty()) return;
+  event->acceptProposedAction();
+  for (const QString& path : files) {
+    if (PictureTypeOfName(path.toStdU16String()) == 0) {
+      OpenDocumentWindow(path);
+      continue;
+    }
+    // A picture goes into the active drawing window, a new one when none is open.
+    if (ActiveWindow() == nullptr) New1Click();
+    lastInsertedPicture_ = path;
+    OpenPictureFile(path);
+  }
 }
 
 void TForm1::PlaceClips(TPict& pict) {

@@ -73,6 +73,7 @@ TForm1::TForm1(ShellServices services, ScreenMetrics screen, QWidget* parent)
   setObjectName(QStringLiteral("TForm1"));
   qApp->installEventFilter(this);
   setWindowTitle(QStringLiteral("Quillon"));
+  setAcceptDrops(true);
   dialogs_ =
       std::make_unique<DocumentDialogs>(*services_.fileDialogs, *services_.prompter, params_,
                                         [this](const QString& path) { AddRecentFile(path); });

@@ -167,6 +167,9 @@ class TForm1 : public QMainWindow, public SandboxHost, public PanelContext {
  protected:
   void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+  // Files dropped onto the window: documents open, pictures go to the clip editor.
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   // Building the frame (TForm1.cpp, MainMenus.cpp).

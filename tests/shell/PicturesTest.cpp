@@ -1,7 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <QApplication>
+#include <QDragEnterEvent>
+#include <QMimeData>
 #include <QTest>
+#include <QUrl>
 #include <QToolButton>
 
+#include "canvas/CanvasFixtures.h"
 #include "canvas/TPict.h"
 #include "document/History.h"
 #include "document/ToolNumbers.h"
@@ -123,6 +128,36 @@ TEST_F(PicturesTest, ADoubleClickedPictureHasItsClipEdited) {
   Trigger("Undo1");
   ASSERT_EQ(Records(kKindPicture).size(), 1u);
   EXPECT_EQ(Records(kKindPicture)[0]->rightAngle(), 0);
+}
+
+
+// A picture file dropped onto the window opens in the clip editor, a document opens as File >
+// Open opens it; other files are refused.
+TEST_F(PicturesTest, DroppedFilesOpenAsTheirKindAsks) {
+  const QString photo = Photo();
+  const QString card = test::WritePixelDocument(Path("Card.qlln"), 300, 200, 2);
+  ASSERT_TRUE(test::WriteAll(Path("notes.txt"), "text"));
+  const auto drop = [&](const QString& path) {
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(path)});
+    QDragEnterEvent enter(QPoint(200, 200), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(form_.get(), &enter);
+    if (!enter.isAccepted()) return false;
+    QDropEvent dropped(QPointF(200, 200), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(form_.get(), &dropped);
+    return true;
+  };
+  EXPECT_FALSE(drop(Path("notes.txt")));
+  EXPECT_TRUE(drop(photo));
+  ASSERT_NE(form_->ActiveWindow(), nullptr) << "a window for the picture";
+  TPict* pict = Editor();
+  ASSERT_NE(pict, nullptr);
+  EXPECT_TRUE(pict->HasPicture());
+  Insert();
+  EXPECT_EQ(Records(kKindPicture).size(), 1u);
+  EXPECT_TRUE(drop(card));
+  ASSERT_EQ(form_->Windows().size(), 2u);
+  EXPECT_EQ(form_->ActiveWindow()->FileName(), card);
 }
 
 }  // namespace
