@@ -104,9 +104,11 @@ HostLayout HostLayoutFor(HostKind kind, int code, const QString& title) {
     case 45:
       return {QStringLiteral("About"), QStringLiteral("Web"), QStringLiteral("Close")};
     case 51:
-    case 503:
     case 510:
       return {title, QStringLiteral("Insert"), cancel};
+    case 503:
+      // Editing a placed picture changes it rather than adding one.
+      return {title, QStringLiteral("Apply"), cancel};
     case 54:
       return {QStringLiteral("Page Setup - ") + title, QStringLiteral("Apply"), cancel};
     case 57:

@@ -332,6 +332,7 @@ void TForm1::ToolbarButtonReleased(int number) {
     case 27:
       pendingTool_ = 20;
       timer1_->start();
+      InsertPictureCommand();
       return;
     case 35:
       Join1Click();

@@ -95,7 +95,9 @@ TEST_F(PicturesTest, AJunkPictureSaysSoAndInsertsNothing) {
   New();
   ASSERT_TRUE(test::WriteAll(Path("junk.jpg"), "this is not a picture"));
   files_.openAnswers = {Path("junk.jpg")};
-  form_->RunTool(kToolInsertPicture);
+  // The toolbar's "Insert picture" button runs the command too.
+  QTest::mouseClick(Button(27), Qt::LeftButton);
+  ASSERT_EQ(files_.openRequests.size(), 1u);
   EXPECT_EQ(prompter_.Texts(), std::vector<std::string>{"This is not a valid file."});
   EXPECT_FALSE(form_->HostX()->FirstButton()->isEnabled());
   Insert();
@@ -120,6 +122,7 @@ TEST_F(PicturesTest, ADoubleClickedPictureHasItsClipEdited) {
   TPict* pict = Editor();
   ASSERT_NE(pict, nullptr);
   ASSERT_NE(pict->Editor().SelectedClip(), nullptr) << "the picture's clip, selected";
+  EXPECT_EQ(form_->HostX()->FirstButton()->text(), QStringLiteral("Apply"));
   pict->findChild<QToolButton*>(QStringLiteral("bmenu23"))->click();
   Insert();
   const auto pictures = Records(kKindPicture);
