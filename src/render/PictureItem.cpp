@@ -26,6 +26,9 @@ namespace {
 constexpr int64_t kLargestCachedPicture = 16'000'000;
 // Pictures up to this many pixels are always made whole, even when little of them shows.
 constexpr int64_t kLargestWholePicture = 1 << 20;
+// The most pixels a turned picture's shadow mask may have: more than an A3 page at 600 dots per
+// inch needs; a larger one would take minutes to blur and turn, so it is left out.
+constexpr int64_t kLargestRotatedShadow = 100'000'000;
 
 int SignOf(double value) {
   return value < 0 ? -1 : 1;
@@ -643,7 +646,17 @@ void DrawPictureShadow(Primitives& target, const ItemRecord& picture, const Item
                [&](Primitives& mask) { silhouette(mask, left, top); });
     return;
   }
-  // Rotated, the silhouette sits in the mask's middle.
+  // Rotated, the silhouette sits in the mask's middle. A shadow that cannot reach the target is
+  // not made at all, and one larger than any page needs is left out.
+  const BitmapSize reach = RotatedSize(static_cast<int>(maskW), static_cast<int>(maskH), rotation);
+  const int64_t reachW = EvenUp(reach.width), reachH = EvenUp(reach.height);
+  const int64_t reachX = left + b / 2 + shift.x - reachW / 2;
+  const int64_t reachY = top + c / 2 + shift.y - reachH / 2;
+  const BoundingBox visible = target.Area();
+  if (reachX > visible.right || reachY > visible.bottom || reachX + reachW <= visible.left ||
+      reachY + reachH <= visible.top || maskW * maskH > kLargestRotatedShadow) {
+    return;
+  }
   Bitmap mask = Bitmap::TryCreate(static_cast<int>(maskW), static_cast<int>(maskH));
   if (mask.empty()) return;
   {

@@ -14,6 +14,7 @@
 #include "canvas/TSandbox.h"
 #include "document/PageSetup.h"
 #include "document/ToolNumbers.h"
+#include "render/decoders/DecodePicture.h"
 #include "output/ui/OutputDialogs.h"
 #include "output/ui/TPreview.h"
 #include "output/ui/TPrsel.h"
@@ -200,7 +201,9 @@ TAbout::TAbout(QWidget* parent) : QWidget(parent) {
 HostPanel ClipEditor(TForm1& form, int code) {
   auto* pict = new TPict;
   bool opened = false;
-  if (code == kToolNewPicture) {
+  if (code == kToolNewPicture && !form.PendingPictureBytes().empty()) {
+    opened = pict->OpenBytes(code, form.PendingPicture(), form.PendingPictureBytes(), kPictureBmp);
+  } else if (code == kToolNewPicture) {
     const QString path = form.PendingPicture();
     QFile file(path);
     // Larger files than the largest picture a decoder takes are not read at all.

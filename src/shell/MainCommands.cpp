@@ -180,6 +180,10 @@ void TForm1::Copy1Click() {
 }
 
 void TForm1::Paste1Click() {
+  if (!HasPasteContent(procs_->PasteBuffer()) && services_.clipboard->HasPicture()) {
+    PastePicture();
+    return;
+  }
   if (TSandbox* window = ActiveWindow()) window->PasteItems(procs_->PasteBuffer());
   UpdateSelectionCommands();
 }

@@ -4,14 +4,20 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
+#include <QImage>
 #include <QMimeData>
 #include <QUrl>
+#include <cstring>
+#include <new>
 
 #include "canvas/TPict.h"
 #include "canvas/TSandbox.h"
 #include "document/DocumentFile.h"
 #include "document/PageSetup.h"
 #include "document/ToolNumbers.h"
+#include "output/PictureWriters.h"
+#include "output/SheetComposer.h"
+#include "platform/Clipboard.h"
 #include "shell/HostWindow.h"
 #include "shell/PictureDialog.h"
 #include "shell/RecentFiles.h"
@@ -21,8 +27,29 @@
 namespace quillon {
 void TForm1::OpenPictureFile(const QString& path) {
   pendingPicture_ = path.trimmed();
+  pendingBytes_.clear();
   // The picture clip editor takes the picture; its host shows the file's name.
   formX_->OpenHost(kToolNewPicture, 0, RecentFileCaption(path));
+}
+
+void TForm1::PastePicture() {
+  const QImage offered = services_.clipboard->Picture().convertToFormat(QImage::Format_BGR888);
+  if (offered.isNull() || offered.width() <= 1 || offered.height() <= 1) return;
+  Bitmap picture;
+  try {
+    picture = Bitmap(offered.width(), offered.height());
+  } catch (const std::bad_alloc&) {
+    Prompts().Ask(kNotEnoughMemory, PromptStyle::Warning, PromptButtons::Ok);
+    return;
+  }
+  for (int y = 0; y < offered.height(); ++y)
+    std::memcpy(picture.Row(y), offered.constScanLine(y), 3 * std::size_t(offered.width()));
+  // The picture is kept in the document as a Windows bitmap file, as if one had been inserted.
+  const QByteArray bmp = EncodeBmp(picture, 96);
+  if (ActiveWindow() == nullptr) New1Click();
+  pendingPicture_ = QStringLiteral("Pasted picture.bmp");
+  pendingBytes_.assign(bmp.begin(), bmp.end());
+  formX_->OpenHost(kToolNewPicture, 0, QStringLiteral("Pasted picture"));
 }
 
 void TForm1::InsertPictureCommand() {

@@ -3,6 +3,7 @@
 
 #include <QAbstractSpinBox>
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGuiApplication>
@@ -74,6 +75,12 @@ TForm1::TForm1(ShellServices services, ScreenMetrics screen, QWidget* parent)
   qApp->installEventFilter(this);
   setWindowTitle(QStringLiteral("Quillon"));
   setAcceptDrops(true);
+  // A picture another program puts on the clipboard makes Paste available.
+  if (QClipboard* clipboard = QGuiApplication::clipboard()) {
+    connect(clipboard, &QClipboard::dataChanged, this, [this] {
+      PasteAvailable(ActiveWindow() != nullptr && HasPasteContent(procs_->PasteBuffer()));
+    });
+  }
   dialogs_ =
       std::make_unique<DocumentDialogs>(*services_.fileDialogs, *services_.prompter, params_,
                                         [this](const QString& path) { AddRecentFile(path); });
@@ -269,7 +276,8 @@ void TForm1::UndoRedoAvailable(bool undo, bool redo) {
 }
 
 void TForm1::PasteAvailable(bool available) {
-  procs_->Action(15)->setEnabled(available);
+  // A picture from another program can be pasted too: it opens in the clip editor.
+  procs_->Action(15)->setEnabled(available || services_.clipboard->HasPicture());
 }
 
 void TForm1::JoinSplitAvailable(bool join, bool split) {

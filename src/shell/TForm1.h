@@ -156,8 +156,12 @@ class TForm1 : public QMainWindow, public SandboxHost, public PanelContext {
   void RememberMode(int32_t mode) override { startMode_ = mode; }
   void OpenPictureFile(const QString& path) override;
   void EditPictureClip() override { RunTool(kToolEditClip); }
-  // The picture file the clip editor opens next (code 51).
+  // The picture file the clip editor opens next (code 51), or the picture's bytes when it
+  // came from the clipboard.
   const QString& PendingPicture() const { return pendingPicture_; }
+  const std::vector<uint8_t>& PendingPictureBytes() const { return pendingBytes_; }
+  // Edit > Paste of a picture another program put on the clipboard: the clip editor opens on it.
+  void PastePicture();
   // Insert or Apply of the clip editor: places its picture or clips into the active window.
   void PlaceClips(TPict& pict);
   // Insert > Picture: chooses a picture file (or a document to paste) and opens it.
@@ -285,6 +289,7 @@ class TForm1 : public QMainWindow, public SandboxHost, public PanelContext {
   std::mt19937 stamps_{18601};
   std::mt19937 sourceNumbers_{std::random_device{}()};
   QString pendingPicture_;
+  std::vector<uint8_t> pendingBytes_;
   // The window last activated; cleared when it is destroyed.
   TSandbox* activeWindow_ = nullptr;
 

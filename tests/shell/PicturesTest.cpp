@@ -8,6 +8,7 @@
 
 #include "canvas/CanvasFixtures.h"
 #include "canvas/TPict.h"
+#include "render/decoders/DecodePicture.h"
 #include "document/History.h"
 #include "document/ToolNumbers.h"
 #include "output/PictureWriters.h"
@@ -161,6 +162,27 @@ TEST_F(PicturesTest, DroppedFilesOpenAsTheirKindAsks) {
   EXPECT_TRUE(drop(card));
   ASSERT_EQ(form_->Windows().size(), 2u);
   EXPECT_EQ(form_->ActiveWindow()->FileName(), card);
+}
+
+// Edit > Paste with a picture from another program on the clipboard, and nothing copied here,
+// opens the clip editor on that picture.
+TEST_F(PicturesTest, APictureOnTheClipboardPastesIntoTheClipEditor) {
+  New();
+  QImage offered(120, 80, QImage::Format_RGB32);
+  offered.fill(QColor(200, 40, 40));
+  clipboard_.offered = offered;
+  form_->PasteAvailable(false);
+  EXPECT_TRUE(Action("Paste1")->isEnabled()) << "the picture can be pasted";
+  Trigger("Paste1");
+  TPict* pict = Editor();
+  ASSERT_NE(pict, nullptr);
+  ASSERT_TRUE(pict->HasPicture());
+  Insert();
+  const auto pictures = Records(kKindPicture);
+  ASSERT_EQ(pictures.size(), 1u);
+  EXPECT_EQ(pictures[0]->x2() - pictures[0]->x1(), 120);
+  ASSERT_EQ(Records(kKindPictureSource).size(), 1u);
+  EXPECT_EQ(Records(kKindPictureSource)[0]->clipShape(), kPictureBmp);
 }
 
 }  // namespace

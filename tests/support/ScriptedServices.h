@@ -90,7 +90,10 @@ class RecordingClipboard : public Clipboard {
     pictures.push_back(picture);
     return true;
   }
+  bool HasPicture() const override { return !offered.isNull(); }
+  QImage Picture() const override { return offered; }
   std::vector<QImage> pictures;
+  QImage offered;  // what another program put on the clipboard
 };
 
 class ScriptedColourChooser : public ColourChooser {

@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QImage>
+#include <QMimeData>
 
 namespace quillon {
 
@@ -12,6 +13,19 @@ bool QtClipboard::PutPicture(const QImage& picture) {
   if (clipboard == nullptr || picture.isNull()) return false;
   clipboard->setImage(picture);
   return true;
+}
+
+bool QtClipboard::HasPicture() const {
+  const QClipboard* clipboard = QGuiApplication::clipboard();
+  const QMimeData* data = clipboard != nullptr ? clipboard->mimeData() : nullptr;
+  return data != nullptr && data->hasImage();
+}
+
+QImage QtClipboard::Picture() const {
+  const QClipboard* clipboard = QGuiApplication::clipboard();
+  const QMimeData* data = clipboard != nullptr ? clipboard->mimeData() : nullptr;
+  if (data == nullptr || !data->hasImage()) return QImage();
+  return clipboard->image();
 }
 
 }  // namespace quillon

@@ -9,6 +9,8 @@ namespace quillon {
 class QtClipboard : public Clipboard {
  public:
   bool PutPicture(const QImage& picture) override;
+  bool HasPicture() const override;
+  QImage Picture() const override;
 };
 
 }  // namespace quillon
