@@ -41,6 +41,8 @@ class NoColours : public ColourChooser {
 class NoClipboard : public Clipboard {
  public:
   bool PutPicture(const QImage&) override { return true; }
+  bool HasPicture() const override { return false; }
+  QImage Picture() const override { return QImage(); }
 };
 
 struct Services {

@@ -63,6 +63,8 @@ class ClipEditor {
   // Tool buttons.
   void SelectTool();
   void OutlineTool(bool round);
+  // The kind of clips that Insert places (kClipNone for the entire picture).
+  void ChooseClipKind(int32_t kind) { clipKind_ = kind; }
   void EraseSelected();
   void Mirror();
   void Flip();

@@ -218,6 +218,8 @@ HostPanel ClipEditor(TForm1& form, int code) {
     opened = picture != nullptr && pict->OpenPicture(code, *picture, window->GetItems());
   }
   if (!opened) form.Prompts().Ask(kNotAValidFile, PromptStyle::Warning, PromptButtons::Ok);
+  // A new picture brings the picture insertion panel beside the drawing windows.
+  if (opened && code == kToolNewPicture) form.ShowTool(kToolInsertPicture);
   const QPointer<TPict> guard(pict);
   HostPanel panel(
       pict, [&form, guard] {

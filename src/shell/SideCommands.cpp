@@ -4,6 +4,7 @@
 #include <QMdiArea>
 #include <QTimer>
 
+#include "canvas/TPict.h"
 #include "canvas/TSandbox.h"
 #include "document/EditCommands.h"
 #include "document/ToolNumbers.h"
@@ -17,6 +18,14 @@ namespace quillon {
 void TForm1::CreateSidePanel(QWidget* place, QWidget* suggestions, QWidget* strip) {
   side_ = new SidePanel(*this, place, suggestions, strip);
   connect(side_, &SidePanel::SuggestionChosen, this, &TForm1::RunSuggestion);
+  connect(side_, &SidePanel::PictureInsertRequested, this, [this](bool roundClips) {
+    auto* pict = qobject_cast<TPict*>(formX_->Panel());
+    if (pict == nullptr || !formX_->isVisible() || !pict->HasPicture()) return;
+    // The panel's choice: round clips, or the entire image whatever was outlined.
+    pict->Editor().ChooseClipKind(roundClips ? kClipRound : kClipNone);
+    PlaceClips(*pict);
+    formX_->hide();
+  });
   connect(side_, &SidePanel::BackClicked, this, &TForm1::GoBack);
   connect(side_, &SidePanel::ForwardClicked, this, &TForm1::GoForward);
   connect(side_->Toolbox(), &TToolbox::PageSetupRequested, this, [this] {

@@ -98,6 +98,9 @@ QWidget* SidePanel::Show(int32_t tool) {
   } else {
     stack_->addWidget(current_);
   }
+  if (auto* pictbox = qobject_cast<TPictbox*>(current_)) {
+    connect(pictbox, &TPictbox::InsertRequested, this, &SidePanel::PictureInsertRequested);
+  }
   stack_->setCurrentWidget(current_);
   return current_;
 }

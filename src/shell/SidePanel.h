@@ -46,6 +46,8 @@ class SidePanel : public QObject {
 
  signals:
   void SuggestionChosen(int number);
+  // The picture insertion panel's Insert: the entire image, or round clips.
+  void PictureInsertRequested(bool roundClips);
   void BackClicked();
   void ForwardClicked();
 

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QApplication>
+#include <QPushButton>
 #include <QDragEnterEvent>
 #include <QMimeData>
 #include <QTest>
@@ -9,6 +10,7 @@
 #include "canvas/CanvasFixtures.h"
 #include "canvas/TPict.h"
 #include "render/decoders/DecodePicture.h"
+#include "settings/ui/PropertyPanels.h"
 #include "document/History.h"
 #include "document/ToolNumbers.h"
 #include "output/PictureWriters.h"
@@ -183,6 +185,30 @@ TEST_F(PicturesTest, APictureOnTheClipboardPastesIntoTheClipEditor) {
   EXPECT_EQ(pictures[0]->x2() - pictures[0]->x1(), 120);
   ASSERT_EQ(Records(kKindPictureSource).size(), 1u);
   EXPECT_EQ(Records(kKindPictureSource)[0]->clipShape(), kPictureBmp);
+}
+
+// While a new picture is open in the clip editor the picture insertion panel shows; its Insert
+// places the entire image whatever was outlined.
+TEST_F(PicturesTest, ThePictureInsertionPanelPlacesTheEntireImage) {
+  New();
+  files_.openAnswers = {Photo()};
+  form_->RunTool(kToolInsertPicture);
+  TPict* pict = Editor();
+  ASSERT_NE(pict, nullptr);
+  pict->findChild<QToolButton*>(QStringLiteral("bmenu2"))->click();
+  Click(*pict, {96, 48});
+  Click(*pict, {296, 152});
+  auto* panel = form_->findChild<TPictbox*>();
+  ASSERT_NE(panel, nullptr);
+  auto* insert = panel->findChild<QPushButton*>(QStringLiteral("Insert"));
+  ASSERT_NE(insert, nullptr);
+  insert->click();
+  const auto pictures = Records(kKindPicture);
+  ASSERT_EQ(pictures.size(), 1u);
+  EXPECT_EQ((Rect{pictures[0]->clipLeft(), pictures[0]->clipTop(), pictures[0]->clipRight(),
+                  pictures[0]->clipBottom()}),
+            (Rect{0, 0, 640, 480}));
+  EXPECT_FALSE(form_->HostX()->isVisible());
 }
 
 }  // namespace
