@@ -181,6 +181,17 @@ PlacedPicture InsertPicture(ItemList& list, const PictureInsert& insert, const I
     }
     item->setSourceNumber(sourceNumber);
     item->setSelected(0);
+    if (insert.frame) {
+      item->setFrame(1);
+      item->setLineWeight(insert.frameWeight);
+      item->setLineColor(insert.frameColour);
+      item->setSurface(insert.frameSurface);
+    }
+    if (insert.shadowed) {
+      item->setShadowSize(static_cast<uint8_t>(insert.shadow & 0xFF));
+      item->setShadowSoftness(static_cast<uint8_t>((insert.shadow >> 8) & 0xFF));
+      item->setShadowLightness(static_cast<uint8_t>((insert.shadow >> 16) & 0xFF));
+    }
     TakeClip(*item, clip, {kPlacedAt, kPlacedAt}, insert.displayScale, insert, context);
     placed.items.push_back(item);
   }

@@ -29,6 +29,15 @@ struct PictureInsert {
   int32_t pictureType = 0;  // the source type of a new picture (kPictureJpeg ...)
   std::u16string fileName;
   std::vector<uint8_t> bytes;  // the picture file, for a new picture
+  // The frame and shadow that new pictures get: a frame of frameWeight millimetres in
+  // frameColour with the surface frameSurface when frame is set, and the shadow's size,
+  // softness and lightness in the bytes 0, 1 and 2 of shadow when shadowed is set.
+  bool frame = false;
+  double frameWeight = 0;
+  int32_t frameColour = 0;
+  int32_t frameSurface = 0;
+  bool shadowed = false;
+  int32_t shadow = 0;
 };
 
 // The items a placement made or changed, in stacking order; empty when nothing was placed.

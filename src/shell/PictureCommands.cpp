@@ -121,7 +121,14 @@ void TForm1::PlaceClips(TPict& pict) {
   TSandbox* window = ActiveWindow();
   if (window == nullptr || !pict.HasPicture()) return;
   ItemList& list = window->GetItems();
-  const PictureInsert insert = pict.Insert();
+  PictureInsert insert = pict.Insert();
+  // New pictures take the frame and shadow chosen on the picture insertion panel.
+  insert.frame = params_.clframe != 0 && params_.frwidth > 0;
+  insert.frameWeight = params_.frwidth;
+  insert.frameColour = params_.frcolor;
+  insert.frameSurface = params_.frplas;
+  insert.shadowed = params_.clshadw != 0;
+  insert.shadow = params_.shpict;
   int32_t number = 0;
   if (insert.code == kToolNewPicture) {
     const std::vector<TSandbox*> windows = Windows();

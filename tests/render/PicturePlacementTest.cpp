@@ -147,6 +147,32 @@ TEST_F(PicturePlacementTest, NewPicturesAreOneSourceAndAnItemPerClip) {
   }
 }
 
+// New pictures take the frame and shadow chosen for them; an edited picture keeps its own.
+TEST_F(PicturePlacementTest, NewPicturesTakeTheirFrameAndShadow) {
+  PictureInsert insert = Photo(kToolNewPicture, kClipNone);
+  insert.frame = true;
+  insert.frameWeight = 1.5;
+  insert.frameColour = 0x0000FF;
+  insert.frameSurface = 3;
+  insert.shadowed = true;
+  insert.shadow = 40 | (20 << 8) | (128 << 16);
+  const PlacedPicture placed = InsertPicture(list, insert, clips, 9, context, observer);
+  ASSERT_EQ(placed.items.size(), 1u);
+  const ItemRecord& p = *placed.items[0];
+  EXPECT_EQ(p.frame(), 1);
+  EXPECT_DOUBLE_EQ(p.lineWeight(), 1.5);
+  EXPECT_EQ(p.lineColor(), 0x0000FF);
+  EXPECT_EQ(p.surface(), 3);
+  EXPECT_EQ(p.shadowSize(), 40);
+  EXPECT_EQ(p.shadowSoftness(), 20);
+  EXPECT_EQ(p.shadowLightness(), 128);
+  SelectOnly(list, placed.items[0]);
+  const PlacedPicture edited =
+      InsertPicture(list, Photo(kToolEditClip, kClipNone), clips, 0, context, observer);
+  ASSERT_EQ(edited.items.size(), 1u);
+  EXPECT_EQ(edited.items[0]->frame(), 1) << "editing the clip keeps the frame";
+}
+
 TEST_F(PicturePlacementTest, OneUndoTakesAllClipsAwayAndRedoBringsThemBack) {
   AddClip(clips, kKindRectangularClip, {0, 0}, {100, 100});
   AddClip(clips, kKindRectangularClip, {200, 200}, {300, 300});
