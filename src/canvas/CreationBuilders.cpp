@@ -14,12 +14,6 @@
 namespace quillon {
 namespace {
 
-void SetShadow(ItemRecord& item, int32_t shadow) {
-  item.setShadowSize(static_cast<uint8_t>(shadow & 0xFF));
-  item.setShadowSoftness(static_cast<uint8_t>((shadow >> 8) & 0xFF));
-  item.setShadowLightness(static_cast<uint8_t>((shadow >> 16) & 0xFF));
-}
-
 uint8_t Flag(int32_t byte) {
   return byte != 0 ? 255 : 0;
 }
@@ -159,7 +153,7 @@ void StyleNewLine(ItemRecord& line, const TParams& params) {
   line.setDirection(params.lineDirection < 0 ? -1 : params.lineDirection);
   line.setPresetTextAngle(-1);
   line.setSurface(static_cast<uint8_t>(params.liplas));
-  SetShadow(line, params.shpoly);
+  SetPackedShadow(line, params.shpoly);
 }
 
 void StyleNewShape(ItemRecord& shape, const TParams& params) {
@@ -172,7 +166,7 @@ void StyleNewShape(ItemRecord& shape, const TParams& params) {
   shape.setDirection(-1);
   shape.setPresetTextAngle(-1);
   shape.setSurface(static_cast<uint8_t>(params.poplas));
-  SetShadow(shape, params.shpoly);
+  SetPackedShadow(shape, params.shpoly);
 }
 
 void StyleNewText(ItemRecord& text, const TParams& params) {
@@ -189,7 +183,7 @@ void StyleNewText(ItemRecord& text, const TParams& params) {
   text.setFontCharset(params.tcharset);
   text.setDirection(-1);
   text.setSurface(static_cast<uint8_t>(params.txplas));
-  SetShadow(text, params.shtext);
+  SetPackedShadow(text, params.shtext);
 }
 
 Point LineEnd(Point start, Point pointer, double direction) {

@@ -243,7 +243,6 @@ void TPict::Refresh() {
   }
   UpdateButtons();
   view_->update();
-  emit PictureChanged();
 }
 
 void TPict::UpdateButtons() {

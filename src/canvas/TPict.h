@@ -46,9 +46,6 @@ class TPict : public QWidget {
   // The hold time of a press that starts an outline; tests shorten it.
   QTimer* HoldTimer() const { return hold_; }
 
- signals:
-  void PictureChanged();
-
  protected:
   void keyPressEvent(QKeyEvent* event) override;
 

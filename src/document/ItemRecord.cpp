@@ -333,4 +333,10 @@ void RemovePoint(ItemRecord& record, int index) {
   }
 }
 
+void SetPackedShadow(ItemRecord& record, int32_t packed) {
+  record.setShadowSize(static_cast<uint8_t>(packed & 0xFF));
+  record.setShadowSoftness(static_cast<uint8_t>((packed >> 8) & 0xFF));
+  record.setShadowLightness(static_cast<uint8_t>((packed >> 16) & 0xFF));
+}
+
 }  // namespace quillon

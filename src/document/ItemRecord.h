@@ -240,6 +240,9 @@ class ItemRecord {
 const std::u16string& GetText(const ItemRecord& record);
 // Replaces the text, keeping at most kMaxTextUnits units (never half a surrogate pair).
 void SetText(ItemRecord& record, std::u16string_view text);
+// Sets the shadow from a packed setting: byte 0 its size, byte 1 its softness, byte 2 its
+// lightness.
+void SetPackedShadow(ItemRecord& record, int32_t packed);
 int TextLength(const ItemRecord& record);
 // 0 for an empty text, otherwise one more than the number of separators.
 int LineCount(const ItemRecord& record);

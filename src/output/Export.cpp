@@ -54,14 +54,6 @@ PictureSize PreviewPictureSize(const ItemRecord& page, const ScreenMetrics& scre
   return AtScreenResolution(ExportPixelSize(&page, screen), screen);
 }
 
-ItemRenderer PrintQualityRenderer() {
-  return
-      [](Primitives& target, const ItemRecord& item, const ItemList& list, Point origin,
-         double scaleX, double scaleY) {
-        RenderItem(target, item, list, TargetMapping::Output(origin, scaleX, scaleY));
-      };
-}
-
 ComposeResult ExportExact(const ItemList& list, const ScreenMetrics& screen,
                           const ItemRenderer& render, Bitmap& picture,
                           const ProgressReport& progress) {

@@ -18,9 +18,6 @@ PictureSize ExportPictureSize(const ItemRecord& page, const ScreenMetrics& scree
 // The size of the print preview's picture: the nominal size at screen resolution.
 PictureSize PreviewPictureSize(const ItemRecord& page, const ScreenMetrics& screen);
 
-// The renderer that export, preview and printing use: the item renderer at print quality.
-ItemRenderer PrintQualityRenderer();
-
 // Fills picture with the exported sheet; fails without a page setup record or when a bitmap
 // cannot be made (kNotEnoughMemory), and is cancelled when progress says stop.
 ComposeResult ExportExact(const ItemList& list, const ScreenMetrics& screen,

@@ -381,15 +381,17 @@ ComposeResult ComposeSheetInBands(const ItemList& list, ComposeMode mode,
   return {true, {}};
 }
 
+ItemRenderer PrintQualityRenderer() {
+  return [](Primitives& target, const ItemRecord& item, const ItemList& list, Point origin,
+            double scaleX, double scaleY) {
+    RenderItem(target, item, list, TargetMapping::Output(origin, scaleX, scaleY));
+  };
+}
+
 ComposeResult ComposeSheet(const ItemList& list, Bitmap& target, ComposeMode mode,
                            const std::u16string& selection, const ScreenMetrics& screen,
                            const PrinterGeometry& printer) {
-  return ComposeSheet(
-      list, target, mode, selection, screen, printer,
-      [](Primitives& target, const ItemRecord& item, const ItemList& items, Point origin,
-         double scaleX, double scaleY) {
-        RenderItem(target, item, items, TargetMapping::Output(origin, scaleX, scaleY));
-      });
+  return ComposeSheet(list, target, mode, selection, screen, printer, PrintQualityRenderer());
 }
 
 }  // namespace quillon

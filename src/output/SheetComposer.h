@@ -79,6 +79,9 @@ ComposeResult ComposeSheetInBands(const ItemList& list, ComposeMode mode,
                                   const PrinterGeometry& printer, const ItemRenderer& render,
                                   int bandHeight, const BandSink& sink,
                                   const ProgressReport& progress = {});
+// The renderer that export, preview and printing use: the item renderer at print quality.
+ItemRenderer PrintQualityRenderer();
+
 // The same with every item drawn by the item renderer at print quality.
 ComposeResult ComposeSheet(const ItemList& list, Bitmap& target, ComposeMode mode,
                            const std::u16string& selection, const ScreenMetrics& screen,

@@ -187,11 +187,7 @@ PlacedPicture InsertPicture(ItemList& list, const PictureInsert& insert, const I
       item->setLineColor(insert.frameColour);
       item->setSurface(insert.frameSurface);
     }
-    if (insert.shadowed) {
-      item->setShadowSize(static_cast<uint8_t>(insert.shadow & 0xFF));
-      item->setShadowSoftness(static_cast<uint8_t>((insert.shadow >> 8) & 0xFF));
-      item->setShadowLightness(static_cast<uint8_t>((insert.shadow >> 16) & 0xFF));
-    }
+    if (insert.shadowed) SetPackedShadow(*item, insert.shadow);
     TakeClip(*item, clip, {kPlacedAt, kPlacedAt}, insert.displayScale, insert, context);
     placed.items.push_back(item);
   }

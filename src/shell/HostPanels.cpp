@@ -198,7 +198,7 @@ TAbout::TAbout(QWidget* parent) : QWidget(parent) {
 
 // The picture clip editor on a picture file (code 51) or on the selected picture; a picture
 // that cannot be shown says so, and Insert stays disabled.
-HostPanel ClipEditor(TForm1& form, int code) {
+HostPanel ClipEditorPanel(TForm1& form, int code) {
   auto* pict = new TPict;
   bool opened = false;
   if (code == kToolNewPicture && !form.PendingPictureBytes().empty()) {
@@ -263,7 +263,7 @@ HostPanel MakeHostPanel(TForm1& form, HostKind kind, int code, int32_t number) {
     case kToolNewPicture:
     case kToolEditClip:
     case kToolAddClip:
-      return ClipEditor(form, code);
+      return ClipEditorPanel(form, code);
     case 54:
       return PageSetup(form, number);
     case 57:
