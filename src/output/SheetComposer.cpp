@@ -11,6 +11,7 @@
 #include "page/PageKinds.h"
 #include "render/RenderItem.h"
 #include "render/RenderPage.h"
+#include "render/SharedDecodes.h"
 
 namespace quillon {
 namespace {
@@ -274,6 +275,9 @@ ComposeResult ComposeSheet(const ItemList& list, Bitmap& target, ComposeMode mod
   if (ComposeResult planned = MakePlan(list, mode, screen, printer, plan); !planned.ok) {
     return planned;
   }
+  const std::vector<const ItemRecord*> order = DrawingOrder(list);
+  // Fonts and pictures are got ready on a second thread while the sheet is set up and drawn.
+  const DrawingAhead ahead(list, order);
   try {
     target = Bitmap(static_cast<int>(plan.width), static_cast<int>(plan.height));
   } catch (const std::bad_alloc&) {
@@ -282,7 +286,7 @@ ComposeResult ComposeSheet(const ItemList& list, Bitmap& target, ComposeMode mod
   }
   try {
     Primitives primitives(target);
-    if (!DrawItems(list, DrawingOrder(list), plan, primitives, render, progress)) {
+    if (!DrawItems(list, order, plan, primitives, render, progress)) {
       target = Bitmap();
       return {false, {}, true};
     }
@@ -321,6 +325,8 @@ ComposeResult ComposeSheetInBands(const ItemList& list, ComposeMode mode,
   }
   const int64_t bands = (plan.height + bandHeight - 1) / bandHeight;
   const std::vector<const ItemRecord*> order = DrawingOrder(list);
+  // Every band that shows a picture draws it from the same decoded source.
+  const DrawingAhead ahead(list, order);
   const int areaHeight = static_cast<int>(plan.height);
   // The rows of the first card are drawn once on their own, so that every band can copy them.
   const double passes = double(bands) + (plan.copies ? 1 : 0);

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <memory>
 #include <numbers>
 #include <optional>
 
@@ -16,6 +17,7 @@
 #include "render/PictureOps.h"
 #include "render/Resample.h"
 #include "render/Shadows.h"
+#include "render/SharedDecodes.h"
 #include "render/Surfaces.h"
 #include "render/decoders/DecodePicture.h"
 
@@ -198,11 +200,11 @@ PreparedPicture PrepareRectangular(const ItemRecord& picture, const ItemList& li
       box.height > kMaxBitmapSide) {
     return prepared;
   }
-  const Bitmap source = DecodeSource(picture, list);
-  if (source.empty()) return prepared;
+  const std::shared_ptr<const Bitmap> source = SourcePicture(picture, list);
+  if (!source) return prepared;
   Bitmap storage;
   Bitmap scaled =
-      ScaledClip(RectangularClip(source, picture, storage), picture, box.width, box.height);
+      ScaledClip(RectangularClip(*source, picture, storage), picture, box.width, box.height);
   if (scaled.empty()) return prepared;
   if (picture.rotation() != 0) scaled = TrimmedEven(std::move(scaled));
   prepared.frame = FrameWidth(picture, mapping.scaleY, list.screen());
@@ -221,11 +223,11 @@ PreparedPicture PrepareRound(const ItemRecord& picture, const ItemList& list,
   PreparedPicture prepared;
   const PictureCircle circle = TargetCircle(picture, mapping);
   if (circle.radius < 1 || 2 * int64_t{circle.radius} > kMaxBitmapSide) return prepared;
-  const Bitmap source = DecodeSource(picture, list);
-  if (source.empty()) return prepared;
+  const std::shared_ptr<const Bitmap> source = SourcePicture(picture, list);
+  if (!source) return prepared;
   // A round picture's frame is a ring drawn around it, not part of the bitmap.
   Bitmap storage;
-  prepared.framed = ScaledClip(RoundClip(source, picture, storage), picture,
+  prepared.framed = ScaledClip(RoundClip(*source, picture, storage), picture,
                                2 * int64_t{circle.radius}, 2 * int64_t{circle.radius});
   prepared.frame = picture.frame() == 1 ? FrameWidth(picture, mapping.scaleY, list.screen()) : 0;
   return prepared;
@@ -565,6 +567,22 @@ Bitmap DecodeSource(const ItemRecord& picture, const ItemList& list) {
                        picture.flipSign());
 }
 
+std::shared_ptr<const Bitmap> SourcePicture(const ItemRecord& picture, const ItemList& list) {
+  const ItemRecord* source = FindSource(list, picture.sourceNumber());
+  if (source == nullptr || source->pictureData.empty()) return {};
+  std::shared_ptr<const Bitmap> decoded = DecodeShared(source->pictureData, source->clipShape());
+  if (!decoded) return {};
+  const int32_t turn = picture.rightAngle();
+  if (turn != 90 && turn != 180 && turn != 270 && picture.mirrorSign() >= 0 &&
+      picture.flipSign() >= 0) {
+    return decoded;
+  }
+  Bitmap oriented =
+      OrientPicture(decoded->Clone(), turn, picture.mirrorSign(), picture.flipSign());
+  if (oriented.empty()) return {};
+  return std::make_shared<const Bitmap>(std::move(oriented));
+}
+
 Bitmap OrientPicture(Bitmap bitmap, int32_t rightAngle, int mirrorSign, int flipSign) {
   int mirror = mirrorSign < 0 ? -1 : 1;
   int flip = flipSign < 0 ? -1 : 1;
@@ -713,10 +731,10 @@ void DrawPicture(Primitives& target, const ItemRecord& picture, const ItemList& 
   // A large picture mostly outside the target is made only where the target shows it.
   if (DrawnInPart(picture, TargetBox(picture, mapping), target, style.surface != 0 && frame > 3,
                   kLargestWholePicture)) {
-    const Bitmap source = DecodeSource(picture, list);
-    if (source.empty()) return;
+    const std::shared_ptr<const Bitmap> source = SourcePicture(picture, list);
+    if (!source) return;
     if (style.shadow) DrawPictureShadow(target, picture, list, mapping, style.light, style.window);
-    DrawVisiblePart(target, picture, source, mapping, frame);
+    DrawVisiblePart(target, picture, *source, mapping, frame);
     return;
   }
   PreparedPicture prepared = PrepareRectangular(picture, list, mapping, style.light, style.surface);
@@ -763,10 +781,10 @@ void PaintPicture(Primitives& target, const ItemRecord& picture, const ItemList&
   if (!round && double(width) * double(height) > double(kLargestCachedPicture) &&
       DrawnInPart(picture, TargetBox(picture, mapping), target, surface != 0 && frame > 3, 0)) {
     picture.renderCache.reset();
-    const Bitmap source = DecodeSource(picture, list);
-    if (source.empty()) return;
+    const std::shared_ptr<const Bitmap> source = SourcePicture(picture, list);
+    if (!source) return;
     if (mode.shadows) DrawPictureShadow(target, picture, list, mapping, light, true);
-    DrawVisiblePart(target, picture, source, mapping, frame);
+    DrawVisiblePart(target, picture, *source, mapping, frame);
     return;
   }
   int32_t cachedFrame = 0;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "document/ItemList.h"
 #include "render/Bitmap.h"
@@ -18,6 +19,9 @@ namespace quillon {
 // flipSign. Empty when there is no source or no bytes, the bytes do not decode, or the picture
 // is a pixel wide or high or less.
 Bitmap DecodeSource(const ItemRecord& picture, const ItemList& list);
+// The same picture as DecodeSource, null instead of empty; while a DecodeSession lives it is
+// decoded once and shared by every item (and thread) that shows the same source unturned.
+std::shared_ptr<const Bitmap> SourcePicture(const ItemRecord& picture, const ItemList& list);
 // Turns a decoded picture by rightAngle (an odd side loses a pixel first), then mirrors and
 // flips it, as a picture item's rightAngle, mirrorSign and flipSign ask; empty when the turned
 // bitmap cannot be had.
