@@ -4,10 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <future>
 #include <numbers>
-#include <system_error>
-#include <thread>
 #include <vector>
 
 #if defined(__SSE2__)
@@ -15,6 +12,7 @@
 #endif
 
 #include "document/Geometry.h"
+#include "render/SharedWork.h"
 
 namespace quillon {
 
@@ -364,11 +362,9 @@ class WorkRows {
 
 namespace {
 
-// Destination rows first..last (exclusive) of a window of the full-size copy; each call keeps
-// its own work rows, so calls on separate row ranges can run at the same time.
-void FilterRows(const Bitmap& source, const Taps& columns, const Taps& rows, Bitmap& destination,
-                int first, int last) {
-  WorkRows work(source, columns, rows.count);
+// Destination rows first..last (exclusive) of a window of the full-size copy, from the work
+// rows of one thread; each thread keeps its own, so threads can make separate rows at once.
+void FilterRows(WorkRows& work, const Taps& rows, Bitmap& destination, int first, int last) {
   const int n = rows.count;
   const int bytes = 3 * destination.width();
   std::vector<const uint8_t*> in(n);
@@ -396,6 +392,8 @@ void FilterRows(const Bitmap& source, const Taps& columns, const Taps& rows, Bit
 
 // Below this many destination pixels a second thread costs more than it saves.
 constexpr int64_t kPixelsForTwoThreads = 1 << 19;
+// Destination rows a thread makes at a time when two share the work.
+constexpr int kRowsPerRun = 64;
 
 }  // namespace
 
@@ -414,24 +412,22 @@ void ResampleWindow(const Bitmap& source, int64_t fullWidth, int64_t fullHeight,
   const Taps rows = Densify(Weigh(source.height(), fullHeight, filter, top, destination.height()),
                             source.height());
   const int height = destination.height();
-  if (int64_t{destination.width()} * height < kPixelsForTwoThreads ||
-      std::thread::hardware_concurrency() < 2) {
-    FilterRows(source, columns, rows, destination, 0, height);
+  if (int64_t{destination.width()} * height < kPixelsForTwoThreads) {
+    WorkRows work(source, columns, rows.count);
+    FilterRows(work, rows, destination, 0, height);
     return;
   }
-  // Every row is made from the same weights whichever thread makes it, so the halves are the
-  // rows one thread would make.
-  const int half = height / 2;
-  const auto upperHalf = [&] { FilterRows(source, columns, rows, destination, 0, half); };
-  std::future<void> upper;
-  try {
-    upper = std::async(std::launch::async, upperHalf);
-  } catch (const std::system_error&) {
-    // Without a second thread the upper half is made here, after the lower one.
-    upper = std::async(std::launch::deferred, upperHalf);
-  }
-  FilterRows(source, columns, rows, destination, half, height);
-  upper.get();
+  // Every row is made from the same weights whichever thread makes it. Runs of rows go to
+  // whichever thread is free; a thread keeps its work rows from run to run, so a run that
+  // follows its own last one starts from rows already filtered across.
+  const int runs = (height + kRowsPerRun - 1) / kRowsPerRun;
+  ShareWork(runs, [&]() -> Piece {
+    auto work = std::make_shared<WorkRows>(source, columns, rows.count);
+    return [&, work](int run) {
+      FilterRows(*work, rows, destination, run * kRowsPerRun,
+                 std::min(height, (run + 1) * kRowsPerRun));
+    };
+  });
 }
 
 }  // namespace quillon
