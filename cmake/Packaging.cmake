@@ -4,6 +4,7 @@
 include(GNUInstallDirs)
 
 install(TARGETS quillon RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS quillon_window LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/quillon)
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/quillon.desktop
   DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/quillon.xml

@@ -2,7 +2,9 @@
 # Compile settings shared by every Quillon target, and the helper that registers a test.
 
 add_library(quillon_options INTERFACE)
-target_compile_options(quillon_options INTERFACE -Wall -Wextra -Werror)
+target_compile_options(quillon_options INTERFACE -Wall -Wextra -Werror
+  # Position-independent code may still call and inline its own functions directly.
+  -fno-semantic-interposition)
 if(QUILLON_SANITIZE)
   target_compile_options(quillon_options INTERFACE
     -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)

@@ -8,7 +8,7 @@
 #include "output/Export.h"
 #include "output/PictureWriters.h"
 #include "output/PrintDriver.h"
-#include "output/print/QtPrintDevice.h"
+#include "output/print/PrintDevices.h"
 
 namespace quillon {
 namespace {
@@ -84,9 +84,15 @@ int RunPrint(const ItemList& list, const std::string& title, const QString& pdf,
     err << "quillon: " << title << ": the paper size of the page setup is out of range.\n";
     return 1;
   }
-  auto device = pdf.isEmpty()
-                    ? QtPrintDevice::ForPrinter(QString::fromLocal8Bit(choice.printer.c_str()))
-                    : QtPrintDevice::ForPdf(pdf, paper, choice.resolution);
+  std::string unavailable;
+  const std::unique_ptr<PrintDevice> device =
+      pdf.isEmpty()
+          ? OpenPrinterDevice(QString::fromLocal8Bit(choice.printer.c_str()), unavailable)
+          : OpenPdfDevice(pdf, paper, choice.resolution, unavailable);
+  if (!device) {
+    err << "quillon: " << title << ": " << unavailable << '\n';
+    return 1;
+  }
   const PrintResult printed = PrintSheet(list, title, choice.selection, choice.copies, *device,
                                          list.screen(), PrintQualityRenderer());
   if (!printed.ok) {

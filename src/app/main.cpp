@@ -15,7 +15,7 @@
 #endif
 
 #include "app/CommandLine.h"
-#include "app/Gui.h"
+#include "app/WindowModule.h"
 
 namespace {
 
@@ -42,7 +42,7 @@ int RunWindow(int argc, char* argv[], const QString& path) {
                  "one (quillon --help lists them).\n";
     return 1;
   }
-  return quillon::RunGui(argc, argv, path);
+  return quillon::RunWindowModule(argc, argv, path);
 }
 
 // `quillon FILE`: one argument that names an existing file and no command.

@@ -3,6 +3,8 @@
 
 #include <QPageSize>
 
+#include "output/print/PrintDevices.h"
+
 namespace quillon {
 namespace {
 
@@ -149,6 +151,19 @@ void QtPrintDevice::RestoreOutputName() {
   if (!output_) return;
   output_.reset();  // removes the temporary file unless it replaced the target
   printer_.setOutputFileName(outputName_);
+}
+
+}  // namespace quillon
+
+namespace quillon {
+
+std::unique_ptr<PrintDevice> OpenPrinterDevice(const QString& name, std::string&) {
+  return QtPrintDevice::ForPrinter(name);
+}
+
+std::unique_ptr<PrintDevice> OpenPdfDevice(const QString& path, QSizeF paperMillimetres, int dpi,
+                                           std::string&) {
+  return QtPrintDevice::ForPdf(path, paperMillimetres, dpi);
 }
 
 }  // namespace quillon
