@@ -392,7 +392,8 @@ void FilterRows(WorkRows& work, const Taps& rows, Bitmap& destination, int first
 
 // Below this many destination pixels a second thread costs more than it saves.
 constexpr int64_t kPixelsForTwoThreads = 1 << 19;
-// Destination rows a thread makes at a time when two share the work.
+// Destination rows, and source rows mixed, a thread takes at least at a time when two share the
+// work.
 constexpr int kRowsPerRun = 64;
 
 }  // namespace
@@ -418,14 +419,16 @@ void ResampleWindow(const Bitmap& source, int64_t fullWidth, int64_t fullHeight,
     return;
   }
   // Every row is made from the same weights whichever thread makes it. Runs of rows go to
-  // whichever thread is free; a thread keeps its work rows from run to run, so a run that
-  // follows its own last one starts from rows already filtered across.
-  const int runs = (height + kRowsPerRun - 1) / kRowsPerRun;
-  ShareWork(runs, [&]() -> Piece {
+  // whichever thread is free, this one from the top, the other from the bottom; a thread keeps
+  // its work rows from run to run. A run mixes at least kRowsPerRun source rows, so that
+  // enlarging does not filter the rows where runs meet over and over.
+  const int64_t perRun = std::max<int64_t>(
+      kRowsPerRun, (int64_t{kRowsPerRun} * fullHeight + source.height() - 1) / source.height());
+  const int run = static_cast<int>(std::min<int64_t>(perRun, height));
+  ShareWork((height + run - 1) / run, [&]() -> Piece {
     auto work = std::make_shared<WorkRows>(source, columns, rows.count);
-    return [&, work](int run) {
-      FilterRows(*work, rows, destination, run * kRowsPerRun,
-                 std::min(height, (run + 1) * kRowsPerRun));
+    return [&, work](int i) {
+      FilterRows(*work, rows, destination, i * run, std::min(height, (i + 1) * run));
     };
   });
 }

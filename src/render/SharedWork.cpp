@@ -14,31 +14,39 @@ namespace {
 // Shared by the caller and the second thread; the second thread holds it for as long as it
 // runs, so a thread that starts after the work is over finds nothing to take and ends.
 struct Work {
-  int count = 0;
   const PieceMaker* makePiece = nullptr;  // valid while pieces remain to be taken or to end
-  std::atomic<int> next{0};
   std::mutex mutex;
+  int count = 0;
+  int front = 0, back = 0;  // the pieces front..back - 1 are not taken yet
   std::condition_variable ended;
   int endedCount = 0;
   std::exception_ptr failure;
-  std::atomic<bool> failed{false};
+  bool failed = false;
+
+  // The caller takes the first piece left, the second thread the last one, so that each thread's
+  // pieces follow one another; -1 when none is left.
+  int Claim(bool first) {
+    const std::lock_guard lock(mutex);
+    if (front >= back) return -1;
+    return first ? front++ : --back;
+  }
 
   // Takes pieces until none is left. The piece function is made on the first piece taken and
   // is gone, with whatever it keeps, before the pieces it ran count as ended: once they all
   // have, the caller returns and what the function refers to may be gone.
-  void Take() {
+  void Take(bool first) {
     int taken = 0;
     {
       Piece piece;
-      for (int i = next.fetch_add(1); i < count; i = next.fetch_add(1)) {
+      for (int i = Claim(first); i >= 0; i = Claim(first)) {
         ++taken;
-        if (failed.load()) continue;  // after a failure the rest are only counted
         try {
+          if (Failed()) continue;  // after a failure the rest are only counted
           if (!piece) piece = (*makePiece)();
           piece(i);
         } catch (...) {
-          failed = true;
           const std::lock_guard lock(mutex);
+          failed = true;
           if (!failure) failure = std::current_exception();
         }
       }
@@ -48,6 +56,11 @@ struct Work {
     endedCount += taken;
     if (endedCount == count) ended.notify_all();
   }
+
+  bool Failed() {
+    const std::lock_guard lock(mutex);
+    return failed;
+  }
 };
 
 }  // namespace
@@ -56,15 +69,16 @@ void ShareWork(int count, const PieceMaker& makePiece) {
   if (count <= 0) return;
   auto work = std::make_shared<Work>();
   work->count = count;
+  work->back = count;
   work->makePiece = &makePiece;
   if (count > 1 && std::thread::hardware_concurrency() >= 2) {
     try {
-      std::thread([work] { work->Take(); }).detach();
+      std::thread([work] { work->Take(false); }).detach();
     } catch (const std::system_error&) {
       // Without a second thread the caller runs every piece.
     }
   }
-  work->Take();
+  work->Take(true);
   std::unique_lock lock(work->mutex);
   work->ended.wait(lock, [&] { return work->endedCount == count; });
   if (work->failure) std::rethrow_exception(work->failure);
