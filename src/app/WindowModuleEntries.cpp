@@ -15,6 +15,6 @@ extern "C" Q_DECL_EXPORT quillon::PrintDevice* QuillonOpenPrinter(const QString*
 }
 
 extern "C" Q_DECL_EXPORT quillon::PrintDevice* QuillonOpenPdf(const QString* path, double width,
-                                                             double height, int dpi) {
+                                                              double height, int dpi) {
   return quillon::QtPrintDevice::ForPdf(*path, QSizeF(width, height), dpi).release();
 }

@@ -132,7 +132,8 @@ DrawingAhead::DrawingAhead(const ItemList& list, const std::vector<const ItemRec
     }
   }
   // Fonts can only be had once the application is there.
-  const bool fonts = text && qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr;
+  const bool fonts =
+      text && qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr;
   if (!fonts && sources.empty()) return;
   const auto work = [this, fonts, sources = std::move(sources)] {
     try {

@@ -6,8 +6,8 @@
 #include <cstring>
 #include <thread>
 
-#include "render/PictureItem.h"
 #include "render/PictureFixtures.h"
+#include "render/PictureItem.h"
 
 namespace quillon {
 namespace {
@@ -62,8 +62,10 @@ TEST(SharedDecodes, ThreadsAskingAtOnceGetOnePicture) {
   for (auto& picture : got) {
     threads.emplace_back([&] { picture = DecodeShared(source.pictureData, kPictureBmp); });
   }
-  for (std::thread& t : threads) t.join();
-  for (const auto& picture : got) EXPECT_EQ(picture, got.front());
+  for (std::thread& t : threads)
+    t.join();
+  for (const auto& picture : got)
+    EXPECT_EQ(picture, got.front());
   ASSERT_TRUE(got.front());
   EXPECT_TRUE(SamePixels(*got.front(), *DecodeShared(source.pictureData, kPictureBmp)));
 }
@@ -102,7 +104,8 @@ TEST(SharedDecodes, DrawingAheadDecodesTheSourcesItsItemsShow) {
   AddPicture(list, {70, 0}, {134, 48}, 64, 48);
   AddSource(list, Quadrants(8, 8), test::kSource + 1);  // shown by nothing
   std::vector<const ItemRecord*> order;
-  for (const ItemRecord& r : list) order.push_back(&r);
+  for (const ItemRecord& r : list)
+    order.push_back(&r);
   const DecodeSession session;
   std::shared_ptr<const Bitmap> ahead;
   {
@@ -112,7 +115,8 @@ TEST(SharedDecodes, DrawingAheadDecodesTheSourcesItsItemsShow) {
   ASSERT_TRUE(ahead);
   EXPECT_EQ(ahead, DecodeShared(source.pictureData, kPictureBmp));
   // Nothing is left running or waiting when the drawing ends at once.
-  for (int i = 0; i < 20; ++i) const DrawingAhead gone(list, order);
+  for (int i = 0; i < 20; ++i)
+    const DrawingAhead gone(list, order);
 }
 
 }  // namespace

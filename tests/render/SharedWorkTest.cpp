@@ -23,7 +23,8 @@ TEST(SharedWork, EveryPieceRunsOnceWithItsThreadsOwnState) {
         ++runs[i];
       };
     });
-    for (int i = 0; i < count; ++i) EXPECT_EQ(runs[i].load(), 1) << count << " pieces, piece " << i;
+    for (int i = 0; i < count; ++i)
+      EXPECT_EQ(runs[i].load(), 1) << count << " pieces, piece " << i;
     EXPECT_LE(made.load(), count == 1 ? 1 : 2) << count;
     EXPECT_EQ(made.load() == 0, count == 0) << count;
   }
