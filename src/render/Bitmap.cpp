@@ -12,9 +12,11 @@
 namespace quillon {
 namespace {
 
-// Bitmaps of at least these sizes are set up with large pages, or with all their pages at once.
+// Bitmaps of at least these sizes are set up with large pages, or with all their pages at once
+// (which spares fresh memory its page faults, but walks the pages of reused memory for nothing,
+// so only sheet-sized bitmaps ask).
 constexpr std::size_t kLargePages = std::size_t{16} << 20;
-constexpr std::size_t kAllPagesAtOnce = std::size_t{1} << 20;
+constexpr std::size_t kAllPagesAtOnce = std::size_t{4} << 20;
 
 }  // namespace
 

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstring>
 #include <numbers>
+#include <utility>
 #include <vector>
 
 #if defined(__SSE2__)
@@ -321,8 +322,8 @@ void FilterDown(const uint8_t* const* rows, const int16_t* weights, const int32_
 class WorkRows {
  public:
   WorkRows(const Bitmap& source, const Taps& columns, int ring)
-      : source_(source),
-        columns_(columns),
+      : source_(&source),
+        columns_(&columns),
         stride_((3 * static_cast<int>(columns.first.size()) + 31) / 16 * 16),
         bits_(size_t(ring) * stride_),
         held_(ring, -1),
@@ -334,15 +335,15 @@ class WorkRows {
     uint8_t* row = &bits_[slot * stride_];
     if (held_[slot] != y) {
       held_[slot] = y;
-      const int width = static_cast<int>(columns_.first.size());
-      const uint8_t* in = source_.Row(y);
+      const int width = static_cast<int>(columns_->first.size());
+      const uint8_t* in = source_->Row(y);
       // A position without any weight comes out black, so rows are alike only when every
       // position has weights.
-      colour_[slot] = columns_.weighed ? UniformColour(in, source_.width()) : kMixed;
+      colour_[slot] = columns_->weighed ? UniformColour(in, source_->width()) : kMixed;
       if (colour_[slot] != kMixed) {
         FillRow(row, width, colour_[slot]);
       } else {
-        FilterAcross(in, source_.width(), columns_, row);
+        FilterAcross(in, source_->width(), *columns_, row);
       }
     }
     *colour = colour_[slot];
@@ -350,8 +351,8 @@ class WorkRows {
   }
 
  private:
-  const Bitmap& source_;
-  const Taps& columns_;
+  const Bitmap* source_;
+  const Taps* columns_;
   int stride_;
   std::vector<uint8_t> bits_;
   std::vector<int> held_;
@@ -364,7 +365,10 @@ namespace {
 
 // Destination rows first..last (exclusive) of a window of the full-size copy, from the work
 // rows of one thread; each thread keeps its own, so threads can make separate rows at once.
-void FilterRows(WorkRows& work, const Taps& rows, Bitmap& destination, int first, int last) {
+void FilterRows(WorkRows& kept, const Taps& rows, Bitmap& destination, int first, int last) {
+  // Worked on as a local object: the rows' byte stores cannot then be taken to change it, and
+  // the compiler keeps its buffers in registers.
+  WorkRows work(std::move(kept));
   const int n = rows.count;
   const int bytes = 3 * destination.width();
   std::vector<const uint8_t*> in(n);
@@ -388,6 +392,7 @@ void FilterRows(WorkRows& work, const Taps& rows, Bitmap& destination, int first
     FilterDown(in.data(), weights, &rows.pairs[size_t(y) * ((n + 1) / 2)], n, bytes,
                destination.Row(y));
   }
+  kept = std::move(work);
 }
 
 // Below this many destination pixels a second thread costs more than it saves.
