@@ -227,6 +227,9 @@ std::vector<QToolButton*> PropertyPanel::AddButtons(int page, const std::vector<
   auto* row = new QWidget(this);
   auto* layout = new QHBoxLayout(row);
   layout->setContentsMargins(0, 0, 0, 0);
+  // Packed close, so that a row of four fits the side panel's 140 pixels: a wider panel would
+  // widen the side panel and move the drawing windows whenever an item is selected.
+  layout->setSpacing(2);
   std::vector<QToolButton*> buttons;
   for (const QString& hint : hints) {
     auto* button = new QToolButton(row);
