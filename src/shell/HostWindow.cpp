@@ -184,10 +184,6 @@ void THostWindow::hideEvent(QHideEvent* event) {
     panel_->deleteLater();
     panel_ = nullptr;
   }
-  // Keys go back to the main window, whose shortcuts (Save, Undo) the user expects next.
-  if (QWidget* frame = parentWidget(); frame != nullptr && frame->isVisible()) {
-    frame->activateWindow();
-  }
   emit Closed(code_);
 }
 

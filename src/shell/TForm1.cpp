@@ -429,7 +429,23 @@ bool IsTextEntry(const QWidget* widget) {
 
 }  // namespace
 
+void TForm1::ReturnKeysAfter(QWidget* hidden) {
+  const Qt::WindowType type = hidden->windowType();
+  if (hidden == this || (type != Qt::Window && type != Qt::Dialog && type != Qt::Tool)) return;
+  // A window of the program that closes hands the keys to the window it belongs to, as a
+  // window manager would (where there is none, nothing else does, even when the toolkit still
+  // counts that window as active): Save, Undo and the other shortcuts work again at once.
+  // Another window of the program that has the keys keeps them.
+  QWidget* owner = hidden->parentWidget() != nullptr ? hidden->parentWidget()->window() : this;
+  const QWidget* active = QApplication::activeWindow();
+  if (active != nullptr && active != hidden && active != owner) return;
+  if (owner->isVisible()) owner->activateWindow();
+}
+
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Hide && watched->isWidgetType()) {
+    ReturnKeysAfter(static_cast<QWidget*>(watched));
+  }
   // While a host window is open the active document takes no keys; when it hides, it does again.
   if ((watched == formX_ || watched == formY_) &&
       (event->type() == QEvent::Show || event->type() == QEvent::Hide)) {

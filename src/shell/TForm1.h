@@ -171,6 +171,8 @@ class TForm1 : public QMainWindow, public SandboxHost, public PanelContext {
  protected:
   void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+  // Gives the keys back to the window a closed window of the program belonged to.
+  void ReturnKeysAfter(QWidget* hidden);
   // Files dropped onto the window: documents open, pictures go to the clip editor.
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;

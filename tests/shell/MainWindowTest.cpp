@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <QDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,6 +13,7 @@
 #include "render/Coordinates.h"
 #include "shell/HostWindow.h"
 #include "shell/ShellFixture.h"
+#include "support/Wait.h"
 
 namespace quillon {
 namespace {
@@ -524,6 +526,35 @@ TEST_F(ShellTest, ThePanelsADrawingWindowAsksForLeaveItsGestureAndTypingLeavesSh
   QTest::keyClick(target, Qt::Key_Z, Qt::ControlModifier);
   EXPECT_FALSE(window->TextEditing());
   EXPECT_EQ(FirstSelected(window->GetItems()), nullptr);
+}
+
+}  // namespace
+}  // namespace quillon
+
+namespace quillon {
+namespace {
+
+// A window of the program that closes hands the keys to the window it belongs to, also when
+// nothing (no window manager) would: the main window's shortcuts work at once. A window it
+// does not belong to keeps them.
+TEST_F(ShellTest, AClosedWindowHandsTheKeysToItsOwner) {
+  form_->show();
+  QDialog dialog(form_.get());
+  dialog.show();
+  dialog.activateWindow();
+  ASSERT_TRUE(test::WaitUntil([&] { return dialog.isActiveWindow(); }, 5000));
+  QApplication::setActiveWindow(nullptr);  // the keys went nowhere, as without a manager
+  dialog.hide();
+  EXPECT_TRUE(test::WaitUntil([&] { return form_->isActiveWindow(); }, 5000));
+
+  dialog.show();
+  QWidget other;
+  other.show();
+  other.activateWindow();
+  ASSERT_TRUE(test::WaitUntil([&] { return other.isActiveWindow(); }, 5000));
+  dialog.hide();
+  QApplication::processEvents();
+  EXPECT_TRUE(other.isActiveWindow()) << "the keys stay with the window the user went to";
 }
 
 }  // namespace
