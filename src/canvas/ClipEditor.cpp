@@ -26,6 +26,12 @@ bool Near(Point a, Point b) {
          std::abs(int64_t{a.y} - b.y) <= kHandleReach;
 }
 
+// A clip's two points, and the same as its reference points.
+void SetEnds(ItemRecord& clip, Point a, Point b) {
+  clip.setX1(a.x), clip.setY1(a.y), clip.setX2(b.x), clip.setY2(b.y);
+  clip.setRefX1(a.x), clip.setRefY1(a.y), clip.setRefX2(b.x), clip.setRefY2(b.y);
+}
+
 int Sign(int s) {
   return s < 0 ? -1 : 1;
 }
@@ -214,10 +220,7 @@ void ClipEditor::Reorient(int32_t rotation, int mirror, int flip) {
       return OrientPoint(source, width_, height_, rotation, mirror, flip);
     };
     // A circle's centre moves with the picture; its rim point keeps its distance.
-    const Point a = carry({r.x1(), r.y1()});
-    const Point b = carry({r.x2(), r.y2()});
-    r.setX1(a.x), r.setY1(a.y), r.setX2(b.x), r.setY2(b.y);
-    r.setRefX1(a.x), r.setRefY1(a.y), r.setRefX2(b.x), r.setRefY2(b.y);
+    SetEnds(r, carry({r.x1(), r.y1()}), carry({r.x2(), r.y2()}));
   }
   rotation_ = rotation;
   mirror_ = mirror;
@@ -341,11 +344,7 @@ void ClipEditor::Release(Point p) {
       state_ = kClipSelect;
       if (SelectedClip() == nullptr) return;
       BeginEdit(clips_, observer_, false);
-      if (ItemRecord* copy = SelectedClip()) {
-        copy->setX1(first_.x), copy->setY1(first_.y), copy->setX2(p.x), copy->setY2(p.y);
-        copy->setRefX1(first_.x), copy->setRefY1(first_.y);
-        copy->setRefX2(p.x), copy->setRefY2(p.y);
-      }
+      if (ItemRecord* copy = SelectedClip()) SetEnds(*copy, first_, p);
       return;
     }
     default:
@@ -374,9 +373,7 @@ void ClipEditor::Create(Point a, Point b) {
   const bool round = state_ == kClipRoundOutline;
   // A clip without width, height or radius would place nothing.
   if (round ? a == b : a.x == b.x || a.y == b.y) return;
-  ItemRecord& clip = NewItem(clips_, round ? kKindRoundClip : kKindRectangularClip, observer_);
-  clip.setX1(a.x), clip.setY1(a.y), clip.setX2(b.x), clip.setY2(b.y);
-  clip.setRefX1(a.x), clip.setRefY1(a.y), clip.setRefX2(b.x), clip.setRefY2(b.y);
+  SetEnds(NewItem(clips_, round ? kKindRoundClip : kKindRectangularClip, observer_), a, b);
 }
 
 PictureInsert ClipEditor::Insert() const {

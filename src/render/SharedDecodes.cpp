@@ -4,7 +4,9 @@
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <algorithm>
+#include <condition_variable>
 #include <cstring>
+#include <future>
 #include <mutex>
 #include <system_error>
 #include <thread>
@@ -21,13 +23,20 @@ struct Entry {
   std::vector<uint8_t> bytes;
   int32_t type = 0;
   std::shared_future<SharedPicture> picture;
+  int64_t cost = 0;  // the bytes kept: the source's, and the picture's once decoded
 };
 
 struct Memo {
   std::mutex mutex;
   int sessions = 0;
-  int64_t held = 0;  // bytes of the pictures kept, and of the sources they were decoded from
   std::vector<std::shared_ptr<Entry>> entries;
+
+  // Whether so many more bytes may be kept; called with the mutex held.
+  bool Fits(std::size_t more) const {
+    int64_t held = static_cast<int64_t>(more);
+    for (const std::shared_ptr<Entry>& entry : entries) held += entry->cost;
+    return held <= kSharedDecodeBudget;
+  }
 };
 
 Memo& TheMemo() {
@@ -50,7 +59,7 @@ bool SameSource(const Entry& entry, std::span<const uint8_t> bytes, int32_t type
 bool RoomFor(std::size_t bytes) {
   Memo& memo = TheMemo();
   const std::lock_guard lock(memo.mutex);
-  return memo.held + static_cast<int64_t>(bytes) <= kSharedDecodeBudget;
+  return memo.Fits(bytes);
 }
 
 int64_t PictureBytes(const SharedPicture& picture) {
@@ -72,7 +81,6 @@ DecodeSession::~DecodeSession() {
     const std::lock_guard lock(memo.mutex);
     if (--memo.sessions > 0) return;
     forgotten.swap(memo.entries);
-    memo.held = 0;
   }
   // The bitmaps are freed here, outside the lock; one still in use lives on with its user.
 }
@@ -80,29 +88,30 @@ DecodeSession::~DecodeSession() {
 SharedPicture DecodeShared(std::span<const uint8_t> bytes, int32_t type) {
   Memo& memo = TheMemo();
   std::promise<SharedPicture> promise;
+  std::shared_ptr<Entry> entry;
   {
     std::unique_lock lock(memo.mutex);
     if (memo.sessions == 0) {
       lock.unlock();
       return Decode(bytes, type);
     }
-    for (const std::shared_ptr<Entry>& entry : memo.entries) {
-      if (SameSource(*entry, bytes, type)) {
-        const std::shared_future<SharedPicture> picture = entry->picture;
+    for (const std::shared_ptr<Entry>& kept : memo.entries) {
+      if (SameSource(*kept, bytes, type)) {
+        const std::shared_future<SharedPicture> picture = kept->picture;
         lock.unlock();
         return picture.get();
       }
     }
-    if (memo.held + static_cast<int64_t>(bytes.size()) > kSharedDecodeBudget) {
+    if (!memo.Fits(bytes.size())) {
       lock.unlock();
       return Decode(bytes, type);
     }
-    auto entry = std::make_shared<Entry>();
+    entry = std::make_shared<Entry>();
     entry->bytes.assign(bytes.begin(), bytes.end());
     entry->type = type;
     entry->picture = promise.get_future().share();
-    memo.entries.push_back(std::move(entry));
-    memo.held += static_cast<int64_t>(bytes.size());
+    entry->cost = static_cast<int64_t>(bytes.size());
+    memo.entries.push_back(entry);
   }
   SharedPicture picture;
   try {
@@ -113,10 +122,38 @@ SharedPicture DecodeShared(std::span<const uint8_t> bytes, int32_t type) {
     throw;
   }
   promise.set_value(picture);
+  // A session that ended meanwhile has forgotten the entry, and its cost with it.
   const std::lock_guard lock(memo.mutex);
-  memo.held += PictureBytes(picture);
+  entry->cost += PictureBytes(picture);
   return picture;
 }
+
+// Shared by the drawing and the second thread, which holds it while it runs: the drawing may
+// end before that thread starts, which then finds the work stopped and touches nothing else.
+struct DrawingAhead::Work {
+  std::mutex mutex;
+  std::condition_variable idle;
+  bool stopped = false;
+  bool busy = false;
+
+  // Starts a step unless the work was stopped; every step started is ended with EndStep.
+  bool BeginStep() {
+    const std::lock_guard lock(mutex);
+    busy = !stopped;
+    return busy;
+  }
+  void EndStep() {
+    const std::lock_guard lock(mutex);
+    busy = false;
+    idle.notify_all();
+  }
+  // Stops the work once the step under way, if any, has ended.
+  void Stop() {
+    std::unique_lock lock(mutex);
+    stopped = true;
+    idle.wait(lock, [this] { return !busy; });
+  }
+};
 
 DrawingAhead::DrawingAhead(const ItemList& list, const std::vector<const ItemRecord*>& order) {
   if (std::thread::hardware_concurrency() < 2) return;
@@ -135,30 +172,44 @@ DrawingAhead::DrawingAhead(const ItemList& list, const std::vector<const ItemRec
   const bool fonts =
       text && qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr;
   if (!fonts && sources.empty()) return;
-  const auto work = [this, fonts, sources = std::move(sources)] {
-    try {
-      // Listing the families makes the font database read the system's fonts, which the first
-      // text would otherwise wait for.
-      if (fonts) static_cast<void>(QFontDatabase::families());
-      for (const ItemRecord* source : sources) {
-        // Once the session keeps no more, the drawing decodes the rest as it goes.
-        if (stop_.load(std::memory_order_relaxed) || !RoomFor(source->pictureData.size())) return;
-        DecodeShared(source->pictureData, source->clipShape());
+  work_ = std::make_shared<Work>();
+  // The sources are records of the list, read only within a step, while the drawing waits.
+  const auto run = [work = work_, fonts, sources = std::move(sources)] {
+    const auto step = [&work](const auto& action) {
+      if (!work->BeginStep()) return false;
+      try {
+        action();
+      } catch (...) {
+        // The drawing meets the same failure when it gets the same thing itself.
       }
-    } catch (...) {
-      // The drawing meets the same failure when it decodes the picture itself.
+      work->EndStep();
+      return true;
+    };
+    // Listing the families makes the font database read the system's fonts, which the first
+    // text would otherwise wait for.
+    if (fonts && !step([] { static_cast<void>(QFontDatabase::families()); })) return;
+    for (const ItemRecord* source : sources) {
+      // Once the session keeps no more, the drawing decodes the rest as it goes.
+      bool room = true;
+      if (!step([&] {
+            room = RoomFor(source->pictureData.size());
+            if (room) DecodeShared(source->pictureData, source->clipShape());
+          }) ||
+          !room) {
+        return;
+      }
     }
   };
   try {
-    work_ = std::async(std::launch::async, work);
+    std::thread(run).detach();
   } catch (const std::system_error&) {
     // Without a second thread the drawing gets everything ready itself.
+    work_.reset();
   }
 }
 
 DrawingAhead::~DrawingAhead() {
-  stop_.store(true, std::memory_order_relaxed);
-  if (work_.valid()) work_.wait();
+  if (work_) work_->Stop();
 }
 
 }  // namespace quillon

@@ -4,9 +4,7 @@
 // the sources of a drawing before the drawing reaches them.
 #pragma once
 
-#include <atomic>
 #include <cstdint>
-#include <future>
 #include <memory>
 #include <span>
 #include <vector>
@@ -39,7 +37,8 @@ inline constexpr int64_t kSharedDecodeBudget = int64_t{128} << 20;
 // Gets ready, on a second thread, what drawing the given items will need: the font database
 // when there is text, then the decoded sources of the pictures, in drawing order. The drawing
 // itself goes on meanwhile and takes what is ready; destroying this object stops the work after
-// the picture at hand and waits for it. Without a second core nothing is started.
+// the step at hand and waits for that step only: a thread that has not started by then does
+// nothing. Without a second core nothing is started.
 class DrawingAhead {
  public:
   DrawingAhead(const ItemList& list, const std::vector<const ItemRecord*>& order);
@@ -48,9 +47,9 @@ class DrawingAhead {
   DrawingAhead& operator=(const DrawingAhead&) = delete;
 
  private:
+  struct Work;
   DecodeSession session_;
-  std::atomic<bool> stop_{false};
-  std::future<void> work_;
+  std::shared_ptr<Work> work_;
 };
 
 }  // namespace quillon
