@@ -2,8 +2,8 @@
 #include "canvas/ClipEditor.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cctype>
+#include <cmath>
 #include <cstdlib>
 #include <string>
 
@@ -160,7 +160,8 @@ void ClipEditor::Open(int32_t code, int32_t width, int32_t height, double displa
 }
 
 void ClipEditor::EditItem(const ItemRecord& picture) {
-  rotation_ = Turned(picture.rightAngle()) || picture.rightAngle() == 180 ? picture.rightAngle() : 0;
+  rotation_ =
+      Turned(picture.rightAngle()) || picture.rightAngle() == 180 ? picture.rightAngle() : 0;
   mirror_ = Sign(picture.mirrorSign());
   flip_ = Sign(picture.flipSign());
   const int32_t shape = picture.clipShape();

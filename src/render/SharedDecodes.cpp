@@ -34,7 +34,8 @@ struct Memo {
   // Whether so many more bytes may be kept; called with the mutex held.
   bool Fits(std::size_t more) const {
     int64_t held = static_cast<int64_t>(more);
-    for (const std::shared_ptr<Entry>& entry : entries) held += entry->cost;
+    for (const std::shared_ptr<Entry>& entry : entries)
+      held += entry->cost;
     return held <= kSharedDecodeBudget;
   }
 };

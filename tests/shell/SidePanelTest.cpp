@@ -381,8 +381,8 @@ TEST_F(SidePanelWidthTest, EveryPanelFitsTheSidePanelsWidth) {
   auto* panel3 = form_->findChild<QWidget*>(QStringLiteral("Panel3"));
   ASSERT_NE(panel3, nullptr);
   const int width = panel3->width();
-  for (int32_t tool : {20, 59, 98, 99, 100, 102, 106, 110, 199, 200, 202, 206, 299, 300, 301,
-                       400, 401, 1024, 1050}) {
+  for (int32_t tool : {20, 59, 98, 99, 100, 102, 106, 110, 199, 200, 202, 206, 299, 300, 301, 400,
+                       401, 1024, 1050}) {
     form_->ShowTool(tool);
     QApplication::processEvents();
     EXPECT_EQ(panel3->width(), width) << "tool " << tool;
