@@ -195,6 +195,7 @@ void TForm1::CopytoClipboard1Click() {
 void TForm1::EditMenuShown() {
   TSandbox* window = ActiveWindow();
   FindAction("CopytoClipboard1")->setEnabled(window != nullptr && window->HasCopyArea());
+  PasteAvailable(window != nullptr && HasPasteContent(procs_->PasteBuffer()));
 }
 
 void TForm1::Join1Click() {

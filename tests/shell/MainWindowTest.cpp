@@ -416,6 +416,37 @@ TEST_F(ShellTest, ButtonsStayInPlaceWhileTheSelectionShowsAndHidesOthers) {
   EXPECT_EQ(form_->childAt(insertPicture), Button(27));
 }
 
+TEST_F(ShellTest, EditPasteIsOnExactlyWhenThereIsSomethingToPasteAsItsButton) {
+  const QString path = Path("One.qlln");
+  {
+    ItemList list(ScreenMetrics{96, 96});
+    test::AddPixelPage(list, 300, 200);
+    test::AddRectangle(list, {10, 10}, {50, 50});
+    ASSERT_TRUE(WriteDocument(path, list).ok());
+  }
+  const auto paste = [this] {
+    // The menu as the user opens it.
+    emit form_->FindMenu("Edit1")->aboutToShow();
+    EXPECT_EQ(Action("Paste1")->isEnabled(), Button(15)->isEnabled());
+    return Action("Paste1")->isEnabled();
+  };
+  EXPECT_FALSE(paste()) << "nothing copied, no window";
+  files_.openAnswers = {path};
+  Trigger("Open1");
+  TSandbox* window = form_->ActiveWindow();
+  ASSERT_NE(window, nullptr);
+  EXPECT_FALSE(paste()) << "nothing copied yet";
+  SelectLastItem(window->GetItems());
+  form_->ShowPanel(202, false, false);
+  Trigger("Copy1");
+  EXPECT_TRUE(paste()) << "a copied rectangle";
+  // A picture another program put on the clipboard can be pasted too.
+  Restart();
+  EXPECT_FALSE(paste());
+  clipboard_.offered = QImage(4, 4, QImage::Format_RGB32);
+  EXPECT_TRUE(paste()) << "a picture on the clipboard";
+}
+
 TEST_F(ShellTest, TheKeyHookGivesKeysToTheActiveWindow) {
   const QString path = Path("One.qlln");
   {
