@@ -247,8 +247,15 @@ HostPanel MakeHostPanel(TForm1& form, HostKind kind, int code, int32_t number) {
     switch (code) {
       case 9:
         return Customization<TThickness>(form);
-      case 63:
-        return Customization<TShadow>(form);
+      case 63: {
+        // The light direction saved reaches the open documents too.
+        HostPanel panel = Customization<TShadow>(form);
+        panel.firstAction = [&form, save = std::move(panel.firstAction)] {
+          save();
+          form.ShadowsChanged();
+        };
+        return panel;
+      }
       case 64:
         return Speed(form, number);
       case 66:

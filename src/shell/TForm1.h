@@ -123,6 +123,9 @@ class TForm1 : public QMainWindow, public SandboxHost, public PanelContext {
   // The first-time setup's Proceed with a unit (2 millimetres, 3 inches): the unit of new
   // files, the setup recorded and the document type registered.
   void ProceedWithSetup(int32_t units);
+  // The shadow settings were saved: shortly after, every open document takes the light
+  // direction and is drawn again (Timer7).
+  void ShadowsChanged();
 
   TParams& Params() override { return params_; }
   // PanelContext.
