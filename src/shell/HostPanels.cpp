@@ -199,6 +199,19 @@ TAbout::TAbout(QWidget* parent) : QWidget(parent) {
 // The picture clip editor on a picture file (code 51) or on the selected picture; a picture
 // that cannot be shown says so, and Insert stays disabled.
 HostPanel ClipEditorPanel(TForm1& form, int code) {
+  // Editing a clip needs a selected picture that still has its source; without one the host
+  // does not open.
+  const ItemRecord* picture = nullptr;
+  TSandbox* window = form.ActiveWindow();
+  if (code != kToolNewPicture) {
+    picture = window != nullptr ? SoleSelected(window->GetItems()) : nullptr;
+    if (picture == nullptr || picture->kind() != kKindPicture ||
+        FindSource(window->GetItems(), picture->sourceNumber()) == nullptr) {
+      HostPanel none;
+      none.hideAtOnce = true;
+      return none;
+    }
+  }
   auto* pict = new TPict;
   bool opened = false;
   if (code == kToolNewPicture && !form.PendingPictureBytes().empty()) {
@@ -213,9 +226,8 @@ HostPanel ClipEditorPanel(TForm1& form, int code) {
       opened = pict->OpenBytes(code, path, std::vector<uint8_t>(data.begin(), data.end()),
                                PictureTypeOfName(path.toStdU16String()));
     }
-  } else if (TSandbox* window = form.ActiveWindow()) {
-    const ItemRecord* picture = SoleSelected(window->GetItems());
-    opened = picture != nullptr && pict->OpenPicture(code, *picture, window->GetItems());
+  } else {
+    opened = pict->OpenPicture(code, *picture, window->GetItems());
   }
   if (!opened) form.Prompts().Ask(kNotAValidFile, PromptStyle::Warning, PromptButtons::Ok);
   // A new picture brings the picture insertion panel beside the drawing windows.
@@ -235,8 +247,15 @@ HostPanel MakeHostPanel(TForm1& form, HostKind kind, int code, int32_t number) {
     switch (code) {
       case 9:
         return Customization<TThickness>(form);
-      case 63:
-        return Customization<TShadow>(form);
+      case 63: {
+        // The light direction saved reaches the open documents too.
+        HostPanel panel = Customization<TShadow>(form);
+        panel.firstAction = [&form, save = std::move(panel.firstAction)] {
+          save();
+          form.ShadowsChanged();
+        };
+        return panel;
+      }
       case 64:
         return Speed(form, number);
       case 66:

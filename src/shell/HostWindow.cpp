@@ -190,6 +190,12 @@ void THostWindow::hideEvent(QHideEvent* event) {
 void THostWindow::OpenHost(int code, int32_t number, const QString& title) {
   // While the first-time setup shows, every other request for this host is ignored.
   if (kind_ == HostKind::X && isVisible() && code_ == 60 && code != 60) return;
+  HostPanel panel = factory_ ? factory_(kind_, code, number) : HostPanel{};
+  if (panel.hideAtOnce) {
+    // The panel shown before goes, under its own code and placement.
+    hide();
+    return;
+  }
   code_ = code;
   number_ = number;
   const HostLayout layout = HostLayoutFor(kind_, code, title);
@@ -202,7 +208,6 @@ void THostWindow::OpenHost(int code, int32_t number, const QString& title) {
     panel_->hide();
     panel_->deleteLater();
   }
-  HostPanel panel = factory_ ? factory_(kind_, code, number) : HostPanel{};
   panel_ = panel.widget;
   button1_->setEnabled(panel.firstEnabled);
   firstAction_ = std::move(panel.firstAction);

@@ -52,6 +52,8 @@ struct HostPanel {
   std::function<bool()> mayProceed;
   // A panel with nothing to act on yet shows its first button disabled.
   bool firstEnabled = true;
+  // Nothing to show at all: the host hides at once.
+  bool hideAtOnce = false;
 };
 using HostPanelFactory = std::function<HostPanel(HostKind kind, int code, int32_t number)>;
 

@@ -195,6 +195,7 @@ void TForm1::CopytoClipboard1Click() {
 void TForm1::EditMenuShown() {
   TSandbox* window = ActiveWindow();
   FindAction("CopytoClipboard1")->setEnabled(window != nullptr && window->HasCopyArea());
+  PasteAvailable(window != nullptr && HasPasteContent(procs_->PasteBuffer()));
 }
 
 void TForm1::Join1Click() {
@@ -383,10 +384,19 @@ void TForm1::Timer5Timer() {
   EnumerateFonts(params_);
 }
 
+void TForm1::ShadowsChanged() {
+  timer7_->start();
+}
+
 void TForm1::Timer7Timer() {
   const std::vector<TSandbox*> windows = Windows();
-  for (auto it = windows.rbegin(); it != windows.rend(); ++it)
-    (*it)->FullRepaint(true);
+  for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
+    // A document whose light already falls that way is drawn again all the same.
+    const ItemRecord* page = (*it)->GetItems().PageRecord();
+    const bool sameLight = page == nullptr || LightDirectionOf(*page) == params_.lgtdir;
+    (*it)->LightDirectionChanged();
+    if (sameLight) (*it)->FullRepaint(true);
+  }
 }
 
 }  // namespace quillon

@@ -46,6 +46,7 @@ void TForm1::ShowPanel(int toolNumber, bool skipIfShown, bool tellWindow, bool f
   currentTool_ = toolNumber;
   procs_->SetCurrentTool(toolNumber);
   TSandbox* window = ActiveWindow();
+  panelWindow_ = window;
   if (tellWindow && window != nullptr) window->SelectTool(toolNumber);
   // A shape panel starts its tool's gesture afresh; the panels of a continued spline or curve
   // come with the continuation, whose points must stay.
@@ -78,6 +79,44 @@ void TForm1::ShowPanel(int toolNumber, bool skipIfShown, bool tellWindow, bool f
     timer2_->start();
   }
   UpdateSelectionCommands();
+}
+
+namespace {
+
+// The panel that shows what a window is doing: its drawing tool's, else its selection's.
+int32_t PanelOfWindow(const TSandbox& window) {
+  const int32_t mode = window.Mode();
+  if (mode == kModeLine) return kToolLine;
+  if (mode == kModeText) return kToolText;
+  if (IsShapeTool(mode) || mode == kModeContinueSpline || mode == kModeContinueCurve) return mode;
+  return SelectionToolNumber(window.GetItems());
+}
+
+}  // namespace
+
+void TForm1::FollowActiveWindow(bool force) {
+  TSandbox* window = ActiveWindow();
+  if (window == nullptr) {
+    // A panel of another window's selection has nothing left to act on.
+    if (panelWindow_ == nullptr && IsSelectedStateTool(currentTool_)) {
+      ShowPanel(kToolPointer, false, false);
+    }
+    return;
+  }
+  if (window == panelWindow_ && !force) return;
+  // The picture insertion panel belongs to the clip editor, not to a window.
+  if (currentTool_ == kToolInsertPicture && formX_->isVisible() &&
+      qobject_cast<TPict*>(formX_->Panel()) != nullptr) {
+    panelWindow_ = window;
+    return;
+  }
+  const int32_t tool = PanelOfWindow(*window);
+  // A tool's panel shows the settings for new items, the same for every window.
+  if (tool == currentTool_ && !IsSelectedStateTool(tool)) {
+    panelWindow_ = window;
+    return;
+  }
+  ShowPanel(tool, false, false);
 }
 
 ItemList* TForm1::ActiveDocument() {
@@ -179,6 +218,8 @@ void TForm1::ShowStep(const HistoryStep& step) {
   if (IsSelectedStateTool(step.tool)) {
     for (TSandbox* window : Windows()) {
       if (window->GetWindowId() != step.window) continue;
+      // The step itself says which panel the window shows.
+      panelWindow_ = window;
       mdiArea_->setActiveSubWindow(window);
       SelectStamped(window->GetItems(), step.stamp, window->Announcements());
       break;

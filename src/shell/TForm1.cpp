@@ -276,8 +276,11 @@ void TForm1::UndoRedoAvailable(bool undo, bool redo) {
 }
 
 void TForm1::PasteAvailable(bool available) {
-  // A picture from another program can be pasted too: it opens in the clip editor.
-  procs_->Action(15)->setEnabled(available || services_.clipboard->HasPicture());
+  // A picture from another program can be pasted too: it opens in the clip editor. The Edit
+  // menu's entry follows the button.
+  const bool paste = available || services_.clipboard->HasPicture();
+  procs_->Action(15)->setEnabled(paste);
+  FindAction("Paste1")->setEnabled(paste);
 }
 
 void TForm1::JoinSplitAvailable(bool join, bool split) {

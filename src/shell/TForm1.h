@@ -6,6 +6,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <array>
 #include <memory>
 #include <random>
@@ -123,6 +124,9 @@ class TForm1 : public QMainWindow, public SandboxHost, public PanelContext {
   // The first-time setup's Proceed with a unit (2 millimetres, 3 inches): the unit of new
   // files, the setup recorded and the document type registered.
   void ProceedWithSetup(int32_t units);
+  // The shadow settings were saved: shortly after, every open document takes the light
+  // direction and is drawn again (Timer7).
+  void ShadowsChanged();
 
   TParams& Params() override { return params_; }
   // PanelContext.
@@ -264,6 +268,9 @@ class TForm1 : public QMainWindow, public SandboxHost, public PanelContext {
   bool CanShowStep(const HistoryStep& step) const;
   void ShowStep(const HistoryStep& step);
   void RefreshHistoryStrip();
+  // The side panel follows the active window: the panel of its drawing tool, else of its
+  // selection, else the tool palette; force also when the window stayed but its document changed.
+  void FollowActiveWindow(bool force = false);
   SuggestionFacts CurrentFacts() const;
   // Selects only the newest drawable item of the active document that is neither locked nor
   // hidden; whether one was selected.
@@ -294,6 +301,8 @@ class TForm1 : public QMainWindow, public SandboxHost, public PanelContext {
   std::vector<uint8_t> pendingBytes_;
   // The window last activated; cleared when it is destroyed.
   TSandbox* activeWindow_ = nullptr;
+  // The window whose state the side panel shows; null for none.
+  QPointer<TSandbox> panelWindow_;
 
   TProcs* procs_ = nullptr;
   QMdiArea* mdiArea_ = nullptr;

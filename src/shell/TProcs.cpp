@@ -127,7 +127,7 @@ TProcs::TProcs(const ScreenMetrics& screen, QWidget* parent)
     if (!first) strip_->addSeparator();
     first = false;
     for (int number : group) {
-      if (number != 0) places_[number] = strip_->addWidget(AddButton(number));
+      if (number != 0) strip_->addWidget(PlaceOf(AddButton(number)));
     }
   }
   AddZoomControls();
@@ -164,6 +164,16 @@ QToolButton* TProcs::AddButton(int number) {
   actions_[number] = action;
   buttons_[number] = button;
   return button;
+}
+
+QWidget* TProcs::PlaceOf(QToolButton* button) {
+  // The place keeps its size while its button is hidden, so that the buttons after it never
+  // move under the pointer when the selection comes and goes.
+  auto* place = new QWidget(this);
+  place->setFixedSize(button->size());
+  button->setParent(place);
+  button->move(0, 0);
+  return place;
 }
 
 void TProcs::AddZoomControls() {
@@ -266,7 +276,7 @@ QToolButton* TProcs::RaisedButton() const {
 
 void TProcs::ShowButton(int number, bool shown) {
   actions_[number]->setEnabled(shown);
-  places_[number]->setVisible(shown);
+  buttons_[number]->setVisible(shown);
 }
 
 bool TProcs::eventFilter(QObject* watched, QEvent* event) {

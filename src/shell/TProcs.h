@@ -51,7 +51,7 @@ class TProcs : public QWidget {
   // Buttons 1 to 36 (10 and 11 are the zoom buttons) and their actions.
   QToolButton* Button(int number) const;
   QAction* Action(int number) const;
-  // Shows (and enables) a button or takes it off the strip.
+  // Shows (and enables) a button or hides it; a hidden button keeps its place on the strip.
   void ShowButton(int number, bool shown);
   ZoomSlider* TrackBar() const { return trackBar_; }
   QLabel* ZoomLabel() const { return zoomLabel_; }
@@ -79,14 +79,14 @@ class TProcs : public QWidget {
 
  private:
   QToolButton* AddButton(int number);
+  // A place of the button's size on the strip, holding the button.
+  QWidget* PlaceOf(QToolButton* button);
   void AddZoomControls();
   void Raise(QToolButton* button);
 
   QToolBar* strip_ = nullptr;
   std::array<QAction*, kToolbarButtons + 1> actions_{};
   std::array<QToolButton*, kToolbarButtons + 1> buttons_{};
-  // The strip's places of the buttons: hiding one of these hides its button.
-  std::array<QAction*, kToolbarButtons + 1> places_{};
   ZoomSlider* trackBar_ = nullptr;
   QLabel* zoomLabel_ = nullptr;
   ItemList pasteBuffer_;

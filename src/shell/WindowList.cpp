@@ -69,6 +69,8 @@ void TForm1::OpenDocumentWindow(const QString& path) {
     window->Initialize(number, path);
     mdiArea_->setActiveSubWindow(window);
   }
+  // The panel shows the opened document, also when it came into the window already open.
+  FollowActiveWindow(true);
   // A damaged file opens already changed: its copy is due as for any change.
   if (TSandbox* opened = ActiveWindow(); opened != nullptr && IsModified(opened->GetItems())) {
     DocumentTouched(*opened);
@@ -83,6 +85,7 @@ void TForm1::SubWindowActivated(QMdiSubWindow* sub) {
   if (activeWindow_ != nullptr && !activeWindow_->IsClosing()) activeWindow_->FormDeactivate();
   activeWindow_ = window;
   if (window != nullptr) window->FormActivate();
+  FollowActiveWindow();
   UpdateSelectionCommands();
 }
 
@@ -162,6 +165,10 @@ void TForm1::WindowDestroyed(TSandbox& window) {
   RemoveWindowEntry(window.GetWindowId());
   recovery_->Remove(window.GetWindowId());
   timer4_->start();
+  // The window that comes to the front, if any, brings its panel once this one is gone.
+  QTimer::singleShot(0, this, [this] {
+    if (!ending_) FollowActiveWindow();
+  });
 }
 
 }  // namespace quillon

@@ -12,6 +12,7 @@
 
 #include "canvas/CanvasFixtures.h"
 #include "document/DocumentFile.h"
+#include "document/PageSetup.h"
 #include "render/PictureFixtures.h"
 #include "settings/Customization.h"
 #include "settings/ui/CustomizeDialogs.h"
@@ -19,6 +20,7 @@
 #include "shell/HostPanels.h"
 #include "shell/HostWindow.h"
 #include "shell/ShellFixture.h"
+#include "support/Wait.h"
 
 namespace quillon {
 namespace {
@@ -322,6 +324,50 @@ TEST_F(CustomizeTest, AShadowIsOfferedOnlyWhenTickedAndTheLightIsSavedWithIt) {
     ValueList list = FillValueList(ValueListKind::Shadows, form_->Params());
     EXPECT_EQ(list.entries.back().text, QStringLiteral("Long")) << when;
     Restart();
+  }
+}
+
+TEST_F(CustomizeTest, TheLightDirectionSavedReachesEveryOpenDocument) {
+  // Two documents, each with a square casting a hard black shadow to the lower right.
+  std::vector<TSandbox*> windows;
+  for (const char* name : {"first.qlln", "second.qlln"}) {
+    ItemList list(ScreenMetrics{96, 96});
+    test::AddPixelPage(list, 400, 300);
+    ItemRecord& lifted = test::AddRectangle(list, {160, 100}, {240, 180});
+    lifted.setFillColor(0xFFFFFF);
+    lifted.setShadowSize(70);
+    lifted.setShadowSoftness(0);
+    lifted.setShadowLightness(0);
+    windows.push_back(OpenWritten(list, name));
+    ASSERT_NE(windows.back(), nullptr);
+  }
+  const QRect right(241, 108, 8, 81);  // beside the square, where its shadow falls now
+  const QRect left(151, 92, 8, 81);    // where it falls with the light from the lower right
+  const auto dark = [](TSandbox* window, QRect area) {
+    const QImage image = window->Canvas().Image();
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+      for (int x = area.left(); x <= area.right(); ++x) {
+        if (qGray(image.pixel(x, y)) < 64) return true;
+      }
+    }
+    return false;
+  };
+  for (TSandbox* window : windows) {
+    ASSERT_TRUE(dark(window, right));
+    ASSERT_FALSE(dark(window, left));
+  }
+  THostWindow* host = Open("Shadows1");
+  Part<QCheckBox>(host, "Light3")->setChecked(true);
+  Save(host);
+  for (TSandbox* window : windows) {
+    SCOPED_TRACE(window->GetTitle().toStdString());
+    const auto lit = [&] {
+      const ItemRecord* page = window->GetItems().PageRecord();
+      return page != nullptr && LightDirectionOf(*page) == 3 && !window->RenderingProgressively() &&
+             dark(window, left);
+    };
+    EXPECT_TRUE(test::WaitUntil(lit, 3000));
+    EXPECT_FALSE(dark(window, right));
   }
 }
 

@@ -375,6 +375,78 @@ TEST_F(ShellTest, SelectionDecidesWhichEditCommandsAndButtonsAreOn) {
   EXPECT_TRUE(Action("Undo1")->isEnabled());
 }
 
+TEST_F(ShellTest, ButtonsStayInPlaceWhileTheSelectionShowsAndHidesOthers) {
+  const QString path = Path("Two.qlln");
+  {
+    ItemList list(ScreenMetrics{96, 96});
+    test::AddPixelPage(list, 300, 200);
+    test::AddRectangle(list, {10, 10}, {50, 50});
+    test::AddRectangle(list, {60, 10}, {90, 50});
+    ASSERT_TRUE(WriteDocument(path, list).ok());
+  }
+  files_.openAnswers = {path};
+  Trigger("Open1");
+  TSandbox* window = form_->ActiveWindow();
+  ASSERT_NE(window, nullptr);
+  const auto places = [this] {
+    QCoreApplication::processEvents();  // the strip lays out again
+    std::vector<QRect> found;
+    for (int n = 1; n <= kToolbarButtons; ++n) {
+      QToolButton* button = Button(n);
+      found.emplace_back(button->mapTo(form_.get(), QPoint(0, 0)), button->size());
+    }
+    return found;
+  };
+  const std::vector<QRect> unselected = places();
+  ASSERT_TRUE(Button(14)->isHidden());
+  // One item selected, then two joined into a group, which shows Split group.
+  SelectLastItem(window->GetItems());
+  form_->ShowPanel(202, false, false);
+  ASSERT_FALSE(Button(14)->isHidden());
+  EXPECT_EQ(places(), unselected);
+  for (ItemRecord& r : window->GetItems()) {
+    if (IsVisible(r)) r.setSelected(1);
+  }
+  form_->ShowPanel(59, false, false);
+  Trigger("Join1");
+  ASSERT_FALSE(Button(36)->isHidden());
+  EXPECT_EQ(places(), unselected);
+  // A release on "Insert picture" where it was before the selection reaches it.
+  const QPoint insertPicture = unselected[26].center();
+  EXPECT_EQ(form_->childAt(insertPicture), Button(27));
+}
+
+TEST_F(ShellTest, EditPasteIsOnExactlyWhenThereIsSomethingToPasteAsItsButton) {
+  const QString path = Path("One.qlln");
+  {
+    ItemList list(ScreenMetrics{96, 96});
+    test::AddPixelPage(list, 300, 200);
+    test::AddRectangle(list, {10, 10}, {50, 50});
+    ASSERT_TRUE(WriteDocument(path, list).ok());
+  }
+  const auto paste = [this] {
+    // The menu as the user opens it.
+    emit form_->FindMenu("Edit1")->aboutToShow();
+    EXPECT_EQ(Action("Paste1")->isEnabled(), Button(15)->isEnabled());
+    return Action("Paste1")->isEnabled();
+  };
+  EXPECT_FALSE(paste()) << "nothing copied, no window";
+  files_.openAnswers = {path};
+  Trigger("Open1");
+  TSandbox* window = form_->ActiveWindow();
+  ASSERT_NE(window, nullptr);
+  EXPECT_FALSE(paste()) << "nothing copied yet";
+  SelectLastItem(window->GetItems());
+  form_->ShowPanel(202, false, false);
+  Trigger("Copy1");
+  EXPECT_TRUE(paste()) << "a copied rectangle";
+  // A picture another program put on the clipboard can be pasted too.
+  Restart();
+  EXPECT_FALSE(paste());
+  clipboard_.offered = QImage(4, 4, QImage::Format_RGB32);
+  EXPECT_TRUE(paste()) << "a picture on the clipboard";
+}
+
 TEST_F(ShellTest, TheKeyHookGivesKeysToTheActiveWindow) {
   const QString path = Path("One.qlln");
   {

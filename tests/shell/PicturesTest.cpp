@@ -9,11 +9,12 @@
 
 #include "canvas/CanvasFixtures.h"
 #include "canvas/TPict.h"
-#include "render/decoders/DecodePicture.h"
-#include "settings/ui/PropertyPanels.h"
+#include "document/DocumentFile.h"
 #include "document/History.h"
 #include "document/ToolNumbers.h"
 #include "output/PictureWriters.h"
+#include "render/decoders/DecodePicture.h"
+#include "settings/ui/PropertyPanels.h"
 #include "shell/HostWindow.h"
 #include "shell/ShellFixture.h"
 #include "support/DocumentFixtures.h"
@@ -136,6 +137,46 @@ TEST_F(PicturesTest, ADoubleClickedPictureHasItsClipEdited) {
   EXPECT_EQ(Records(kKindPicture)[0]->rightAngle(), 0);
 }
 
+TEST_F(PicturesTest, EditingAClipWithoutASelectedPictureLeavesTheHostClosedWithoutAWord) {
+  ItemList list(ScreenMetrics{96, 96});
+  test::AddPixelPage(list, 400, 300);
+  test::AddRectangle(list, {10, 10}, {100, 80});
+  test::AddItem(list, kKindPicture, {150, 50}, {250, 130});  // its source is missing
+  const QString path = Path("sourceless.qlln");
+  ASSERT_TRUE(WriteDocument(path, list).ok());
+  struct Case {
+    const char* what;
+    int32_t selectedKind;  // 0: nothing selected
+    bool window;
+  };
+  const Case cases[] = {
+      {"without a window", 0, false},
+      {"with nothing selected", 0, true},
+      {"with a rectangle selected", kKindRectangle, true},
+      {"with a picture whose source is missing", kKindPicture, true},
+  };
+  THostWindow* host = form_->HostX();
+  for (const Case& c : cases) {
+    if (c.window && form_->ActiveWindow() == nullptr) form_->OpenDocumentWindow(path);
+    if (TSandbox* window = form_->ActiveWindow()) {
+      ItemRecord* chosen = nullptr;
+      for (ItemRecord& r : window->GetItems()) {
+        if (IsVisible(r) && r.kind() == c.selectedKind) chosen = &r;
+      }
+      SelectOnly(window->GetItems(), chosen);
+    }
+    for (int32_t code : {kToolEditClip, kToolAddClip}) {
+      SCOPED_TRACE(std::string(c.what) + " " + std::to_string(code));
+      // The host hides even when it showed another dialog.
+      host->OpenHost(10, 0, QString());
+      ASSERT_TRUE(host->isVisible());
+      form_->RunTool(code);
+      EXPECT_FALSE(host->isVisible());
+      EXPECT_TRUE(prompter_.asked.empty());
+      prompter_.asked.clear();
+    }
+  }
+}
 
 // A picture file dropped onto the window opens in the clip editor, a document opens as File >
 // Open opens it; other files are refused.

@@ -6,6 +6,7 @@
 #include <QSlider>
 #include <QStackedWidget>
 #include <QToolButton>
+#include <functional>
 
 #include "canvas/BitmapView.h"
 #include "canvas/CanvasFixtures.h"
@@ -333,6 +334,110 @@ TEST_F(SidePanelTest, BackAndForwardWalkThePanelStepsAndSkipAClosedWindow) {
   ASSERT_TRUE(test::WaitUntil([&] { return form_->Windows().empty(); }));
   QTest::mouseClick(back, Qt::LeftButton);
   EXPECT_EQ(form_->CurrentTool(), 20);
+}
+
+// Two documents, each with an item selected: the drawing of OpenDrawing with its picture
+// selected, and behind it a card with a selected rectangle.
+class TwoWindowsTest : public SidePanelTest {
+ protected:
+  void OpenBoth() {
+    OpenDrawing();
+    drawing_ = window_;
+    CtrlDrag({440, 40}, {560, 140});
+    ASSERT_EQ(form_->CurrentTool(), 401);
+    ItemList list(ScreenMetrics{96, 96});
+    test::AddPixelPage(list, 400, 300);
+    test::AddShape(list, kKindRectangle, {{100, 100}, {300, 100}, {300, 250}, {100, 250}});
+    const QString path = Path("card.qlln");
+    ASSERT_TRUE(WriteDocument(path, list).ok());
+    form_->OpenDocumentWindow(path);
+    Use(form_->ActiveWindow());
+    card_ = window_;
+    ASSERT_NE(card_, drawing_);
+    Click({100, 175});
+    ASSERT_EQ(form_->CurrentTool(), 202);
+    Activate(drawing_);
+  }
+  void Use(TSandbox* window) {
+    ASSERT_NE(window, nullptr);
+    window_ = window;
+    canvas_ = window->findChild<BitmapView*>(QStringLiteral("Image1"));
+    ASSERT_TRUE(test::WaitUntil([&] { return !window_->RenderingProgressively(); }));
+  }
+  // Brings a window to the front through its Window menu entry, as the user does.
+  void Activate(TSandbox* window) {
+    for (QAction* entry : form_->FindMenu("Window1")->actions()) {
+      if (entry->property("tag").toInt() == window->GetWindowId()) entry->trigger();
+    }
+    ASSERT_EQ(form_->ActiveWindow(), window);
+    Use(window);
+  }
+  static const ItemRecord* SelectedOf(TSandbox* window) {
+    return FirstSelected(window->GetItems());
+  }
+
+  TSandbox* drawing_ = nullptr;
+  TSandbox* card_ = nullptr;
+};
+
+TEST_F(TwoWindowsTest, TheSidePanelFollowsTheActiveWindowsSelection) {
+  struct Case {
+    const char* what;
+    std::function<void()> act;
+    int32_t tool;  // the panel then shown
+  };
+  const Case cases[] = {
+      {"switching to the card", [this] { Activate(card_); }, 202},
+      {"closing the drawing",
+       [this] {
+         prompter_.answers.push_back(PromptAnswer::No);
+         Trigger("Close1");
+         ASSERT_TRUE(test::WaitUntil([&] { return form_->Windows().size() == 1; }));
+       },
+       202},
+      {"switching away and back",
+       [this] {
+         Activate(card_);
+         Activate(drawing_);
+       },
+       401},
+      {"opening a new document", [this] { Trigger("New1"); }, 20},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    // Each case on its own: a failed assertion ends the case, not the table.
+    [&] {
+      OpenBoth();
+      EXPECT_EQ(form_->CurrentTool(), 401) << "the drawing's picture, in front again";
+      c.act();
+      ASSERT_TRUE(test::WaitUntil([&] { return form_->CurrentTool() == c.tool; }, 2000))
+          << form_->CurrentTool();
+      // The panel shown acts on the document in front, and only on it.
+      TSandbox* front = form_->ActiveWindow();
+      ASSERT_NE(front, nullptr);
+      if (c.tool == 202) {
+        ASSERT_EQ(front, card_);
+        TPolybox* panel = Shown<TPolybox>();
+        ASSERT_NE(panel, nullptr);
+        EXPECT_EQ(ShownText(panel->ShapeList()), QStringLiteral("Rectangle"));
+        Pick(panel->ListLabelled(QStringLiteral("Color")), QStringLiteral("Red"));
+        ASSERT_NE(SelectedOf(card_), nullptr);
+        EXPECT_EQ(SelectedOf(card_)->lineColor(), kRed);
+        // The panel still shows the rectangle's values.
+        EXPECT_EQ(ShownText(panel->ListLabelled(QStringLiteral("Color"))), QStringLiteral("Red"));
+      } else if (c.tool == 401) {
+        ASSERT_EQ(front, drawing_);
+        TColorbox* panel = Shown<TColorbox>();
+        ASSERT_NE(panel, nullptr);
+        panel->Slider(0)->setValue(256);
+        ASSERT_NE(SelectedOf(drawing_), nullptr);
+        EXPECT_EQ(SelectedOf(drawing_)->saturation(), 256);
+      } else {
+        EXPECT_NE(Shown<TToolbox>(), nullptr);
+      }
+    }();
+    Restart();
+  }
 }
 
 }  // namespace
