@@ -152,7 +152,8 @@ HostPanel PageSetup(TForm1& form, int32_t number) {
   auto* panel = new TPage(form.Params().pagesets, page, document);
   QPointer<TSandbox> target(window);
   const bool newFiles = number <= 0;
-  return {panel, [&form, panel, target, newFiles] {
+  return {panel,
+          [&form, panel, target, newFiles] {
             const int32_t kind = panel->Finish();
             if (kind == 0) return;
             if (newFiles) {
@@ -161,7 +162,9 @@ HostPanel PageSetup(TForm1& form, int32_t number) {
               target->ApplyPageSetup(panel->WorkingPagesets()[kind - 1], kind,
                                      form.Params().NewFileGrids());
             }
-          }};
+          },
+          // A field that cannot be applied keeps the wizard open, marked, and applies nothing.
+          [panel] { return panel->CanApply(); }};
 }
 
 HostPanel About() {
