@@ -38,10 +38,17 @@ TSandbox* WindowNumbered(TForm1& form, int32_t number) {
   return nullptr;
 }
 
+// Save keeps the dialog open, saying why, while a value cannot be kept.
 template <class Dialog, class... Args>
 HostPanel Customization(TForm1& form, Args... args) {
   auto* dialog = new Dialog(form.Params(), args...);
-  return {dialog, [dialog] { dialog->Save(); }};
+  return {dialog, [dialog] { dialog->Save(); },
+          [&form, dialog] {
+            const QString refusal = dialog->Refusal();
+            if (refusal.isEmpty()) return true;
+            form.Prompts().Ask(refusal.toStdString(), PromptStyle::Warning, PromptButtons::Ok);
+            return false;
+          }};
 }
 
 // The speed dialog works on the window it was opened for; the live-drag switch and the
