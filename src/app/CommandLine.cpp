@@ -259,6 +259,16 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
         err, options.command +
                  (options.command == "new" ? " takes one output document" : " takes no file"));
   }
+  // `quillon FILE` reaches here only when FILE is not there: a name with a folder or an
+  // extension is a file the user meant to open, not a command.
+  if (options.files.empty() && options.command.find_first_of("/.") != std::string::npos) {
+    const std::optional<QString> name = FileName(options.command, err);
+    if (!name) return kExitFailure;
+    if (!QFileInfo::exists(*name)) {
+      err << "quillon: " << options.command << ": the file does not exist.\n";
+      return kExitFailure;
+    }
+  }
   return UsageError(err, "unknown command " + options.command);
 }
 

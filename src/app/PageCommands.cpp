@@ -6,8 +6,6 @@
 
 #include "document/DocumentFile.h"
 #include "document/PageSetup.h"
-#include "page/AnchorLines.h"
-#include "page/ApplyPageset.h"
 #include "page/Catalogue.h"
 #include "page/PageDimensions.h"
 #include "page/SizeText.h"
@@ -146,19 +144,20 @@ int RunNew(const PageChoice& choice, const std::string& output, int screenDpi, s
   TParams params(screen);
   LoadSettings(params);
   ItemList list(screen);
-  NewDocument(list, params, kFirstWindowNumber);
   if (choice.any()) {
     const int64_t chosen = std::abs(int64_t{params.pspage});
     const int32_t kind =
         choice.kind.value_or(chosen >= 1 && chosen <= kPageKindCount ? static_cast<int32_t>(chosen)
                                                                      : kKindIllustrations);
-    pageset_t set;
-    if (const auto problem = ChosenPageset(choice, params, kind, set)) {
+    pagesetArr_t sets = params.pagesets;
+    if (const auto problem = ChosenPageset(choice, params, kind, sets[kind - 1])) {
       err << "quillon: " << *problem;
       return kExitUsage;
     }
-    ApplyPagesetToRecord(list, set, kind, params.NewFileGrids());
-    ResetAnchorLines(list, kResetBoth);
+    // As Page Setup > New Files followed by File > New would make it.
+    NewDocumentAfterPageSetup(list, params, sets, kind, kFirstWindowNumber);
+  } else {
+    NewDocument(list, params, kFirstWindowNumber);
   }
   const FileResult written = WriteDocument(QString::fromStdString(output), list);
   if (!written.ok()) {

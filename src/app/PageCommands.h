@@ -28,9 +28,9 @@ std::optional<std::string> ParseUnitsOption(const std::string& text, PageChoice&
 // One line per "Quick select" entry of the chosen kind and unit (all when not chosen): kind,
 // unit, name, paper, item, margins, rows x columns, gaps and folds, separated by tabs.
 int RunTemplates(const PageChoice& choice, std::ostream& out, std::ostream& err);
-// Writes the document File > New makes with the user's settings; with a page choice, the page
-// description of that kind (in that unit, with that template, in landscape) is then applied as
-// the page setup wizard applies it. The settings store is only read.
+// Writes the document File > New makes with the user's settings; with a page choice, the one it
+// makes after Page Setup > New Files applied the page description of that kind (in that unit,
+// with that template, in landscape). The settings store is only read.
 int RunNew(const PageChoice& choice, const std::string& output, int screenDpi, std::ostream& err);
 
 }  // namespace quillon

@@ -10,6 +10,7 @@
 #include "canvas/BitmapView.h"
 #include "canvas/Ruler.h"
 #include "document/DocumentFile.h"
+#include "document/ForeignContent.h"
 #include "document/PageSetup.h"
 #include "document/ToolNumbers.h"
 #include "platform/Timers.h"
@@ -45,6 +46,11 @@ int32_t StartingMode(int32_t remembered) {
 // What the user learns when a file opens damaged or without a page; empty when it opened
 // whole. read is the document as read, before it is given a page.
 std::string OpeningNotice(const QString& path, const FileResult& result, const ItemList& read) {
+  // A file that is no Quillon document at all, opened anyway, says so rather than "damaged".
+  const std::size_t records = result.cutShort ? std::size_t(result.cutShort->records) : read.size();
+  if (std::string foreign = ForeignDocumentNotice(path, result, records); !foreign.empty()) {
+    return foreign;
+  }
   const std::string name = '"' + QFileInfo(path.trimmed()).fileName().toStdString() + '"';
   if (result.cutShort) {
     const CutShort& cut = *result.cutShort;

@@ -89,7 +89,8 @@ QByteArray PngImage(const Bitmap& picture) {
 }  // namespace
 
 PictureFormat PictureFormatOf(const QString& fileName) {
-  const QString suffix = QFileInfo(fileName).suffix().toLower();
+  // Blanks typed around the extension do not change the format; the file keeps its name.
+  const QString suffix = QFileInfo(fileName).suffix().trimmed().toLower();
   if (suffix == QLatin1String("bmp")) return PictureFormat::Bmp;
   if (suffix == QLatin1String("ico")) return PictureFormat::Ico;
   if (suffix == QLatin1String("png")) return PictureFormat::Png;

@@ -12,8 +12,8 @@ namespace quillon {
 
 enum class PictureFormat { Jpeg, Bmp, Ico, Png };
 
-// ".bmp", ".ico" and ".png" (any case) choose those formats; any other extension, or none,
-// means JPEG.
+// ".bmp", ".ico" and ".png" (any case, blanks around the extension ignored) choose those
+// formats; any other extension, or none, means JPEG.
 PictureFormat PictureFormatOf(const QString& fileName);
 
 // The file's bytes in each format; dpi goes into the header where the format has one.

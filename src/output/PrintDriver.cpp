@@ -10,25 +10,15 @@ namespace quillon {
 
 namespace {
 
-// The part of the w x h rectangle at (x, y) that holds every pixel not white, as right and
-// bottom exclusive bounds; empty (right = left) when all are white.
-Rect Inked(const Bitmap& sheet, int x, int y, int w, int h) {
-  Rect inked{x + w, y + h, x, y};
+// Whether every pixel of the w x h rectangle at (x, y) is white.
+bool AllWhite(const Bitmap& sheet, int x, int y, int w, int h) {
   const size_t bytes = 3 * size_t(w);
   for (int row = y; row < y + h; ++row) {
     const uint8_t* p = sheet.Row(row) + 3 * int64_t{x};
     // A row is white when its first byte is and every byte equals the next.
-    if (p[0] == 0xFF && std::memcmp(p, p + 1, bytes - 1) == 0) continue;
-    size_t first = 0, last = bytes - 1;
-    while (p[first] == 0xFF) ++first;
-    while (p[last] == 0xFF) --last;
-    inked.left = std::min(inked.left, x + static_cast<int>(first / 3));
-    inked.right = std::max(inked.right, x + static_cast<int>(last / 3) + 1);
-    inked.top = std::min(inked.top, row);
-    inked.bottom = row + 1;
+    if (p[0] != 0xFF || std::memcmp(p, p + 1, bytes - 1) != 0) return false;
   }
-  if (inked.right <= inked.left) inked = {x, y, x, y};
-  return inked;
+  return true;
 }
 
 }  // namespace
@@ -75,13 +65,13 @@ PrintResult PrintSheet(const ItemList& list, const std::string& title,
       const int w = std::min(kPrintTileSize, part.width() - x);
       for (int y = 0; y < part.height(); y += kPrintTileSize) {
         const int h = std::min(kPrintTileSize, part.height() - y);
-        // The paper is white already, so white pixels around a tile's drawing are neither
-        // compressed nor sent, nor are white tiles at all.
-        const Rect inked = Inked(part, x, y, w, h);
-        if (inked.right != inked.left) {
-          Bitmap tile(inked.right - inked.left, inked.bottom - inked.top);
-          tile.CopyFrom(part, inked.left, inked.top, tile.width(), tile.height(), 0, 0);
-          device.DrawTile(tile, inked.left, top + inked.top);
+        // The paper is white already, so white tiles are not sent. The others go whole and on
+        // the grid: tiles cut to their drawing would each start at its own place, and a PDF
+        // viewer rounds every picture's edges on its own, so that their pixels would step.
+        if (!AllWhite(part, x, y, w, h)) {
+          Bitmap tile(w, h);
+          tile.CopyFrom(part, x, y, w, h, 0, 0);
+          device.DrawTile(tile, x, top + y);
         }
         if (sent && !sent(double(++done) / double(tiles))) return false;
       }

@@ -5,6 +5,7 @@
 
 #include "document/PageSetup.h"
 #include "page/Catalogue.h"
+#include "page/SizeText.h"
 
 namespace quillon {
 namespace {
@@ -105,6 +106,44 @@ QString PageDimensions::EditText(int n) const {
 
 bool PageDimensions::FoldBoxesShown() const {
   return set_.units != kUnitPixels && kind_ != kKindIllustrations;
+}
+
+std::vector<FieldProblem> PageDimensions::Problems() const {
+  const int32_t units = set_.units;
+  const bool counted = IsCardSheetKind(kind_) || kind_ == kKindBrochures;
+  const UnitBlock& block = set_.current();
+  std::vector<FieldProblem> problems;
+  for (int n = 1; n <= kPageDimensionEdits; ++n) {
+    if (!EditShown(n)) continue;
+    QString UnitBlock::*field = EditField(n);
+    const QString& text = block.*field;
+    const QString label = EditLabel(n);
+    const QString quoted = u'"' + text.trimmed() + u'"';
+    if (field == &UnitBlock::rows || field == &UnitBlock::columns) {
+      if (!counted) continue;
+      const auto count = ParseWholeNumber(text);
+      if (!count || *count < 1) {
+        problems.push_back({n, label + QStringLiteral(": type a whole number of at least 1.")});
+      }
+      continue;
+    }
+    const auto value = ParseSizeText(text, units);
+    if (!value) {
+      const char* hint = units == kUnitPixels        ? "a number of pixels, such as 800"
+                         : units == kUnitMillimetres ? "a number of millimetres, such as 85 or 85.5"
+                                                     : "a number of inches, such as 3.5 or 3 1/2";
+      problems.push_back({n, label + QStringLiteral(": ") + quoted +
+                                 QStringLiteral(" is not a size; type ") +
+                                 QString::fromLatin1(hint) + u'.'});
+      continue;
+    }
+    const bool sized = field == &UnitBlock::paperWidth || field == &UnitBlock::paperHeight ||
+                       field == &UnitBlock::itemWidth || field == &UnitBlock::itemHeight;
+    if (sized && !(*value > 0)) {
+      problems.push_back({n, label + QStringLiteral(" must be more than 0.")});
+    }
+  }
+  return problems;
 }
 
 void PageDimensions::ChooseTemplate(int index) {

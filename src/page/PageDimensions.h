@@ -7,12 +7,20 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <vector>
 
 #include "page/Pageset.h"
 
 namespace quillon {
 
 inline constexpr int kPageDimensionEdits = 10;
+
+// A shown edit box whose text cannot be applied, and why, as a sentence that names the field.
+struct FieldProblem {
+  int edit = 0;  // 1..10
+  QString why;
+  friend bool operator==(const FieldProblem&, const FieldProblem&) = default;
+};
 
 class PageDimensions {
  public:
@@ -34,6 +42,11 @@ class PageDimensions {
   QString EditLabel(int n) const;
   QString EditText(int n) const;
   bool FoldBoxesShown() const;
+  // The shown edit boxes, in order, whose texts cannot be applied as they stand: a size that does
+  // not parse, a paper or card (brochure) size that is not above 0, rows or columns of a card
+  // sheet or brochure that are not a whole number of at least 1. Applying the form is sound
+  // only when there are none.
+  std::vector<FieldProblem> Problems() const;
   bool rowFold() const { return set_.current().rowFold != 0; }
   bool columnFold() const { return set_.current().columnFold != 0; }
 

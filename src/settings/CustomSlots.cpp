@@ -156,6 +156,23 @@ void EnterThickness(custThicknessRec_t& slot, const QString& name, const QString
   ValidateThickness(slot, screen);
 }
 
+QString ThicknessRefusal(const custThicknessRec_t& slot, const ScreenMetrics& screen) {
+  if (slot.typed.trimmed().isEmpty()) return {};
+  const auto value = ParseMeasure(slot.typed);
+  const QString quoted = u'"' + slot.typed + u'"';
+  if (!value) {
+    return quoted + QStringLiteral(" is not a thickness: type a number such as 0.3 or 1/2.");
+  }
+  if (*value == 0) return {};
+  const auto converted = ConvertLength(*value, slot.units, screen);
+  if (!converted || converted->mm > kMaxCustomWeightMm) {
+    return quoted + QStringLiteral(" is too thick: a line weight can be at most %1 mm (%2 inches).")
+                        .arg(kMaxCustomWeightMm)
+                        .arg(kMaxCustomWeightMm / 25.4, 0, 'f', 2);
+  }
+  return {};
+}
+
 bool AddUserColour(UserColours& colours, int32_t colour) {
   if (colour < 0 || colour > 0x2FFFFFF) return false;
   if (std::find(colours.begin(), colours.end(), colour) != colours.end()) return false;

@@ -111,6 +111,10 @@ inline bool ShadowInUse(const custShadowRec_t& slot) {
 void EnterThickness(custThicknessRec_t& slot, const QString& name, const QString& value,
                     int32_t units, const ScreenMetrics& screen);
 
+// Why a weight as the weight dialog keeps it (after EnterThickness) cannot be used, as a sentence;
+// empty when it can be, or when it is empty or zero, which removes the weight from the list.
+QString ThicknessRefusal(const custThicknessRec_t& slot, const ScreenMetrics& screen);
+
 // Puts a colour into the first user colour slot, moving the others down (the twelfth drops
 // out); nothing when it is already there or is not a colour (negative or above 0x2FFFFFF).
 // Returns whether it was added.

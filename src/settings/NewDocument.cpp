@@ -96,6 +96,14 @@ ItemRecord& NewDocument(ItemList& list, const TParams& params, int32_t windowNum
   return page;
 }
 
+ItemRecord& NewDocumentAfterPageSetup(ItemList& list, const TParams& params,
+                                      const pagesetArr_t& sets, int32_t kind,
+                                      int32_t windowNumber) {
+  TParams applied = params;
+  ApplyPageSetupToNewFiles(applied, sets, kind);
+  return NewDocument(list, applied, windowNumber);
+}
+
 void ApplyPageSetupToNewFiles(TParams& params, const pagesetArr_t& sets, int32_t kind) {
   if (!IsPageKind(kind)) return;
   params.pagesets = sets;

@@ -38,10 +38,17 @@ TSandbox* WindowNumbered(TForm1& form, int32_t number) {
   return nullptr;
 }
 
+// Save keeps the dialog open, saying why, while a value cannot be kept.
 template <class Dialog, class... Args>
 HostPanel Customization(TForm1& form, Args... args) {
   auto* dialog = new Dialog(form.Params(), args...);
-  return {dialog, [dialog] { dialog->Save(); }};
+  return {dialog, [dialog] { dialog->Save(); },
+          [&form, dialog] {
+            const QString refusal = dialog->Refusal();
+            if (refusal.isEmpty()) return true;
+            form.Prompts().Ask(refusal.toStdString(), PromptStyle::Warning, PromptButtons::Ok);
+            return false;
+          }};
 }
 
 // The speed dialog works on the window it was opened for; the live-drag switch and the
@@ -152,7 +159,8 @@ HostPanel PageSetup(TForm1& form, int32_t number) {
   auto* panel = new TPage(form.Params().pagesets, page, document);
   QPointer<TSandbox> target(window);
   const bool newFiles = number <= 0;
-  return {panel, [&form, panel, target, newFiles] {
+  return {panel,
+          [&form, panel, target, newFiles] {
             const int32_t kind = panel->Finish();
             if (kind == 0) return;
             if (newFiles) {
@@ -161,7 +169,9 @@ HostPanel PageSetup(TForm1& form, int32_t number) {
               target->ApplyPageSetup(panel->WorkingPagesets()[kind - 1], kind,
                                      form.Params().NewFileGrids());
             }
-          }};
+          },
+          // A field that cannot be applied keeps the wizard open, marked, and applies nothing.
+          [panel] { return panel->CanApply(); }};
 }
 
 HostPanel About() {

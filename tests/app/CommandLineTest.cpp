@@ -87,6 +87,10 @@ TEST_F(CommandLineTest, FailuresNameTheFileAndUsageErrorsExitTwo) {
       {{"info"}, 2, "info takes one document"},
       {{"info", "--bogus", Path("doc.qlln")}, 2, "unknown option --bogus"},
       {{"frobnicate"}, 2, "unknown command"},
+      // A file to open that is not there is named as such, not taken for a command.
+      {{Path("missing.qlln")}, 1, "missing.qlln: the file does not exist."},
+      {{"missing.qlln"}, 1, "quillon: missing.qlln: the file does not exist."},
+      {{"./drawings"}, 1, "./drawings: the file does not exist."},
       {{"info", "--screen-dpi", "zero", Path("doc.qlln")}, 2, "--screen-dpi"},
       {{"convert", Path("doc.qlln"), Path("no/such/dir/out.qlln")},
        1,

@@ -66,6 +66,23 @@ TEST_F(OutputCommandsTest, ExactAndSmoothExportTheSameSize) {
   }
 }
 
+// The extension chooses the picture type with blanks around it ignored; the file gets the name
+// exactly as typed.
+TEST_F(OutputCommandsTest, TheTypedExtensionChoosesThePictureTypeWhateverItsBlanksAndCase) {
+  const std::string doc = DigitalImage();
+  const std::pair<const char*, QByteArray> cases[] = {
+      {"render1.ICO ", QByteArray("\0\0\1\0", 4)},
+      {"render2.Bmp\t", QByteArray("BM")},
+      {"render3.jpg ", QByteArray("\xFF\xD8\xFF")},
+  };
+  for (const auto& [name, start] : cases) {
+    const auto run = Quillon({"convert", doc, Path(name)});
+    ASSERT_EQ(run.status, 0) << name << ": " << run.err;
+    EXPECT_TRUE(test::ReadAll(QString::fromStdString(Path(name))).startsWith(start)) << name;
+  }
+  EXPECT_EQ(QDir(dir_.path()).entryList({"render*"}, QDir::Files).size(), 3);
+}
+
 TEST_F(OutputCommandsTest, PrintsToPdf) {
   const std::string doc = DigitalImage();
   const auto run = Quillon({"print", "--pdf", Path("sheet.pdf"), "--resolution", "150", doc});

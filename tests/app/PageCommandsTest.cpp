@@ -119,15 +119,17 @@ TEST_F(PageCommandsTest, NewWritesTheBusinessCardSheet) {
   EXPECT_EQ(page.rows(), 5);
   EXPECT_EQ(page.columns(), 2);
   EXPECT_DOUBLE_EQ(page.designWidth(), 74);
-  EXPECT_DOUBLE_EQ(page.designLeft(), 0.2 * 25.4);
+  EXPECT_DOUBLE_EQ(page.designLeft(), 10);  // the design area's edge of new millimetre pages
   EXPECT_DOUBLE_EQ(page.gridDistanceX(), 10);
   EXPECT_EQ(page.modified(), 0);
   EXPECT_EQ(LineText(page, 3), u"74");
-  // The grid was reset to the card: a line every 10 mm (38 pixels) after the edge at 19.
+  // A new document's lines across the card: one at the edge at 38 and one every 10 mm (38
+  // pixels) after it, made with the window rather than as an edit.
   const ItemRecord& anchors = *list->last();
-  ASSERT_EQ(anchors.verticalAnchors.size(), 7u);
-  EXPECT_EQ(anchors.verticalAnchors.front().position, 19 + 38);
-  EXPECT_EQ(anchors.horizontalAnchors.size(), 5u);
+  ASSERT_EQ(anchors.verticalAnchors.size(), 8u);
+  EXPECT_EQ(anchors.verticalAnchors.front().position, 38);
+  EXPECT_EQ(anchors.verticalAnchors[1].position, 38 + 38);
+  EXPECT_EQ(anchors.horizontalAnchors.size(), 6u);
 
   const CliRun info = Quillon({"info", card});
   EXPECT_NE(info.out.find("Page: kind 4, 210 x 297 mm, 2 x 5 cards of 74 x 52"), std::string::npos)

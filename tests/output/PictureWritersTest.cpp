@@ -29,11 +29,11 @@ QRgb At(const QImage& image, int x, int y) {
 TEST(PictureWriters, FormatComesFromTheExtensionOnly) {
   const std::pair<const char*, PictureFormat> cases[] = {
       {"card.bmp", PictureFormat::Bmp},      {" CARD.BmP", PictureFormat::Bmp},
-      {"card.bmp ", PictureFormat::Jpeg},  // blanks belong to the name, as the file gets it
-      {"icon.ICO", PictureFormat::Ico},      {"card", PictureFormat::Jpeg},
-      {"card.jpeg", PictureFormat::Jpeg},    {"card.png", PictureFormat::Png},
-      {"Card.PnG", PictureFormat::Png},      {"card.png.jpg", PictureFormat::Jpeg},
-      {"dir.bmp/card", PictureFormat::Jpeg},
+      {"card.bmp ", PictureFormat::Bmp},     {"render1.ICO ", PictureFormat::Ico},
+      {"card. png\t", PictureFormat::Png},   {"icon.ICO", PictureFormat::Ico},
+      {"card", PictureFormat::Jpeg},         {"card.jpeg", PictureFormat::Jpeg},
+      {"card.png", PictureFormat::Png},      {"Card.PnG", PictureFormat::Png},
+      {"card.png.jpg", PictureFormat::Jpeg}, {"dir.bmp/card", PictureFormat::Jpeg},
   };
   for (auto [name, format] : cases)
     EXPECT_EQ(PictureFormatOf(name), format) << name;

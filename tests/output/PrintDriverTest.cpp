@@ -5,6 +5,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <cstring>
 
@@ -97,10 +100,13 @@ TEST(PrintDriver, LeavesOutWhiteButPrintsTheSamePage) {
   test::AddItem(list, kKindLine, {0, 0}, {5, 5});
   RecordingPrinter printer;
   ASSERT_TRUE(PrintSheet(list, "", u"", 1, printer, ScreenMetrics{}, PaintBlockAndCorner).ok);
-  // White tiles are not sent, the others only as far as their drawing reaches.
-  const std::vector<Rect> expected = {{500, 505, 512, 512}, {512, 505, 530, 512},
-                                      {500, 512, 512, 520}, {512, 512, 530, 520},
-                                      {1299, 699, 1300, 700}};
+  // White tiles are not sent; the others whole, on the grid, so that neighbouring tiles meet
+  // however a rasteriser rounds their edges.
+  const std::vector<Rect> expected = {{0, 0, 512, 512},
+                                      {512, 0, 1024, 512},
+                                      {0, 512, 512, 700},
+                                      {512, 512, 1024, 700},
+                                      {1024, 512, 1300, 700}};
   EXPECT_EQ(printer.tiles, expected);
   // On white paper the tiles make the whole sheet, byte for byte.
   Bitmap sheet;
@@ -182,6 +188,82 @@ TEST(PrintDriver, AStoppedPdfJobLeavesTheOldFile) {
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
   EXPECT_EQ(file.readAll(), QByteArray("the old sheet"));
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+}
+
+// An underline across the sheet and a bar down it, each crossing tile borders, with a block
+// that makes every tile hold ink in a different part of it.
+void PaintAcrossTileBorders(Primitives& target, const ItemRecord&, const ItemList&, Point, double,
+                            double) {
+  Bitmap& bitmap = target.bitmap();
+  const int top = target.origin().y;
+  const auto paint = [&](int x, int y, uint32_t colour) {
+    if (x >= 0 && x < bitmap.width() && y >= top && y < top + bitmap.height()) {
+      bitmap.SetPixel(x, y - top, colour);
+    }
+  };
+  for (int x = 0; x < bitmap.width(); ++x) {
+    for (int y = 40 + 17 * (x / kPrintTileSize); y < 60 + 17 * (x / kPrintTileSize); ++y)
+      paint(x, y, ColourOf(0x20, 0x80, 0x20));
+    for (int y = 300; y < 303; ++y)
+      paint(x, y, ColourOf(0, 0, 0));
+  }
+  for (int y = 0; y < 4000; ++y) {
+    for (int x = 700 + 9 * (y / kPrintTileSize); x < 702 + 9 * (y / kPrintTileSize); ++x)
+      paint(x, y, ColourOf(0x20, 0x20, 0xA0));
+    for (int x = 1100; x < 1103; ++x)
+      paint(x, y, ColourOf(0xA0, 0x20, 0x20));
+  }
+}
+
+// The colours along a line of the page image, from `from` in steps of `step`.
+std::vector<QRgb> Profile(const QImage& image, QPoint from, QPoint step, int count) {
+  std::vector<QRgb> colours;
+  for (int i = 0; i < count; ++i)
+    colours.push_back(image.pixel(from + i * step));
+  return colours;
+}
+
+// Equal but for the blending a rasteriser may do at an edge; a step of a whole pixel is not.
+bool Alike(const std::vector<QRgb>& a, const std::vector<QRgb>& b) {
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (std::abs(qRed(a[i]) - qRed(b[i])) > 40 || std::abs(qGreen(a[i]) - qGreen(b[i])) > 40 ||
+        std::abs(qBlue(a[i]) - qBlue(b[i])) > 40) {
+      return false;
+    }
+  }
+  return true;
+}
+
+// Rasterised at its own resolution, a PDF page shows an underline just as thick on both sides
+// of a tile border, and a bar just as wide above and below one: the tiles meet exactly.
+TEST(PrintDriver, APdfPageRasterisedAtItsResolutionHasNoStepsAtTileBorders) {
+  const QString pdftoppm = QStandardPaths::findExecutable("pdftoppm");
+  if (pdftoppm.isEmpty()) GTEST_SKIP() << "pdftoppm is not installed";
+  QTemporaryDir dir;
+  ItemList list;
+  test::AddPage(list).setPageKind(1);
+  test::AddItem(list, kKindLine, {0, 0}, {5, 5});
+  const QString path = dir.filePath("sheet.pdf");
+  auto pdf = QtPrintDevice::ForPdf(path, QSizeF(101.6, 152.4), kPdfResolution);
+  ASSERT_TRUE(PrintSheet(list, "Sheet", u"", 1, *pdf, ScreenMetrics{}, PaintAcrossTileBorders).ok);
+  QProcess raster;
+  raster.start(pdftoppm,
+               {"-r", QString::number(kPdfResolution), "-aa", "no", "-aaVector", "no", path});
+  ASSERT_TRUE(raster.waitForFinished(120000));
+  const QImage page = QImage::fromData(raster.readAllStandardOutput(), "PPM");
+  ASSERT_EQ(page.size(), QSize(2400, 3600));
+  // Down through the underline, in every tile column.
+  const auto across = [&](int x) { return Profile(page, {x, 294}, {0, 1}, 15); };
+  for (int x : {511, 512, 1023, 1024, 1535, 1536, 2100})
+    EXPECT_TRUE(Alike(across(x), across(100))) << "the underline steps at x = " << x;
+  // Along a row through each bar, in every band of tiles.
+  for (int y : {511, 512, 1023, 1024, 1535, 1536, 3000}) {
+    const int left = 696 + 9 * (y / kPrintTileSize);
+    EXPECT_TRUE(Alike(Profile(page, {left, y}, {1, 0}, 10), Profile(page, {696, 100}, {1, 0}, 10)))
+        << "the bar steps at y = " << y;
+    EXPECT_TRUE(Alike(Profile(page, {1096, y}, {1, 0}, 10), Profile(page, {1096, 100}, {1, 0}, 10)))
+        << "the bar steps at y = " << y;
+  }
 }
 
 TEST(PrintDriver, PrintsToAPdfFile) {

@@ -65,6 +65,52 @@ TEST(PageDimensions, EditBoxesAndLabelsFollowTheKindAndUnit) {
   EXPECT_EQ(brochure.QuickSelectNames().size(), 2);
 }
 
+// Every kind's default description in every unit applies as it stands; one text typed into a
+// shown box is refused (or not) as the applying would treat it.
+TEST(PageDimensions, ProblemsAreTheShownTextsThatCannotBeApplied) {
+  for (int32_t kind = 1; kind <= kPageKindCount; ++kind) {
+    for (int32_t units = 1; units <= 3; ++units)
+      EXPECT_TRUE(FormFor(kind, units).Problems().empty()) << kind << " " << units;
+  }
+  struct Case {
+    int32_t kind;
+    int32_t units;
+    int edit;
+    const char* text;
+    bool refused;
+  };
+  const Case cases[] = {
+      {5, kUnitInches, 3, "1 1/4", false},
+      {5, kUnitInches, 3, "1 1/0", true},
+      {5, kUnitMillimetres, 3, "1 1/4", true},
+      {5, kUnitMillimetres, 3, " 20,5 ", false},
+      {5, kUnitMillimetres, 3, "0", true},
+      {10, kUnitMillimetres, 4, "-148", true},  // the brochure's height
+      {5, kUnitMillimetres, 5, "0", false},     // a margin of nothing is a margin
+      {5, kUnitMillimetres, 5, "", false},
+      {5, kUnitMillimetres, 9, "x", true},  // a gap
+      {5, kUnitMillimetres, 7, "", true},   // rows of a card sheet
+      {10, kUnitInches, 10, "1.5", true},   // columns of a brochure
+      {6, kUnitMillimetres, 7, "", false},  // rows of a single sheet are not used
+      {1, kUnitMillimetres, 2, "", true},
+      {9, kUnitPixels, 1, "abc", true},
+      {9, kUnitPixels, 2, "600", false},
+      {9, kUnitPixels, 3, "abc", false},  // hidden in pixels
+  };
+  for (const Case& c : cases) {
+    PageDimensions form = FormFor(c.kind, c.units);
+    form.TypeText(c.edit, QString::fromLatin1(c.text));
+    const std::vector<FieldProblem> problems = form.Problems();
+    EXPECT_EQ(!problems.empty(), c.refused) << c.kind << " " << c.units << " " << c.text;
+    if (!problems.empty()) {
+      EXPECT_EQ(problems.size(), 1u);
+      EXPECT_EQ(problems[0].edit, c.edit);
+      EXPECT_TRUE(problems[0].why.startsWith(form.EditLabel(c.edit)))
+          << problems[0].why.toStdString();
+    }
+  }
+}
+
 TEST(PageDimensions, TypingSelectsTheMatchingTemplate) {
   PageDimensions form = FormFor(1, kUnitInches);
   form.TypeText(1, QStringLiteral("8 1/2"));

@@ -127,9 +127,6 @@ TEST_F(CustomizeTest, SavedWeightsReachTheSettingsAndSurviveTheEndOfTheProgram) 
       {"Yard", "3\"", 0, true, 76.2, 3},  // inch marks make inches whatever the unit
       {"Backwards", "-2", 1, true, 2, 2},
       {"Nothing", "0", 1, false, 0, 2},
-      {"Word", "thick", 1, false, 0, 2},
-      {"Huge", "100000", 1, false, 0, 2},
-      {"Past", "4", 2, false, 0, 3},  // 101.6 mm
       {"Edge", "100", 1, true, 100, 2},
   };
   THostWindow* host = Open("LineWeights1");
@@ -167,6 +164,48 @@ TEST_F(CustomizeTest, SavedWeightsReachTheSettingsAndSurviveTheEndOfTheProgram) 
   EditSlot(host, 1);
   EXPECT_EQ(Part<QLineEdit>(host, "Value")->text(), QStringLiteral("3"));
   EXPECT_EQ(Part<QComboBox>(host, "Units")->currentText(), QStringLiteral("Inches"));
+}
+
+// A weight that is not a number, or too thick, is refused with the dialog's own guidance; the
+// dialog stays open at that weight and nothing is saved until it is mended.
+TEST_F(CustomizeTest, AWeightThatCannotBeUsedIsRefusedOnSaveWithTheDialogsMessage) {
+  struct Case {
+    const char* typed;
+    int unitIndex;  // Pixels, Millimeters, Inches
+    const char* why;
+  };
+  const Case cases[] = {
+      {"x0.1y", 1, "\"x0.1y\" is not a thickness: type a number such as 0.3 or 1/2."},
+      {"thick", 1, "\"thick\" is not a thickness: type a number such as 0.3 or 1/2."},
+      {"100000", 1, "\"100000\" is too thick: a line weight can be at most 100 mm (3.94 inches)."},
+      {"4", 2, "\"4\" is too thick: a line weight can be at most 100 mm (3.94 inches)."},
+  };
+  const std::string guidance =
+      "Then, enter the value of the thickness and select the measuring units. Enter the "
+      "thickness of zero to remove the thickness from the pull-down list.";
+  for (const Case& c : cases) {
+    THostWindow* host = Open("LineWeights1");
+    EditSlot(host, 0);
+    Type(host, "Name", QStringLiteral("Good"));
+    Type(host, "Value", QStringLiteral("0.3"));
+    EditSlot(host, 4);
+    Type(host, "Name", QStringLiteral("Bad"));
+    Type(host, "Value", QString::fromLatin1(c.typed));
+    Part<QComboBox>(host, "Units")->setCurrentIndex(c.unitIndex);
+    EditSlot(host, 2);  // the weight at fault is found wherever the user went on to
+    prompter_.asked.clear();
+    QTest::mouseClick(host->FirstButton(), Qt::LeftButton);
+    EXPECT_TRUE(host->isVisible()) << c.typed;
+    EXPECT_EQ(prompter_.Texts(), std::vector<std::string>{std::string(c.why) + "\r\n" + guidance});
+    EXPECT_EQ(static_cast<CustomizeDialog*>(host->Panel())->EditedSlot(), 4) << c.typed;
+    EXPECT_EQ(form_->Params().customWeights, EmptyThicknessSlots()) << "nothing saved";
+    // Mended, the weights are saved.
+    Type(host, "Value", QStringLiteral("0"));
+    Save(host);
+    EXPECT_EQ(form_->Params().customWeights[0].inUse, 1) << c.typed;
+    EXPECT_EQ(form_->Params().customWeights[4].inUse, 0) << c.typed;
+    form_->Params().customWeights = EmptyThicknessSlots();
+  }
 }
 
 TEST_F(CustomizeTest, CancelAppliesNothingWhereSaveApplies) {

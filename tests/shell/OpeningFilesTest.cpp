@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QFile>
+#include <QImage>
 
 #include "canvas/CanvasFixtures.h"
 #include "document/DocumentFile.h"
@@ -139,6 +140,30 @@ TEST_F(ShellTest, AFileOpenedAnywayDespiteItsWrongMagicCountsAsModified) {
     EXPECT_EQ(prompter_.Texts().back(),
               "Do you want to save changes to " + c.title.toStdString() + "?");
   }
+}
+
+// A file that is no Quillon document, opened anyway, says what it is rather than "damaged".
+TEST_F(ShellTest, AForeignFileOpenedAnywaySaysItIsNotAQuillonDocumentAndWhatItHolds) {
+  QImage photo(64, 64, QImage::Format_RGB32);
+  for (int y = 0; y < 64; ++y) {
+    for (int x = 0; x < 64; ++x)
+      photo.setPixel(x, y, qRgb(x * 4, y * 4, (x * y) % 256));
+  }
+  ASSERT_TRUE(photo.save(Path("Photo.qlln"), "PNG"));
+  ASSERT_GT(Contents(Path("Photo.qlln")).size(), 448);
+  prompter_.answers = {PromptAnswer::Yes};
+  form_->OpenDocumentWindow(Path("Photo.qlln"));
+  TSandbox* window = form_->ActiveWindow();
+  ASSERT_NE(window, nullptr);
+  ASSERT_EQ(prompter_.Texts().size(), 2u);
+  EXPECT_EQ(prompter_.Texts()[0], kInvalidFileQuestion);
+  const std::string notice = prompter_.Texts()[1];
+  EXPECT_EQ(
+      notice.rfind("\"Photo.qlln\" is not a Quillon document: it holds a PNG picture.\r\n", 0), 0u)
+      << notice;
+  EXPECT_EQ(notice.find("damaged"), std::string::npos) << notice;
+  EXPECT_NE(notice.find("does not overwrite the file"), std::string::npos) << notice;
+  EXPECT_TRUE(window->GetTitle().startsWith(QStringLiteral("Untitled ")));
 }
 
 TEST_F(ShellTest, OpenDialogProposesTheFileOpenedLastWhicheverWayItOpened) {

@@ -12,6 +12,7 @@
 #include "shell/HostWindow.h"
 #include "shell/ShellFixture.h"
 #include "support/CommandLineRun.h"
+#include "support/DocumentFixtures.h"
 #include "support/Wait.h"
 
 namespace quillon {
@@ -129,6 +130,47 @@ TEST_F(PageSetupTest, BusinessCardsForNewFilesMakeTheNextDocumentLikeTheCommandL
   EXPECT_EQ(page->modified(), 0);
 }
 
+// Page Setup > New Files and then File > New write the very file `quillon new` writes with the
+// same choice, grid lines and all.
+TEST_F(PageSetupTest, FileNewAfterPageSetupForNewFilesIsTheCommandLinesNewByteForByte) {
+  struct Case {
+    int32_t kind;
+    int32_t units;
+    const char* unitsOption;
+    const char* name;
+    bool landscape;
+  };
+  const Case cases[] = {
+      {4, kUnitMillimetres, "mm", "A8 business cards, 10 per page", false},
+      {5, kUnitInches, "inches", "1 1/4 x 3/4 labels, letter-size paper", true},
+      {1, kUnitMillimetres, "mm", "A5 - note pads, books", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    OpenNewFiles();
+    PressKind(c.kind);
+    Choose(Form()->Units(), c.units - 1);
+    ChooseTemplate(c.name);
+    if (c.landscape) QTest::mouseClick(Form()->Landscape(), Qt::LeftButton);
+    Apply();
+    TSandbox* window = New();
+    ASSERT_NE(window, nullptr);
+    const QString fromWindow = Path("window.qlln");
+    ASSERT_TRUE(WriteDocument(fromWindow, window->GetItems()).ok());
+
+    std::vector<std::string> args = {
+        "new", "--kind", std::to_string(c.kind), "--units", c.unitsOption, "--template", c.name};
+    if (c.landscape) args.push_back("--landscape");
+    const std::string fromCommand = Path("command.qlln").toStdString();
+    args.push_back(fromCommand);
+    const test::CliRun run = test::Quillon(args);
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(test::ReadAll(fromWindow), test::ReadAll(QString::fromStdString(fromCommand)));
+    window->close();
+    ASSERT_TRUE(test::WaitUntil([&] { return form_->Windows().empty(); }));
+  }
+}
+
 TEST_F(PageSetupTest, ApplyToTheCurrentFileEqualsTheCommandLineAndReopensAtItsTexts) {
   TSandbox* window = New();
   ASSERT_NE(window, nullptr);
@@ -193,8 +235,10 @@ TEST_F(PageSetupTest, UnitsBackAndForwardKeepWhatWasTyped) {
   EXPECT_EQ(form_->Params().pspage, 2);
 }
 
-// Sizes of zero or less, and counts below 1, leave the document's values; counts are capped.
-TEST_F(PageSetupTest, DegenerateSizesAndCountsLeaveTheDocumentUsable) {
+// Texts that are not sizes, sizes of zero or less and counts below 1 are marked and said; the
+// sketch keeps the last sheet that could be applied, and Apply applies nothing until they are
+// mended. Counts are capped.
+TEST_F(PageSetupTest, FieldsThatCannotBeAppliedAreMarkedAndApplyWaitsForThem) {
   TSandbox* window = New();
   OpenCurrent();
   PressKind(4);
@@ -205,24 +249,51 @@ TEST_F(PageSetupTest, DegenerateSizesAndCountsLeaveTheDocumentUsable) {
   const QString before = Layout(*page);
 
   OpenCurrent();
+  const SheetSketch sound = Form()->Sketch()->Sketch();
+  ASSERT_TRUE(sound.drawn);
+  ASSERT_EQ(sound.cards.size(), 8u);
+  EXPECT_TRUE(Form()->ProblemText()->isHidden());
   struct Edit {
     int n;
     const char* text;
+    const char* why;
+    const char* mended;
   };
-  for (const Edit& e :
-       {Edit{1, "0"}, Edit{2, "-297"}, Edit{3, "0"}, Edit{4, "-1"}, Edit{7, "0"}, Edit{8, "-2"}}) {
+  const Edit edits[] = {
+      {1, "0", "Paper width must be more than 0.", "210"},
+      {2, "-297", "Paper height must be more than 0.", "297"},
+      {3, "abc",
+       "Card width: \"abc\" is not a size; type a number of millimetres, such as 85 or 85.5.",
+       "74"},
+      {4, "", "Card height must be more than 0.", "52"},
+      {5, "1/2",
+       "Left margin: \"1/2\" is not a size; type a number of millimetres, such as 85 "
+       "or 85.5.",
+       "26"},
+      {7, "0", "Rows: type a whole number of at least 1.", "4"},
+      {8, "two", "Columns: type a whole number of at least 1.", "2"},
+  };
+  for (const Edit& e : edits) {
     Type(Form()->Edit(e.n), QString::fromLatin1(e.text));
+    EXPECT_TRUE(Form()->EditMarked(e.n)) << e.n;
+    EXPECT_TRUE(Form()->ProblemText()->isVisible()) << e.n;
+    EXPECT_TRUE(Form()->ProblemText()->text().contains(QString::fromLatin1(e.why)))
+        << Form()->ProblemText()->text().toStdString();
+    EXPECT_EQ(Form()->Sketch()->Sketch().paper, sound.paper) << e.n;
+    EXPECT_EQ(Form()->Sketch()->Sketch().cards, sound.cards) << e.n;
   }
-  EXPECT_FALSE(Form()->Sketch()->Sketch().drawn);
-  EXPECT_TRUE(Form()->SketchCaption()->text().isEmpty());
+  // Apply leaves the wizard open at the first field at fault and the document as it was.
+  QTest::mouseClick(Host()->FirstButton(), Qt::LeftButton);
+  EXPECT_TRUE(Host()->isVisible());
+  EXPECT_EQ(Wizard()->focusWidget(), Form()->Edit(1));
+  EXPECT_EQ(Layout(*page), before);
+  for (const Edit& e : edits) {
+    Type(Form()->Edit(e.n), QString::fromLatin1(e.mended));
+    EXPECT_FALSE(Form()->EditMarked(e.n)) << e.n;
+  }
+  EXPECT_TRUE(Form()->ProblemText()->isHidden());
   Apply();
-  EXPECT_DOUBLE_EQ(page->pageWidth(), 210);
-  EXPECT_DOUBLE_EQ(page->pageHeight(), 297);
-  EXPECT_DOUBLE_EQ(page->cardWidth(), 74);
-  EXPECT_DOUBLE_EQ(page->cardHeight(), 52);
-  EXPECT_EQ(page->rows(), 4);
-  EXPECT_EQ(page->columns(), 2);
-  EXPECT_NE(Layout(*page), before);  // the texts are kept as typed all the same
+  EXPECT_EQ(Layout(*page), before);
 
   OpenCurrent();
   Type(Form()->Edit(7), QStringLiteral("100000"));
@@ -235,6 +306,40 @@ TEST_F(PageSetupTest, DegenerateSizesAndCountsLeaveTheDocumentUsable) {
   EXPECT_EQ(page->columns(), 1000);
   // The window still draws and the print selection map still lays out.
   window->FullRepaint(false);
+}
+
+// The page File > New makes has no card yet: letters as the label width must not leave it a
+// label of no size, from the dimensions or from the design-type menu after "Back".
+TEST_F(PageSetupTest, LettersAsTheLabelWidthOfANewPageApplyNothingAndSaySo) {
+  TSandbox* window = New();
+  const ItemRecord* page = FindPageRecord(window->GetItems());
+  ASSERT_DOUBLE_EQ(page->cardWidth(), 0);
+  const QString before = Layout(*page);
+  OpenCurrent();
+  PressKind(5);
+  const SheetSketch sound = Form()->Sketch()->Sketch();
+  ASSERT_TRUE(sound.drawn);
+  Type(Form()->Edit(3), QStringLiteral("abc"));
+  EXPECT_TRUE(Form()->EditMarked(3));
+  EXPECT_TRUE(Form()->ProblemText()->text().startsWith(QStringLiteral("Label width: \"abc\"")));
+  // The same sheet, scaled to the room the message leaves.
+  const SheetSketch& shown = Form()->Sketch()->Sketch();
+  ASSERT_TRUE(shown.drawn);
+  ASSERT_EQ(shown.cards.size(), sound.cards.size());
+  const double scale = shown.paper.width() / sound.paper.width();
+  EXPECT_NEAR(shown.paper.height(), sound.paper.height() * scale, 1e-6);
+  EXPECT_NEAR(shown.cards.back().right(), sound.cards.back().right() * scale, 1e-6);
+  for (bool back : {false, true}) {
+    if (back) QTest::mouseClick(Wizard()->BackLink(), Qt::LeftButton);
+    QTest::mouseClick(Host()->FirstButton(), Qt::LeftButton);
+    EXPECT_TRUE(Host()->isVisible()) << back;
+    EXPECT_EQ(Wizard()->Step(), kStepDimensions) << back;
+    EXPECT_EQ(Wizard()->focusWidget(), Form()->Edit(3)) << back;
+    EXPECT_EQ(Layout(*page), before) << back;
+  }
+  Host()->SecondButton()->click();
+  EXPECT_GT(page->designWidth(), 0);
+  EXPECT_GT(window->Canvas().width(), 1);
 }
 
 TEST_F(PageSetupTest, ClosingTheWindowClosesItsPageSetupAndANewWindowIsLeftAlone) {

@@ -274,6 +274,18 @@ void TPage::GoForward() {
   }
 }
 
+bool TPage::CanApply() {
+  if (!IsPageKind(currentKind_)) return true;
+  if (step_ != kStepDimensions) {
+    PageDimensions form;
+    form.Load(currentKind_, working_[currentKind_ - 1]);
+    if (form.Problems().empty()) return true;
+    proceed_->stop();
+    ShowStep(kStepDimensions);
+  }
+  return dimensions_->FocusFirstProblem();
+}
+
 int32_t TPage::Finish() {
   if (!IsPageKind(currentKind_)) return 0;
   if (step_ == kStepDimensions) working_[currentKind_ - 1] = dimensions_->StorePageset();

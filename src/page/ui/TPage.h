@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QWidget>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "document/ItemList.h"
@@ -110,6 +111,12 @@ class TPagedim : public QWidget {
   QCheckBox* ColumnFold() const { return columnFold_; }
   SketchView* Sketch() const { return sketch_; }
   QLabel* SketchCaption() const { return caption_; }
+  // The sentence under the fields that says why a marked field cannot be applied.
+  QLabel* ProblemText() const { return problemText_; }
+  // Whether edit box n is marked as one that cannot be applied.
+  bool EditMarked(int n) const;
+  // Puts the cursor into the first marked field; true when there is none and the form applies.
+  bool FocusFirstProblem();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -118,8 +125,12 @@ class TPagedim : public QWidget {
   // Shows the model's state in every widget, without reacting to the changes it makes.
   void Refresh();
   void RefreshSketch();
+  void ShowProblems(const std::vector<FieldProblem>& problems);
 
   PageDimensions form_;
+  // The sheet of the last description that could be applied, which the sketch keeps showing
+  // while a field cannot be.
+  std::optional<pageset_t> lastSound_;
   bool filling_ = false;
   QCheckBox* portrait_ = nullptr;
   QCheckBox* landscape_ = nullptr;
@@ -130,6 +141,7 @@ class TPagedim : public QWidget {
   QCheckBox* rowFold_ = nullptr;
   QCheckBox* columnFold_ = nullptr;
   QLabel* caption_ = nullptr;
+  QLabel* problemText_ = nullptr;
   QScrollArea* sketchArea_ = nullptr;
   SketchView* sketch_ = nullptr;
 };
@@ -158,6 +170,9 @@ class TPage : public QWidget {
   void ChooseKind(int32_t kind);
   void GoBack();
   void GoForward();
+  // Asked before Apply: false, showing the dimensions with the fields at fault marked, while
+  // the chosen kind's description has a field that cannot be applied.
+  bool CanApply();
   // Apply's first steps: the form's description is stored into the working copy. The kind to
   // apply, or 0 when none is chosen.
   int32_t Finish();

@@ -89,7 +89,13 @@ TPagedim::TPagedim(QWidget* parent) : QWidget(parent) {
   columnFold_->setObjectName(QStringLiteral("CheckBox4"));
   fields->addWidget(rowFold_, 15, 0);
   fields->addWidget(columnFold_, 15, 1);
-  fields->setRowStretch(16, 1);
+  problemText_ = new QLabel(this);
+  problemText_->setObjectName(QStringLiteral("Problems"));
+  problemText_->setWordWrap(true);
+  problemText_->setStyleSheet(QStringLiteral("QLabel { color: #C00000; }"));
+  problemText_->hide();
+  fields->addWidget(problemText_, 16, 0, 1, 2);
+  fields->setRowStretch(17, 1);
   row->addLayout(fields);
 
   auto* sketchColumn = new QVBoxLayout;
@@ -138,7 +144,43 @@ TPagedim::TPagedim(QWidget* parent) : QWidget(parent) {
 
 void TPagedim::LoadPageset(int32_t kind, const pageset_t& set) {
   form_.Load(kind, set);
+  lastSound_.reset();
   Refresh();
+}
+
+bool TPagedim::EditMarked(int n) const {
+  return n >= 1 && n <= kPageDimensionEdits && edits_[n - 1]->property("problem").toBool();
+}
+
+bool TPagedim::FocusFirstProblem() {
+  const std::vector<FieldProblem> problems = form_.Problems();
+  ShowProblems(problems);
+  if (problems.empty()) return true;
+  QLineEdit* edit = edits_[problems.front().edit - 1];
+  edit->setFocus(Qt::OtherFocusReason);
+  edit->selectAll();
+  return false;
+}
+
+void TPagedim::ShowProblems(const std::vector<FieldProblem>& problems) {
+  QStringList sentences;
+  for (int n = 1; n <= kPageDimensionEdits; ++n) {
+    QString why;
+    for (const FieldProblem& problem : problems) {
+      if (problem.edit == n) why = problem.why;
+    }
+    QLineEdit* edit = edits_[n - 1];
+    const bool marked = !why.isEmpty();
+    if (marked) sentences.append(why);
+    if (edit->property("problem").toBool() == marked && edit->toolTip() == why) continue;
+    edit->setProperty("problem", marked);
+    edit->setToolTip(why);
+    edit->setStyleSheet(marked ? QStringLiteral("QLineEdit { background: #FFE8E8; border: 1px "
+                                                "solid #C00000; }")
+                               : QString());
+  }
+  problemText_->setText(sentences.join(u'\n'));
+  problemText_->setVisible(!sentences.isEmpty());
 }
 
 void TPagedim::Refresh() {
@@ -168,12 +210,17 @@ void TPagedim::Refresh() {
   rowFold_->setChecked(form_.rowFold());
   columnFold_->setChecked(form_.columnFold());
   filling_ = false;
+  const std::vector<FieldProblem> problems = form_.Problems();
+  ShowProblems(problems);
+  if (problems.empty()) lastSound_ = form_.Store();
   RefreshSketch();
 }
 
 void TPagedim::RefreshSketch() {
   const QSize area = sketchArea_->viewport()->size();
-  SheetSketch sketch = SketchSheet(form_.kind(), form_.Store(), area.width(), area.height());
+  // While a field cannot be applied the sheet that last could stays in view.
+  const pageset_t& shown = lastSound_ && !form_.Problems().empty() ? *lastSound_ : form_.Store();
+  SheetSketch sketch = SketchSheet(form_.kind(), shown, area.width(), area.height());
   caption_->setText(!sketch.drawn       ? QString()
                     : sketch.actualSize ? QString::fromLatin1(kSketchActualCaption)
                                         : QString::fromLatin1(kSketchScaledCaption));

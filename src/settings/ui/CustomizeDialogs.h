@@ -33,6 +33,9 @@ class CustomizeDialog : public QWidget {
  public:
   // Writes the working copy into the settings object (the host's Save button).
   virtual void Save() = 0;
+  // Asked before Save: why a value cannot be kept, with the dialog's guidance for it, and the
+  // slot at fault made the edited one; empty when everything can be saved.
+  virtual QString Refusal() { return {}; }
   // Makes a slot (0..11) the edited one, as clicking its button does.
   void EditSlot(int slot);
   int EditedSlot() const { return edited_; }
@@ -82,6 +85,7 @@ class TThickness : public CustomizeDialog {
  public:
   TThickness(TParams& params, QWidget* parent = nullptr);
   void Save() override;
+  QString Refusal() override;
 
  protected:
   std::array<QString, 2> EditingGuidance() const override;

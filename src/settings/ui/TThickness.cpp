@@ -55,6 +55,21 @@ void TThickness::UpdateSample() {
   Sample()->setPixmap(QPixmap::fromImage(WeightSample(Sample()->size(), mm, params_.screen)));
 }
 
+QString TThickness::Refusal() {
+  KeepEdited();
+  for (int slot = 0; slot < kCustomSlots; ++slot) {
+    custThicknessRec_t trial = slots_[slot];
+    EnterThickness(trial, trial.name, trial.typed, trial.units, params_.screen);
+    const QString refusal = ThicknessRefusal(trial, params_.screen);
+    if (refusal.isEmpty()) continue;
+    EditSlot(slot);
+    value_->setFocus();
+    value_->selectAll();
+    return refusal + QStringLiteral("\r\n") + EditingGuidance()[1];
+  }
+  return {};
+}
+
 void TThickness::Save() {
   KeepEdited();
   SaveThicknessSlots(params_, slots_, edited_);
