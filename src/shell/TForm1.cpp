@@ -111,7 +111,11 @@ TForm1::TForm1(ShellServices services, ScreenMetrics screen, QWidget* parent)
   auto store = OpenSettingsStore();
   LoadSettings(params_, *store);
   LoadDialogColours(params_, *store);
-  recovery_ = std::make_unique<RecoveryWriter>(RecoveryFolder());
+  // Copies are written on a thread of their own; what became of them is told here.
+  recovery_ = std::make_unique<RecoveryWriter>(RecoveryFolder(), [this](const QString& problem) {
+    QMetaObject::invokeMethod(
+        this, [this, problem] { RecoveryCopyWritten(problem); }, Qt::QueuedConnection);
+  });
   SetRecoveryInterval(params_.recoveryInterval);
   RebuildReopenMenu();
   UndoRedoAvailable(false, false);
@@ -212,6 +216,9 @@ void TForm1::CreateLayout() {
 
   statusBar()->setObjectName(QStringLiteral("StatusBar1"));
   statusText_ = new QLabel(statusBar());
+  statusText_->setObjectName(QStringLiteral("StatusText"));
+  // A long message is cut at the window's edge rather than widening the window.
+  statusText_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   statusBar()->addWidget(statusText_, 1);
   statusBar()->setSizeGripEnabled(true);
 

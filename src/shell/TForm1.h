@@ -14,8 +14,8 @@
 
 #include "canvas/DocumentDialogs.h"
 #include "canvas/SandboxHost.h"
-#include "document/ToolNumbers.h"
 #include "document/Recovery.h"
+#include "document/ToolNumbers.h"
 #include "platform/Clipboard.h"
 #include "platform/ColourChooser.h"
 #include "platform/FileDialogs.h"
@@ -258,6 +258,8 @@ class TForm1 : public QMainWindow, public SandboxHost, public PanelContext {
   void RestoreCopies(const std::vector<LeftBehindCopy>& copies);
   // Opens a file another start of the program handed over, once no print or export runs.
   void OpenRequestedFile(const QString& name);
+  // What became of a recovery copy: an empty problem when it was written.
+  void RecoveryCopyWritten(const QString& problem);
   // The side panel (SideCommands.cpp).
   void CreateSidePanel(QWidget* place, QWidget* suggestions, QWidget* strip);
   void RecordStep(int32_t tool);
@@ -328,6 +330,9 @@ class TForm1 : public QMainWindow, public SandboxHost, public PanelContext {
   QTimer* recoveryTimer_ = nullptr;
   std::set<int32_t> touched_;
   std::unique_ptr<RecoveryWriter> recovery_;
+  // Whether this run told the user that recovery copies cannot be written.
+  bool recoveryProblemSaid_ = false;
+  QString recoveryProblemText_;
   // Ends the program half a second after the first-time setup was left unfinished.
   QTimer* setupEnd_ = nullptr;
 };
