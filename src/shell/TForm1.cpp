@@ -237,6 +237,8 @@ void TForm1::CreateTimers() {
   timer6_ = OneShot(this, "Timer6", 1000);
   timer7_ = OneShot(this, "Timer7", 200);
   setupEnd_ = OneShot(this, "SetupEnd", 500);
+  requestTimer_ = OneShot(this, "RequestTimer", 200);
+  connect(requestTimer_, &QTimer::timeout, this, &TForm1::ServeRequests);
   recoveryTimer_ = OneShot(this, "RecoveryTimer", kRecoveryInterval * 1000);
   connect(recoveryTimer_, &QTimer::timeout, this, &TForm1::RecoveryTimerTimer);
   connect(timer1_, &QTimer::timeout, this, &TForm1::Timer1Timer);
