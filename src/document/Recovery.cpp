@@ -34,9 +34,19 @@ constexpr qint64 kNoteSizeLimit = 64 * 1024;
 // A lock file holds a process id, a program and a host name.
 constexpr qint64 kLockSizeLimit = 64 * 1024;
 
+// Whether path names nothing, or a regular file of at most limit bytes that is not a link.
+bool AbsentOrSmallRegular(const QString& path, qint64 limit) {
+  struct stat status {};
+  if (::lstat(QFile::encodeName(path).constData(), &status) != 0) return errno == ENOENT;
+  return S_ISREG(status.st_mode) && status.st_size <= limit;
+}
+
 // Opens a file of a recovery folder for reading as it lies there: a link is not followed and
 // a pipe or a device is not waited on; only a regular file of at most limit bytes opens.
 bool OpenRegularFile(const QString& path, qint64 limit, QFile& file) {
+  // A look first, so that a pipe is not even opened; the checks after opening hold against a
+  // file replaced in between.
+  if (!AbsentOrSmallRegular(path, limit)) return false;
   const int fd =
       ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return false;
@@ -47,13 +57,6 @@ bool OpenRegularFile(const QString& path, qint64 limit, QFile& file) {
   }
   // From here the file owns the handle and closes it.
   return file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);
-}
-
-// Whether path names nothing, or a regular file of at most limit bytes that is not a link.
-bool AbsentOrSmallRegular(const QString& path, qint64 limit) {
-  struct stat status {};
-  if (::lstat(QFile::encodeName(path).constData(), &status) != 0) return errno == ENOENT;
-  return S_ISREG(status.st_mode) && status.st_size <= limit;
 }
 
 QString WithoutFullStop(QString reason) {

@@ -239,6 +239,7 @@ TEST_F(RecoveryTest, NotesAreReadOnlyFromRegularFilesInTheFolderAndNeverWaitedOn
   ASSERT_TRUE(WriteAll(QDir(folder).filePath(QStringLiteral("3.note")), NoteJson("kept").toUtf8()));
 
   LeftBehind left(Root());
+  EXPECT_EQ(pipe.Opened(), 0);
   ASSERT_EQ(left.Copies().size(), 3u);
   // The copies behind the link and the pipe keep their own names; the regular note is read.
   const std::pair<const char*, const char*> expected[] = {{"1", ""}, {"2", ""}, {"3", "kept"}};
@@ -268,6 +269,7 @@ TEST_F(RecoveryTest, CopiesAreReadOnlyFromRegularFilesInTheFolder) {
     EXPECT_EQ(ReadRecoveryCopy(path, read), readable) << path.toStdString();
     EXPECT_EQ(read.size(), readable ? document_.size() : 0u) << path.toStdString();
   }
+  EXPECT_EQ(pipe.Opened(), 0);
 }
 
 // The lock of an ended program's folder is read to learn whether that program runs: one that
