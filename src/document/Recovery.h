@@ -8,6 +8,7 @@
 #include <QByteArray>
 #include <QDateTime>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -46,12 +47,17 @@ RecoverySnapshot TakeSnapshot(ItemList& list, const RecoveryNote& note);
 // copy, and a clean end removes them with every copy.
 class RecoveryWriter {
  public:
-  explicit RecoveryWriter(QString root);
+  // Told after every copy asked for: an empty text when it was written, otherwise the folder
+  // and why not. Called on the writing thread, or on the caller's when no folder can be made.
+  using Outcome = std::function<void(const QString& problem)>;
+
+  explicit RecoveryWriter(QString root, Outcome outcome = {});
   ~RecoveryWriter();
   RecoveryWriter(const RecoveryWriter&) = delete;
   RecoveryWriter& operator=(const RecoveryWriter&) = delete;
 
-  // Queues the copy of a document; false when the folder or its lock cannot be made.
+  // Queues the copy of a document; false (and the outcome told) when the folder or its lock
+  // cannot be made.
   bool Write(int32_t key, RecoverySnapshot snapshot);
   // Queues the removal of a document's copy.
   void Remove(int32_t key);
@@ -64,9 +70,12 @@ class RecoveryWriter {
   QString NotePath(int32_t key) const;
 
  private:
-  bool EnsureFolder();
+  // Why the folder cannot be made, empty when it is there.
+  QString EnsureFolder();
+  void Report(const QString& problem) const;
 
   QString root_;
+  Outcome outcome_;
   QString folder_;
   std::unique_ptr<QLockFile> lock_;
   std::unique_ptr<QThreadPool> queue_;
@@ -105,7 +114,8 @@ class LeftBehind {
 
 // Reads a recovery copy as far as it is whole: a wrong magic number is read on without asking,
 // and a newer version or a cut is not reported. The target gets what was read, possibly
-// nothing; false only when the file cannot be opened.
+// nothing; false when the file cannot be opened or is not a regular file (a link is not
+// followed) of at most kDocumentSizeLimit bytes.
 bool ReadRecoveryCopy(const QString& path, ItemList& target);
 
 }  // namespace quillon

@@ -3,6 +3,7 @@
 // timer runs out, and a start offers the copies that an ended program left behind.
 #include <QDateTime>
 #include <QFileInfo>
+#include <QLabel>
 #include <QTimer>
 #include <algorithm>
 
@@ -43,6 +44,23 @@ void TForm1::WriteRecoveryCopy(TSandbox& window) {
   const RecoveryNote note{path.isEmpty() ? QString() : QFileInfo(path).absoluteFilePath(),
                           window.GetTitle(), QDateTime::currentDateTime()};
   recovery_->Write(window.GetWindowId(), TakeSnapshot(window.GetItems(), note));
+}
+
+void TForm1::RecoveryCopyWritten(const QString& problem) {
+  if (problem.isEmpty()) {
+    // Copies are written again: the message is no longer true.
+    if (!recoveryProblemText_.isEmpty() && statusText_->text() == recoveryProblemText_) {
+      statusText_->clear();
+      statusText_->setToolTip(QString());
+    }
+    return;
+  }
+  // Said once per run: every later copy would fail for the same reason.
+  if (recoveryProblemSaid_) return;
+  recoveryProblemSaid_ = true;
+  recoveryProblemText_ = QString::fromLatin1(kRecoveryWriteFailed).arg(problem);
+  statusText_->setText(recoveryProblemText_);
+  statusText_->setToolTip(recoveryProblemText_);
 }
 
 void TForm1::OfferRecovery() {

@@ -32,9 +32,12 @@ QString MacroFileName(const QString& macro) {
       !line.endsWith(QLatin1String("\")]"))) {
     return {};
   }
-  // Everything up to the first double quote goes, then everything from the next one on.
+  // Everything up to the first double quote goes, then everything from the next one on. That
+  // next quote must be the closing one: a name with a quote inside would be cut short and
+  // name another file, so it names nothing.
   const qsizetype open = line.indexOf(u'"');
   const qsizetype close = line.indexOf(u'"', open + 1);
+  if (close != line.size() - 3) return {};
   return line.mid(open + 1, close - open - 1);
 }
 

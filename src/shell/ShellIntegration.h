@@ -17,13 +17,13 @@ inline constexpr int32_t kUnitWriteFailed = 1;
 // Writes every entry of the registration, each tried even after an earlier one failed, and
 // stores under "ddeins" the code of the last that failed (failedBefore when none did). Returns
 // the code stored.
-int32_t RegisterFileType(FileTypeRegistrar& registrar, QSettings& store,
-                         int32_t failedBefore = 0);
+int32_t RegisterFileType(FileTypeRegistrar& registrar, QSettings& store, int32_t failedBefore = 0);
 // When "ddeins" records a failure, registers again; every error is swallowed.
 void RepairFileType(FileTypeRegistrar& registrar, QSettings& store);
 
 // The file named by an execute macro: its first line must read [open("NAME")]; anything else
-// names nothing. NAME ends at the first double quote after the opening one.
+// names nothing, nor does a NAME with a double quote inside (the execute string cannot carry
+// one).
 QString MacroFileName(const QString& macro);
 // The execute string that asks the running program to open path.
 QString OpenMacro(const QString& path);

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's part in living on the desktop: the first-time setup at the first start and
 // the open requests that the desktop and later starts of the program send.
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QTimer>
+#include <algorithm>
 
 #include "output/ui/OutputDialogs.h"
 #include "settings/SettingsStore.h"
@@ -12,6 +14,12 @@
 #include "shell/TForm1.h"
 
 namespace quillon {
+namespace {
+
+// Requests waiting beyond this many are refused.
+constexpr std::size_t kMaxWaitingRequests = 16;
+
+}  // namespace
 
 void TForm1::Timer6Timer() {
   formX_->OpenHost(60, 0, QString());
@@ -43,21 +51,43 @@ void TForm1::DdeServerConv1ExecuteMacro(const QString& macro) {
   const QString name = MacroFileName(macro);
   // Only whole paths are taken: a relative one would depend on this program's folder.
   if (name.isEmpty() || !QDir::isAbsolutePath(name) || !QFileInfo(name).isFile()) return;
-  // The request comes from outside: it is answered after the current event has been handled.
-  QTimer::singleShot(0, this, [this, name] { OpenRequestedFile(name); });
+  OpenRequestedFile(name);
 }
 
 void TForm1::OpenRequestedFile(const QString& name) {
   if (ending_) return;
-  // A print or an export is reading a document, which a new file could replace: it waits.
-  if (output_->Busy()) {
-    QTimer::singleShot(200, this, [this, name] { OpenRequestedFile(name); });
+  // A file already waiting is not asked for twice, and a flood of requests, each of which may
+  // ask the user a question, is refused beyond a few.
+  if (requests_.size() >= kMaxWaitingRequests ||
+      std::find(requests_.begin(), requests_.end(), name) != requests_.end()) {
     return;
   }
-  OpenDocumentWindow(name);
-  if (isMinimized()) showNormal();
-  raise();
-  activateWindow();
+  requests_.push_back(name);
+  // The request comes from outside: it is answered after the current event has been handled.
+  QTimer::singleShot(0, this, &TForm1::ServeRequests);
+}
+
+void TForm1::ServeRequests() {
+  if (ending_ || servingRequest_ || requests_.empty()) return;
+  // A print or an export is reading a document, which a new file could replace, and a dialog
+  // that waits for an answer gets no other on top of it: the requests wait.
+  if (output_->Busy() || QApplication::activeModalWidget() != nullptr) {
+    requestTimer_->start();
+    return;
+  }
+  const QString name = requests_.front();
+  requests_.pop_front();
+  // A file that went away while it waited is ignored as at its request.
+  if (QFileInfo(name).isFile()) {
+    // Questions while opening run an event loop of their own; requests meanwhile wait.
+    servingRequest_ = true;
+    OpenDocumentWindow(name);
+    servingRequest_ = false;
+    if (isMinimized()) showNormal();
+    raise();
+    activateWindow();
+  }
+  if (!requests_.empty()) QTimer::singleShot(0, this, &TForm1::ServeRequests);
 }
 
 }  // namespace quillon

@@ -111,7 +111,11 @@ TForm1::TForm1(ShellServices services, ScreenMetrics screen, QWidget* parent)
   auto store = OpenSettingsStore();
   LoadSettings(params_, *store);
   LoadDialogColours(params_, *store);
-  recovery_ = std::make_unique<RecoveryWriter>(RecoveryFolder());
+  // Copies are written on a thread of their own; what became of them is told here.
+  recovery_ = std::make_unique<RecoveryWriter>(RecoveryFolder(), [this](const QString& problem) {
+    QMetaObject::invokeMethod(
+        this, [this, problem] { RecoveryCopyWritten(problem); }, Qt::QueuedConnection);
+  });
   SetRecoveryInterval(params_.recoveryInterval);
   RebuildReopenMenu();
   UndoRedoAvailable(false, false);
@@ -212,6 +216,9 @@ void TForm1::CreateLayout() {
 
   statusBar()->setObjectName(QStringLiteral("StatusBar1"));
   statusText_ = new QLabel(statusBar());
+  statusText_->setObjectName(QStringLiteral("StatusText"));
+  // A long message is cut at the window's edge rather than widening the window.
+  statusText_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   statusBar()->addWidget(statusText_, 1);
   statusBar()->setSizeGripEnabled(true);
 
@@ -230,6 +237,8 @@ void TForm1::CreateTimers() {
   timer6_ = OneShot(this, "Timer6", 1000);
   timer7_ = OneShot(this, "Timer7", 200);
   setupEnd_ = OneShot(this, "SetupEnd", 500);
+  requestTimer_ = OneShot(this, "RequestTimer", 200);
+  connect(requestTimer_, &QTimer::timeout, this, &TForm1::ServeRequests);
   recoveryTimer_ = OneShot(this, "RecoveryTimer", kRecoveryInterval * 1000);
   connect(recoveryTimer_, &QTimer::timeout, this, &TForm1::RecoveryTimerTimer);
   connect(timer1_, &QTimer::timeout, this, &TForm1::Timer1Timer);

@@ -8,6 +8,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <array>
+#include <deque>
 #include <memory>
 #include <random>
 #include <set>
@@ -15,8 +16,8 @@
 
 #include "canvas/DocumentDialogs.h"
 #include "canvas/SandboxHost.h"
-#include "document/ToolNumbers.h"
 #include "document/Recovery.h"
+#include "document/ToolNumbers.h"
 #include "platform/Clipboard.h"
 #include "platform/ColourChooser.h"
 #include "platform/FileDialogs.h"
@@ -260,8 +261,13 @@ class TForm1 : public QMainWindow, public SandboxHost, public PanelContext {
   void RecoveryTimerTimer();
   void WriteRecoveryCopy(TSandbox& window);
   void RestoreCopies(const std::vector<LeftBehindCopy>& copies);
-  // Opens a file another start of the program handed over, once no print or export runs.
+  // Queues a file another start of the program handed over; ServeRequests opens it.
   void OpenRequestedFile(const QString& name);
+  // Opens the first file waiting, once no print or export runs, no dialog waits for an answer
+  // and no earlier request is still being opened: one request at a time.
+  void ServeRequests();
+  // What became of a recovery copy: an empty problem when it was written.
+  void RecoveryCopyWritten(const QString& problem);
   // The side panel (SideCommands.cpp).
   void CreateSidePanel(QWidget* place, QWidget* suggestions, QWidget* strip);
   void RecordStep(int32_t tool);
@@ -337,6 +343,14 @@ class TForm1 : public QMainWindow, public SandboxHost, public PanelContext {
   QTimer* recoveryTimer_ = nullptr;
   std::set<int32_t> touched_;
   std::unique_ptr<RecoveryWriter> recovery_;
+  // Whether this run told the user that recovery copies cannot be written.
+  bool recoveryProblemSaid_ = false;
+  QString recoveryProblemText_;
+  // Files handed over by other starts, waiting to be opened one at a time.
+  std::deque<QString> requests_;
+  bool servingRequest_ = false;
+  // Tries the waiting requests again while something else must finish first.
+  QTimer* requestTimer_ = nullptr;
   // Ends the program half a second after the first-time setup was left unfinished.
   QTimer* setupEnd_ = nullptr;
 };

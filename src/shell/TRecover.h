@@ -13,6 +13,9 @@ namespace quillon {
 enum class RecoveryChoice { Restore, Discard, Later };
 
 inline constexpr char kRecoveryCaption[] = "Recover documents";
+// Shown in the status line when a recovery copy cannot be written; %1 is the folder and why.
+inline constexpr char kRecoveryWriteFailed[] =
+    "Recovery copies of changed documents cannot be written in %1. Save your changes.";
 inline constexpr char kRecoveryText[] =
     "Quillon ended without saving these documents. Restore them as they were at the time shown?";
 

@@ -1,17 +1,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <QApplication>
 #include <QCheckBox>
 #include <QFile>
+#include <QMessageBox>
 #include <QProcess>
+#include <QPushButton>
 #include <set>
 
 #include "canvas/CanvasFixtures.h"
+#include "document/DocumentFile.h"
 #include "document/PageSetup.h"
 #include "platform/qt/FreedesktopFileTypes.h"
 #include "platform/qt/InstanceChannel.h"
+#include "platform/qt/QtPrompter.h"
 #include "shell/HostWindow.h"
 #include "shell/ShellFixture.h"
 #include "shell/ShellIntegration.h"
 #include "shell/TInstall.h"
+#include "support/Wait.h"
 
 namespace quillon {
 namespace {
@@ -42,8 +48,10 @@ TEST(ExecuteMacroTest, OnlyTheOpenMacroWithAQuotedNameNamesAFile) {
       {"  [open(\"/home/ann/My Card.qlln\")]\r\n", "/home/ann/My Card.qlln"},
       // Only the first line counts.
       {"[open(\"/a.qlln\")]\n[open(\"/b.qlln\")]", "/a.qlln"},
-      // The name ends at the next double quote.
-      {"[open(\"/a\"b.qlln\")]", "/a"},
+      // A double quote inside the name would cut it short and name another file: nothing.
+      {"[open(\"/a\"b.qlln\")]", ""},
+      {"[open(\"/a\"\"b.qlln\")]", ""},
+      {"[open(\")]", ""},
       // Without quotes the name is empty.
       {"[open(/home/ann/Card.qlln)]", ""},
       {"[open(\"\")]", ""},
@@ -171,8 +179,11 @@ TEST_F(DesktopTest, RequestsThatNameNoExistingWholePathOpenNothing) {
   TSandbox* untouched = New();
   const QString card = test::WritePixelDocument(Path("Card.qlln"), 300, 200);
   for (const QString& macro :
-       {QStringLiteral("[open(") + card + QStringLiteral(")]"), QStringLiteral("[open(\"Card.qlln\")]"),
-        OpenMacro(Path("Missing.qlln")), OpenMacro(dir_.path()),
+       {QStringLiteral("[open(") + card + QStringLiteral(")]"),
+        QStringLiteral("[open(\"Card.qlln\")]"), OpenMacro(Path("Missing.qlln")),
+        OpenMacro(dir_.path()),
+        // Cut at the quote inside, the name would be that of an existing document.
+        QStringLiteral("[open(\"") + card + QStringLiteral("\"x.qlln\")]"),
         QStringLiteral("[print(\"") + card + QStringLiteral("\")]")}) {
     form_->DdeServerConv1ExecuteMacro(macro);
     QCoreApplication::processEvents();
@@ -183,11 +194,48 @@ TEST_F(DesktopTest, RequestsThatNameNoExistingWholePathOpenNothing) {
   EXPECT_EQ(form_->Windows().size(), 1u);
 }
 
+// Each request for a file that is not a document asks whether to open it anyway. The question
+// is a modal message box: requests that come while it shows wait their turn instead of
+// stacking a box of their own on top.
+TEST_F(DesktopTest, RequestsAskTheirQuestionsOneAtATime) {
+  QtPrompter boxes;
+  form_ = std::make_unique<TForm1>(
+      ShellServices{&boxes, &files_, &colours_, &clipboard_, nullptr, &printDialog_, &progress_},
+      ScreenMetrics{96, 96});
+  boxes.SetParent(form_.get());
+  form_->show();
+  Timer("Timer2")->stop();
+  for (const char* name : {"notes.qlln", "list.qlln", "memo.qlln"}) {
+    ASSERT_TRUE(test::WriteAll(Path(name), QByteArray(2000, 'x')));
+    form_->DdeServerConv1ExecuteMacro(OpenMacro(Path(name)));
+  }
+  size_t mostShown = 0;
+  std::vector<QString> questions;
+  QTimer answer;
+  QObject::connect(&answer, &QTimer::timeout, [&] {
+    size_t shown = 0;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+      shown += qobject_cast<QMessageBox*>(widget) != nullptr && widget->isVisible() ? 1 : 0;
+    mostShown = std::max(mostShown, shown);
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      questions.push_back(box->text());
+      box->button(QMessageBox::No)->click();
+    }
+  });
+  answer.start(10);
+  ASSERT_TRUE(test::WaitUntil([&] { return questions.size() == 3; }));
+  answer.stop();
+  EXPECT_EQ(mostShown, 1u);
+  for (const QString& question : questions)
+    EXPECT_EQ(question, MessageText(kInvalidFileQuestion));
+  form_.reset();
+}
+
 TEST_F(DesktopTest, ASecondStartHandsItsFileToTheRunningProgramAndEnds) {
   // A runtime folder of the test's own, so that no running Quillon of the user is reached.
   QTemporaryDir runtime;
-  QFile::setPermissions(runtime.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                            QFileDevice::ExeOwner);
+  QFile::setPermissions(runtime.path(),
+                        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
   const QByteArray savedRuntime = qgetenv("XDG_RUNTIME_DIR");
   qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
   InstanceServer channel;

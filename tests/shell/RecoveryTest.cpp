@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QDirIterator>
+#include <QLabel>
 #include <QProcess>
 #include <QPushButton>
 #include <QTreeWidget>
@@ -27,6 +28,7 @@ class RecoveryShellTest : public test::ShellTest {
   }
   void TearDown() override {
     test::ShellTest::TearDown();
+    QFile::remove(RecoveryFolder());  // a file a test put where the folder goes
     QDir(RecoveryFolder()).removeRecursively();
   }
 
@@ -180,6 +182,42 @@ TEST_F(RecoveryShellTest, LaterKeepsTheCopiesDiscardDeletesThemAndARunningProgra
   EXPECT_EQ(Offer("Discard"), 0);
   // This program's own copy was offered to nobody and is still there.
   EXPECT_TRUE(HasCopy(*form_->ActiveWindow()));
+}
+
+// A state folder that takes no copies is said once in the status line, without a question,
+// and the work goes on; the message goes when copies are written again.
+TEST_F(RecoveryShellTest, CopiesThatCannotBeWrittenAreSaidOnceInTheStatusLine) {
+  auto* status = form_->findChild<QLabel*>(QStringLiteral("StatusText"));
+  ASSERT_NE(status, nullptr);
+  // A file where the recovery folder goes.
+  ASSERT_TRUE(QDir().mkpath(QFileInfo(RecoveryFolder()).path()));
+  ASSERT_TRUE(test::WriteAll(RecoveryFolder(), "in the way"));
+  TSandbox* window = OpenCard();
+  ASSERT_NE(window, nullptr);
+  Change(*window);
+  ASSERT_TRUE(test::WaitUntil([&] { return !status->text().isEmpty(); }));
+  EXPECT_TRUE(status->text().startsWith(
+      QStringLiteral("Recovery copies of changed documents cannot be written in ")))
+      << status->text().toStdString();
+  EXPECT_TRUE(status->text().contains(RecoveryFolder())) << status->text().toStdString();
+  EXPECT_TRUE(prompter_.asked.empty());
+  EXPECT_TRUE(IsModified(window->GetItems()));
+
+  // The folder can be made again: the next copy is written and the message goes.
+  ASSERT_TRUE(QFile::remove(RecoveryFolder()));
+  Change(*window);
+  ASSERT_TRUE(test::WaitUntil([&] { return HasCopy(*window) && status->text().isEmpty(); }));
+
+  // The copy's place is taken by a folder: this failure is not said again in the same run.
+  const QString copy = CopyOf(*window);
+  ASSERT_TRUE(QFile::remove(copy));
+  ASSERT_TRUE(QDir().mkdir(copy));
+  Change(*window);
+  ASSERT_TRUE(test::WaitUntil([&] { return !Timer("RecoveryTimer")->isActive(); }));
+  form_->Recovery().Flush();
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(status->text().isEmpty()) << status->text().toStdString();
+  EXPECT_TRUE(prompter_.asked.empty());
 }
 
 TEST_F(RecoveryShellTest, AKilledProgramsChangedDocumentIsRestoredAtTheNextStart) {
