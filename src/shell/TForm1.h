@@ -14,8 +14,8 @@
 
 #include "canvas/DocumentDialogs.h"
 #include "canvas/SandboxHost.h"
-#include "document/ToolNumbers.h"
 #include "document/Recovery.h"
+#include "document/ToolNumbers.h"
 #include "platform/Clipboard.h"
 #include "platform/ColourChooser.h"
 #include "platform/FileDialogs.h"
@@ -132,6 +132,7 @@ class TForm1 : public QMainWindow, public SandboxHost, public PanelContext {
   void Customize(ValueListKind kind) override;
   void SelectionEdited() override;
   void PanelChanged(int32_t tool) override;
+  bool ChangeEditedText(const std::function<void(ItemRecord&)>& change) override;
   TProcs* Toolbar() const { return procs_; }
   THostWindow* HostX() const { return formX_; }
   THostWindow* HostY() const { return formY_; }
