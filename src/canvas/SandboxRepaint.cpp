@@ -159,8 +159,16 @@ void TSandbox::ProgressiveStep() {
     progressiveLevel_ = item.stackLevel();
     if (item.setAside() != 0) continue;
     const CanvasTile tile = Tile();
-    PaintItem(tile, item, items_, false);
-    const Rect r = tile.CanvasRect(ItemReachRect(item, items_));
+    Rect reach = ItemReachRect(item, items_);
+    if (item.kind() == kKindPicture && item.rotation() != 0) {
+      // The outline a turned picture shows while loading reaches past the picture itself: its
+      // area is drawn afresh up to this item instead of drawn over.
+      reach = PaintWindow(tile, items_, GrowRepaintRect(tile, items_, reach), CanvasScope(),
+                          item.stackLevel());
+    } else {
+      PaintItem(tile, item, items_, false);
+    }
+    const Rect r = tile.CanvasRect(reach);
     if (!IsEmpty(r)) image1_->update(r.left, r.top, r.right - r.left, r.bottom - r.top);
     if (progressiveNext_ < progressiveQueue_.size()) return;
   }
