@@ -1,19 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QApplication>
-#include <QPushButton>
 #include <QDragEnterEvent>
 #include <QMimeData>
+#include <QPushButton>
+#include <QSlider>
 #include <QTest>
-#include <QUrl>
 #include <QToolButton>
+#include <QUrl>
 
 #include "canvas/CanvasFixtures.h"
 #include "canvas/TPict.h"
-#include "render/decoders/DecodePicture.h"
-#include "settings/ui/PropertyPanels.h"
 #include "document/History.h"
 #include "document/ToolNumbers.h"
 #include "output/PictureWriters.h"
+#include "render/decoders/DecodePicture.h"
+#include "settings/ui/PropertyPanels.h"
 #include "shell/HostWindow.h"
 #include "shell/ShellFixture.h"
 #include "support/DocumentFixtures.h"
@@ -94,6 +95,31 @@ TEST_F(PicturesTest, InsertPictureOutlinesClipsAndPlacesThem) {
   EXPECT_TRUE(Records(kKindPicture).empty()) << "one undo step";
 }
 
+// The zoom box sets the size a new picture is inserted at, as the panel's hint promises, and a
+// click on its track steps it by a tick.
+TEST_F(PicturesTest, TheZoomBoxSetsTheInsertedSizeAndItsTrackStepsIt) {
+  New();
+  files_.openAnswers = {Photo()};
+  form_->RunTool(kToolInsertPicture);
+  TPict* pict = Editor();
+  ASSERT_NE(pict, nullptr);
+  ASSERT_TRUE(pict->HasPicture());
+  auto* zoom = pict->findChild<QSlider*>(QStringLiteral("ZoomBox"));
+  ASSERT_NE(zoom, nullptr);
+  ASSERT_TRUE(zoom->isVisible());
+  const int before = zoom->value();
+  QTest::mouseClick(zoom, Qt::LeftButton, {}, QPoint(zoom->width() - 3, zoom->height() / 2));
+  ASSERT_TRUE(test::WaitUntil([&] { return zoom->value() != before; }));
+  EXPECT_EQ(zoom->value(), before + 25);
+  const double chosen = pict->Zoom();
+  EXPECT_DOUBLE_EQ(chosen, zoom->value() / 100.0);
+  Insert();
+  const auto pictures = Records(kKindPicture);
+  ASSERT_EQ(pictures.size(), 1u);
+  EXPECT_EQ(pictures[0]->x2() - pictures[0]->x1(), RoundToInt32(640 * chosen));
+  EXPECT_EQ(pictures[0]->y2() - pictures[0]->y1(), RoundToInt32(480 * chosen));
+}
+
 TEST_F(PicturesTest, AJunkPictureSaysSoAndInsertsNothing) {
   New();
   ASSERT_TRUE(test::WriteAll(Path("junk.jpg"), "this is not a picture"));
@@ -135,7 +161,6 @@ TEST_F(PicturesTest, ADoubleClickedPictureHasItsClipEdited) {
   ASSERT_EQ(Records(kKindPicture).size(), 1u);
   EXPECT_EQ(Records(kKindPicture)[0]->rightAngle(), 0);
 }
-
 
 // A picture file dropped onto the window opens in the clip editor, a document opens as File >
 // Open opens it; other files are refused.
