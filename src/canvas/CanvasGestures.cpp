@@ -178,8 +178,8 @@ void DragGesture::Escape() {
   const GeometryContext geometry = context_.Geometry();
   context_.CanvasChanged(context_.Marks().RestoreAll());
   if (kind_ == Kind::Paste) {
-    // Esc takes the pasted items away again, as Cut would.
-    CutSelection(context_.Items(), context_.Events());
+    // Esc takes the paste back altogether: the copies were never placed.
+    WithdrawPaste(context_.Items(), pasteTail_, pasteWasModified_, context_.Events());
     return;
   }
   // The items go back to where the drag began; the step opened at the press stays.
@@ -191,7 +191,9 @@ void DragGesture::Cancel() {
   const GeometryContext geometry = context_.Geometry();
   context_.CanvasChanged(context_.Marks().RestoreAll());
   if (kind_ == Kind::Paste) {
+    // The copies stay where they were last drawn; the canvas now shows them there.
     FinishDrag(session_, geometry);
+    context_.Events().RepaintAll(false);
   } else {
     RestoreDragStart(session_, geometry);
   }

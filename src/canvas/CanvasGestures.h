@@ -42,6 +42,14 @@ class DragGesture : public Gesture {
   void Cancel() override;
 
   int32_t Handle() const { return session_.handle; }
+  // A paste's start: the list's last record before the copies and the document's modified
+  // mark then, which Esc returns to.
+  void SetPasteStart(const ItemRecord* tail, bool wasModified) {
+    pasteTail_ = tail;
+    pasteWasModified_ = wasModified;
+  }
+  // Draws the items where they are now, before the pointer moves.
+  void ShowAtAnchor() { Preview(anchor_); }
 
  private:
   void Preview(Point canvas);
@@ -49,6 +57,8 @@ class DragGesture : public Gesture {
   Kind kind_;
   Point anchor_;  // canvas pixels
   DragSession session_;
+  const ItemRecord* pasteTail_ = nullptr;
+  bool pasteWasModified_ = false;
 };
 
 }  // namespace quillon

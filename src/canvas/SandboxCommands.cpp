@@ -9,6 +9,7 @@
 #include "canvas/CanvasGestures.h"
 #include "document/EditCommands.h"
 #include "document/History.h"
+#include "document/PageSetup.h"
 #include "document/ToolNumbers.h"
 #include "page/AnchorLines.h"
 #include "page/ApplyPageset.h"
@@ -167,10 +168,10 @@ void TSandbox::CopyItems(ItemList& buffer) {
 
 void TSandbox::PasteItems(ItemList& buffer) {
   EndGesture();
-  const ItemRecord* before = items_.last();
-  PasteBuffer(buffer, items_, events_);
+  const bool wasModified = IsModified(items_);
+  const ItemRecord* before = PasteBuffer(buffer, items_, events_);
   RefreshUndoRedo();
-  if (items_.last() == before || FirstSelected(items_) == nullptr) return;
+  if (before == nullptr || items_.last() == before || FirstSelected(items_) == nullptr) return;
   // The copies follow the pointer by the centre of their bounding box until a click.
   Rect area{};
   bool any = false;
@@ -189,7 +190,17 @@ void TSandbox::PasteItems(ItemList& buffer) {
   // The copies follow the pointer without marks; they get them where a click leaves them.
   HoldMarks();
   RemoveSelectionMarks();
-  gesture_ = std::make_unique<DragGesture>(*this, DragGesture::Kind::Paste, kHandleMove, anchorPt_);
+  auto paste =
+      std::make_unique<DragGesture>(*this, DragGesture::Kind::Paste, kHandleMove, anchorPt_);
+  paste->SetPasteStart(before, wasModified);
+  DragGesture& following = *paste;
+  gesture_ = std::move(paste);
+  // The canvas is drawn without the copies, which are drawn where they follow the pointer
+  // only, so that none stays behind at its first place.
+  if (LiveDrag()) {
+    FullRepaint(false);
+    following.ShowAtAnchor();
+  }
 }
 
 void TSandbox::BringItemsToFront() {

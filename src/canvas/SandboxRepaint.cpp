@@ -72,6 +72,12 @@ CanvasTile TSandbox::Tile() {
   return tile;
 }
 
+PaintScope TSandbox::CanvasScope() const {
+  // Pasted copies following the pointer are drawn over the canvas, not into it.
+  return mode_ == kModePaste && gesture_ != nullptr && LiveDrag() ? PaintScope::ExceptSelected
+                                                                  : PaintScope::All;
+}
+
 void TSandbox::FullRepaint(bool deferMarks) {
   if (closing_ || notReady_) return;
   ++generation_;
@@ -79,7 +85,7 @@ void TSandbox::FullRepaint(bool deferMarks) {
   if (!busyLoading_) StopProgressive();
   const CanvasTile tile = Tile();
   if (tile.bitmap->empty()) return;
-  PaintWindow(tile, items_, tile.WholeTile());
+  PaintWindow(tile, items_, tile.WholeTile(), CanvasScope());
   // The saved pixels under temporary marks no longer match the canvas.
   overlay_.InvalidateAll();
   deferredAction_ = 0;
@@ -97,7 +103,8 @@ void TSandbox::RegionRepaint(Rect area) {
   ++generation_;
   const CanvasTile tile = Tile();
   if (tile.bitmap->empty()) return;
-  const Rect painted = PaintWindow(tile, items_, GrowRepaintRect(tile, items_, area));
+  const Rect painted =
+      PaintWindow(tile, items_, GrowRepaintRect(tile, items_, area), CanvasScope());
   const Rect canvas = tile.CanvasRect(painted);
   image1_->update(canvas.left, canvas.top, canvas.right - canvas.left, canvas.bottom - canvas.top);
 }
@@ -152,8 +159,16 @@ void TSandbox::ProgressiveStep() {
     progressiveLevel_ = item.stackLevel();
     if (item.setAside() != 0) continue;
     const CanvasTile tile = Tile();
-    PaintItem(tile, item, items_, false);
-    const Rect r = tile.CanvasRect(ItemReachRect(item, items_));
+    Rect reach = ItemReachRect(item, items_);
+    if (item.kind() == kKindPicture && item.rotation() != 0) {
+      // The outline a turned picture shows while loading reaches past the picture itself: its
+      // area is drawn afresh up to this item instead of drawn over.
+      reach = PaintWindow(tile, items_, GrowRepaintRect(tile, items_, reach), CanvasScope(),
+                          item.stackLevel());
+    } else {
+      PaintItem(tile, item, items_, false);
+    }
+    const Rect r = tile.CanvasRect(reach);
     if (!IsEmpty(r)) image1_->update(r.left, r.top, r.right - r.left, r.bottom - r.top);
     if (progressiveNext_ < progressiveQueue_.size()) return;
   }
@@ -195,7 +210,8 @@ void TSandbox::RemoveSelectionMarks() {
       }
     }
     for (auto it = marked_.rbegin(); it != marked_.rend(); ++it) {
-      if (auto found = present.find(it->second); found != present.end()) HideHandles(*found->second);
+      if (auto found = present.find(it->second); found != present.end())
+        HideHandles(*found->second);
     }
     for (auto& [ordinal, item] : present)
       HideHandles(*item);

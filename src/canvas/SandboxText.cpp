@@ -61,7 +61,8 @@ void TSandbox::BeginTextEdit(ItemRecord& text) {
 }
 
 void TSandbox::ShowTextPanel() {
-  host_.ShowTool(GuidanceSwitchOn(host_.Params(), kTextGuidanceSwitch) ? kTextGuidance : kToolTextPanel);
+  host_.ShowTool(GuidanceSwitchOn(host_.Params(), kTextGuidanceSwitch) ? kTextGuidance
+                                                                       : kToolTextPanel);
 }
 
 void TSandbox::ReleaseInText(const PointerInput& input) {
@@ -134,10 +135,10 @@ bool TSandbox::TypeText(const QString& typed) {
   bool taken = false;
   for (qsizetype i = 0; i < typed.size(); ++i) {
     const char16_t c = typed[i].unicode();
-    const bool pair = typed[i].isHighSurrogate() && i + 1 < typed.size() &&
-                      typed[i + 1].isLowSurrogate();
-    const std::u16string unit = pair ? std::u16string{c, typed[i + 1].unicode()}
-                                     : std::u16string{c};
+    const bool pair =
+        typed[i].isHighSurrogate() && i + 1 < typed.size() && typed[i + 1].isLowSurrogate();
+    const std::u16string unit =
+        pair ? std::u16string{c, typed[i + 1].unicode()} : std::u16string{c};
     if (pair) ++i;
     if (!(c == 8 || c == 10 || c == 13 || c >= 32) || c == 127) continue;
     taken = true;
@@ -160,12 +161,12 @@ void TSandbox::ApplyTextSettings() {
   RestartCaret();
 }
 
-void TSandbox::RejustifyEditedText() {
+void TSandbox::RejustifyEditedText(const std::function<void(ItemRecord&)>& change) {
   if (!TextEditing()) {
     FullRepaint(true);
     return;
   }
-  text_->Rejustify(true);
+  text_->Rejustify(true, change);
   RestartCaret();
 }
 

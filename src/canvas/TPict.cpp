@@ -10,6 +10,7 @@
 #include <QScrollBar>
 #include <QSlider>
 #include <QStyle>
+#include <QStyleOptionSlider>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -57,6 +58,30 @@ QToolButton* ToolButton(QWidget* parent, QLayout* row, const char* name, const Q
   row->addWidget(button);
   return button;
 }
+
+// A slider that a click anywhere off its handle, on the tick marks too, steps towards the
+// click; the plain slider does nothing for a click beside its groove.
+class StepSlider : public QSlider {
+ public:
+  using QSlider::QSlider;
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override {
+    QStyleOptionSlider option;
+    initStyleOption(&option);
+    const QRect handle =
+        style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, this);
+    const QPoint at = event->position().toPoint();
+    if (event->button() != Qt::LeftButton || handle.contains(at)) {
+      QSlider::mousePressEvent(event);
+      return;
+    }
+    const bool after = orientation() == Qt::Horizontal ? at.x() > handle.center().x()
+                                                       : at.y() < handle.center().y();
+    triggerAction(after ? SliderPageStepAdd : SliderPageStepSub);
+    event->accept();
+  }
+};
 
 }  // namespace
 
@@ -119,10 +144,12 @@ TPict::TPict(QWidget* parent) : QWidget(parent) {
   auto* zoomRow = new QHBoxLayout();
   column->addLayout(zoomRow);
   zoomRow->addWidget(new QLabel(QStringLiteral("Zoom"), this));
-  zoomSlider_ = new QSlider(Qt::Horizontal, this);
+  zoomSlider_ = new StepSlider(Qt::Horizontal, this);
   zoomSlider_->setObjectName(QStringLiteral("ZoomBox"));
   zoomSlider_->setRange(0, kZoomTop);
   zoomSlider_->setTickInterval(25);
+  // A click on the track steps the zoom by one tick towards the click.
+  zoomSlider_->setPageStep(25);
   zoomSlider_->setTickPosition(QSlider::TicksBelow);
   zoomRow->addWidget(zoomSlider_, 1);
   zoomLabel_ = new QLabel(this);
@@ -148,8 +175,7 @@ TPict::TPict(QWidget* parent) : QWidget(parent) {
   UpdateButtons();
 }
 
-bool TPict::OpenBytes(int32_t code, const QString& path, std::vector<uint8_t> bytes,
-                      int32_t type) {
+bool TPict::OpenBytes(int32_t code, const QString& path, std::vector<uint8_t> bytes, int32_t type) {
   const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
   const QSize room = scroll_->viewport()->size().expandedTo(QSize(480, 360));
   shown_ = DecodeForEditor(bytes, type, room.width() - bar, room.height() - bar);
@@ -185,6 +211,8 @@ PictureInsert TPict::Insert() const {
   insert.pictureType = type_;
   insert.fileName = path_.toStdU16String();
   insert.bytes = bytes_;
+  // The zoom box sets the size new pictures take, as the panel's hint tells the user.
+  insert.placedScale = zoom_;
   return insert;
 }
 
@@ -232,9 +260,8 @@ void TPict::Refresh() {
       (workingTurn_ != editor_.Rotation() || workingMirror_ != editor_.MirrorSign() ||
        workingFlip_ != editor_.FlipSign())) {
     // The shown picture turns as the placed picture will.
-    Bitmap turned =
-        OrientPicture(shown_.bitmap.Clone(), editor_.Rotation(), editor_.MirrorSign(),
-                      editor_.FlipSign());
+    Bitmap turned = OrientPicture(shown_.bitmap.Clone(), editor_.Rotation(), editor_.MirrorSign(),
+                                  editor_.FlipSign());
     working_ = turned.Image().copy();
     workingTurn_ = editor_.Rotation();
     workingMirror_ = editor_.MirrorSign();
@@ -298,7 +325,8 @@ void TPict::Paint(QWidget& view) {
     if (r.selected() != 0) {
       // The handles a drag takes: a rectangle's corners, a circle's rim point.
       std::vector<Point> handles = {{r.x2(), r.y2()}};
-      if (!round) handles = {{r.x1(), r.y1()}, {r.x2(), r.y2()}, {r.x1(), r.y2()}, {r.x2(), r.y1()}};
+      if (!round)
+        handles = {{r.x1(), r.y1()}, {r.x2(), r.y2()}, {r.x1(), r.y2()}, {r.x2(), r.y1()}};
       for (Point h : handles) {
         const QPoint c = ToView(h);
         painter.fillRect(QRect(c.x() - 3, c.y() - 3, 7, 7), Qt::black);

@@ -8,6 +8,7 @@
 #include <QMdiSubWindow>
 #include <QString>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -97,9 +98,10 @@ class TSandbox : public QMdiSubWindow, public CanvasContext {
   TextEntry& Text();
   bool TextEditing() const;
   // The text panel changed the font settings: the edited text takes them. Other changes:
-  // the edited text is fitted again, or the canvas repainted when none is edited.
+  // the edited text is fitted again, or the canvas repainted when none is edited; change, when
+  // given, is first made to the edited text in place, inside the step its editing opened.
   void ApplyTextSettings();
-  void RejustifyEditedText();
+  void RejustifyEditedText(const std::function<void(ItemRecord&)>& change = {});
   bool AcceptsKeys() const { return acceptsKeys_; }
   void SetAcceptsKeys(bool accepts) { acceptsKeys_ = accepts; }
 
@@ -280,6 +282,8 @@ class TSandbox : public QMdiSubWindow, public CanvasContext {
   void CopyRubberBandNow();
   // The marks wait while a gesture draws over the canvas; a pending clipboard copy runs now.
   void HoldMarks();
+  // Which items the canvas shows: all but pasted copies that follow the pointer.
+  PaintScope CanvasScope() const;
 
   SandboxHost& host_;
   ItemList items_;

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "canvas/TextEntry.h"
 
-#include <QString>
 #include <QtCore/qnamespace.h>
+#include <QString>
 
 #include <algorithm>
 #include <cmath>
@@ -285,9 +285,9 @@ void TextEntry::ShiftLines(int lines) {
   item_->setY2(ClampToInt32(int64_t{item_->y2()} + dy));
 }
 
-void TextEntry::Rejustify(bool exact) {
+void TextEntry::Rejustify(bool exact, const std::function<void(ItemRecord&)>& change) {
   if (item_ == nullptr) return;
-  Changed({0, true, exact});
+  Changed({0, true, exact}, change);
 }
 
 void TextEntry::ApplySettings() {
@@ -341,10 +341,12 @@ void TextEntry::Fit(bool exact) {
   BoundsAfterTransform(*item_, geometry);
 }
 
-void TextEntry::Changed(const TextChange& change) {
+void TextEntry::Changed(const TextChange& change, const std::function<void(ItemRecord&)>& edit) {
   if (!change.changed) return;
   HideCaret();
+  // The old area is taken before the record changes, so that what it covered is drawn again.
   const Rect before = Area();
+  if (edit) edit(*item_);
   ShiftLines(change.linesAdded);
   Fit(change.exact);
   const Rect after = Area();
@@ -409,8 +411,8 @@ bool InsideQuad(const Quad& q, Point p) {
   bool positive = false, negative = false;
   for (int i = 0; i < 4; ++i) {
     const Point a = q[i], b = q[(i + 1) % 4];
-    const double cross = (double(b.x) - a.x) * (double(p.y) - a.y) -
-                         (double(b.y) - a.y) * (double(p.x) - a.x);
+    const double cross =
+        (double(b.x) - a.x) * (double(p.y) - a.y) - (double(b.y) - a.y) * (double(p.x) - a.x);
     positive |= cross > 0;
     negative |= cross < 0;
   }
@@ -423,7 +425,8 @@ bool TextEntry::CaretClick(Point canvas) {
   if (item_ == nullptr || context_.Geometry().text == nullptr) return false;
   const GeometryContext geometry = context_.Geometry();
   const Point p = context_.ToDocument(canvas);
-  const TextBlock block = TextRect(*item_, geometry.text->Measure(*item_, 1.0), geometry.textHandle);
+  const TextBlock block =
+      TextRect(*item_, geometry.text->Measure(*item_, 1.0), geometry.textHandle);
   if (!InsideQuad(block.corners, p)) return false;
   const double theta = TextDirection(*item_);
   const double ux = std::cos(theta), uy = -std::sin(theta);
@@ -474,8 +477,8 @@ void TextEntry::ShowCaret() {
   const std::u16string_view line =
       n < static_cast<int>(lines.size()) ? lines[n] : std::u16string_view{};
   const double degrees = Degrees(*item_);
-  const Point base = MoveAlong(starts[n], degrees,
-                               PrefixWidth(*item_, line, caret_.column - 1, geometry.screen));
+  const Point base =
+      MoveAlong(starts[n], degrees, PrefixWidth(*item_, line, caret_.column - 1, geometry.screen));
   const int32_t ascent = MeasureFont(*item_, 1.0, geometry.screen).ascent;
   const Point top = MoveAlong(base, degrees + 90, ascent);
   const Point a = context_.ToCanvasPoint(base), b = context_.ToCanvasPoint(top);
@@ -505,13 +508,14 @@ void TextEntry::Blink() {
 void TextEntry::DrawFrame() {
   const GeometryContext geometry = context_.Geometry();
   if (item_ == nullptr || geometry.text == nullptr) return;
-  const TextBlock block = TextRect(*item_, geometry.text->Measure(*item_, 1.0), geometry.textHandle);
+  const TextBlock block =
+      TextRect(*item_, geometry.text->Measure(*item_, 1.0), geometry.textHandle);
   for (int i = 0; i < 4; ++i) {
     context_.PaintGuide(context_.ToCanvasPoint(block.corners[i]),
                         context_.ToCanvasPoint(block.corners[(i + 1) % 4]));
   }
-  context_.CanvasChanged(context_.ToCanvas({block.block.left - 1, block.block.top - 1,
-                                            block.block.right + 2, block.block.bottom + 2}));
+  context_.CanvasChanged(context_.ToCanvas(
+      {block.block.left - 1, block.block.top - 1, block.block.right + 2, block.block.bottom + 2}));
 }
 
 void TextEntry::End() {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -73,15 +74,15 @@ class TextEntry {
   // The editing ends: the caret is taken away.
   void End();
   // Re-justifies the edited text after a change of its settings (exact: the box also shrinks)
-  // and draws it again.
-  void Rejustify(bool exact);
+  // and draws it again; change, when given, is made to the text first, inside its open step.
+  void Rejustify(bool exact, const std::function<void(ItemRecord&)>& change = {});
   // The edited text takes the current text settings: font, size, colour, angle, weight, styles
   // and character set; its box then fits the text exactly.
   void ApplySettings();
 
  private:
   ItemRecord& NewText(Point a, Point b);
-  void Changed(const TextChange& change);
+  void Changed(const TextChange& change, const std::function<void(ItemRecord&)>& edit = {});
   void Fit(bool exact);
   // The text box moves by whole lines across the text direction (positive: down).
   void ShiftLines(int lines);

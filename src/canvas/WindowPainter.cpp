@@ -66,7 +66,15 @@ Rect CanvasTile::WholeTile() const {
 
 Rect ItemPaintRect(const ItemRecord& item, const ScreenMetrics& screen) {
   const int32_t widen = RoundToInt32(item.lineWeight() * screen.PxPerMmX());
-  const int64_t w = widen > 1 ? widen : 0;
+  int64_t w = widen > 1 ? widen : 0;
+  if (item.kind() == kKindPicture && item.rotation() != 0 && item.clipShape() != 2) {
+    // A turned picture reaches out to its box's half diagonal around the box's centre.
+    const int64_t width = int64_t{item.boundRight()} - item.boundLeft();
+    const int64_t height = int64_t{item.boundBottom()} - item.boundTop();
+    const auto half = static_cast<int64_t>(
+        std::ceil(std::hypot(static_cast<double>(width), static_cast<double>(height)) / 2));
+    w += std::max<int64_t>(half - std::min(width, height) / 2, 0) + 1;
+  }
   return {ClampToInt32(item.boundLeft() - w), ClampToInt32(item.boundTop() - w),
           ClampToInt32(int64_t{item.boundRight()} + 1 + w),
           ClampToInt32(int64_t{item.boundBottom()} + 1 + w)};
@@ -193,14 +201,15 @@ void DrawPageDecoration(const CanvasTile& tile, const ItemRecord& page, Rect cli
   }
 }
 
-Rect PaintWindow(const CanvasTile& tile, const ItemList& list, Rect area, PaintScope scope) {
+Rect PaintWindow(const CanvasTile& tile, const ItemList& list, Rect area, PaintScope scope,
+                 int32_t upToLevel) {
   if (tile.bitmap == nullptr || tile.bitmap->empty()) return area;
   const Rect cleared = tile.CanvasRect(area);
   FillRect(*tile.bitmap, cleared, kCanvasBackground);
   if (const ItemRecord* page = list.PageRecord()) DrawPageDecoration(tile, *page, cleared);
   DrawGridLines(tile, list, cleared);
   for (const ItemRecord* item : DrawingOrder(list)) {
-    if (item->setAside() != 0) continue;
+    if (item->setAside() != 0 || item->stackLevel() > upToLevel) continue;
     if (scope == PaintScope::ExceptSelected && item->selected() != 0) continue;
     const Rect r = ItemPaintRect(*item, list.screen());
     if (!Intersects(r, area)) continue;

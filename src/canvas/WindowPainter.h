@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <limits>
 #include <vector>
 
 #include "document/Geometry.h"
@@ -61,9 +62,11 @@ enum class PaintScope { All, ExceptSelected };
 // Clears area (document pixels, clipped to the tile) to the background, draws the page
 // decoration and every item whose paint rectangle meets the area; each item drawn widens the
 // area, so that later items overlapping it are drawn too. Items set aside for re-editing, and
-// with ExceptSelected the selected ones, are skipped. Returns the area finally covered.
+// with ExceptSelected the selected ones, are skipped, and so are items stacked above upToLevel.
+// Returns the area finally covered.
 Rect PaintWindow(const CanvasTile& tile, const ItemList& list, Rect area,
-                 PaintScope scope = PaintScope::All);
+                 PaintScope scope = PaintScope::All,
+                 int32_t upToLevel = std::numeric_limits<int32_t>::max());
 
 // The area a region repaint must cover: the whole tile when a visible item casts a shadow,
 // otherwise area grown by the paint rectangle of every visible item that meets it.

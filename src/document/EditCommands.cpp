@@ -144,22 +144,37 @@ void CopySelection(ItemList& list, ItemList& buffer, EditObserver& observer) {
   observer.PasteAvailable(HasPasteContent(buffer));
 }
 
-void PasteBuffer(ItemList& buffer, ItemList& list, EditObserver& observer) {
+const ItemRecord* PasteBuffer(ItemList& buffer, ItemList& list, EditObserver& observer) {
   if (!HasPasteContent(buffer) || FindPageRecord(buffer) == nullptr ||
       FindPageRecord(list) == nullptr) {
-    return;
+    return nullptr;
   }
   observer.EndGesture();
   // Like every other step, a paste drops the undone steps first: Redo walks the history by
   // itemId and would otherwise bring back the wrong records.
   PurgeRedo(list);
   observer.RedoAvailable(CanRedo(list));
+  const ItemRecord* tail = list.last();
   PasteBufferInto(buffer, list);
   observer.UndoAvailable(CanUndo(list));
   const int tool = SelectionToolNumber(list);
   observer.ShowPanel(tool == kToolSeveralKinds ? kToolSelectedLine : tool);
   observer.RepaintAll(true);
   observer.SelectionChanged();
+  return tail;
+}
+
+void WithdrawPaste(ItemList& list, const ItemRecord* tail, bool wasModified,
+                   EditObserver& observer) {
+  if (tail == nullptr) return;
+  // The paste only appended records (copies, and the picture sources they brought along).
+  while (list.last() != nullptr && list.last() != tail)
+    RemoveRecord(list, *list.last());
+  SetModified(list, wasModified);
+  observer.UndoAvailable(CanUndo(list));
+  observer.RepaintAll(false);
+  observer.SelectionChanged();
+  observer.ReturnToPointerTool();
 }
 
 void BringSelectionToFront(ItemList& list, EditObserver& observer) {

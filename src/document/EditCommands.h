@@ -16,8 +16,14 @@ int SelectionToolNumber(const ItemList& list);
 void CutSelection(ItemList& list, EditObserver& observer);
 // Fills the paste buffer from the selection.
 void CopySelection(ItemList& list, ItemList& buffer, EditObserver& observer);
-// Adds the buffer's items as one step, 10 pixels right and down, selected.
-void PasteBuffer(ItemList& buffer, ItemList& list, EditObserver& observer);
+// Adds the buffer's items as one step, 10 pixels right and down, selected. Returns the list's
+// last record before the copies were added, or null when nothing was pasted.
+const ItemRecord* PasteBuffer(ItemList& buffer, ItemList& list, EditObserver& observer);
+// Takes back a paste whose copies were never placed (Esc while they follow the pointer): every
+// record after tail, the list's last record before the paste, is removed and the modified mark
+// returns to wasModified, so that nothing is left behind and nothing to undo.
+void WithdrawPaste(ItemList& list, const ItemRecord* tail, bool wasModified,
+                   EditObserver& observer);
 // Restack the selected drawable items on top of or below all others, as one step.
 void BringSelectionToFront(ItemList& list, EditObserver& observer);
 void SendSelectionToBack(ItemList& list, EditObserver& observer);

@@ -200,12 +200,14 @@ void ApplyTextStyle(ItemList& list, EditObserver& observer, int style, int32_t v
   });
 }
 
+void SetTextAngle(ItemRecord& text, int32_t degrees, const GeometryContext& context) {
+  text.setPresetTextAngle(degrees);
+  if (degrees != -1) TurnTo(text, degrees, context);
+}
+
 void ApplyTextAngle(ItemList& list, EditObserver& observer, int32_t degrees,
                     const GeometryContext& context) {
-  EditTexts(list, observer, context, [&](ItemRecord& r) {
-    r.setPresetTextAngle(degrees);
-    if (degrees != -1) TurnTo(r, degrees, context);
-  });
+  EditTexts(list, observer, context, [&](ItemRecord& r) { SetTextAngle(r, degrees, context); });
 }
 
 void ApplyColours(ItemList& list, EditObserver& observer, int32_t saturation, int32_t contrast,

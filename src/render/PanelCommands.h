@@ -49,12 +49,15 @@ void ApplyFontSize(ItemList& list, EditObserver& observer, int32_t points,
                    const GeometryContext& context);
 void ApplyFontWeight(ItemList& list, EditObserver& observer, int32_t weight,
                      const GeometryContext& context);
-// Style 1 italic, 2 underline, 3 strikeout (value 0 or 255), 4 justification (0 .. 2).
+// Style 1 italic, 2 underline, 3 strikeout (value 0 or 255), 4 justification (1 left, 2 centre,
+// 3 right).
 void ApplyTextStyle(ItemList& list, EditObserver& observer, int style, int32_t value,
                     const GeometryContext& context);
 // The preset angle in degrees; -1 leaves the text free, any other turns it to that angle.
 void ApplyTextAngle(ItemList& list, EditObserver& observer, int32_t degrees,
                     const GeometryContext& context);
+// The same for one text, changed in place (a text being typed, whose edit step is open).
+void SetTextAngle(ItemRecord& text, int32_t degrees, const GeometryContext& context);
 
 // Pictures: colour adjustments, frame weight (frame on when not 0) and frame colour.
 void ApplyColours(ItemList& list, EditObserver& observer, int32_t saturation, int32_t contrast,

@@ -42,9 +42,10 @@ std::vector<Clip> ClipsToPlace(const PictureInsert& insert, const ItemList& clip
   std::vector<Clip> result;
   if (kind == 0) {
     const bool turned = insert.rotation == 90 || insert.rotation == 270;
-    result.push_back({kKindRectangularClip,
-                      {0, 0},
-                      {turned ? insert.height : insert.width, turned ? insert.width : insert.height}});
+    result.push_back(
+        {kKindRectangularClip,
+         {0, 0},
+         {turned ? insert.height : insert.width, turned ? insert.width : insert.height}});
     return result;
   }
   for (const ItemRecord& r : clips) {
@@ -188,7 +189,8 @@ PlacedPicture InsertPicture(ItemList& list, const PictureInsert& insert, const I
       item->setSurface(insert.frameSurface);
     }
     if (insert.shadowed) SetPackedShadow(*item, insert.shadow);
-    TakeClip(*item, clip, {kPlacedAt, kPlacedAt}, insert.displayScale, insert, context);
+    TakeClip(*item, clip, {kPlacedAt, kPlacedAt},
+             insert.placedScale > 0 ? insert.placedScale : insert.displayScale, insert, context);
     placed.items.push_back(item);
   }
   if (insert.code == kToolNewPicture) {

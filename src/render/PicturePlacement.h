@@ -18,14 +18,17 @@ namespace quillon {
 
 // What the clip editor hands over.
 struct PictureInsert {
-  int32_t code = 0;       // kToolNewPicture, kToolEditClip or kToolAddClip
-  int32_t clipKind = 0;   // kClipNone, kClipRectangular or kClipRound: the clips the user drew
-  int32_t rotation = 0;   // 0, 90, 180 or 270 degrees
+  int32_t code = 0;      // kToolNewPicture, kToolEditClip or kToolAddClip
+  int32_t clipKind = 0;  // kClipNone, kClipRectangular or kClipRound: the clips the user drew
+  int32_t rotation = 0;  // 0, 90, 180 or 270 degrees
   int32_t mirrorSign = 1;
   int32_t flipSign = 1;
-  int32_t width = 0;      // the picture's full size before it is turned
+  int32_t width = 0;  // the picture's full size before it is turned
   int32_t height = 0;
   double displayScale = 1;  // 1, 1/2, 1/4 or 1/8
+  // Canvas pixels per picture pixel of new pictures: the editor's zoom; 0 places them at the
+  // display scale.
+  double placedScale = 0;
   int32_t pictureType = 0;  // the source type of a new picture (kPictureJpeg ...)
   std::u16string fileName;
   std::vector<uint8_t> bytes;  // the picture file, for a new picture

@@ -178,6 +178,13 @@ void TForm1::PanelChanged(int32_t tool) {
   RefreshHistoryStrip();
 }
 
+bool TForm1::ChangeEditedText(const std::function<void(ItemRecord&)>& change) {
+  TSandbox* window = ActiveWindow();
+  if (window == nullptr || !window->TextEditing()) return false;
+  window->RejustifyEditedText(change);
+  return true;
+}
+
 SuggestionFacts TForm1::CurrentFacts() const {
   SuggestionFacts facts;
   if (TSandbox* window = ActiveWindow()) {

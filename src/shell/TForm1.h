@@ -137,6 +137,7 @@ class TForm1 : public QMainWindow, public SandboxHost, public PanelContext {
   void Customize(ValueListKind kind) override;
   void SelectionEdited() override;
   void PanelChanged(int32_t tool) override;
+  bool ChangeEditedText(const std::function<void(ItemRecord&)>& change) override;
   TProcs* Toolbar() const { return procs_; }
   THostWindow* HostX() const { return formX_; }
   THostWindow* HostY() const { return formY_; }

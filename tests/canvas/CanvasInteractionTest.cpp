@@ -207,6 +207,44 @@ TEST_F(CanvasSelectionTest, PastedItemsFollowThePointerUntilAClickAndEscRemovesT
   EXPECT_EQ(lines, 3);
 }
 
+// A pasted copy is drawn only where it follows the pointer; Esc takes the paste back with
+// nothing left on the canvas, in the document or to undo.
+TEST_F(CanvasSelectionTest, APasteFollowingThePointerLeavesNothingBehindAndEscNothingToUndo) {
+  Line({100, 100}, {200, 100}, 1);
+  OpenBuilt();
+  ItemList buffer(ScreenMetrics{96, 96});
+  Click({150, 100});
+  window_->CopyItems(buffer);
+  SelectOnly(Items(), nullptr);
+  window_->FullRepaint(false);
+  const auto dark = [&](Point p) {
+    return canvas_->grab().toImage().pixelColor(At(p)).value() < 128;
+  };
+  ASSERT_TRUE(dark({150, 100}));
+  ASSERT_FALSE(dark({160, 110}));
+
+  window_->PasteItems(buffer);
+  EXPECT_TRUE(dark({160, 110})) << "the copy shows 10 pixels right and down at first";
+  Move({300, 300});
+  EXPECT_FALSE(dark({160, 110})) << "no copy stays behind where the paste put it";
+  EXPECT_TRUE(dark({300, 300})) << "the copy is drawn at the pointer";
+  window_->KeyDown(Qt::Key_Escape, {});
+  EXPECT_EQ(window_->Mode(), kModePointer);
+  EXPECT_FALSE(dark({300, 300}));
+  EXPECT_TRUE(dark({150, 100}));
+  int records = 0;
+  for (const ItemRecord& r : Items())
+    records += r.kind() == kKindLine || r.kind() == kKindDeletionMarker;
+  EXPECT_EQ(records, 1) << "only the original line is left";
+  EXPECT_FALSE(CanUndo(Items()));
+  EXPECT_FALSE(IsModified(Items()));
+  window_->UndoEdit();
+  records = 0;
+  for (const ItemRecord& r : Items())
+    records += IsVisible(r) && r.kind() == kKindLine;
+  EXPECT_EQ(records, 1);
+}
+
 TEST_F(CanvasSelectionTest, MarksAndTheRubberBandLeaveTheCanvasAsItWas) {
   Line({100, 100}, {200, 100}, 1);
   Shape(kKindTriangle, {{300, 100}, {400, 100}, {350, 180}}).setStackLevel(2);

@@ -162,6 +162,31 @@ TEST_F(SandboxTest, LoadedTextsShowWholeWithTheirShadows) {
   }
 }
 
+// The outlines that pictures show while a document loads are gone when it has been drawn:
+// the canvas then equals a full repaint, for turned pictures too.
+TEST_F(SandboxTest, LoadingOutlinesOfPicturesAreGoneOnceTheDocumentIsDrawn) {
+  for (const double turn : {0.0, 0.5, 1.2}) {
+    SCOPED_TRACE(turn);
+    ItemList list(ScreenMetrics{96, 96});
+    test::AddPixelPage(list, 400, 300);
+    test::AddSource(list, test::Quadrants(40, 30));
+    test::AddPicture(list, {100, 80}, {260, 200}, 40, 30).setRotation(turn);
+    TSandbox* window = OpenWritten(list, "turned.qlln");
+    ASSERT_NE(window, nullptr);
+    auto* canvas = Part<QWidget>(window, "Image1");
+    const QImage loaded = canvas->grab().toImage();
+    window->FullRepaint(false);
+    const QImage repainted = canvas->grab().toImage();
+    int differing = 0;
+    for (int y = 0; y < loaded.height(); ++y) {
+      for (int x = 0; x < loaded.width(); ++x)
+        differing += loaded.pixel(x, y) != repainted.pixel(x, y);
+    }
+    EXPECT_EQ(differing, 0);
+    window->close();
+  }
+}
+
 TEST_F(SandboxTest, PictureCachesFollowTheLight) {
   // A shaded picture frame is cached at the window's zoom; a new light direction remakes it.
   ItemList list(ScreenMetrics{96, 96});

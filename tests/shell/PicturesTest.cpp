@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QApplication>
-#include <QPushButton>
 #include <QDragEnterEvent>
 #include <QMimeData>
+#include <QPushButton>
+#include <QSlider>
 #include <QTest>
-#include <QUrl>
 #include <QToolButton>
+#include <QUrl>
 
 #include "canvas/CanvasFixtures.h"
 #include "canvas/TPict.h"
@@ -93,6 +94,31 @@ TEST_F(PicturesTest, InsertPictureOutlinesClipsAndPlacesThem) {
       << "shown at the scale the editor chose";
   Trigger("Undo1");
   EXPECT_TRUE(Records(kKindPicture).empty()) << "one undo step";
+}
+
+// The zoom box sets the size a new picture is inserted at, as the panel's hint promises, and a
+// click on its track steps it by a tick.
+TEST_F(PicturesTest, TheZoomBoxSetsTheInsertedSizeAndItsTrackStepsIt) {
+  New();
+  files_.openAnswers = {Photo()};
+  form_->RunTool(kToolInsertPicture);
+  TPict* pict = Editor();
+  ASSERT_NE(pict, nullptr);
+  ASSERT_TRUE(pict->HasPicture());
+  auto* zoom = pict->findChild<QSlider*>(QStringLiteral("ZoomBox"));
+  ASSERT_NE(zoom, nullptr);
+  ASSERT_TRUE(zoom->isVisible());
+  const int before = zoom->value();
+  QTest::mouseClick(zoom, Qt::LeftButton, {}, QPoint(zoom->width() - 3, zoom->height() / 2));
+  ASSERT_TRUE(test::WaitUntil([&] { return zoom->value() != before; }));
+  EXPECT_EQ(zoom->value(), before + 25);
+  const double chosen = pict->Zoom();
+  EXPECT_DOUBLE_EQ(chosen, zoom->value() / 100.0);
+  Insert();
+  const auto pictures = Records(kKindPicture);
+  ASSERT_EQ(pictures.size(), 1u);
+  EXPECT_EQ(pictures[0]->x2() - pictures[0]->x1(), RoundToInt32(640 * chosen));
+  EXPECT_EQ(pictures[0]->y2() - pictures[0]->y1(), RoundToInt32(480 * chosen));
 }
 
 TEST_F(PicturesTest, AJunkPictureSaysSoAndInsertsNothing) {

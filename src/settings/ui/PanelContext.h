@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 #include "document/DocumentEvents.h"
 #include "document/ItemList.h"
@@ -29,6 +30,9 @@ class PanelContext {
   virtual void SelectionEdited() = 0;
   // A panel changed a value: the tool and its settings become a history step.
   virtual void PanelChanged(int32_t tool) = 0;
+  // The text being typed on the active window's canvas takes a panel change in place, inside
+  // the edit step its typing opened, and is fitted and drawn again; false when none is typed.
+  virtual bool ChangeEditedText(const std::function<void(ItemRecord&)>& change) = 0;
 };
 
 }  // namespace quillon

@@ -291,6 +291,16 @@ void PropertyPanel::ApplyToSelection(
   context_.PanelChanged(tool_);
 }
 
+bool PropertyPanel::ChangeEditedText(
+    const std::function<void(ItemRecord&, const GeometryContext&)>& change,
+    const std::function<void(TParams&)>& store) {
+  const GeometryContext geometry = context_.ActiveGeometry();
+  if (!context_.ChangeEditedText([&](ItemRecord& text) { change(text, geometry); })) return false;
+  if (!ShowsSelection() && store) store(context_.Params());
+  context_.PanelChanged(tool_);
+  return true;
+}
+
 void PropertyPanel::ListChosen(ValueCombo& combo, int index) {
   const ValueList& list = combo.List();
   if (index < 0 || static_cast<std::size_t>(index) >= list.entries.size()) return;

@@ -115,6 +115,11 @@ class PropertyPanel : public QWidget {
   // Runs an apply operation on the active document, then records the step.
   void ApplyToSelection(
       const std::function<void(ItemList&, EditObserver&, const GeometryContext&)>& apply);
+  // While a text is typed on the canvas its edit step is open: the change goes into that text
+  // (and, for a drawing tool, store into the tool's settings), then the step is recorded.
+  // False when no text is being typed.
+  bool ChangeEditedText(const std::function<void(ItemRecord&, const GeometryContext&)>& change,
+                        const std::function<void(TParams&)>& store);
   // A list entry was chosen by the user.
   virtual void ListChosen(ValueCombo& combo, int index);
   // Fills or values changed: subclasses show or hide dependent rows.

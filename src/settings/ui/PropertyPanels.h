@@ -6,6 +6,8 @@
 
 #include <QWidget>
 #include <array>
+#include <functional>
+#include <unordered_map>
 
 #include "settings/ui/PropertyPanel.h"
 
@@ -74,8 +76,14 @@ class TTextbox : public PropertyPanel {
   void CharsetChosen(int index);
   void WeightMoved(int position);
   void StyleClicked(int style);
-  void JustifyClicked(int justification);
+  void JustifyClicked(int button);
   void SetWeight(int32_t weight);
+  // A change of a text setting: into the text being typed, else to the selected texts as one
+  // step, or into the tool's settings.
+  void Change(
+      const std::function<void(ItemRecord&, const GeometryContext&)>& text,
+      const std::function<void(ItemList&, EditObserver&, const GeometryContext&)>& selection,
+      const std::function<void(TParams&)>& store);
   void FillCharsets(const QString& font);
 
   QComboBox* fonts_ = nullptr;
@@ -84,6 +92,10 @@ class TTextbox : public PropertyPanel {
   std::array<QToolButton*, 4> styles_{};
   std::array<QToolButton*, 3> justify_{};
   bool showing_ = false;
+  // What a list's entry changes in the text being typed, whose edit step is open.
+  std::unordered_map<const ValueCombo*, std::function<void(ItemRecord&, const ValueListEntry&,
+                                                           const GeometryContext&)>>
+      textChanges_;
 };
 
 class TColorbox : public PropertyPanel {

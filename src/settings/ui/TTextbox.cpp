@@ -26,6 +26,10 @@ int32_t WithOptionByte(int32_t options, int byte, int32_t value) {
                               ((uint32_t(value) & 0xFF) << (8 * byte)));
 }
 
+uint8_t Byte(int32_t value) {
+  return static_cast<uint8_t>(std::clamp(value, 0, 255));
+}
+
 // The font list offers names that a record's 32-byte Latin-1 fontName field holds unchanged.
 bool FitsFontField(const QString& name) {
   if (name.size() > 32) return false;
@@ -41,13 +45,17 @@ TTextbox::TTextbox(PanelContext& context, int32_t tool, QWidget* parent)
     : PropertyPanel(context, tool, QStringLiteral("Font"), QStringLiteral("Effects"), parent) {
   setObjectName(QStringLiteral("TTextbox"));
   if (!ShowsSelection()) SetHeading(QStringLiteral("Text"));
-  AddList(0, QStringLiteral("Color"),
-          {ValueListKind::Colours, [](const ItemRecord& r) { return TextField(r, r.textColor()); },
-           [](const TParams& p) { return double(p.tcolor); },
-           [](TParams& p, const ValueListEntry& e, int) { p.tcolor = int32_t(e.value); },
-           [](ItemList& l, EditObserver& o, const ValueListEntry& e, auto& g, auto&) {
-             ApplyTextColor(l, o, int32_t(e.value), g);
-           }});
+  ValueCombo* colour = AddList(
+      0, QStringLiteral("Color"),
+      {ValueListKind::Colours, [](const ItemRecord& r) { return TextField(r, r.textColor()); },
+       [](const TParams& p) { return double(p.tcolor); },
+       [](TParams& p, const ValueListEntry& e, int) { p.tcolor = int32_t(e.value); },
+       [](ItemList& l, EditObserver& o, const ValueListEntry& e, auto& g, auto&) {
+         ApplyTextColor(l, o, int32_t(e.value), g);
+       }});
+  textChanges_[colour] = [](ItemRecord& r, const ValueListEntry& e, auto&) {
+    r.setTextColor(int32_t(e.value));
+  };
   fonts_ = new QComboBox(this);
   MakeNarrow(fonts_);
   fonts_->setObjectName(QStringLiteral("Name"));
@@ -61,17 +69,21 @@ TTextbox::TTextbox(PanelContext& context, int32_t tool, QWidget* parent)
   charsets_->setObjectName(QStringLiteral("Character Set"));
   Page(0)->addRow(QStringLiteral("Character Set"), charsets_);
   connect(charsets_, &QComboBox::activated, this, &TTextbox::CharsetChosen);
-  AddList(0, QStringLiteral("Size"),
-          {ValueListKind::FontSizes, [](const ItemRecord& r) { return TextField(r, r.fontSize()); },
-           [](const TParams& p) { return double(p.tsize); },
-           [](TParams& p, const ValueListEntry& e, int position) {
-             p.tsize = int32_t(e.value);
-             p.tsizetab = position;
-           },
-           [](ItemList& l, EditObserver& o, const ValueListEntry& e, auto& g, auto&) {
-             ApplyFontSize(l, o, int32_t(e.value), g);
-           }});
-  AddList(
+  ValueCombo* size = AddList(
+      0, QStringLiteral("Size"),
+      {ValueListKind::FontSizes, [](const ItemRecord& r) { return TextField(r, r.fontSize()); },
+       [](const TParams& p) { return double(p.tsize); },
+       [](TParams& p, const ValueListEntry& e, int position) {
+         p.tsize = int32_t(e.value);
+         p.tsizetab = position;
+       },
+       [](ItemList& l, EditObserver& o, const ValueListEntry& e, auto& g, auto&) {
+         ApplyFontSize(l, o, int32_t(e.value), g);
+       }});
+  textChanges_[size] = [](ItemRecord& r, const ValueListEntry& e, auto&) {
+    r.setFontSize(int32_t(e.value));
+  };
+  ValueCombo* weight = AddList(
       0, QStringLiteral("Weight"),
       {ValueListKind::FontWeights, [](const ItemRecord& r) { return TextField(r, r.fontWeight()); },
        [](const TParams& p) { return double(p.tbold); },
@@ -79,10 +91,17 @@ TTextbox::TTextbox(PanelContext& context, int32_t tool, QWidget* parent)
        [](ItemList& l, EditObserver& o, const ValueListEntry& e, auto& g, auto&) {
          ApplyFontWeight(l, o, int32_t(e.value), g);
        }});
+  textChanges_[weight] = [](ItemRecord& r, const ValueListEntry& e, auto&) {
+    r.setFontWeight(int32_t(e.value));
+  };
   weightSlider_ = new QSlider(Qt::Horizontal, this);
   weightSlider_->setRange(1, 9);
   weightSlider_->setObjectName(QStringLiteral("Custom"));
   Page(0)->addRow(QStringLiteral("Custom"), weightSlider_);
+  // A drag of the slider applies its weight once, where it is let go; each key step applies.
+  weightSlider_->setTracking(false);
+  // A click on the track moves one notch.
+  weightSlider_->setPageStep(1);
   connect(weightSlider_, &QSlider::valueChanged, this, &TTextbox::WeightMoved);
   const std::vector<QToolButton*> styles =
       AddButtons(0, {QStringLiteral("Normal"), QStringLiteral("Italic"),
@@ -104,20 +123,30 @@ TTextbox::TTextbox(PanelContext& context, int32_t tool, QWidget* parent)
     justify_[i]->setCheckable(true);
     connect(justify_[i], &QToolButton::clicked, this, [this, i] { JustifyClicked(i); });
   }
-  AddList(0, QStringLiteral("Angle"),
-          {ValueListKind::TextAngles,
-           [](const ItemRecord& r) { return TextField(r, r.presetTextAngle()); },
-           [](const TParams& p) { return double(p.tdir); },
-           [](TParams& p, const ValueListEntry& e, int position) {
-             p.tdir = int32_t(std::lround(e.value));
-             p.tangle = p.tdir < 0 ? -10 : p.tdir * 10;
-             p.tangletab = position;
-           },
-           [](ItemList& l, EditObserver& o, const ValueListEntry& e, auto& g, auto&) {
-             ApplyTextAngle(l, o, int32_t(std::lround(e.value)), g);
-           }});
-  AddList(1, QStringLiteral("Surface"), SurfaceBinding(&TParams::txplas));
-  AddList(1, QStringLiteral("Shadow"), ShadowBinding(&TParams::shtext));
+  ValueCombo* angle =
+      AddList(0, QStringLiteral("Angle"),
+              {ValueListKind::TextAngles,
+               [](const ItemRecord& r) { return TextField(r, r.presetTextAngle()); },
+               [](const TParams& p) { return double(p.tdir); },
+               [](TParams& p, const ValueListEntry& e, int position) {
+                 p.tdir = int32_t(std::lround(e.value));
+                 p.tangle = p.tdir < 0 ? -10 : p.tdir * 10;
+                 p.tangletab = position;
+               },
+               [](ItemList& l, EditObserver& o, const ValueListEntry& e, auto& g, auto&) {
+                 ApplyTextAngle(l, o, int32_t(std::lround(e.value)), g);
+               }});
+  textChanges_[angle] = [](ItemRecord& r, const ValueListEntry& e, const GeometryContext& g) {
+    SetTextAngle(r, int32_t(std::lround(e.value)), g);
+  };
+  textChanges_[AddList(1, QStringLiteral("Surface"), SurfaceBinding(&TParams::txplas))] =
+      [](ItemRecord& r, const ValueListEntry& e, auto&) { r.setSurface(Byte(int32_t(e.value))); };
+  textChanges_[AddList(1, QStringLiteral("Shadow"), ShadowBinding(&TParams::shtext))] =
+      [](ItemRecord& r, const ValueListEntry& e, auto&) {
+        r.setShadowSize(Byte(e.shadow.size));
+        r.setShadowSoftness(Byte(e.shadow.softness));
+        r.setShadowLightness(Byte(e.shadow.lightness));
+      };
   if (ShowsSelection()) {
     SetGuidance({QStringLiteral("To <b>edit</b> the text, double-click on it."),
                  QStringLiteral("To <b>move</b> the text, place the cursor on the center point, "
@@ -186,7 +215,7 @@ void TTextbox::ShowValues() {
       selection ? CommonValue([](const ItemRecord& r) { return TextField(r, r.justification()); })
                 : std::optional<double>(OptionByte(params.toptions, 3));
   for (int i = 0; i < 3; ++i)
-    justify_[i]->setChecked(justification && int(*justification) == i);
+    justify_[i]->setChecked(justification && int(*justification) == i + 1);
   showing_ = false;
 }
 
@@ -202,6 +231,20 @@ void TTextbox::FillCharsets(const QString& font) {
 }
 
 void TTextbox::ListChosen(ValueCombo& combo, int index) {
+  const ValueList& list = combo.List();
+  const auto change = textChanges_.find(&combo);
+  if (change != textChanges_.end() && index >= 0 &&
+      static_cast<std::size_t>(index) < list.entries.size() &&
+      list.entries[std::size_t(index)].source != EntrySource::Customize) {
+    const ValueListEntry entry = list.entries[std::size_t(index)];
+    const ListBinding& binding = combo.Binding();
+    if (ChangeEditedText(
+            [&](ItemRecord& r, const GeometryContext& g) { change->second(r, entry, g); },
+            [&](TParams& p) { binding.store(p, entry, index); })) {
+      ShowValues();
+      return;
+    }
+  }
   PropertyPanel::ListChosen(combo, index);
   if (combo.objectName() == QStringLiteral("Weight")) ShowValues();
 }
@@ -209,39 +252,44 @@ void TTextbox::ListChosen(ValueCombo& combo, int index) {
 void TTextbox::FontChosen(int index) {
   if (showing_ || index < 0) return;
   const QString name = fonts_->itemText(index);
-  if (ShowsSelection()) {
-    ApplyToSelection([name](ItemList& l, EditObserver& o, const GeometryContext& g) {
-      ApplyFontName(l, o, name.toLatin1().toStdString(), g);
-    });
-  } else {
-    Context().Params().tfont = name;
-    Context().PanelChanged(Tool());
-  }
+  const std::string field = name.toLatin1().toStdString();
+  Change([field](ItemRecord& r, auto&) { r.setFontName(field); },
+         [field](ItemList& l, EditObserver& o, const GeometryContext& g) {
+           ApplyFontName(l, o, field, g);
+         },
+         [name](TParams& p) { p.tfont = name; });
   FillCharsets(name);
 }
 
 void TTextbox::CharsetChosen(int index) {
   const int32_t charset = charsets_->itemData(index).toInt();
   if (showing_ || index < 0 || charset < 0) return;
+  Change([charset](ItemRecord& r, auto&) { r.setFontCharset(charset); },
+         [charset](ItemList& l, EditObserver& o, const GeometryContext& g) {
+           ApplyCharset(l, o, charset, g);
+         },
+         [charset](TParams& p) { p.tcharset = charset; });
+}
+
+void TTextbox::Change(
+    const std::function<void(ItemRecord&, const GeometryContext&)>& text,
+    const std::function<void(ItemList&, EditObserver&, const GeometryContext&)>& selection,
+    const std::function<void(TParams&)>& store) {
+  if (ChangeEditedText(text, store)) return;
   if (ShowsSelection()) {
-    ApplyToSelection([charset](ItemList& l, EditObserver& o, const GeometryContext& g) {
-      ApplyCharset(l, o, charset, g);
-    });
+    ApplyToSelection(selection);
   } else {
-    Context().Params().tcharset = charset;
+    store(Context().Params());
     Context().PanelChanged(Tool());
   }
 }
 
 void TTextbox::SetWeight(int32_t weight) {
-  if (ShowsSelection()) {
-    ApplyToSelection([weight](ItemList& l, EditObserver& o, const GeometryContext& g) {
-      ApplyFontWeight(l, o, weight, g);
-    });
-  } else {
-    Context().Params().tbold = weight;
-    Context().PanelChanged(Tool());
-  }
+  Change([weight](ItemRecord& r, auto&) { r.setFontWeight(weight); },
+         [weight](ItemList& l, EditObserver& o, const GeometryContext& g) {
+           ApplyFontWeight(l, o, weight, g);
+         },
+         [weight](TParams& p) { p.tbold = weight; });
   ShowValues();
 }
 
@@ -255,27 +303,30 @@ void TTextbox::StyleClicked(int style) {
     SetWeight(on ? 700 : 400);
     return;
   }
-  if (ShowsSelection()) {
-    ApplyToSelection([style, on](ItemList& l, EditObserver& o, const GeometryContext& g) {
-      ApplyTextStyle(l, o, style, on ? 255 : 0, g);
-    });
-  } else {
-    TParams& params = Context().Params();
-    params.toptions = WithOptionByte(params.toptions, style - 1, on ? 255 : 0);
-    Context().PanelChanged(Tool());
-  }
+  const uint8_t value = on ? 255 : 0;
+  Change(
+      [style, value](ItemRecord& r, auto&) {
+        if (style == 1) r.setFontItalic(value);
+        if (style == 2) r.setFontUnderline(value);
+        if (style == 3) r.setFontStrikeout(value);
+      },
+      [style, value](ItemList& l, EditObserver& o, const GeometryContext& g) {
+        ApplyTextStyle(l, o, style, value, g);
+      },
+      [style, on](TParams& p) {
+        p.toptions = WithOptionByte(p.toptions, style - 1, on ? 255 : 0);
+      });
 }
 
-void TTextbox::JustifyClicked(int justification) {
-  if (ShowsSelection()) {
-    ApplyToSelection([justification](ItemList& l, EditObserver& o, const GeometryContext& g) {
-      ApplyTextStyle(l, o, 4, justification, g);
-    });
-  } else {
-    TParams& params = Context().Params();
-    params.toptions = WithOptionByte(params.toptions, 3, justification);
-    Context().PanelChanged(Tool());
-  }
+void TTextbox::JustifyClicked(int button) {
+  // The buttons run left, centre, right: justification 1, 2 and 3.
+  const uint8_t justification = static_cast<uint8_t>(button + 1);
+  Change(
+      [justification](ItemRecord& r, auto&) { r.setJustification(justification); },
+      [justification](ItemList& l, EditObserver& o, const GeometryContext& g) {
+        ApplyTextStyle(l, o, 4, justification, g);
+      },
+      [justification](TParams& p) { p.toptions = WithOptionByte(p.toptions, 3, justification); });
   ShowValues();
 }
 
