@@ -169,6 +169,42 @@ TEST_F(OutputCommandsTest, AFailedPrintKeepsTheOldPdfAndLeavesNoTemporaryFile) {
   EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden).size(), 3);
 }
 
+TEST_F(OutputCommandsTest, ConvertNeverWritesADocumentOverItsInput) {
+  // A document, and a copy of it that breaks off inside a record: written over, the copy would
+  // lose the part that could not be read.
+  ItemList list;
+  test::AddPage(list);
+  test::AddItem(list, kKindLine, {10, 0}, {50, 40});
+  ASSERT_TRUE(WriteDocument(dir_.filePath("whole.qlln"), list).ok());
+  const QByteArray whole = test::ReadAll(dir_.filePath("whole.qlln"));
+  test::WriteAll(dir_.filePath("cut.qlln"), whole + whole.right(448).left(200));
+  ASSERT_EQ(::symlink(Path("cut.qlln").c_str(), Path("link.qlln").c_str()), 0);
+  const QString before = QDir::currentPath();
+  ASSERT_TRUE(QDir::setCurrent(dir_.path()));
+  const std::string up = "../" + QDir(dir_.path()).dirName().toStdString() + "/";
+  const std::vector<std::string> cases[] = {
+      {"convert", Path("whole.qlln"), Path("whole.qlln")},
+      {"convert", "whole.qlln", up + "whole.qlln"},
+      {"convert", "--force", Path("cut.qlln"), Path("cut.qlln")},
+      {"convert", "--force", "cut.qlln", "./cut.qlln"},
+      {"convert", "--force", "./cut.qlln", Path("cut.qlln")},
+      {"convert", "--force", Path("link.qlln"), "cut.qlln"},
+      {"convert", "--force", "cut.qlln", Path("link.qlln")},
+  };
+  const QByteArray cut = test::ReadAll(dir_.filePath("cut.qlln"));
+  for (const std::vector<std::string>& args : cases) {
+    const auto run = Quillon(args);
+    const std::string& output = args.back();
+    EXPECT_EQ(run.status, 1) << output << ": " << run.err;
+    EXPECT_NE(run.err.find(output + ": this is the input document"), std::string::npos) << run.err;
+  }
+  QDir::setCurrent(before);
+  EXPECT_EQ(test::ReadAll(dir_.filePath("whole.qlln")), whole);
+  EXPECT_EQ(test::ReadAll(dir_.filePath("cut.qlln")), cut);
+  EXPECT_EQ(QDir(dir_.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+            QStringList({"cut.qlln", "link.qlln", "whole.qlln"}));
+}
+
 TEST_F(OutputCommandsTest, UsageErrorsAreOneSentenceAndAPointerToHelp) {
   for (const std::vector<std::string>& args :
        {std::vector<std::string>{"print"}, {"frobnicate"}, {"convert", "--copies", "0"}}) {
