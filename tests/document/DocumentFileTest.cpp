@@ -455,15 +455,28 @@ pid_t GonePid() {
 TEST_F(DocumentFileTest, SavingRemovesTemporariesThatKilledRunsLeft) {
   ItemList list;
   AddPage(list);
+  // Outputs of any name into the folder leave the same kind of file when they are killed.
   const QString stale = QStringLiteral(".doc.qlln.quillon-%1-000001.tmp").arg(GonePid());
+  const QString otherStale = QStringLiteral(".card.pdf.quillon-%1-000003.tmp").arg(GonePid());
   const QString running = QStringLiteral(".doc.qlln.quillon-%1-000002.tmp").arg(::getpid());
-  const QString other = QStringLiteral(".other.qlln.quillon-%1-000003.tmp").arg(GonePid());
-  for (const QString& name : {stale, running, other})
+  const QString otherRunning = QStringLiteral(".card.pdf.quillon-1-000004.tmp");
+  const QString notOurs[] = {
+      QStringLiteral("doc.qlln.quillon-%1-000005.tmp").arg(GonePid()),
+      QStringLiteral(".doc.qlln.quillon-%1-5.tmp").arg(GonePid()),
+      QStringLiteral(".doc.qlln.quillon-%1-000006.tmp.keep").arg(GonePid()),
+      QStringLiteral(".quillon-%1-000007.tmp").arg(GonePid()),
+  };
+  for (const QString& name : {stale, otherStale, running, otherRunning})
     WriteAll(dir_.filePath(name), "partial");
+  for (const QString& name : notOurs)
+    WriteAll(dir_.filePath(name), "someone else's");
   Write(list);
   EXPECT_FALSE(QFile::exists(dir_.filePath(stale)));
+  EXPECT_FALSE(QFile::exists(dir_.filePath(otherStale))) << "another output's leftover goes too";
   EXPECT_TRUE(QFile::exists(dir_.filePath(running))) << "a save in progress keeps its file";
-  EXPECT_TRUE(QFile::exists(dir_.filePath(other))) << "another document's file is left alone";
+  EXPECT_TRUE(QFile::exists(dir_.filePath(otherRunning))) << "a running process keeps its file";
+  for (const QString& name : notOurs)
+    EXPECT_TRUE(QFile::exists(dir_.filePath(name))) << name.toStdString();
 }
 
 TEST_F(DocumentFileTest, SavingNeverReplacesAPipeOrADevice) {
