@@ -14,6 +14,7 @@
 #include "document/DocumentFile.h"
 #include "support/CommandLineRun.h"
 #include "support/DocumentFixtures.h"
+#include "support/FullDisk.h"
 
 namespace quillon {
 namespace {
@@ -203,6 +204,42 @@ TEST_F(OutputCommandsTest, ConvertNeverWritesADocumentOverItsInput) {
   EXPECT_EQ(test::ReadAll(dir_.filePath("cut.qlln")), cut);
   EXPECT_EQ(QDir(dir_.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
             QStringList({"cut.qlln", "link.qlln", "whole.qlln"}));
+}
+
+TEST_F(OutputCommandsTest, OutputsToAFullDiskFailWithTheCauseAndKeepTheOldFile) {
+  test::FullDisk disk;
+  if (!disk.mounted()) GTEST_SKIP() << "no small file system can be mounted here";
+  // Something on the page, so that every output has more than its frame to write.
+  ItemList list;
+  test::AddPage(list).setPageKind(1);
+  test::AddRectangle(list, {10, 10}, {300, 200}).setFillColor(0x3060C0);
+  ASSERT_TRUE(WriteDocument(dir_.filePath("card.qlln"), list).ok());
+  const std::string doc = Path("card.qlln");
+  const QString names[] = {"keep.pdf", "keep.png", "keep.bmp", "keep.jpg", "keep.qlln"};
+  for (const QString& name : names)
+    ASSERT_TRUE(test::WriteAll(disk.filePath(name), "an earlier output"));
+  ASSERT_TRUE(disk.Fill());
+  for (const QString& kept : names) {
+    for (const QString& name : {kept, "new" + kept.mid(4)}) {
+      const std::string out = disk.filePath(name).toStdString();
+      const auto run = name.endsWith(".pdf") ? Quillon({"print", "--pdf", out, doc})
+                                             : Quillon({"convert", doc, out});
+      EXPECT_EQ(run.status, 1) << out;
+      EXPECT_TRUE(
+          QString::fromStdString(run.err).contains("No space left on device", Qt::CaseInsensitive))
+          << run.err;
+      EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+    }
+  }
+  for (const QString& name : names)
+    EXPECT_EQ(test::ReadAll(disk.filePath(name)), "an earlier output") << name.toStdString();
+  EXPECT_EQ(disk.Names().size(), std::size(names)) << disk.Names().join(' ').toStdString();
+  // With room again, the same outputs replace the old files.
+  disk.Free();
+  ASSERT_EQ(Quillon({"print", "--pdf", disk.filePath("keep.pdf").toStdString(), doc}).status, 0);
+  EXPECT_TRUE(test::ReadAll(disk.filePath("keep.pdf")).trimmed().endsWith("%%EOF"));
+  ASSERT_EQ(Quillon({"convert", doc, disk.filePath("keep.png").toStdString()}).status, 0);
+  EXPECT_TRUE(test::ReadAll(disk.filePath("keep.png")).startsWith("\x89PNG"));
 }
 
 TEST_F(OutputCommandsTest, UsageErrorsAreOneSentenceAndAPointerToHelp) {
