@@ -204,10 +204,12 @@ int RunConvert(const Options& options, std::ostream& err) {
   const std::optional<QString> input = FileName(options.files[0], err);
   const std::optional<QString> outputName = input ? FileName(output, err) : std::nullopt;
   if (!outputName) return kExitFailure;
+  // A document written over its input would lose the undo history and unused picture sources
+  // the input holds, and the unread part of a damaged one.
+  if (!KeepsInput(*input, *outputName, output, err)) return kExitFailure;
   ItemList list(ScreenMetrics{options.screenDpi, options.screenDpi});
   if (!Read(options, options.files[0], list, err)) return kExitFailure;
   if (!EndsWithDocumentExtension(*outputName)) {
-    if (!KeepsInput(*input, *outputName, output, err)) return kExitFailure;
     return RunExport(list, *outputName, options.output, err);
   }
   const FileResult written = WriteDocument(*outputName, list);

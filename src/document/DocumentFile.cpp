@@ -3,6 +3,10 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <memory>
 #include <new>
 #include <unordered_set>
 
@@ -25,16 +29,21 @@ FileResult Failure(const char* what, const QString& reason) {
   return {FileResult::Status::Failed, message, {}};
 }
 
-// Reads from a device whose remaining length is checked before anything is allocated.
+// Reads from a device in large blocks. A file's length is taken once, at the start, so that
+// every length read from it is checked against what is left before anything is allocated.
 class PayloadReader {
  public:
-  explicit PayloadReader(QIODevice& device) : device_(device) {}
+  explicit PayloadReader(QIODevice& device)
+      : device_(device),
+        sequential_(device.isSequential()),
+        left_(sequential_ ? 0 : std::max<int64_t>(device.size() - device.pos(), 0)) {}
 
   // Bytes taken from the device so far.
   int64_t consumed() const { return consumed_; }
 
   int64_t Remaining() const {
-    return device_.isSequential() ? device_.bytesAvailable() : device_.size() - device_.pos();
+    const int64_t buffered = end_ - next_;
+    return buffered + (sequential_ ? device_.bytesAvailable() : left_);
   }
   bool failed() const { return failed_; }
   // Whether the file ended inside something it had started.
@@ -44,14 +53,15 @@ class PayloadReader {
   bool ReadExact(uint8_t* out, int64_t n) {
     int64_t done = 0;
     while (done < n) {
-      const qint64 got = device_.read(reinterpret_cast<char*>(out) + done, n - done);
-      if (got < 0) failed_ = true;
-      if (got <= 0) {
+      if (next_ == end_ && !Refill()) {
         cutShort_ = cutShort_ || done > 0;
         return false;
       }
-      done += got;
-      consumed_ += got;
+      const int64_t take = std::min(n - done, end_ - next_);
+      std::memcpy(out + done, buffer_.get() + next_, static_cast<std::size_t>(take));
+      next_ += take;
+      done += take;
+      consumed_ += take;
     }
     return true;
   }
@@ -63,28 +73,89 @@ class PayloadReader {
     return ReadExact(out.data(), length);
   }
 
+  // A payload of length bytes, valid until the next call: in place when the block read holds
+  // it whole, otherwise gathered into a scratch buffer. Null when it is cut short.
+  const uint8_t* Take(int64_t length) {
+    if (length <= end_ - next_) {
+      const uint8_t* at = buffer_.get() + next_;
+      next_ += length;
+      consumed_ += length;
+      return at;
+    }
+    if (length > Remaining()) {
+      SkipToEnd();
+      return nullptr;
+    }
+    scratch_.resize(static_cast<std::size_t>(length));
+    return ReadExact(scratch_.data(), length) ? scratch_.data() : nullptr;
+  }
+
   bool Skip(int64_t length) {
     if (length > Remaining()) return SkipToEnd();
-    if (!device_.isSequential()) {
+    const int64_t buffered = std::min(length, end_ - next_);
+    next_ += buffered;
+    consumed_ += buffered;
+    length -= buffered;
+    if (length == 0) return true;
+    if (!sequential_) {
+      // What lies beyond the block read is passed over without reading it.
       consumed_ += length;
+      left_ -= length;
       return device_.seek(device_.pos() + length);
     }
-    std::vector<uint8_t> scrap;
-    return Read(length, scrap);
+    while (length > 0) {
+      if (!Refill()) {
+        cutShort_ = true;
+        return false;
+      }
+      const int64_t take = std::min(length, end_ - next_);
+      next_ += take;
+      consumed_ += take;
+      length -= take;
+    }
+    return true;
   }
 
  private:
+  // Reads the next block; false at the end of the device or on an error.
+  bool Refill() {
+    const int64_t want = sequential_ ? kPipeBlock : std::min(kFileBlock, left_);
+    if (want <= 0) return false;
+    if (capacity_ < want) {
+      buffer_ = std::make_unique_for_overwrite<uint8_t[]>(static_cast<std::size_t>(want));
+      capacity_ = want;
+    }
+    const qint64 got = device_.read(reinterpret_cast<char*>(buffer_.get()), want);
+    if (got < 0) failed_ = true;
+    if (got <= 0) return false;
+    next_ = 0;
+    end_ = got;
+    if (!sequential_) left_ -= got;
+    return true;
+  }
+
   bool SkipToEnd() {
     cutShort_ = true;
-    if (!device_.isSequential()) {
-      device_.seek(device_.size());
+    next_ = end_;
+    if (!sequential_) {
+      device_.seek(device_.pos() + left_);
+      left_ = 0;
     } else {
       device_.readAll();
     }
     return false;
   }
 
+  static constexpr int64_t kFileBlock = int64_t{1} << 20;
+  static constexpr int64_t kPipeBlock = int64_t{1} << 16;
   QIODevice& device_;
+  const bool sequential_;
+  int64_t left_;  // bytes of a file not yet read into the buffer
+  std::unique_ptr<uint8_t[]> buffer_;
+  int64_t capacity_ = 0;
+  std::vector<uint8_t> scratch_;
+  int64_t next_ = 0;  // the first unused byte of the buffer
+  int64_t end_ = 0;   // one past the last byte of the buffer
   bool failed_ = false;
   bool cutShort_ = false;
   int64_t consumed_ = 0;
@@ -95,8 +166,8 @@ FileResult TooLarge(int64_t sizeLimit) {
                                     .arg(std::max<int64_t>(sizeLimit >> 20, 1)));
 }
 
-std::u16string UnitsFromBytes(const std::vector<uint8_t>& bytes) {
-  std::u16string text(bytes.size() / 2, u'\0');
+std::u16string UnitsFromBytes(const uint8_t* bytes, std::size_t length) {
+  std::u16string text(length / 2, u'\0');
   for (std::size_t i = 0; i < text.size(); ++i) {
     text[i] = static_cast<char16_t>(bytes[2 * i] | (bytes[2 * i + 1] << 8));
   }
@@ -110,8 +181,9 @@ void ReadTextPayload(PayloadReader& in, int64_t length, ItemRecord& record) {
     in.Skip(length);
     return;
   }
-  std::vector<uint8_t> bytes;
-  if (in.Read(length, bytes)) SetText(record, UnitsFromBytes(bytes));
+  if (const uint8_t* bytes = in.Take(length)) {
+    SetText(record, UnitsFromBytes(bytes, static_cast<std::size_t>(length)));
+  }
 }
 
 void SkipExtraBlock(PayloadReader& in, int64_t length) {
@@ -119,12 +191,14 @@ void SkipExtraBlock(PayloadReader& in, int64_t length) {
 }
 
 void ReadPoints(PayloadReader& in, ItemRecord& record) {
-  std::vector<uint8_t> bytes;
-  if (record.payloadLength() <= 0 || !in.Read(record.payloadLength(), bytes)) return;
-  const std::size_t count = bytes.size() / PointEntry::kStoredSize;
+  const int64_t length = record.payloadLength();
+  if (length <= 0) return;
+  const uint8_t* bytes = in.Take(length);
+  if (bytes == nullptr) return;
+  const std::size_t count = static_cast<std::size_t>(length) / PointEntry::kStoredSize;
   record.points.reserve(count);
   for (std::size_t i = 0; i < count; ++i) {
-    record.points.push_back(PointEntry::Load(bytes.data() + i * PointEntry::kStoredSize));
+    record.points.push_back(PointEntry::Load(bytes + i * PointEntry::kStoredSize));
   }
 }
 
@@ -135,12 +209,14 @@ int32_t LoadI32(const uint8_t* p) {
 }
 
 void ReadAnchors(PayloadReader& in, ItemRecord& record) {
-  std::vector<uint8_t> bytes;
-  if (record.payloadLength() <= 0 || !in.Read(record.payloadLength(), bytes)) return;
-  for (std::size_t i = 0; i + 8 <= bytes.size(); i += 8) {
-    const int32_t axis = LoadI32(bytes.data() + i);
+  const int64_t length = record.payloadLength();
+  if (length <= 0) return;
+  const uint8_t* bytes = in.Take(length);
+  if (bytes == nullptr) return;
+  for (int64_t i = 0; i + 8 <= length; i += 8) {
+    const int32_t axis = LoadI32(bytes + i);
     const AnchorEntry entry{
-        .key = 0, .highlighted = 0, .deleted = 0, .position = LoadI32(bytes.data() + i + 4)};
+        .key = 0, .highlighted = 0, .deleted = 0, .position = LoadI32(bytes + i + 4)};
     if (axis == kAxisVertical) record.verticalAnchors.push_back(entry);
     if (axis == kAxisHorizontal) record.horizontalAnchors.push_back(entry);
   }
@@ -168,9 +244,7 @@ FileResult ReadRecords(QIODevice& device, ItemList& target, Prompter& prompter, 
     if (!in.cutShort()) whole = {in.consumed(), 0, static_cast<int64_t>(fresh.size())};
     if (!in.ReadExact(bytes.data(), kPersistedSize)) break;
     if (in.consumed() > sizeLimit) return TooLarge(sizeLimit);
-    auto owned = std::make_unique<ItemRecord>();
-    owned->setPersisted(bytes);
-    ItemRecord& r = fresh.Append(std::move(owned));
+    ItemRecord& r = fresh.Append(std::make_unique<ItemRecord>(bytes));
     if (checkMagic && r.magic() != kMagic) {
       const PromptAnswer answer =
           prompter.Ask(kInvalidFileQuestion, PromptStyle::Warning, PromptButtons::YesNo);
@@ -246,7 +320,10 @@ FileResult ReadDocument(const QString& path, ItemList& target, Prompter& prompte
   if (!info.exists()) return Failure(kCouldNotRead, QStringLiteral("The file does not exist"));
   if (info.isDir()) return Failure(kCouldNotRead, QStringLiteral("It is a folder"));
   QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return Failure(kCouldNotRead, file.errorString());
+  // The reader reads in large blocks of its own.
+  if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+    return Failure(kCouldNotRead, file.errorString());
+  }
   return ReadDocumentFrom(file, target, prompter);
 }
 
@@ -275,16 +352,22 @@ class RecordWriter {
   bool Flush() {
     if (!ok_ || buffer_.empty()) return ok_;
     const auto size = static_cast<qint64>(buffer_.size());
+    errno = 0;
     ok_ = device_.write(reinterpret_cast<const char*>(buffer_.data()), size) == size;
+    // The system's error number names the cause where the device knows none (a short write).
+    if (!ok_)
+      error_ = errno != 0 ? QString::fromLocal8Bit(std::strerror(errno)) : device_.errorString();
     buffer_.clear();
     return ok_;
   }
+  QString error() const { return error_; }
 
  private:
   static constexpr std::size_t kChunk = 1 << 20;
   QIODevice& device_;
   std::vector<uint8_t> buffer_;
   bool ok_ = true;
+  QString error_;
 };
 
 FileResult NoPageRecord() {
@@ -384,7 +467,7 @@ FileResult WriteDocumentTo(QIODevice& device, ItemList& list) {
     }
     if (IsWritten(r, sourcesInUse)) WriteRecord(out, r);
   }
-  if (!out.Flush()) return Failure(kCouldNotSave, device.errorString());
+  if (!out.Flush()) return Failure(kCouldNotSave, out.error());
   return {};
 }
 

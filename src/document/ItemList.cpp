@@ -134,7 +134,7 @@ void ItemList::Track(ItemRecord& record) {
   for (int i = 0; i < 2; ++i) {
     if (flags[i]) {
       flagged_[i][record.ordinal_] = &record;
-    } else {
+    } else if (!flagged_[i].empty()) {
       flagged_[i].erase(record.ordinal_);
     }
   }
@@ -203,8 +203,7 @@ void ItemList::EnsureAggregates() const {
     Raise(record);
 }
 
-void ItemList::FieldChanged(ItemRecord& record, int offset, int32_t oldValue,
-                            int32_t newValue) {
+void ItemList::FieldChanged(ItemRecord& record, int offset, int32_t oldValue, int32_t newValue) {
   if (offset == kOffsetSelected || offset == kOffsetSavedSelection) {
     if ((oldValue != 0) != (newValue != 0)) Track(record);
     return;

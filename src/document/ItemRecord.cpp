@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "document/ItemList.h"
+#include "document/RecordPool.h"
 #include "document/ScreenMetrics.h"
 
 namespace quillon {
@@ -92,7 +93,26 @@ std::span<const FieldInfo> PageReservedSpans() {
 }
 
 ItemRecord::ItemRecord() = default;
+namespace {
+
+// Built in place, so that a record read from a file is not first cleared.
+ItemRecord::Bytes CopyOf(std::span<const uint8_t, kPersistedSize> bytes) {
+  ItemRecord::Bytes copy;
+  std::copy(bytes.begin(), bytes.end(), copy.begin());
+  return copy;
+}
+
+}  // namespace
+
+ItemRecord::ItemRecord(std::span<const uint8_t, kPersistedSize> bytes) : bytes_(CopyOf(bytes)) {}
 ItemRecord::~ItemRecord() = default;
+
+void* ItemRecord::operator new(std::size_t size) {
+  return AllocateRecord(size);
+}
+void ItemRecord::operator delete(void* storage, std::size_t size) noexcept {
+  ReleaseRecord(storage, size);
+}
 
 const ItemRecord::Bytes& ItemRecord::DefaultBytes() {
   static const Bytes kDefaults = MakeDefaultBytes();

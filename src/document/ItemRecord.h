@@ -136,7 +136,12 @@ class ItemRecord {
   using Bytes = std::array<uint8_t, kPersistedSize>;
 
   ItemRecord();  // every persisted byte zero, nothing owned
+  // The persisted part as read from a file, nothing owned.
+  explicit ItemRecord(std::span<const uint8_t, kPersistedSize> bytes);
   ~ItemRecord();
+  // Records live in chunks of many (RecordPool.h).
+  static void* operator new(std::size_t size);
+  static void operator delete(void* storage, std::size_t size) noexcept;
   ItemRecord(const ItemRecord&) = delete;
   ItemRecord& operator=(const ItemRecord&) = delete;
 

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -18,30 +19,46 @@ QString TemporaryPrefix(const QFileInfo& target) {
   return QLatin1Char('.') + target.fileName() + QLatin1String(".quillon-");
 }
 
-// Whether the process that named a temporary file "...quillon-PID-XXXXXX.tmp" is gone.
-bool OwnerIsGone(const QString& fileName, qsizetype prefixLength) {
-  const QString rest = fileName.mid(prefixLength);
-  bool ok = false;
-  const qint64 pid = rest.section(QLatin1Char('-'), 0, 0).toLongLong(&ok);
-  if (!ok || pid <= 0 || pid > 0x7FFFFFFF) return false;
+// The process id in the name of a temporary file ".NAME.quillon-PID-XXXXXX.tmp", or 0 when the
+// name is not one.
+qint64 OwnerOf(const QString& fileName) {
+  static const QRegularExpression pattern(
+      QStringLiteral("^\\..+\\.quillon-([1-9][0-9]{0,9})-[0-9]{6}\\.tmp$"),
+      QRegularExpression::DotMatchesEverythingOption);
+  const QRegularExpressionMatch match = pattern.match(fileName);
+  if (!match.hasMatch()) return 0;
+  const qint64 pid = match.captured(1).toLongLong();
+  return pid <= 0x7FFFFFFF ? pid : 0;
+}
+
+// Whether the process that named a temporary file is gone; a process of another user, or one
+// whose state cannot be told, counts as running.
+bool OwnerIsGone(qint64 pid) {
   if (pid == ::getpid()) return false;
   return ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
 }
 
-// Removes temporary files of the target that earlier runs, killed while saving, left behind.
-void RemoveStaleTemporaries(const QFileInfo& target) {
-  const QString prefix = TemporaryPrefix(target);
-  QDir folder = target.absoluteDir();
-  const QStringList names =
-      folder.entryList({prefix + QLatin1String("*.tmp")}, QDir::Files | QDir::Hidden);
+// Removes the temporary files that outputs into the folder left behind when they were killed,
+// whatever they were writing; files of running processes stay.
+void RemoveStaleTemporaries(const QDir& folder) {
+  const QStringList names = folder.entryList({QStringLiteral(".*.quillon-*.tmp")},
+                                             QDir::Files | QDir::Hidden | QDir::NoSymLinks);
   for (const QString& name : names) {
-    // The name filter reads wildcards in the target's own name: check the prefix exactly.
-    if (name.startsWith(prefix) && OwnerIsGone(name, prefix.size())) folder.remove(name);
+    const qint64 pid = OwnerOf(name);
+    if (pid != 0 && OwnerIsGone(pid)) QFile::remove(folder.filePath(name));
   }
 }
 
 QString SystemError(int code) {
   return QString::fromLocal8Bit(std::strerror(code));
+}
+
+// Why a write or flush of the file failed, from the error number of the system call that
+// failed: Qt says "Unknown error" when the system took part of the bytes and refused the rest.
+QString WriteFailure(const QFile& file, int systemError) {
+  if (systemError != 0) return SystemError(systemError);
+  if (file.error() != QFileDevice::NoError) return file.errorString();
+  return QStringLiteral("Not all of it could be written");
 }
 
 }  // namespace
@@ -82,7 +99,7 @@ bool ReplacingFile::Open() {
     return false;
   }
   const QFileInfo info(target_);
-  RemoveStaleTemporaries(info);
+  RemoveStaleTemporaries(info.absoluteDir());
   const QString stem = info.absoluteDir().filePath(TemporaryPrefix(info)) +
                        QString::number(::getpid()) + QLatin1Char('-');
   for (int attempt = 0; attempt < 16; ++attempt) {
@@ -100,10 +117,27 @@ bool ReplacingFile::Open() {
   return false;
 }
 
+bool ReplacingFile::Write(const char* data, qint64 size) {
+  if (failed_ || !file_.isOpen()) return false;
+  errno = 0;
+  if (file_.write(data, size) == size) return true;
+  error_ = WriteFailure(file_, errno);
+  failed_ = true;
+  return false;
+}
+
 bool ReplacingFile::Commit() {
   if (file_.fileName().isEmpty()) return false;
-  bool ok = file_.isOpen() || file_.open(QIODevice::ReadWrite);
-  ok = ok && file_.flush() && ::fsync(file_.handle()) == 0;
+  bool ok = !failed_ && (file_.isOpen() || file_.open(QIODevice::ReadWrite));
+  if (ok) {
+    errno = 0;
+    ok = file_.flush();
+    if (!ok) error_ = WriteFailure(file_, errno);
+  }
+  if (ok && ::fsync(file_.handle()) != 0) {
+    error_ = SystemError(errno);
+    ok = false;
+  }
   if (!ok && error_.isEmpty()) error_ = file_.errorString();
   file_.close();
   if (ok && ::rename(QFile::encodeName(file_.fileName()).constData(),

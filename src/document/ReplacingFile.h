@@ -15,8 +15,8 @@ QString OutputProblem(const QString& path);
 // Whether two paths name the same existing file (through links and different spellings).
 bool SameFile(const QString& a, const QString& b);
 
-// A temporary file ".NAME.quillon-PID-XXXXXX.tmp" beside the target. Temporary files of the
-// same target left by runs that no longer exist are removed when a new one is opened.
+// A temporary file ".NAME.quillon-PID-XXXXXX.tmp" beside the target. Temporary files that runs
+// no longer alive left in the target's folder are removed when a new one is opened there.
 class ReplacingFile {
  public:
   explicit ReplacingFile(const QString& target);
@@ -29,6 +29,9 @@ class ReplacingFile {
   bool Open();
   QFile& file() { return file_; }
   QString temporaryPath() const { return file_.fileName(); }
+  // Writes all size bytes; false with error() set to the cause when the file takes fewer. After
+  // a failure nothing more is written and Commit fails.
+  bool Write(const char* data, qint64 size);
   // Flushes the temporary file to the disk and renames it over the target; false with error()
   // set (and the temporary file removed) when that fails.
   bool Commit();
@@ -40,6 +43,7 @@ class ReplacingFile {
   QString target_;
   QFile file_;
   QString error_;
+  bool failed_ = false;
   bool committed_ = false;
 };
 

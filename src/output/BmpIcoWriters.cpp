@@ -178,7 +178,7 @@ WriteResult WritePicture(const QString& path, const Bitmap& picture, int dpi) {
   }
   ReplacingFile file(name);
   if (!file.Open()) return failed(file.error());
-  if (file.file().write(bytes) != bytes.size()) return failed(file.file().errorString());
+  if (!file.Write(bytes.constData(), bytes.size())) return failed(file.error());
   if (!file.Commit()) return failed(file.error());
   return {};
 }

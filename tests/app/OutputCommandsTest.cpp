@@ -14,6 +14,7 @@
 #include "document/DocumentFile.h"
 #include "support/CommandLineRun.h"
 #include "support/DocumentFixtures.h"
+#include "support/FullDisk.h"
 
 namespace quillon {
 namespace {
@@ -184,6 +185,78 @@ TEST_F(OutputCommandsTest, AFailedPrintKeepsTheOldPdfAndLeavesNoTemporaryFile) {
   ASSERT_EQ(Quillon({"print", "--pdf", Path("old.pdf"), DigitalImage()}).status, 0);
   EXPECT_TRUE(test::ReadAll(dir_.filePath("old.pdf")).startsWith("%PDF-"));
   EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden).size(), 3);
+}
+
+TEST_F(OutputCommandsTest, ConvertNeverWritesADocumentOverItsInput) {
+  // A document, and a copy of it that breaks off inside a record: written over, the copy would
+  // lose the part that could not be read.
+  ItemList list;
+  test::AddPage(list);
+  test::AddItem(list, kKindLine, {10, 0}, {50, 40});
+  ASSERT_TRUE(WriteDocument(dir_.filePath("whole.qlln"), list).ok());
+  const QByteArray whole = test::ReadAll(dir_.filePath("whole.qlln"));
+  test::WriteAll(dir_.filePath("cut.qlln"), whole + whole.right(448).left(200));
+  ASSERT_EQ(::symlink(Path("cut.qlln").c_str(), Path("link.qlln").c_str()), 0);
+  const QString before = QDir::currentPath();
+  ASSERT_TRUE(QDir::setCurrent(dir_.path()));
+  const std::string up = "../" + QDir(dir_.path()).dirName().toStdString() + "/";
+  const std::vector<std::string> cases[] = {
+      {"convert", Path("whole.qlln"), Path("whole.qlln")},
+      {"convert", "whole.qlln", up + "whole.qlln"},
+      {"convert", "--force", Path("cut.qlln"), Path("cut.qlln")},
+      {"convert", "--force", "cut.qlln", "./cut.qlln"},
+      {"convert", "--force", "./cut.qlln", Path("cut.qlln")},
+      {"convert", "--force", Path("link.qlln"), "cut.qlln"},
+      {"convert", "--force", "cut.qlln", Path("link.qlln")},
+  };
+  const QByteArray cut = test::ReadAll(dir_.filePath("cut.qlln"));
+  for (const std::vector<std::string>& args : cases) {
+    const auto run = Quillon(args);
+    const std::string& output = args.back();
+    EXPECT_EQ(run.status, 1) << output << ": " << run.err;
+    EXPECT_NE(run.err.find(output + ": this is the input document"), std::string::npos) << run.err;
+  }
+  QDir::setCurrent(before);
+  EXPECT_EQ(test::ReadAll(dir_.filePath("whole.qlln")), whole);
+  EXPECT_EQ(test::ReadAll(dir_.filePath("cut.qlln")), cut);
+  EXPECT_EQ(QDir(dir_.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+            QStringList({"cut.qlln", "link.qlln", "whole.qlln"}));
+}
+
+TEST_F(OutputCommandsTest, OutputsToAFullDiskFailWithTheCauseAndKeepTheOldFile) {
+  test::FullDisk disk;
+  if (!disk.mounted()) GTEST_SKIP() << "no small file system can be mounted here";
+  // Something on the page, so that every output has more than its frame to write.
+  ItemList list;
+  test::AddPage(list).setPageKind(1);
+  test::AddRectangle(list, {10, 10}, {300, 200}).setFillColor(0x3060C0);
+  ASSERT_TRUE(WriteDocument(dir_.filePath("card.qlln"), list).ok());
+  const std::string doc = Path("card.qlln");
+  const QString names[] = {"keep.pdf", "keep.png", "keep.bmp", "keep.jpg", "keep.qlln"};
+  for (const QString& name : names)
+    ASSERT_TRUE(test::WriteAll(disk.filePath(name), "an earlier output"));
+  ASSERT_TRUE(disk.Fill());
+  for (const QString& kept : names) {
+    for (const QString& name : {kept, "new" + kept.mid(4)}) {
+      const std::string out = disk.filePath(name).toStdString();
+      const auto run = name.endsWith(".pdf") ? Quillon({"print", "--pdf", out, doc})
+                                             : Quillon({"convert", doc, out});
+      EXPECT_EQ(run.status, 1) << out;
+      EXPECT_TRUE(
+          QString::fromStdString(run.err).contains("No space left on device", Qt::CaseInsensitive))
+          << run.err;
+      EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+    }
+  }
+  for (const QString& name : names)
+    EXPECT_EQ(test::ReadAll(disk.filePath(name)), "an earlier output") << name.toStdString();
+  EXPECT_EQ(disk.Names().size(), std::size(names)) << disk.Names().join(' ').toStdString();
+  // With room again, the same outputs replace the old files.
+  disk.Free();
+  ASSERT_EQ(Quillon({"print", "--pdf", disk.filePath("keep.pdf").toStdString(), doc}).status, 0);
+  EXPECT_TRUE(test::ReadAll(disk.filePath("keep.pdf")).trimmed().endsWith("%%EOF"));
+  ASSERT_EQ(Quillon({"convert", doc, disk.filePath("keep.png").toStdString()}).status, 0);
+  EXPECT_TRUE(test::ReadAll(disk.filePath("keep.png")).startsWith("\x89PNG"));
 }
 
 TEST_F(OutputCommandsTest, UsageErrorsAreOneSentenceAndAPointerToHelp) {

@@ -8,6 +8,7 @@
 #include <QBuffer>
 #include <QDir>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstring>
@@ -435,6 +436,72 @@ TEST_F(DocumentFileTest, SavingReplacesTheOldFileAndClearsTheModifiedMark) {
       << "no temporary file is left";
 }
 
+// Hands out bytes as a pipe does: in odd pieces, without a size and without seeking.
+class Trickle : public QIODevice {
+ public:
+  explicit Trickle(QByteArray bytes) : bytes_(std::move(bytes)) {
+    open(QIODevice::ReadOnly | QIODevice::Unbuffered);
+  }
+  bool isSequential() const override { return true; }
+  qint64 bytesAvailable() const override { return bytes_.size() - at_; }
+
+ protected:
+  qint64 readData(char* data, qint64 size) override {
+    const qint64 n = std::min<qint64>({size, 7919, bytes_.size() - at_});
+    std::memcpy(data, bytes_.constData() + at_, static_cast<std::size_t>(n));
+    at_ += n;
+    return n;
+  }
+  qint64 writeData(const char*, qint64) override { return -1; }
+
+ private:
+  QByteArray bytes_;
+  qint64 at_ = 0;
+};
+
+TEST_F(DocumentFileTest, DocumentsOfManyBlocksReadWholeFromFilesAndPipes) {
+  // Megabytes of records whose payloads of every length straddle the reader's blocks, and a
+  // picture larger than a block.
+  ItemList list;
+  AddPage(list);
+  AddItem(list, kKindPicture, {0, 0}, {40, 40}).setSourceNumber(7);
+  ItemRecord& source = NewRecord(list, kKindPictureSource);
+  source.setRecordClass(kClassPictureSource);
+  source.setSourceNumber(7);
+  for (int i = 0; i < 1300001; ++i)
+    source.pictureData.push_back(static_cast<uint8_t>(i * 31));
+  SetText(source, u"photo.jpg");
+  for (int i = 0; i < 3000; ++i) {
+    if (i % 2 == 0) {
+      SetText(AddItem(list, kKindText, {i, 0}, {i + 9, 9}),
+              std::u16string(static_cast<std::size_t>(1 + i % 97), u'a' + i % 26));
+    } else {
+      ItemRecord& shape = AddRectangle(list, {0, i}, {9, i + 9});
+      for (int k = 0; k < i % 7; ++k)
+        NewPoint(shape.points).point = {k, i};
+    }
+  }
+  int32_t number = 0;  // numbered and outside the history, as reading leaves them
+  for (ItemRecord& r : list) {
+    if (r.kind() == kKindPageSetup || r.kind() == kKindPictureSource) continue;
+    r.setItemId(++number);
+    r.setHistoryState(0);
+  }
+  SetModified(list, false);
+  const QByteArray file = Write(list, "large.qlln");
+  ASSERT_GT(file.size(), 2 << 20);
+  ScriptedPrompter prompter;
+  ItemList fromFile, fromPipe;
+  ASSERT_TRUE(ReadDocument(Path("large.qlln"), fromFile, prompter).ok());
+  Trickle pipe(file);
+  ASSERT_TRUE(ReadDocumentFrom(pipe, fromPipe, prompter).ok());
+  for (ItemList* read : {&fromFile, &fromPipe}) {
+    EXPECT_EQ(read->size(), list.size());
+    EXPECT_TRUE(Write(*read, "again.qlln") == file) << "what was read writes other bytes";
+  }
+  EXPECT_TRUE(prompter.asked.empty());
+}
+
 TEST_F(DocumentFileTest, MissingFilesAndEmptyPathsFail) {
   ItemList list;
   ScriptedPrompter prompter;
@@ -455,15 +522,28 @@ pid_t GonePid() {
 TEST_F(DocumentFileTest, SavingRemovesTemporariesThatKilledRunsLeft) {
   ItemList list;
   AddPage(list);
+  // Outputs of any name into the folder leave the same kind of file when they are killed.
   const QString stale = QStringLiteral(".doc.qlln.quillon-%1-000001.tmp").arg(GonePid());
+  const QString otherStale = QStringLiteral(".card.pdf.quillon-%1-000003.tmp").arg(GonePid());
   const QString running = QStringLiteral(".doc.qlln.quillon-%1-000002.tmp").arg(::getpid());
-  const QString other = QStringLiteral(".other.qlln.quillon-%1-000003.tmp").arg(GonePid());
-  for (const QString& name : {stale, running, other})
+  const QString otherRunning = QStringLiteral(".card.pdf.quillon-1-000004.tmp");
+  const QString notOurs[] = {
+      QStringLiteral("doc.qlln.quillon-%1-000005.tmp").arg(GonePid()),
+      QStringLiteral(".doc.qlln.quillon-%1-5.tmp").arg(GonePid()),
+      QStringLiteral(".doc.qlln.quillon-%1-000006.tmp.keep").arg(GonePid()),
+      QStringLiteral(".quillon-%1-000007.tmp").arg(GonePid()),
+  };
+  for (const QString& name : {stale, otherStale, running, otherRunning})
     WriteAll(dir_.filePath(name), "partial");
+  for (const QString& name : notOurs)
+    WriteAll(dir_.filePath(name), "someone else's");
   Write(list);
   EXPECT_FALSE(QFile::exists(dir_.filePath(stale)));
+  EXPECT_FALSE(QFile::exists(dir_.filePath(otherStale))) << "another output's leftover goes too";
   EXPECT_TRUE(QFile::exists(dir_.filePath(running))) << "a save in progress keeps its file";
-  EXPECT_TRUE(QFile::exists(dir_.filePath(other))) << "another document's file is left alone";
+  EXPECT_TRUE(QFile::exists(dir_.filePath(otherRunning))) << "a running process keeps its file";
+  for (const QString& name : notOurs)
+    EXPECT_TRUE(QFile::exists(dir_.filePath(name))) << name.toStdString();
 }
 
 TEST_F(DocumentFileTest, SavingNeverReplacesAPipeOrADevice) {

@@ -18,6 +18,7 @@
 #include "shell/ShellIntegration.h"
 #include "support/CommandLineRun.h"
 #include "support/DocumentFixtures.h"
+#include "support/FullDisk.h"
 #include "support/Wait.h"
 
 namespace quillon {
@@ -483,6 +484,26 @@ TEST_F(OutputDialogsTest, AFailedPrintToFileSaysWhyAndKeepsTheOldFile) {
   EXPECT_NE(prompter_.asked[0].text.find("sheet.pdf"), std::string::npos)
       << prompter_.asked[0].text;
   EXPECT_EQ(ReadAll(kept), "an old file");
+}
+
+TEST_F(OutputDialogsTest, PrintToFileOntoAFullDiskSaysWhyAndKeepsTheOldFile) {
+  test::FullDisk disk;
+  if (!disk.mounted()) GTEST_SKIP() << "no small file system can be mounted here";
+  OpenDrawing();
+  const QString kept = disk.filePath("kept.pdf");
+  ASSERT_TRUE(test::WriteAll(kept, "an old file"));
+  ASSERT_TRUE(disk.Fill());
+  for (const QString& target : {kept, disk.filePath("new.pdf")}) {
+    prompter_.asked.clear();
+    printDialog_.answer = test::ScriptedPrintDialog::Answer{target, 1};
+    Trigger("Print1");
+    ASSERT_EQ(prompter_.asked.size(), 1u) << target.toStdString();
+    EXPECT_EQ(prompter_.asked[0].style, PromptStyle::Error);
+    EXPECT_NE(prompter_.asked[0].text.find("no space left on device"), std::string::npos)
+        << prompter_.asked[0].text;
+  }
+  EXPECT_EQ(ReadAll(kept), "an old file");
+  EXPECT_EQ(disk.Names(), QStringList{"kept.pdf"});
 }
 
 }  // namespace

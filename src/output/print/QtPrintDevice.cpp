@@ -25,6 +25,24 @@ void SetPaper(QPrinter& printer, QSizeF paperMillimetres) {
   printer.setFullPage(true);
 }
 
+// Passes the PDF writer's bytes on to the temporary file, which keeps the first failure: the
+// PDF writer itself goes on as if every write had succeeded.
+class CheckedChannel : public QIODevice {
+ public:
+  explicit CheckedChannel(ReplacingFile& file) : file_(file) {
+    open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+  }
+
+ protected:
+  qint64 readData(char*, qint64) override { return -1; }
+  qint64 writeData(const char* data, qint64 size) override {
+    return file_.Write(data, size) ? size : -1;
+  }
+
+ private:
+  ReplacingFile& file_;
+};
+
 }  // namespace
 
 std::unique_ptr<QtPrintDevice> QtPrintDevice::ForPrinter(const QString& name) {
@@ -69,22 +87,9 @@ bool QtPrintDevice::Begin(const std::string& title, int copies) {
   printer_.setCopyCount(copies);
   outputName_ = printer_.outputFileName();
   if (!outputName_.isEmpty()) {
-    output_.emplace(outputName_);
-    if (!output_->Open()) {
-      error_ = "The file \"" + outputName_.toStdString() +
-               "\" could not be written: " + Sentence(output_->error());
-      output_.reset();
-      return false;
-    }
-    // The printer opens the file itself.
-    output_->file().close();
-    printer_.setOutputFileName(output_->temporaryPath());
-  }
-  if (!printer_.isValid() || !painter_.begin(&printer_)) {
-    if (!outputName_.isEmpty()) {
-      RestoreOutputName();
-      error_ = "The file \"" + outputName_.toStdString() + "\" could not be written.";
-    } else if (printer_.printerName().isEmpty()) {
+    if (!BeginFile()) return false;
+  } else if (!printer_.isValid() || !painter_.begin(&printer_)) {
+    if (printer_.printerName().isEmpty()) {
       error_ = "There is no printer to print to.";
     } else {
       error_ = "The printer \"" + printer_.printerName().toStdString() +
@@ -95,6 +100,30 @@ bool QtPrintDevice::Begin(const std::string& title, int copies) {
   // Pictures go into a PDF unchanged rather than recompressed as JPEG.
   painter_.setRenderHint(QPainter::LosslessImageRendering, true);
   geometry_ = PrinterValues();
+  return true;
+}
+
+// A job to a file is painted by a PDF writer with the printer's page, resolution and names,
+// through a channel to the temporary file that sees every write fail that the writer ignores.
+bool QtPrintDevice::BeginFile() {
+  output_.emplace(outputName_);
+  if (!output_->Open()) {
+    error_ = "The file \"" + outputName_.toStdString() +
+             "\" could not be written: " + Sentence(output_->error());
+    output_.reset();
+    return false;
+  }
+  channel_ = std::make_unique<CheckedChannel>(*output_);
+  pdf_ = std::make_unique<QPdfWriter>(channel_.get());
+  pdf_->setPdfVersion(printer_.pdfVersion());
+  pdf_->setTitle(printer_.docName());
+  pdf_->setCreator(printer_.creator());
+  pdf_->setResolution(printer_.resolution());
+  if (!pdf_->setPageLayout(printer_.pageLayout()) || !painter_.begin(pdf_.get())) {
+    ReleaseFile();
+    error_ = "The file \"" + outputName_.toStdString() + "\" could not be written.";
+    return false;
+  }
   return true;
 }
 
@@ -124,33 +153,34 @@ void QtPrintDevice::DrawTile(const Bitmap& tile, int x, int y) {
 bool QtPrintDevice::End() {
   if (!painter_.isActive()) return false;
   if (!painter_.end()) {
-    RestoreOutputName();
+    ReleaseFile();
     error_ = "The print job could not be finished.";
     return false;
   }
   if (!output_) return true;
+  pdf_.reset();
+  channel_.reset();
   const bool kept = output_->Commit();
   if (!kept) {
     error_ = "The file \"" + outputName_.toStdString() +
              "\" could not be written: " + Sentence(output_->error());
   }
-  RestoreOutputName();
+  ReleaseFile();
   return kept;
 }
 
 void QtPrintDevice::Abort() {
   if (!painter_.isActive()) return;
-  printer_.abort();
+  if (!output_) printer_.abort();
   painter_.end();
   // The temporary file goes; the file the job would have replaced stays as it was.
-  if (output_) output_->Discard();
-  RestoreOutputName();
+  ReleaseFile();
 }
 
-void QtPrintDevice::RestoreOutputName() {
-  if (!output_) return;
+void QtPrintDevice::ReleaseFile() {
+  pdf_.reset();
+  channel_.reset();
   output_.reset();  // removes the temporary file unless it replaced the target
-  printer_.setOutputFileName(outputName_);
 }
 
 }  // namespace quillon

@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The print device of the desktop: a printer of the system's print service, or a PDF file.
 // A printer that prints to a file (PDF files, or "Print to File" of the print dialog) writes
-// a temporary file beside it, which replaces the file only when the whole job succeeded.
+// a temporary file beside it, which replaces the file only when the whole job succeeded: every
+// byte written, flushed and closed.
 #pragma once
 
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrinter>
 #include <memory>
 #include <optional>
@@ -39,14 +41,19 @@ class QtPrintDevice : public PrintDevice {
  private:
   QtPrintDevice() : printer_(QPrinter::HighResolution) {}
   PrinterGeometry PrinterValues() const;
-  void RestoreOutputName();
+  bool BeginFile();
+  void ReleaseFile();
 
   QPrinter printer_;
   QSizeF paper_;  // the document's paper in millimetres
   QPainter painter_;
   PrinterGeometry geometry_;
-  std::optional<ReplacingFile> output_;  // while printing to a file
-  QString outputName_;                   // the file the job replaces
+  // While printing to a file: the temporary file, the channel that checks every write to it,
+  // and the PDF writer that paints through the channel with the printer's settings.
+  std::optional<ReplacingFile> output_;
+  std::unique_ptr<QIODevice> channel_;
+  std::unique_ptr<QPdfWriter> pdf_;
+  QString outputName_;  // the file the job replaces
   std::string error_;
 };
 
