@@ -26,15 +26,18 @@ void MultiplyBlend(const Bitmap& mask, Bitmap& destination) {
   }
 }
 
+std::optional<ShrunkSize> BlurShrunkSize(int width, int height, int softness, double scale) {
+  const int smallW = RoundToInt32(double(width) * 10 / (softness + 10) / scale);
+  const int smallH = RoundToInt32(double(height) * 10 / (softness + 10) / scale);
+  if (smallW >= width || smallH >= height) return std::nullopt;
+  return ShrunkSize{std::max(smallW, 6), std::max(smallH, 6)};
+}
+
 void BlurMask(Bitmap& mask, int softness, double scale) {
-  const int w = mask.width();
-  const int h = mask.height();
-  int smallW = RoundToInt32(double(w) * 10 / (softness + 10) / scale);
-  int smallH = RoundToInt32(double(h) * 10 / (softness + 10) / scale);
-  if (smallW >= w || smallH >= h) return;
-  smallW = std::max(smallW, 6);
-  smallH = std::max(smallH, 6);
-  Bitmap small(smallW, smallH);
+  const std::optional<ShrunkSize> shrunk =
+      BlurShrunkSize(mask.width(), mask.height(), softness, scale);
+  if (!shrunk) return;
+  Bitmap small(shrunk->width, shrunk->height);
   Resample(mask, small, ResampleFilter::BSpline);
   Resample(small, mask, ResampleFilter::BSpline);
 }

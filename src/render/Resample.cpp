@@ -321,8 +321,9 @@ void FilterDown(const uint8_t* const* rows, const int16_t* weights, const int32_
 // being filtered down can still use them; each remembers its colour when it has only one.
 class WorkRows {
  public:
-  WorkRows(const Bitmap& source, const Taps& columns, int ring)
+  WorkRows(const Bitmap& source, int sourceTop, const Taps& columns, int ring)
       : source_(&source),
+        top_(sourceTop),
         columns_(&columns),
         stride_((3 * static_cast<int>(columns.first.size()) + 31) / 16 * 16),
         bits_(size_t(ring) * stride_),
@@ -336,7 +337,7 @@ class WorkRows {
     if (held_[slot] != y) {
       held_[slot] = y;
       const int width = static_cast<int>(columns_->first.size());
-      const uint8_t* in = source_->Row(y);
+      const uint8_t* in = source_->Row(y - top_);
       // A position without any weight comes out black, so rows are alike only when every
       // position has weights.
       colour_[slot] = columns_->weighed ? UniformColour(in, source_->width()) : kMixed;
@@ -352,6 +353,7 @@ class WorkRows {
 
  private:
   const Bitmap* source_;
+  int top_;  // the source row that source_ holds first
   const Taps* columns_;
   int stride_;
   std::vector<uint8_t> bits_;
@@ -409,17 +411,34 @@ void Resample(const Bitmap& source, Bitmap& destination, ResampleFilter filter) 
 
 void ResampleWindow(const Bitmap& source, int64_t fullWidth, int64_t fullHeight, int64_t left,
                     int64_t top, Bitmap& destination, ResampleFilter filter) {
-  if (source.width() <= 1 || source.height() <= 1 || fullWidth <= 1 || fullHeight <= 1 ||
+  ResampleWindow(source, 0, source.height(), fullWidth, fullHeight, left, top, destination, filter);
+}
+
+SourceSpan ResampleReach(int sourceSize, int64_t fullSize, ResampleFilter filter, int64_t first,
+                         int count) {
+  if (sourceSize <= 1 || fullSize <= 1 || count < 1) return {};
+  const Taps taps = Densify(Weigh(sourceSize, fullSize, filter, first, count), sourceSize);
+  const auto [lo, hi] = std::minmax_element(taps.first.begin(), taps.first.end());
+  return {*lo, *hi + taps.count - 1};
+}
+
+void ResampleWindow(const Bitmap& source, int sourceTop, int sourceHeight, int64_t fullWidth,
+                    int64_t fullHeight, int64_t left, int64_t top, Bitmap& destination,
+                    ResampleFilter filter) {
+  if (source.width() <= 1 || sourceHeight <= 1 || fullWidth <= 1 || fullHeight <= 1 ||
       destination.width() < 1 || destination.height() < 1) {
     return;
   }
   const Taps columns =
       Densify(Weigh(source.width(), fullWidth, filter, left, destination.width()), source.width());
-  const Taps rows = Densify(Weigh(source.height(), fullHeight, filter, top, destination.height()),
-                            source.height());
+  const Taps rows =
+      Densify(Weigh(sourceHeight, fullHeight, filter, top, destination.height()), sourceHeight);
+  // Every row read must be one the source holds.
+  const auto [lo, hi] = std::minmax_element(rows.first.begin(), rows.first.end());
+  if (*lo < sourceTop || int64_t{*hi} + rows.count > int64_t{sourceTop} + source.height()) return;
   const int height = destination.height();
   if (int64_t{destination.width()} * height < kPixelsForTwoThreads) {
-    WorkRows work(source, columns, rows.count);
+    WorkRows work(source, sourceTop, columns, rows.count);
     FilterRows(work, rows, destination, 0, height);
     return;
   }
@@ -428,10 +447,10 @@ void ResampleWindow(const Bitmap& source, int64_t fullWidth, int64_t fullHeight,
   // its work rows from run to run. A run mixes at least kRowsPerRun source rows, so that
   // enlarging does not filter the rows where runs meet over and over.
   const int64_t perRun = std::max<int64_t>(
-      kRowsPerRun, (int64_t{kRowsPerRun} * fullHeight + source.height() - 1) / source.height());
+      kRowsPerRun, (int64_t{kRowsPerRun} * fullHeight + sourceHeight - 1) / sourceHeight);
   const int run = static_cast<int>(std::min<int64_t>(perRun, height));
   ShareWork((height + run - 1) / run, [&]() -> Piece {
-    auto work = std::make_shared<WorkRows>(source, columns, rows.count);
+    auto work = std::make_shared<WorkRows>(source, sourceTop, columns, rows.count);
     return [&, work](int i) {
       FilterRows(*work, rows, destination, i * run, std::min(height, (i + 1) * run));
     };

@@ -8,6 +8,7 @@
 #include "render/FlatBodies.h"
 #include "render/LineDrawing.h"
 #include "render/Outlines.h"
+#include "render/Resample.h"
 
 namespace quillon {
 namespace {
@@ -117,15 +118,44 @@ void CastShadow(Primitives& target, const BoundingBox& area, Point shift, int so
   const int64_t width = int64_t{cut.right} - cut.left + 1;
   const int64_t height = int64_t{cut.bottom} - cut.top + 1;
   if (width > kMaxBitmapSide || height > kMaxBitmapSide) return;
-  Bitmap mask = Bitmap::TryCreate(static_cast<int>(width), static_cast<int>(height));
-  if (mask.empty()) return;
-  {
-    Primitives silhouette(mask, {ClampToInt32(int64_t{cut.left} - shift.x),
-                                 ClampToInt32(int64_t{cut.top} - shift.y)});
-    paint(silhouette);
+  const int w = static_cast<int>(width), h = static_cast<int>(height);
+  // Only the part of the blurred mask over the target is made. The blur is separable: that part
+  // needs only the rows of the shrunk mask that reach it, and those only the rows of the
+  // silhouette that reach them, so a band of a sheet pays for its own rows of a tall shadow.
+  const int top = std::max(cut.top, visible.top) - cut.top;
+  const int bottom = std::min(cut.bottom, visible.bottom) - cut.top;
+  const int left = std::max(cut.left, visible.left) - cut.left;
+  const int right = std::min(cut.right, visible.right) - cut.left;
+  if (bottom < top || right < left) return;
+  const std::optional<ShrunkSize> shrunk = BlurShrunkSize(w, h, softness, blurScale);
+  SourceSpan maskRows{top, bottom}, smallRows;
+  if (shrunk) {
+    smallRows = ResampleReach(shrunk->height, h, ResampleFilter::BSpline, top, bottom - top + 1);
+    maskRows = ResampleReach(h, shrunk->height, ResampleFilter::BSpline, smallRows.first,
+                             smallRows.last - smallRows.first + 1);
   }
-  BlurMask(mask, softness, blurScale);
-  ComposeShadow(target, mask, {cut.left, cut.top});
+  Bitmap silhouette = Bitmap::TryCreate(w, maskRows.last - maskRows.first + 1);
+  if (silhouette.empty()) return;
+  {
+    Primitives mask(
+        silhouette,
+        {ClampToInt32(int64_t{cut.left} - shift.x), ClampToInt32(int64_t{cut.top} - shift.y)},
+        maskRows.first, h);
+    paint(mask);
+  }
+  if (!shrunk) {
+    ComposeShadow(target, silhouette, {cut.left, ClampToInt32(int64_t{cut.top} + maskRows.first)});
+    return;
+  }
+  Bitmap small = Bitmap::TryCreate(shrunk->width, smallRows.last - smallRows.first + 1);
+  Bitmap shadow = Bitmap::TryCreate(right - left + 1, bottom - top + 1);
+  if (small.empty() || shadow.empty()) return;
+  ResampleWindow(silhouette, maskRows.first, h, shrunk->width, shrunk->height, 0, smallRows.first,
+                 small, ResampleFilter::BSpline);
+  ResampleWindow(small, smallRows.first, shrunk->height, w, h, left, top, shadow,
+                 ResampleFilter::BSpline);
+  ComposeShadow(target, shadow,
+                {ClampToInt32(int64_t{cut.left} + left), ClampToInt32(int64_t{cut.top} + top)});
 }
 
 void DrawShadow(Primitives& target, const ItemRecord& item, const ItemList& list,
