@@ -8,22 +8,23 @@
 
 namespace quillon {
 
+void MultiplyRow(const uint8_t* mask, uint8_t* destination, int width) {
+  for (int x = 0; x < width; ++x) {
+    const uint32_t b = mask[3 * x];
+    if (b == 255) continue;
+    // c * b / 255 never ends in exactly one half, so rounding up at .5 is rounding to even.
+    for (int k = 0; k < 3; ++k) {
+      uint8_t& c = destination[3 * x + k];
+      c = static_cast<uint8_t>((2 * c * b + 255) / 510);
+    }
+  }
+}
+
 void MultiplyBlend(const Bitmap& mask, Bitmap& destination) {
   const int width = std::min(mask.width(), destination.width());
   const int height = std::min(mask.height(), destination.height());
-  for (int y = 0; y < height; ++y) {
-    const uint8_t* m = mask.Row(y);
-    uint8_t* d = destination.Row(y);
-    for (int x = 0; x < width; ++x) {
-      const uint32_t b = m[3 * x];
-      if (b == 255) continue;
-      // c * b / 255 never ends in exactly one half, so rounding up at .5 is rounding to even.
-      for (int k = 0; k < 3; ++k) {
-        uint8_t& c = d[3 * x + k];
-        c = static_cast<uint8_t>((2 * c * b + 255) / 510);
-      }
-    }
-  }
+  for (int y = 0; y < height; ++y)
+    MultiplyRow(mask.Row(y), destination.Row(y), width);
 }
 
 std::optional<ShrunkSize> BlurShrunkSize(int width, int height, int softness, double scale) {

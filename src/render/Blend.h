@@ -11,6 +11,8 @@ namespace quillon {
 // Darkens destination by the mask's blue bytes: each channel c becomes c * b / 255 rounded;
 // pixels where b is 255 are untouched. Both bitmaps have the same size.
 void MultiplyBlend(const Bitmap& mask, Bitmap& destination);
+// The same for width pixels of one row of each.
+void MultiplyRow(const uint8_t* mask, uint8_t* destination, int width);
 
 // Blurs a shadow mask by shrinking it with the cubic B-spline filter and enlarging it again;
 // softness is the item's shadowSoftness and scale the output scale (1.0 in the window).

@@ -82,13 +82,14 @@ void ComposeShadow(Primitives& target, const Bitmap& mask, Point position) {
   if (x >= out.width() || y >= out.height() || x + mask.width() <= 0 || y + mask.height() <= 0) {
     return;
   }
-  // The target under the mask goes through a work bitmap of the mask's size; what lies outside
-  // the target is white there and is not copied back.
-  Bitmap work = Bitmap::TryCreate(mask.width(), mask.height());
-  if (work.empty()) return;
-  work.CopyFrom(out, static_cast<int>(x), static_cast<int>(y), mask.width(), mask.height(), 0, 0);
-  MultiplyBlend(mask, work);
-  out.CopyFrom(work, 0, 0, mask.width(), mask.height(), static_cast<int>(x), static_cast<int>(y));
+  // Only the part of the mask over the target darkens it, in place.
+  const int64_t left = std::max<int64_t>(x, 0), top = std::max<int64_t>(y, 0);
+  const int64_t right = std::min<int64_t>(x + mask.width(), out.width());
+  const int64_t bottom = std::min<int64_t>(y + mask.height(), out.height());
+  for (int64_t row = top; row < bottom; ++row) {
+    MultiplyRow(mask.Row(static_cast<int>(row - y)) + 3 * (left - x),
+                out.Row(static_cast<int>(row)) + 3 * left, static_cast<int>(right - left));
+  }
 }
 
 void CastShadow(Primitives& target, const BoundingBox& area, Point shift, int softness,
