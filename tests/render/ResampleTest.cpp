@@ -105,6 +105,41 @@ TEST(Resample, AWindowIsThePartOfTheWhole) {
   }
 }
 
+// A window needs only the source rows ResampleReach names: made from just those rows it is the
+// part of the whole; a source part that lacks one of them leaves the window as it was.
+TEST(Resample, AWindowFromTheSourceRowsItReachesIsThePartOfTheWhole) {
+  std::mt19937 random(13);
+  const Bitmap source = RandomPicture(41, 160, random);
+  for (const auto filter : {ResampleFilter::BSpline, ResampleFilter::Lanczos3}) {
+    for (const auto& [width, height] : {std::pair{23, 9}, std::pair{80, 700}}) {
+      Bitmap whole(width, height);
+      Resample(source, whole, filter);
+      for (const auto& [top, h] :
+           {std::pair{0, 3}, std::pair{height / 3, height / 4}, std::pair{height - 2, 2}}) {
+        const SourceSpan reach = ResampleReach(source.height(), height, filter, top, h);
+        ASSERT_LE(reach.first, reach.last);
+        const int rows = reach.last - reach.first + 1;
+        Bitmap rowsReached(source.width(), rows);
+        rowsReached.CopyFrom(source, 0, reach.first, source.width(), rows, 0, 0);
+        Bitmap part(width, h);
+        ResampleWindow(rowsReached, reach.first, source.height(), width, height, 0, top, part,
+                       filter);
+        for (int y = 0; y < h; ++y) {
+          ASSERT_EQ(std::memcmp(part.Row(y), whole.Row(top + y), 3 * width), 0)
+              << width << "x" << height << " rows from " << top;
+        }
+        if (rows < 2) continue;
+        Bitmap lacking(source.width(), rows - 1);
+        lacking.CopyFrom(source, 0, reach.first + 1, source.width(), rows - 1, 0, 0);
+        Bitmap untouched(width, h);
+        ResampleWindow(lacking, reach.first + 1, source.height(), width, height, 0, top, untouched,
+                       filter);
+        EXPECT_EQ(untouched.Pixel(0, 0), 0xFFFFFFu) << "a missing row leaves the window white";
+      }
+    }
+  }
+}
+
 // A picture large enough to be made by two threads equals the same picture made a few rows
 // at a time, by one thread each.
 TEST(Resample, TwoThreadsMakeWhatOneMakes) {
