@@ -2,21 +2,42 @@
 #include "render/Blend.h"
 
 #include <algorithm>
+#include <array>
 
 #include "document/Geometry.h"
 #include "render/Resample.h"
 
 namespace quillon {
 
-void MultiplyRow(const uint8_t* mask, uint8_t* destination, int width) {
-  for (int x = 0; x < width; ++x) {
-    const uint32_t b = mask[3 * x];
-    if (b == 255) continue;
-    // c * b / 255 never ends in exactly one half, so rounding up at .5 is rounding to even.
-    for (int k = 0; k < 3; ++k) {
-      uint8_t& c = destination[3 * x + k];
-      c = static_cast<uint8_t>((2 * c * b + 255) / 510);
+namespace {
+
+// c * b / 255 rounded, for every channel c and mask byte b. c * b / 255 never ends in exactly one
+// half, so rounding up at .5 is rounding to even.
+using ProductTable = std::array<std::array<uint8_t, 256>, 256>;
+const ProductTable& Products() {
+  static const ProductTable table = [] {
+    ProductTable t{};
+    for (uint32_t b = 0; b < 256; ++b) {
+      for (uint32_t c = 0; c < 256; ++c)
+        t[b][c] = static_cast<uint8_t>((2 * c * b + 255) / 510);
     }
+    return t;
+  }();
+  return table;
+}
+
+}  // namespace
+
+void MultiplyRow(const uint8_t* mask, uint8_t* destination, int width) {
+  const ProductTable& products = Products();
+  for (int x = 0; x < width; ++x) {
+    const uint8_t b = mask[3 * x];
+    if (b == 255) continue;
+    const std::array<uint8_t, 256>& times = products[b];
+    uint8_t* d = destination + 3 * x;
+    d[0] = times[d[0]];
+    d[1] = times[d[1]];
+    d[2] = times[d[2]];
   }
 }
 
