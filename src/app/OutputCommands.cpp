@@ -4,6 +4,7 @@
 #include <QString>
 #include <charconv>
 
+#include "app/ConsoleProgress.h"
 #include "document/PageSetup.h"
 #include "output/Export.h"
 #include "output/PictureWriters.h"
@@ -59,7 +60,10 @@ int RunExport(const ItemList& list, const QString& out, const OutputChoice& choi
               std::ostream& err) {
   Bitmap picture;
   const auto exportSheet = choice.smooth ? ExportSmooth : ExportExact;
-  const ComposeResult made = exportSheet(list, list.screen(), PrintQualityRenderer(), picture, {});
+  ConsoleProgress progress(err, ErrIsTerminal(err), "exporting " + out.toStdString());
+  const ComposeResult made =
+      exportSheet(list, list.screen(), PrintQualityRenderer(), picture, progress.Report());
+  progress.Finish();
   if (!made.ok) {
     err << "quillon: " << out.toStdString() << ": " << made.message << '\n';
     return 1;
@@ -93,8 +97,10 @@ int RunPrint(const ItemList& list, const std::string& title, const QString& pdf,
     err << "quillon: " << title << ": " << unavailable << '\n';
     return 1;
   }
+  ConsoleProgress progress(err, ErrIsTerminal(err), "printing " + title);
   const PrintResult printed = PrintSheet(list, title, choice.selection, choice.copies, *device,
-                                         list.screen(), PrintQualityRenderer());
+                                         list.screen(), PrintQualityRenderer(), progress.Report());
+  progress.Finish();
   if (!printed.ok) {
     err << "quillon: " << title << ": " << printed.message << '\n';
     return 1;

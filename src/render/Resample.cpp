@@ -321,42 +321,62 @@ void FilterDown(const uint8_t* const* rows, const int16_t* weights, const int32_
 // being filtered down can still use them; each remembers its colour when it has only one.
 class WorkRows {
  public:
-  WorkRows(const Bitmap& source, const Taps& columns, int ring)
+  WorkRows(const Bitmap& source, int sourceTop, const Taps& columns, int ring)
       : source_(&source),
+        top_(sourceTop),
         columns_(&columns),
         stride_((3 * static_cast<int>(columns.first.size()) + 31) / 16 * 16),
         bits_(size_t(ring) * stride_),
         held_(ring, -1),
-        colour_(ring, kMixed) {}
+        colour_(ring, kMixed),
+        content_(ring, 0) {}
 
-  // Work row y, and its colour when it has only one.
-  const uint8_t* Row(int y, int64_t* colour) {
+  // Work row y, its colour when it has only one, and what it holds: rows made from source rows
+  // of the same bytes hold the same number.
+  const uint8_t* Row(int y, int64_t* colour, int64_t* content) {
     const size_t slot = static_cast<size_t>(y) % held_.size();
     uint8_t* row = &bits_[slot * stride_];
     if (held_[slot] != y) {
-      held_[slot] = y;
       const int width = static_cast<int>(columns_->first.size());
-      const uint8_t* in = source_->Row(y);
-      // A position without any weight comes out black, so rows are alike only when every
-      // position has weights.
-      colour_[slot] = columns_->weighed ? UniformColour(in, source_->width()) : kMixed;
-      if (colour_[slot] != kMixed) {
-        FillRow(row, width, colour_[slot]);
+      const uint8_t* in = source_->Row(y - top_);
+      // A row with the same bytes as the one made last is made alike: the inside of an upright
+      // shape's silhouette is many such rows.
+      const size_t last = lastY_ >= 0 ? static_cast<size_t>(lastY_) % held_.size() : 0;
+      if (lastY_ >= 0 && held_[last] == lastY_ &&
+          std::memcmp(in, source_->Row(lastY_ - top_), 3 * size_t(source_->width())) == 0) {
+        if (last != slot) std::memcpy(row, &bits_[last * stride_], stride_);
+        colour_[slot] = colour_[last];
+        content_[slot] = content_[last];
       } else {
-        FilterAcross(in, source_->width(), *columns_, row);
+        // A position without any weight comes out black, so rows are alike only when every
+        // position has weights.
+        colour_[slot] = columns_->weighed ? UniformColour(in, source_->width()) : kMixed;
+        if (colour_[slot] != kMixed) {
+          FillRow(row, width, colour_[slot]);
+        } else {
+          FilterAcross(in, source_->width(), *columns_, row);
+        }
+        content_[slot] = ++made_;
       }
+      held_[slot] = y;
+      lastY_ = y;
     }
     *colour = colour_[slot];
+    *content = content_[slot];
     return row;
   }
 
  private:
   const Bitmap* source_;
+  int top_;  // the source row that source_ holds first
   const Taps* columns_;
   int stride_;
   std::vector<uint8_t> bits_;
   std::vector<int> held_;
   std::vector<int64_t> colour_;
+  std::vector<int64_t> content_;
+  int lastY_ = -1;    // the source row made last
+  int64_t made_ = 0;  // rows made from their own bytes so far
 };
 
 }  // namespace
@@ -374,19 +394,30 @@ void FilterRows(WorkRows& kept, const Taps& rows, Bitmap& destination, int first
   std::vector<const uint8_t*> in(n);
   for (int y = first; y < last; ++y) {
     const int16_t* weights = &rows.weights[size_t(y) * n];
-    // Rows that mix only rows of one and the same colour take that colour.
-    int64_t colour = kMixed;
-    bool alike = true, seen = false;
+    // Rows that mix only rows of one and the same colour take that colour; rows that mix only
+    // work rows of the same bytes are those bytes, as the weights add up to one.
+    int64_t colour = kMixed, content = 0;
+    bool alike = true, same = true, seen = false;
+    const uint8_t* one = nullptr;
     for (int k = 0; k < n; ++k) {
-      int64_t c;
-      in[k] = work.Row(rows.first[y] + k, &c);
+      int64_t c, held;
+      in[k] = work.Row(rows.first[y] + k, &c, &held);
       if (weights[k] == 0) continue;
-      if (!seen) colour = c;
+      if (!seen) {
+        colour = c;
+        content = held;
+        one = in[k];
+      }
       seen = true;
       alike = alike && c != kMixed && c == colour;
+      same = same && held == content;
     }
     if (alike && seen) {
       FillRow(destination.Row(y), destination.width(), colour);
+      continue;
+    }
+    if (same && seen) {
+      std::memcpy(destination.Row(y), one, bytes);
       continue;
     }
     FilterDown(in.data(), weights, &rows.pairs[size_t(y) * ((n + 1) / 2)], n, bytes,
@@ -409,17 +440,34 @@ void Resample(const Bitmap& source, Bitmap& destination, ResampleFilter filter) 
 
 void ResampleWindow(const Bitmap& source, int64_t fullWidth, int64_t fullHeight, int64_t left,
                     int64_t top, Bitmap& destination, ResampleFilter filter) {
-  if (source.width() <= 1 || source.height() <= 1 || fullWidth <= 1 || fullHeight <= 1 ||
+  ResampleWindow(source, 0, source.height(), fullWidth, fullHeight, left, top, destination, filter);
+}
+
+SourceSpan ResampleReach(int sourceSize, int64_t fullSize, ResampleFilter filter, int64_t first,
+                         int count) {
+  if (sourceSize <= 1 || fullSize <= 1 || count < 1) return {};
+  const Taps taps = Densify(Weigh(sourceSize, fullSize, filter, first, count), sourceSize);
+  const auto [lo, hi] = std::minmax_element(taps.first.begin(), taps.first.end());
+  return {*lo, *hi + taps.count - 1};
+}
+
+void ResampleWindow(const Bitmap& source, int sourceTop, int sourceHeight, int64_t fullWidth,
+                    int64_t fullHeight, int64_t left, int64_t top, Bitmap& destination,
+                    ResampleFilter filter) {
+  if (source.width() <= 1 || sourceHeight <= 1 || fullWidth <= 1 || fullHeight <= 1 ||
       destination.width() < 1 || destination.height() < 1) {
     return;
   }
   const Taps columns =
       Densify(Weigh(source.width(), fullWidth, filter, left, destination.width()), source.width());
-  const Taps rows = Densify(Weigh(source.height(), fullHeight, filter, top, destination.height()),
-                            source.height());
+  const Taps rows =
+      Densify(Weigh(sourceHeight, fullHeight, filter, top, destination.height()), sourceHeight);
+  // Every row read must be one the source holds.
+  const auto [lo, hi] = std::minmax_element(rows.first.begin(), rows.first.end());
+  if (*lo < sourceTop || int64_t{*hi} + rows.count > int64_t{sourceTop} + source.height()) return;
   const int height = destination.height();
   if (int64_t{destination.width()} * height < kPixelsForTwoThreads) {
-    WorkRows work(source, columns, rows.count);
+    WorkRows work(source, sourceTop, columns, rows.count);
     FilterRows(work, rows, destination, 0, height);
     return;
   }
@@ -428,10 +476,10 @@ void ResampleWindow(const Bitmap& source, int64_t fullWidth, int64_t fullHeight,
   // its work rows from run to run. A run mixes at least kRowsPerRun source rows, so that
   // enlarging does not filter the rows where runs meet over and over.
   const int64_t perRun = std::max<int64_t>(
-      kRowsPerRun, (int64_t{kRowsPerRun} * fullHeight + source.height() - 1) / source.height());
+      kRowsPerRun, (int64_t{kRowsPerRun} * fullHeight + sourceHeight - 1) / sourceHeight);
   const int run = static_cast<int>(std::min<int64_t>(perRun, height));
   ShareWork((height + run - 1) / run, [&]() -> Piece {
-    auto work = std::make_shared<WorkRows>(source, columns, rows.count);
+    auto work = std::make_shared<WorkRows>(source, sourceTop, columns, rows.count);
     return [&, work](int i) {
       FilterRows(*work, rows, destination, i * run, std::min(height, (i + 1) * run));
     };

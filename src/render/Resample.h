@@ -32,4 +32,20 @@ void Resample(const Bitmap& source, Bitmap& destination, ResampleFilter filter);
 void ResampleWindow(const Bitmap& source, int64_t fullWidth, int64_t fullHeight, int64_t left,
                     int64_t top, Bitmap& destination, ResampleFilter filter);
 
+// The same window made from part of the source: source holds the rows from sourceTop on of a
+// source sourceHeight rows high. The rows the window reads (ResampleReach) must all be there;
+// otherwise the destination keeps its content.
+void ResampleWindow(const Bitmap& source, int sourceTop, int sourceHeight, int64_t fullWidth,
+                    int64_t fullHeight, int64_t left, int64_t top, Bitmap& destination,
+                    ResampleFilter filter);
+
+// The source positions, first to last, that positions first .. first + count - 1 of a copy of
+// fullSize pixels along one direction read from a source of sourceSize pixels.
+struct SourceSpan {
+  int first = 0;
+  int last = -1;
+};
+SourceSpan ResampleReach(int sourceSize, int64_t fullSize, ResampleFilter filter, int64_t first,
+                         int count);
+
 }  // namespace quillon

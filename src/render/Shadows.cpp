@@ -8,6 +8,7 @@
 #include "render/FlatBodies.h"
 #include "render/LineDrawing.h"
 #include "render/Outlines.h"
+#include "render/Resample.h"
 
 namespace quillon {
 namespace {
@@ -81,13 +82,14 @@ void ComposeShadow(Primitives& target, const Bitmap& mask, Point position) {
   if (x >= out.width() || y >= out.height() || x + mask.width() <= 0 || y + mask.height() <= 0) {
     return;
   }
-  // The target under the mask goes through a work bitmap of the mask's size; what lies outside
-  // the target is white there and is not copied back.
-  Bitmap work = Bitmap::TryCreate(mask.width(), mask.height());
-  if (work.empty()) return;
-  work.CopyFrom(out, static_cast<int>(x), static_cast<int>(y), mask.width(), mask.height(), 0, 0);
-  MultiplyBlend(mask, work);
-  out.CopyFrom(work, 0, 0, mask.width(), mask.height(), static_cast<int>(x), static_cast<int>(y));
+  // Only the part of the mask over the target darkens it, in place.
+  const int64_t left = std::max<int64_t>(x, 0), top = std::max<int64_t>(y, 0);
+  const int64_t right = std::min<int64_t>(x + mask.width(), out.width());
+  const int64_t bottom = std::min<int64_t>(y + mask.height(), out.height());
+  for (int64_t row = top; row < bottom; ++row) {
+    MultiplyRow(mask.Row(static_cast<int>(row - y)) + 3 * (left - x),
+                out.Row(static_cast<int>(row)) + 3 * left, static_cast<int>(right - left));
+  }
 }
 
 void CastShadow(Primitives& target, const BoundingBox& area, Point shift, int softness,
@@ -117,15 +119,44 @@ void CastShadow(Primitives& target, const BoundingBox& area, Point shift, int so
   const int64_t width = int64_t{cut.right} - cut.left + 1;
   const int64_t height = int64_t{cut.bottom} - cut.top + 1;
   if (width > kMaxBitmapSide || height > kMaxBitmapSide) return;
-  Bitmap mask = Bitmap::TryCreate(static_cast<int>(width), static_cast<int>(height));
-  if (mask.empty()) return;
-  {
-    Primitives silhouette(mask, {ClampToInt32(int64_t{cut.left} - shift.x),
-                                 ClampToInt32(int64_t{cut.top} - shift.y)});
-    paint(silhouette);
+  const int w = static_cast<int>(width), h = static_cast<int>(height);
+  // Only the part of the blurred mask over the target is made. The blur is separable: that part
+  // needs only the rows of the shrunk mask that reach it, and those only the rows of the
+  // silhouette that reach them, so a band of a sheet pays for its own rows of a tall shadow.
+  const int top = std::max(cut.top, visible.top) - cut.top;
+  const int bottom = std::min(cut.bottom, visible.bottom) - cut.top;
+  const int left = std::max(cut.left, visible.left) - cut.left;
+  const int right = std::min(cut.right, visible.right) - cut.left;
+  if (bottom < top || right < left) return;
+  const std::optional<ShrunkSize> shrunk = BlurShrunkSize(w, h, softness, blurScale);
+  SourceSpan maskRows{top, bottom}, smallRows;
+  if (shrunk) {
+    smallRows = ResampleReach(shrunk->height, h, ResampleFilter::BSpline, top, bottom - top + 1);
+    maskRows = ResampleReach(h, shrunk->height, ResampleFilter::BSpline, smallRows.first,
+                             smallRows.last - smallRows.first + 1);
   }
-  BlurMask(mask, softness, blurScale);
-  ComposeShadow(target, mask, {cut.left, cut.top});
+  Bitmap silhouette = Bitmap::TryCreate(w, maskRows.last - maskRows.first + 1);
+  if (silhouette.empty()) return;
+  {
+    Primitives mask(
+        silhouette,
+        {ClampToInt32(int64_t{cut.left} - shift.x), ClampToInt32(int64_t{cut.top} - shift.y)},
+        maskRows.first, h);
+    paint(mask);
+  }
+  if (!shrunk) {
+    ComposeShadow(target, silhouette, {cut.left, ClampToInt32(int64_t{cut.top} + maskRows.first)});
+    return;
+  }
+  Bitmap small = Bitmap::TryCreate(shrunk->width, smallRows.last - smallRows.first + 1);
+  Bitmap shadow = Bitmap::TryCreate(right - left + 1, bottom - top + 1);
+  if (small.empty() || shadow.empty()) return;
+  ResampleWindow(silhouette, maskRows.first, h, shrunk->width, shrunk->height, 0, smallRows.first,
+                 small, ResampleFilter::BSpline);
+  ResampleWindow(small, smallRows.first, shrunk->height, w, h, left, top, shadow,
+                 ResampleFilter::BSpline);
+  ComposeShadow(target, shadow,
+                {ClampToInt32(int64_t{cut.left} + left), ClampToInt32(int64_t{cut.top} + top)});
 }
 
 void DrawShadow(Primitives& target, const ItemRecord& item, const ItemList& list,

@@ -49,6 +49,34 @@ TEST(Resample, MatchesTheDefinitionOnRandomPictures) {
   }
 }
 
+// Runs of rows with the same mixed bytes, as the inside of an upright silhouette has them, are
+// filtered once per run and copied where only such rows mix: the result is still the definition.
+TEST(Resample, RepeatedRowsMatchTheDefinition) {
+  std::mt19937 random(77);
+  auto size = [&] { return std::uniform_int_distribution<int>(2, 60)(random); };
+  for (int round = 0; round < 140; ++round) {
+    Bitmap source(size(), size());
+    for (int y = 0; y < source.height(); ++y) {
+      if (y > 0 && random() % 5 != 0) {
+        std::memcpy(source.Row(y), source.Row(y - 1), 3 * size_t(source.width()));
+        continue;
+      }
+      for (int i = 0; i < 3 * source.width(); ++i)
+        source.Row(y)[i] = random() % 3 == 0 ? 0xFF : random() & 0xFF;
+    }
+    const auto filter = static_cast<ResampleFilter>(round % 7);
+    const int w = size(), h = random() % 2 == 0 ? size() : 4 * size();
+    Bitmap fast(w, h);
+    Resample(source, fast, filter);
+    const Bitmap slow = Reference(source, w, h, filter);
+    for (int y = 0; y < h; ++y) {
+      ASSERT_EQ(std::memcmp(fast.Row(y), slow.Row(y), 3 * size_t(w)), 0)
+          << "filter " << round % 7 << ", " << source.width() << "x" << source.height() << " to "
+          << w << "x" << h << " at row " << y;
+    }
+  }
+}
+
 Bitmap RandomPicture(int width, int height, std::mt19937& random) {
   Bitmap picture(width, height);
   for (int y = 0; y < height; ++y) {
@@ -100,6 +128,41 @@ TEST(Resample, AWindowIsThePartOfTheWhole) {
           ASSERT_EQ(std::memcmp(part.Row(y), whole.Row(top + y) + 3 * left, 3 * w), 0)
               << width << "x" << height << " window at " << left << "," << top;
         }
+      }
+    }
+  }
+}
+
+// A window needs only the source rows ResampleReach names: made from just those rows it is the
+// part of the whole; a source part that lacks one of them leaves the window as it was.
+TEST(Resample, AWindowFromTheSourceRowsItReachesIsThePartOfTheWhole) {
+  std::mt19937 random(13);
+  const Bitmap source = RandomPicture(41, 160, random);
+  for (const auto filter : {ResampleFilter::BSpline, ResampleFilter::Lanczos3}) {
+    for (const auto& [width, height] : {std::pair{23, 9}, std::pair{80, 700}}) {
+      Bitmap whole(width, height);
+      Resample(source, whole, filter);
+      for (const auto& [top, h] :
+           {std::pair{0, 3}, std::pair{height / 3, height / 4}, std::pair{height - 2, 2}}) {
+        const SourceSpan reach = ResampleReach(source.height(), height, filter, top, h);
+        ASSERT_LE(reach.first, reach.last);
+        const int rows = reach.last - reach.first + 1;
+        Bitmap rowsReached(source.width(), rows);
+        rowsReached.CopyFrom(source, 0, reach.first, source.width(), rows, 0, 0);
+        Bitmap part(width, h);
+        ResampleWindow(rowsReached, reach.first, source.height(), width, height, 0, top, part,
+                       filter);
+        for (int y = 0; y < h; ++y) {
+          ASSERT_EQ(std::memcmp(part.Row(y), whole.Row(top + y), 3 * width), 0)
+              << width << "x" << height << " rows from " << top;
+        }
+        if (rows < 2) continue;
+        Bitmap lacking(source.width(), rows - 1);
+        lacking.CopyFrom(source, 0, reach.first + 1, source.width(), rows - 1, 0, 0);
+        Bitmap untouched(width, h);
+        ResampleWindow(lacking, reach.first + 1, source.height(), width, height, 0, top, untouched,
+                       filter);
+        EXPECT_EQ(untouched.Pixel(0, 0), 0xFFFFFFu) << "a missing row leaves the window white";
       }
     }
   }

@@ -3,9 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <functional>
 #include <memory>
+#include <random>
 
 #include "SceneFixtures.h"
+#include "render/Blend.h"
 #include "render/RenderItem.h"
 
 namespace quillon {
@@ -173,6 +177,146 @@ TEST(CastShadow, AMaskFarLargerThanTheTargetDarkensOnlyWhatItCovers) {
   EXPECT_GE(RedOf(b.Pixel(45, 20)), 254);  // blurred white can lose one
   EXPECT_GT(RedOf(b.Pixel(25, 20)), 0);
   EXPECT_LT(RedOf(b.Pixel(25, 20)), 255);
+}
+
+// The shadow pipeline the plain way: the whole mask painted, blurred and multiplied in, cut only
+// where it is far larger than the target.
+void WholeMaskShadow(Primitives& target, const BoundingBox& area, Point shift, int softness,
+                     double blurScale, const std::function<void(Primitives& mask)>& paint) {
+  BoundingBox cut = area;
+  const BoundingBox visible = target.Area();
+  if (area.right < visible.left || area.left > visible.right || area.bottom < visible.top ||
+      area.top > visible.bottom) {
+    return;
+  }
+  const auto pixels = [](const BoundingBox& b) {
+    return (double(b.right) - b.left + 1) * (double(b.bottom) - b.top + 1);
+  };
+  if (pixels(area) > 2 * pixels(visible) + double(1 << 22) ||
+      int64_t{area.right} - area.left >= kMaxBitmapSide / 2 ||
+      int64_t{area.bottom} - area.top >= kMaxBitmapSide / 2) {
+    const double ratio = (softness + 10) / 10.0 * std::max(blurScale, 1.0);
+    const int64_t reach = static_cast<int64_t>(std::ceil(4 * ratio)) + 8;
+    cut.left = ClampToInt32(std::max<int64_t>(area.left, visible.left - reach));
+    cut.top = ClampToInt32(std::max<int64_t>(area.top, visible.top - reach));
+    cut.right = ClampToInt32(std::min<int64_t>(area.right, int64_t{visible.right} + reach));
+    cut.bottom = ClampToInt32(std::min<int64_t>(area.bottom, int64_t{visible.bottom} + reach));
+  }
+  Bitmap mask(cut.right - cut.left + 1, cut.bottom - cut.top + 1);
+  {
+    Primitives silhouette(mask, {cut.left - shift.x, cut.top - shift.y});
+    paint(silhouette);
+  }
+  BlurMask(mask, softness, blurScale);
+  ComposeShadow(target, mask, {cut.left, cut.top});
+}
+
+Bitmap Noise(int width, int height, std::mt19937& random) {
+  Bitmap b(width, height);
+  for (int y = 0; y < height; ++y) {
+    for (int i = 0; i < 3 * width; ++i)
+      b.Row(y)[i] = static_cast<uint8_t>(random());
+  }
+  return b;
+}
+
+bool SameBytes(const Bitmap& a, const Bitmap& b) {
+  if (a.width() != b.width() || a.height() != b.height()) return false;
+  for (int y = 0; y < a.height(); ++y) {
+    if (!std::equal(a.Row(y), a.Row(y) + 3 * a.width(), b.Row(y))) return false;
+  }
+  return true;
+}
+
+// Only the part of a shadow over the target is made, from the rows of the mask that reach it;
+// on whole targets, bands of a sheet and small windows alike every pixel is the whole mask's.
+TEST(CastShadow, EveryPartOfTheTargetGetsTheWholeMasksPixels) {
+  std::mt19937 random(2029);
+  const int softnesses[] = {0, 3, 20, 30, 100, 255};
+  const double scales[] = {1.0, 2.0833, 6.25};
+  enum Target { kWhole, kBand, kWindow };
+  for (int trial = 0; trial < 240; ++trial) {
+    SCOPED_TRACE(trial);
+    const Target kind = static_cast<Target>(trial % 3);
+    const int softness = softnesses[random() % std::size(softnesses)];
+    const double scale = scales[random() % std::size(scales)];
+    const Point shift{static_cast<int32_t>(random() % 61) - 30,
+                      static_cast<int32_t>(random() % 61) - 30};
+    // Areas up to 500 pixels a side about a 300 x 360 sheet, now and then one far larger.
+    const bool huge = random() % 10 == 0;
+    const int32_t left = static_cast<int32_t>(random() % 500) - 200;
+    const int32_t top = static_cast<int32_t>(random() % 600) - 200;
+    const int32_t w = huge ? 5000 : 1 + static_cast<int32_t>(random() % 500);
+    const int32_t h = huge ? 5000 : 1 + static_cast<int32_t>(random() % 500);
+    const BoundingBox area{left, top, left + w - 1, top + h - 1};
+    std::vector<Point> corners;
+    for (int k = 3 + static_cast<int>(random() % 4); k > 0; --k) {
+      corners.push_back({left + static_cast<int32_t>(random() % (w + 40)) - 20,
+                         top + static_cast<int32_t>(random() % (h + 40)) - 20});
+    }
+    const uint32_t tone = ColourOf(0, 0, static_cast<uint8_t>(random()));
+    const bool ellipse = random() % 3 == 0;
+    const int32_t penWidth = static_cast<int32_t>(random() % 3);
+    const auto paint = [&](Primitives& mask) {
+      if (ellipse) {
+        mask.Ellipse({left + w / 5, top + h / 4, left + w - w / 6, top + h - h / 5}, tone,
+                     Pen{tone, 3});
+      } else {
+        mask.Polygon(corners, tone, Pen{tone, penWidth});
+      }
+    };
+    const Bitmap sheet = Noise(300, 360, random);
+    const int bandTop = static_cast<int>(random() % 300);
+    const int bandRows = 1 + static_cast<int>(random() % 60);
+    const int32_t windowLeft = static_cast<int32_t>(random() % 300);
+    Bitmap made, expected;
+    const auto draw = [&](Bitmap& out, auto&& cast) {
+      switch (kind) {
+        case kWhole: {
+          out = sheet.Clone();
+          Primitives target(out, {-7, 11});
+          cast(target);
+          break;
+        }
+        case kBand: {
+          out = Bitmap(sheet.width(), bandRows);
+          out.CopyFrom(sheet, 0, bandTop, sheet.width(), bandRows, 0, 0);
+          Primitives target(out, {0, 0}, bandTop, sheet.height());
+          cast(target);
+          break;
+        }
+        case kWindow: {
+          out = Bitmap(40, 30);
+          out.CopyFrom(sheet, 0, 0, 40, 30, 0, 0);
+          Primitives target(out, {windowLeft, bandTop});
+          cast(target);
+          break;
+        }
+      }
+    };
+    draw(made, [&](Primitives& t) { CastShadow(t, area, shift, softness, scale, paint); });
+    draw(expected, [&](Primitives& t) { WholeMaskShadow(t, area, shift, softness, scale, paint); });
+    ASSERT_TRUE(SameBytes(made, expected))
+        << "softness " << softness << " scale " << scale << " area " << w << " x " << h;
+  }
+}
+
+// A band of a sheet under a tall soft shadow pays for its own rows: the silhouette is painted
+// only where its blur can reach the band, not over the whole mask.
+TEST(CastShadow, ABandPaintsOnlyTheSilhouetteRowsThatReachIt) {
+  constexpr int kSheetHeight = 6000;
+  Bitmap band(400, 100);
+  Primitives target(band, {0, 0}, 3000, kSheetHeight);
+  const BoundingBox area{50, 100, 350, 5900};
+  int paintedRows = 0;
+  CastShadow(target, area, {10, 10}, 20, 6.25, [&](Primitives& mask) {
+    paintedRows = mask.bitmap().height();
+    const Point box[] = {{60, 110}, {340, 110}, {340, 5890}, {60, 5890}};
+    mask.Polygon(box, kBlack, Pen{kBlack, 0});
+  });
+  EXPECT_GT(paintedRows, 100);
+  EXPECT_LT(paintedRows, 400) << "of a mask 5800 rows high";
+  EXPECT_LT(RedOf(band.Pixel(200, 50)), 255) << "the band is darkened all the same";
 }
 
 }  // namespace

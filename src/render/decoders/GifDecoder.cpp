@@ -94,15 +94,21 @@ std::vector<int> RowOrder(int height, bool interlaced) {
   return order;
 }
 
-// Decodes the frame just described onto the white canvas; indices without a colour are black.
-bool DrawFrame(GifFileType* gif, int transparent, Bitmap& canvas) {
+// A logical screen larger than this many pixels is not made for a frame that covers less than
+// a quarter of it: the picture is then the frame alone. A few bytes can declare a screen of
+// hundreds of megapixels around a single pixel.
+constexpr int64_t kLargestEmptyScreen = 16'000'000;
+
+// Decodes the frame just described onto the white canvas with the frame's top-left corner at
+// (left, top); indices without a colour are black.
+bool DrawFrame(GifFileType* gif, int transparent, Bitmap& canvas, int left, int top) {
   const GifImageDesc& frame = gif->Image;
   const ColorMapObject* map = frame.ColorMap ? frame.ColorMap : gif->SColorMap;
   const int count = map ? map->ColorCount : 0;
   std::vector<GifPixelType> line(static_cast<size_t>(frame.Width));
   for (int y : RowOrder(frame.Height, frame.Interlace)) {
     if (DGifGetLine(gif, line.data(), frame.Width) == GIF_ERROR) return false;
-    uint8_t* row = canvas.Row(frame.Top + y) + 3 * static_cast<int64_t>(frame.Left);
+    uint8_t* row = canvas.Row(top + y) + 3 * static_cast<int64_t>(left);
     for (int x = 0; x < frame.Width; ++x, row += 3) {
       const int index = line[x];
       if (index == transparent) continue;
@@ -143,8 +149,15 @@ DecodedPicture DecodeGif(std::span<const uint8_t> bytes, const DecodeLimits& lim
       return DecodedPicture::Failure(
           "The GIF picture is damaged: its first frame has a negative size.");
     // A frame reaching past the logical screen widens the picture, as browsers show it.
-    const int64_t width = std::max<int64_t>(gif->SWidth, int64_t{frame.Left} + frame.Width);
-    const int64_t height = std::max<int64_t>(gif->SHeight, int64_t{frame.Top} + frame.Height);
+    int64_t width = std::max<int64_t>(gif->SWidth, int64_t{frame.Left} + frame.Width);
+    int64_t height = std::max<int64_t>(gif->SHeight, int64_t{frame.Top} + frame.Height);
+    int left = frame.Left, top = frame.Top;
+    const int64_t framePixels = int64_t{frame.Width} * frame.Height;
+    if (width * height > kLargestEmptyScreen && 4 * framePixels < width * height) {
+      width = frame.Width;
+      height = frame.Height;
+      left = top = 0;
+    }
     if (std::string size = CheckPictureSize(width, height, limits); !size.empty())
       return DecodedPicture::Failure(size);
     if (width == 0 || height == 0) return DecodedPicture::Failure("The GIF picture has no pixels.");
@@ -153,7 +166,7 @@ DecodedPicture DecodeGif(std::span<const uint8_t> bytes, const DecodeLimits& lim
     Bitmap canvas = Bitmap::TryCreate(static_cast<int>(width), static_cast<int>(height));
     if (canvas.empty())
       return DecodedPicture::Failure("There is not enough memory to decode the GIF picture.");
-    if (!DrawFrame(gif.get(), transparent, canvas)) return Failure(gif->Error);
+    if (!DrawFrame(gif.get(), transparent, canvas, left, top)) return Failure(gif->Error);
     return DecodedPicture::Success(std::move(canvas));
   }
 }

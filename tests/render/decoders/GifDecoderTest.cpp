@@ -81,5 +81,34 @@ TEST(GifDecoder, DamagedAndOversizedFilesFailWithASentence) {
   }
 }
 
+// A few bytes can declare a screen of hundreds of megapixels around a pixel or two: such a
+// screen is not made, the picture is the frame; ordinary screens keep their white around it.
+TEST(GifDecoder, AHugeScreenAroundASmallFrameIsNotMade) {
+  struct Case {
+    int screenWidth, screenHeight;
+    GifFrame frame;
+    int width, height;   // of the decoded picture
+    int frameX, frameY;  // where the frame's top-left pixel lands
+  };
+  const Case cases[] = {
+      {20000, 20000, Rows(0, 0, 1, 1, [](int) { return 1; }), 1, 1, 0, 0},
+      {20000, 20000, Rows(19990, 19995, 3, 2, [](int) { return 2; }), 3, 2, 0, 0},
+      {30000, 800, Rows(5, 7, 40, 30, [](int) { return 0; }), 40, 30, 0, 0},
+      {300, 200, Rows(250, 150, 2, 2, [](int) { return 1; }), 300, 200, 250, 150},
+      {4100, 4000, Rows(10, 20, 2100, 2000, [](int) { return 2; }), 4100, 4000, 10, 20},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.screenWidth << " x " << c.screenHeight);
+    const DecodedPicture picture =
+        DecodeGif(fixtures::MakeGif(c.screenWidth, c.screenHeight, kPalette, {c.frame}));
+    ASSERT_TRUE(picture.ok()) << picture.error;
+    EXPECT_EQ(picture.bitmap.width(), c.width);
+    EXPECT_EQ(picture.bitmap.height(), c.height);
+    EXPECT_EQ(picture.fullWidth, c.width);
+    ExpectNear(picture.bitmap, c.frameX, c.frameY, kPalette[c.frame.indices[0]]);
+    if (c.frameX > 0) ExpectNear(picture.bitmap, 0, 0, 0xFFFFFF);
+  }
+}
+
 }  // namespace
 }  // namespace quillon
