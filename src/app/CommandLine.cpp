@@ -184,8 +184,11 @@ int RunInfo(const Options& options, std::ostream& out, std::ostream& err) {
   return kExitOk;
 }
 
+// Whether the output is a document: its extension, with blanks typed around it ignored as the
+// picture types ignore them, is "qlln" in any case.
 bool EndsWithDocumentExtension(const QString& path) {
-  return path.endsWith(QStringLiteral(".qlln"), Qt::CaseInsensitive);
+  return QFileInfo(path).suffix().trimmed().compare(QLatin1String("qlln"), Qt::CaseInsensitive) ==
+         0;
 }
 
 // Refuses an output that would replace the input document.

@@ -82,6 +82,11 @@ TEST_F(OutputCommandsTest, TheTypedExtensionChoosesThePictureTypeWhateverItsBlan
     EXPECT_TRUE(test::ReadAll(QString::fromStdString(Path(name))).startsWith(start)) << name;
   }
   EXPECT_EQ(QDir(dir_.path()).entryList({"render*"}, QDir::Files).size(), 3);
+  // A document's extension is read the same way: records, with the mark at offset 60.
+  const auto copy = Quillon({"convert", doc, Path("copy.QLLN ")});
+  ASSERT_EQ(copy.status, 0) << copy.err;
+  EXPECT_EQ(test::ReadAll(QString::fromStdString(Path("copy.QLLN "))).mid(60, 4),
+            QByteArray("\xFF\x6B\xCA\x08", 4));
 }
 
 TEST_F(OutputCommandsTest, PrintsToPdf) {
@@ -162,10 +167,12 @@ TEST_F(OutputCommandsTest, OutputsNeverReplaceTheInputAPipeOrAnotherName) {
               2);
   }
 
-  // A trailing blank is part of the name: the document stays, a picture gets that name.
+  // A trailing blank is part of the name but not of the type: the document stays, and a new
+  // document gets that name.
   ASSERT_EQ(Quillon({"convert", doc, doc + " "}).status, 0);
   EXPECT_EQ(test::ReadAll(QString::fromStdString(doc)), original);
-  EXPECT_TRUE(test::ReadAll(QString::fromStdString(doc + " ")).startsWith("\xFF\xD8"));
+  EXPECT_EQ(test::ReadAll(QString::fromStdString(doc + " ")).mid(60, 4),
+            QByteArray("\xFF\x6B\xCA\x08", 4));
 }
 
 TEST_F(OutputCommandsTest, AFailedPrintKeepsTheOldPdfAndLeavesNoTemporaryFile) {
