@@ -343,12 +343,13 @@ void TSandbox::Timer5Timer() {
   if (mode_ == 31) host_.ShowTool(300);
 }
 
-void TSandbox::LightDirectionChanged() {
+bool TSandbox::LightDirectionChanged() {
   ItemRecord* page = items_.PageRecord();
   const int32_t light = host_.Params().lgtdir;
-  if (page == nullptr || light < 0 || light > 3 || LightDirectionOf(*page) == light) return;
+  if (page == nullptr || light < 0 || light > 3 || LightDirectionOf(*page) == light) return false;
   page->setLightDirection(static_cast<uint8_t>(light));
   FullRepaint(true);
+  return true;
 }
 
 void TSandbox::SetDisplayOptions(DisplayOptions options) {

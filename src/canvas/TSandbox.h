@@ -82,7 +82,8 @@ class TSandbox : public QMdiSubWindow, public CanvasContext {
   // The same for one rectangle of document pixels, widened to the items it meets.
   void RegionRepaint(Rect area);
   void ClearUndoAndRedo();
-  void LightDirectionChanged();
+  // Takes the settings' light direction; whether the document changed and was drawn again.
+  bool LightDirectionChanged();
   DisplayOptions GetDisplayOptions() const { return display_; }
   void SetDisplayOptions(DisplayOptions options);
 

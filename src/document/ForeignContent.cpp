@@ -93,7 +93,7 @@ std::string DescribeForeignContent(QByteArrayView head) {
   if (head.startsWith("\xEF\xBB\xBF")) head = head.sliced(3);
   if (LooksLikeText(head)) {
     const QByteArrayView start = head.trimmed();
-    if (start.startsWith("<?xml") || start.startsWith("<")) return "text in XML or HTML";
+    if (start.startsWith("<")) return "text in XML or HTML";
     return "text";
   }
   return "data of a kind Quillon does not know";
@@ -101,11 +101,12 @@ std::string DescribeForeignContent(QByteArrayView head) {
 
 std::string ForeignDocumentNotice(const QString& path, const FileResult& result,
                                   std::size_t records) {
-  QFile file(path.trimmed());
+  const QString trimmed = path.trimmed();
+  QFile file(trimmed);
   if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) return {};
   const QByteArray head = file.read(kForeignHeadSize);
   if (!LacksQuillonMark(head)) return {};
-  const std::string name = '"' + QFileInfo(path.trimmed()).fileName().toStdString() + '"';
+  const std::string name = '"' + QFileInfo(trimmed).fileName().toStdString() + '"';
   std::string notice =
       name + " is not a Quillon document: it holds " + DescribeForeignContent(head) + ".\r\n";
   const std::string count = std::to_string(records) + (records == 1 ? " record" : " records");

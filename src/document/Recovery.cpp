@@ -77,7 +77,7 @@ QByteArray NoteBytes(const RecoveryNote& note) {
 QString WriteWhole(const QString& path, const QByteArray& bytes) {
   ReplacingFile file(path);
   if (!file.Open()) return file.error();
-  if (file.file().write(bytes) != bytes.size()) return file.file().errorString();
+  if (!file.Write(bytes.constData(), bytes.size())) return file.error();
   if (!file.Commit()) return file.error();
   return {};
 }

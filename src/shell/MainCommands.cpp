@@ -392,10 +392,7 @@ void TForm1::Timer7Timer() {
   const std::vector<TSandbox*> windows = Windows();
   for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
     // A document whose light already falls that way is drawn again all the same.
-    const ItemRecord* page = (*it)->GetItems().PageRecord();
-    const bool sameLight = page == nullptr || LightDirectionOf(*page) == params_.lgtdir;
-    (*it)->LightDirectionChanged();
-    if (sameLight) (*it)->FullRepaint(true);
+    if (!(*it)->LightDirectionChanged()) (*it)->FullRepaint(true);
   }
 }
 

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QScopedValueRollback>
 #include <QTimer>
 #include <algorithm>
 
@@ -80,9 +81,10 @@ void TForm1::ServeRequests() {
   // A file that went away while it waited is ignored as at its request.
   if (QFileInfo(name).isFile()) {
     // Questions while opening run an event loop of their own; requests meanwhile wait.
-    servingRequest_ = true;
-    OpenDocumentWindow(name);
-    servingRequest_ = false;
+    {
+      const QScopedValueRollback serving(servingRequest_, true);
+      OpenDocumentWindow(name);
+    }
     if (isMinimized()) showNormal();
     raise();
     activateWindow();

@@ -313,9 +313,7 @@ void TTextbox::StyleClicked(int style) {
       [style, value](ItemList& l, EditObserver& o, const GeometryContext& g) {
         ApplyTextStyle(l, o, style, value, g);
       },
-      [style, on](TParams& p) {
-        p.toptions = WithOptionByte(p.toptions, style - 1, on ? 255 : 0);
-      });
+      [style, value](TParams& p) { p.toptions = WithOptionByte(p.toptions, style - 1, value); });
 }
 
 void TTextbox::JustifyClicked(int button) {
