@@ -4,6 +4,8 @@
 // its mode and provides the context, so a gesture itself needs no widget.
 #pragma once
 
+#include <QString>
+#include <QtCore/qnamespace.h>
 #include <cstdint>
 #include <vector>
 
@@ -57,11 +59,27 @@ class CanvasContext {
   virtual const TParams& Settings() const = 0;
 };
 
+// One pointer or key gesture: made by the factory for a press (or for the tool chosen), it
+// takes the events until it is finished, Esc ends it, or another command cancels it.
 class Gesture {
  public:
   virtual ~Gesture() = default;
+  // The press the gesture was made for.
+  virtual void Press(const PointerInput& input) { (void)input; }
   virtual void Move(const PointerInput& input) = 0;
   virtual void Release(const PointerInput& input) = 0;
+  virtual void DoubleClick(const PointerInput& input) { (void)input; }
+  // A key (Qt::Key) or typed characters while the gesture runs; whether the gesture took them.
+  virtual bool Key(int key, Qt::KeyboardModifiers modifiers) {
+    (void)key, (void)modifiers;
+    return false;
+  }
+  virtual bool Characters(const QString& typed) {
+    (void)typed;
+    return false;
+  }
+  // Whether the gesture is over (after its release, Esc or Cancel); the window then drops it.
+  virtual bool Finished() const { return true; }
   // Esc while the gesture runs.
   virtual void Escape() = 0;
   // The gesture is left by another command: whatever it drew is taken away and the document
