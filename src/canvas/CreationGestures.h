@@ -21,6 +21,7 @@ class CreationGesture : public Gesture {
   // The button stayed down: the press point (canvas pixels) is taken as the first click.
   virtual void Hold(Point press) = 0;
   // Backspace, Enter and the letter C; whether the key meant something here.
+  using Gesture::Key;
   virtual bool Key(int /*key*/) { return false; }
   void Escape() override;
   void Cancel() override;
