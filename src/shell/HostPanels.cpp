@@ -25,6 +25,7 @@
 #include "settings/ui/CustomizeDialogs.h"
 #include "settings/ui/TOptions.h"
 #include "settings/ui/Tspeed.h"
+#include "shell/HostTable.h"
 #include "shell/TForm1.h"
 #include "shell/TInstall.h"
 
@@ -252,56 +253,82 @@ HostPanel ClipEditorPanel(TForm1& form, int code) {
   return panel;
 }
 
+namespace {
+
+// The light direction saved reaches the open documents too.
+HostPanel Shadows(TForm1& form) {
+  HostPanel panel = Customization<TShadow>(form);
+  panel.firstAction = [&form, save = std::move(panel.firstAction)] {
+    save();
+    form.ShadowsChanged();
+  };
+  return panel;
+}
+
+using Title = HostTitle;
+constexpr HostKind X = HostKind::X;
+constexpr HostKind Y = HostKind::Y;
+constexpr char kSave[] = "Save";
+constexpr char kCancel[] = "Cancel";
+
+const HostEntry kHosts[] = {
+    {Y, kHostLineWeights, "Customize Line Weights", Title::None, kSave, kCancel, 5,
+     [](TForm1& form, int, int32_t) { return Customization<TThickness>(form); }},
+    {Y, kHostShadows, "Customize Shadows", Title::None, kSave, kCancel, 13,
+     [](TForm1& form, int, int32_t) { return Shadows(form); }},
+    {Y, kHostSpeed, "", Title::Only, "Apply", kCancel, 14,
+     [](TForm1& form, int, int32_t number) { return Speed(form, number); }},
+    {Y, kHostPrintSelection, "Options", Title::None, "Print", kCancel, 16,
+     [](TForm1& form, int, int32_t) { return PrintSelection(form, false); }},
+    {Y, kHostPreviewSelection, "Options", Title::None, "Preview", kCancel, 16,
+     [](TForm1& form, int, int32_t) { return PrintSelection(form, true); }},
+    {X, kHostLinePatterns, "Customize Line Patterns", Title::None, kSave, kCancel, 6,
+     [](TForm1& form, int, int32_t) { return Customization<TPatterns>(form); }},
+    {X, kHostLineAngles, "Customize Line Angles", Title::None, kSave, kCancel, 7,
+     [](TForm1& form, int, int32_t) {
+       return Customization<TDirections>(form, DirectionRole::LineDirections);
+     }},
+    {X, kHostGridForNewFiles, "Grid and Snap", Title::AfterDash, kSave, kCancel, 8,
+     [](TForm1& form, int, int32_t number) { return GridAndSnap(form, number); }},
+    {X, kHostGridForWindow, "Grid and Snap", Title::AfterDash, kSave, kCancel, 8,
+     [](TForm1& form, int, int32_t number) { return GridAndSnap(form, number); }},
+    {X, kHostTextAngles, "Customize Text Angles", Title::None, kSave, kCancel, 9,
+     [](TForm1& form, int, int32_t) {
+       return Customization<TDirections>(form, DirectionRole::TextAngles);
+     }},
+    {X, kHostFontSizes, "Customize Font Sizes", Title::None, kSave, kCancel, 9,
+     [](TForm1& form, int, int32_t) {
+       return Customization<TDirections>(form, DirectionRole::FontSizes);
+     }},
+    {X, kHostAbout, "About", Title::None, "Web", "Close", 1,
+     [](TForm1&, int, int32_t) { return About(); }},
+    {X, kToolNewPicture, "", Title::Only, "Insert", kCancel, 2,
+     [](TForm1& form, int code, int32_t) { return ClipEditorPanel(form, code); }},
+    {X, kToolAddClip, "", Title::Only, "Insert", kCancel, 2,
+     [](TForm1& form, int code, int32_t) { return ClipEditorPanel(form, code); }},
+    // Editing a placed picture changes it rather than adding one.
+    {X, kToolEditClip, "", Title::Only, "Apply", kCancel, 2,
+     [](TForm1& form, int code, int32_t) { return ClipEditorPanel(form, code); }},
+    {X, kHostPageSetup, "Page Setup - ", Title::After, "Apply", kCancel, 4,
+     [](TForm1& form, int, int32_t number) { return PageSetup(form, number); }},
+    {X, kHostPreview, "", Title::Only, "Print", kCancel, 3,
+     [](TForm1& form, int, int32_t) { return Preview(form); }},
+    {X, kHostFirstTimeSetup, "First-time Setup", Title::None, "Proceed", kCancel, 12,
+     [](TForm1& form, int, int32_t) { return Setup(form); }},
+};
+
+}  // namespace
+
+const HostEntry* FindHost(HostKind kind, int code) {
+  for (const HostEntry& entry : kHosts) {
+    if (entry.kind == kind && entry.code == code) return &entry;
+  }
+  return nullptr;
+}
+
 HostPanel MakeHostPanel(TForm1& form, HostKind kind, int code, int32_t number) {
-  if (kind == HostKind::Y) {
-    switch (code) {
-      case 9:
-        return Customization<TThickness>(form);
-      case 63: {
-        // The light direction saved reaches the open documents too.
-        HostPanel panel = Customization<TShadow>(form);
-        panel.firstAction = [&form, save = std::move(panel.firstAction)] {
-          save();
-          form.ShadowsChanged();
-        };
-        return panel;
-      }
-      case 64:
-        return Speed(form, number);
-      case 66:
-      case 67:
-        return PrintSelection(form, code == 67);
-      default:
-        return {};
-    }
-  }
-  switch (code) {
-    case 10:
-      return Customization<TPatterns>(form);
-    case 11:
-      return Customization<TDirections>(form, DirectionRole::LineDirections);
-    case 26:
-    case 27:
-      return GridAndSnap(form, number);
-    case 40:
-      return Customization<TDirections>(form, DirectionRole::TextAngles);
-    case 41:
-      return Customization<TDirections>(form, DirectionRole::FontSizes);
-    case 45:
-      return About();
-    case kToolNewPicture:
-    case kToolEditClip:
-    case kToolAddClip:
-      return ClipEditorPanel(form, code);
-    case 54:
-      return PageSetup(form, number);
-    case 57:
-      return Preview(form);
-    case 60:
-      return Setup(form);
-    default:
-      return {};
-  }
+  const HostEntry* entry = FindHost(kind, code);
+  return entry != nullptr ? entry->panel(form, code, number) : HostPanel{};
 }
 
 }  // namespace quillon
