@@ -14,18 +14,23 @@
 #include "canvas/TSandbox.h"
 #include "document/PageSetup.h"
 #include "document/ToolNumbers.h"
-#include "render/decoders/DecodePicture.h"
 #include "output/ui/OutputDialogs.h"
 #include "output/ui/TPreview.h"
 #include "output/ui/TPrsel.h"
 #include "page/AnchorLines.h"
 #include "page/ui/TPage.h"
+#include "render/decoders/DecodePicture.h"
 #include "settings/GridOptions.h"
 #include "settings/NewDocument.h"
 #include "settings/ui/CustomizeDialogs.h"
 #include "settings/ui/TOptions.h"
 #include "settings/ui/Tspeed.h"
+#include "shell/FrameCommands.h"
+#include "shell/FrameTimers.h"
 #include "shell/HostTable.h"
+#include "shell/PictureCommands.h"
+#include "shell/RecoveryCopies.h"
+#include "shell/ShellRequests.h"
 #include "shell/TForm1.h"
 #include "shell/TInstall.h"
 
@@ -68,7 +73,7 @@ HostPanel Speed(TForm1& form, int32_t number) {
   return {dialog, [&form, dialog, target] {
             const SpeedSwitches chosen = dialog->Switches();
             form.Params().liveDrag = chosen.liveDrag;
-            form.SetRecoveryInterval(chosen.recoveryInterval);
+            form.Copies().SetInterval(chosen.recoveryInterval);
             // The window may have closed while the dialog was open.
             if (target != nullptr && !target->IsClosing()) {
               target->SetDisplayOptions({chosen.pictures, chosen.shadows, chosen.surfaces});
@@ -102,7 +107,7 @@ HostPanel GridAndSnap(TForm1& form, int32_t number) {
 // Proceed needs a unit; it then completes the setup.
 HostPanel Setup(TForm1& form) {
   auto* panel = new TInstall;
-  return {panel, [&form, panel] { form.ProceedWithSetup(panel->ChosenUnits()); },
+  return {panel, [&form, panel] { form.Setup().Proceed(panel->ChosenUnits()); },
           [&form, panel] {
             if (panel->ChosenUnits() != 0) return true;
             form.Prompts().Ask(kChooseUnitsMessage, PromptStyle::Error, PromptButtons::Ok);
@@ -123,7 +128,7 @@ HostPanel PrintSelection(TForm1& form, bool preview) {
             window->PrintSelection() = panel->Selection();
             QTimer::singleShot(0, &form, [&form, window, preview] {
               if (window == nullptr) return;
-              preview ? form.OpenPreview(*window) : form.PrintWindow(*window);
+              preview ? form.Files().OpenPreview(*window) : form.Files().PrintWindow(*window);
             });
           }};
 }
@@ -137,7 +142,7 @@ HostPanel Preview(TForm1& form) {
   auto* panel = new TPreview(active, active->GetItems(), active->PrintSelection());
   auto print = [&form, window] {
     QTimer::singleShot(0, &form, [&form, window] {
-      if (window != nullptr) form.PrintWindow(*window);
+      if (window != nullptr) form.Files().PrintWindow(*window);
     });
   };
   panel->onExport = [&form, window](const Bitmap& picture) {
@@ -225,10 +230,11 @@ HostPanel ClipEditorPanel(TForm1& form, int code) {
   }
   auto* pict = new TPict;
   bool opened = false;
-  if (code == kToolNewPicture && !form.PendingPictureBytes().empty()) {
-    opened = pict->OpenBytes(code, form.PendingPicture(), form.PendingPictureBytes(), kPictureBmp);
+  if (code == kToolNewPicture && !form.Pictures().PendingPictureBytes().empty()) {
+    opened = pict->OpenBytes(code, form.Pictures().PendingPicture(),
+                             form.Pictures().PendingPictureBytes(), kPictureBmp);
   } else if (code == kToolNewPicture) {
-    const QString path = form.PendingPicture();
+    const QString path = form.Pictures().PendingPicture();
     QFile file(path);
     // Larger files than the largest picture a decoder takes are not read at all.
     constexpr qint64 kLargestPictureFile = qint64{1} << 30;
@@ -245,8 +251,9 @@ HostPanel ClipEditorPanel(TForm1& form, int code) {
   if (opened && code == kToolNewPicture) form.ShowTool(kToolInsertPicture);
   const QPointer<TPict> guard(pict);
   HostPanel panel(
-      pict, [&form, guard] {
-        if (guard) form.PlaceClips(*guard);
+      pict,
+      [&form, guard] {
+        if (guard) form.Pictures().PlaceClips(*guard);
       },
       [guard] { return guard && guard->HasPicture(); });
   panel.firstEnabled = opened;
@@ -260,7 +267,7 @@ HostPanel Shadows(TForm1& form) {
   HostPanel panel = Customization<TShadow>(form);
   panel.firstAction = [&form, save = std::move(panel.firstAction)] {
     save();
-    form.ShadowsChanged();
+    form.Timers().RedrawShadowsSoon();
   };
   return panel;
 }
