@@ -15,6 +15,7 @@
 #include "platform/qt/QtProgress.h"
 #include "platform/qt/QtPrompter.h"
 #include "platform/qt/ScreenResolution.h"
+#include "shell/RecoveryCopies.h"
 #include "shell/ShellIntegration.h"
 #include "shell/TForm1.h"
 
@@ -68,7 +69,7 @@ int RunGui(int& argc, char** argv, const QString& file) {
   channel.Listen();
   form.show();
   // Documents left unsaved by a Quillon that ended without closing them are offered first.
-  QTimer::singleShot(0, &form, [&form] { form.OfferRecovery(); });
+  QTimer::singleShot(0, &form, [&form] { form.Copies().Offer(); });
   if (!path.isEmpty()) {
     QTimer::singleShot(0, &form, [&form, path] { form.OpenDocumentWindow(path); });
   }

@@ -44,6 +44,37 @@ inline constexpr int32_t kClipNone = 0;
 inline constexpr int32_t kClipRectangular = 1;
 inline constexpr int32_t kClipRound = 2;
 
+// Tools the main frame runs: back to the tool shown before a guidance page, the text panel
+// while a text is typed and with its angle list chosen, and the guidance pages of entering the
+// points of a spline, solid, curve or oblong and of continuing a spline or curve.
+inline constexpr int32_t kToolPreviousTool = 43;
+inline constexpr int32_t kToolTypedText = 302;
+inline constexpr int32_t kToolTextAngles = 303;
+inline constexpr int32_t kToolSplineGuidance = 1061;
+inline constexpr int32_t kToolSolidGuidance = 1064;
+inline constexpr int32_t kToolCurveGuidance = 1070;
+inline constexpr int32_t kToolOblongGuidance = 1073;
+inline constexpr int32_t kToolContinueSplineGuidance = 1074;
+inline constexpr int32_t kToolContinueCurveGuidance = 1075;
+
+// The dialogs the two host windows show, by the code that opens them; the picture clip editor
+// opens under its tool numbers (kToolNewPicture, kToolEditClip, kToolAddClip).
+inline constexpr int32_t kHostLineWeights = 9;
+inline constexpr int32_t kHostLinePatterns = 10;
+inline constexpr int32_t kHostLineAngles = 11;
+inline constexpr int32_t kHostGridForNewFiles = 26;
+inline constexpr int32_t kHostGridForWindow = 27;
+inline constexpr int32_t kHostTextAngles = 40;
+inline constexpr int32_t kHostFontSizes = 41;
+inline constexpr int32_t kHostAbout = 45;
+inline constexpr int32_t kHostPageSetup = 54;
+inline constexpr int32_t kHostPreview = 57;
+inline constexpr int32_t kHostFirstTimeSetup = 60;
+inline constexpr int32_t kHostShadows = 63;
+inline constexpr int32_t kHostSpeed = 64;
+inline constexpr int32_t kHostPrintSelection = 66;
+inline constexpr int32_t kHostPreviewSelection = 67;
+
 // The drawing window's modes; the shape tools 100 to 199 are modes of their own number.
 inline constexpr int32_t kModePointer = 0;
 inline constexpr int32_t kModeLine = 1;
@@ -112,7 +143,7 @@ constexpr PanelKind PanelOfTool(int32_t tool) {
   if (tool == kToolSeveralKinds) return PanelKind::Unibox;
   if (tool == kToolLine || tool == kToolSelectedLine) return PanelKind::Linebox;
   if (tool >= kToolFirstShape && tool <= kToolSelectedPolygon) return PanelKind::Polybox;
-  if (tool >= kToolText && tool <= 303) return PanelKind::Textbox;
+  if (tool >= kToolText && tool <= kToolTextAngles) return PanelKind::Textbox;
   if (tool == kToolInsertPicture) return PanelKind::Pictbox;
   if (tool == kToolSelectedPicture) return PanelKind::Colorbox;
   if (IsGuidanceTool(tool)) return PanelKind::Guidance;

@@ -14,17 +14,23 @@
 #include "canvas/TSandbox.h"
 #include "document/PageSetup.h"
 #include "document/ToolNumbers.h"
-#include "render/decoders/DecodePicture.h"
 #include "output/ui/OutputDialogs.h"
 #include "output/ui/TPreview.h"
 #include "output/ui/TPrsel.h"
 #include "page/AnchorLines.h"
 #include "page/ui/TPage.h"
+#include "render/decoders/DecodePicture.h"
 #include "settings/GridOptions.h"
 #include "settings/NewDocument.h"
 #include "settings/ui/CustomizeDialogs.h"
 #include "settings/ui/TOptions.h"
 #include "settings/ui/Tspeed.h"
+#include "shell/FrameCommands.h"
+#include "shell/FrameTimers.h"
+#include "shell/HostTable.h"
+#include "shell/PictureCommands.h"
+#include "shell/RecoveryCopies.h"
+#include "shell/ShellRequests.h"
 #include "shell/TForm1.h"
 #include "shell/TInstall.h"
 
@@ -67,7 +73,7 @@ HostPanel Speed(TForm1& form, int32_t number) {
   return {dialog, [&form, dialog, target] {
             const SpeedSwitches chosen = dialog->Switches();
             form.Params().liveDrag = chosen.liveDrag;
-            form.SetRecoveryInterval(chosen.recoveryInterval);
+            form.Copies().SetInterval(chosen.recoveryInterval);
             // The window may have closed while the dialog was open.
             if (target != nullptr && !target->IsClosing()) {
               target->SetDisplayOptions({chosen.pictures, chosen.shadows, chosen.surfaces});
@@ -101,7 +107,7 @@ HostPanel GridAndSnap(TForm1& form, int32_t number) {
 // Proceed needs a unit; it then completes the setup.
 HostPanel Setup(TForm1& form) {
   auto* panel = new TInstall;
-  return {panel, [&form, panel] { form.ProceedWithSetup(panel->ChosenUnits()); },
+  return {panel, [&form, panel] { form.Setup().Proceed(panel->ChosenUnits()); },
           [&form, panel] {
             if (panel->ChosenUnits() != 0) return true;
             form.Prompts().Ask(kChooseUnitsMessage, PromptStyle::Error, PromptButtons::Ok);
@@ -122,7 +128,7 @@ HostPanel PrintSelection(TForm1& form, bool preview) {
             window->PrintSelection() = panel->Selection();
             QTimer::singleShot(0, &form, [&form, window, preview] {
               if (window == nullptr) return;
-              preview ? form.OpenPreview(*window) : form.PrintWindow(*window);
+              preview ? form.Files().OpenPreview(*window) : form.Files().PrintWindow(*window);
             });
           }};
 }
@@ -136,7 +142,7 @@ HostPanel Preview(TForm1& form) {
   auto* panel = new TPreview(active, active->GetItems(), active->PrintSelection());
   auto print = [&form, window] {
     QTimer::singleShot(0, &form, [&form, window] {
-      if (window != nullptr) form.PrintWindow(*window);
+      if (window != nullptr) form.Files().PrintWindow(*window);
     });
   };
   panel->onExport = [&form, window](const Bitmap& picture) {
@@ -224,10 +230,11 @@ HostPanel ClipEditorPanel(TForm1& form, int code) {
   }
   auto* pict = new TPict;
   bool opened = false;
-  if (code == kToolNewPicture && !form.PendingPictureBytes().empty()) {
-    opened = pict->OpenBytes(code, form.PendingPicture(), form.PendingPictureBytes(), kPictureBmp);
+  if (code == kToolNewPicture && !form.Pictures().PendingPictureBytes().empty()) {
+    opened = pict->OpenBytes(code, form.Pictures().PendingPicture(),
+                             form.Pictures().PendingPictureBytes(), kPictureBmp);
   } else if (code == kToolNewPicture) {
-    const QString path = form.PendingPicture();
+    const QString path = form.Pictures().PendingPicture();
     QFile file(path);
     // Larger files than the largest picture a decoder takes are not read at all.
     constexpr qint64 kLargestPictureFile = qint64{1} << 30;
@@ -244,64 +251,91 @@ HostPanel ClipEditorPanel(TForm1& form, int code) {
   if (opened && code == kToolNewPicture) form.ShowTool(kToolInsertPicture);
   const QPointer<TPict> guard(pict);
   HostPanel panel(
-      pict, [&form, guard] {
-        if (guard) form.PlaceClips(*guard);
+      pict,
+      [&form, guard] {
+        if (guard) form.Pictures().PlaceClips(*guard);
       },
       [guard] { return guard && guard->HasPicture(); });
   panel.firstEnabled = opened;
   return panel;
 }
 
+namespace {
+
+// The light direction saved reaches the open documents too.
+HostPanel Shadows(TForm1& form) {
+  HostPanel panel = Customization<TShadow>(form);
+  panel.firstAction = [&form, save = std::move(panel.firstAction)] {
+    save();
+    form.Timers().RedrawShadowsSoon();
+  };
+  return panel;
+}
+
+using Title = HostTitle;
+constexpr HostKind X = HostKind::X;
+constexpr HostKind Y = HostKind::Y;
+constexpr char kSave[] = "Save";
+constexpr char kCancel[] = "Cancel";
+
+const HostEntry kHosts[] = {
+    {Y, kHostLineWeights, "Customize Line Weights", Title::None, kSave, kCancel, 5,
+     [](TForm1& form, int, int32_t) { return Customization<TThickness>(form); }},
+    {Y, kHostShadows, "Customize Shadows", Title::None, kSave, kCancel, 13,
+     [](TForm1& form, int, int32_t) { return Shadows(form); }},
+    {Y, kHostSpeed, "", Title::Only, "Apply", kCancel, 14,
+     [](TForm1& form, int, int32_t number) { return Speed(form, number); }},
+    {Y, kHostPrintSelection, "Options", Title::None, "Print", kCancel, 16,
+     [](TForm1& form, int, int32_t) { return PrintSelection(form, false); }},
+    {Y, kHostPreviewSelection, "Options", Title::None, "Preview", kCancel, 16,
+     [](TForm1& form, int, int32_t) { return PrintSelection(form, true); }},
+    {X, kHostLinePatterns, "Customize Line Patterns", Title::None, kSave, kCancel, 6,
+     [](TForm1& form, int, int32_t) { return Customization<TPatterns>(form); }},
+    {X, kHostLineAngles, "Customize Line Angles", Title::None, kSave, kCancel, 7,
+     [](TForm1& form, int, int32_t) {
+       return Customization<TDirections>(form, DirectionRole::LineDirections);
+     }},
+    {X, kHostGridForNewFiles, "Grid and Snap", Title::AfterDash, kSave, kCancel, 8,
+     [](TForm1& form, int, int32_t number) { return GridAndSnap(form, number); }},
+    {X, kHostGridForWindow, "Grid and Snap", Title::AfterDash, kSave, kCancel, 8,
+     [](TForm1& form, int, int32_t number) { return GridAndSnap(form, number); }},
+    {X, kHostTextAngles, "Customize Text Angles", Title::None, kSave, kCancel, 9,
+     [](TForm1& form, int, int32_t) {
+       return Customization<TDirections>(form, DirectionRole::TextAngles);
+     }},
+    {X, kHostFontSizes, "Customize Font Sizes", Title::None, kSave, kCancel, 9,
+     [](TForm1& form, int, int32_t) {
+       return Customization<TDirections>(form, DirectionRole::FontSizes);
+     }},
+    {X, kHostAbout, "About", Title::None, "Web", "Close", 1,
+     [](TForm1&, int, int32_t) { return About(); }},
+    {X, kToolNewPicture, "", Title::Only, "Insert", kCancel, 2,
+     [](TForm1& form, int code, int32_t) { return ClipEditorPanel(form, code); }},
+    {X, kToolAddClip, "", Title::Only, "Insert", kCancel, 2,
+     [](TForm1& form, int code, int32_t) { return ClipEditorPanel(form, code); }},
+    // Editing a placed picture changes it rather than adding one.
+    {X, kToolEditClip, "", Title::Only, "Apply", kCancel, 2,
+     [](TForm1& form, int code, int32_t) { return ClipEditorPanel(form, code); }},
+    {X, kHostPageSetup, "Page Setup - ", Title::After, "Apply", kCancel, 4,
+     [](TForm1& form, int, int32_t number) { return PageSetup(form, number); }},
+    {X, kHostPreview, "", Title::Only, "Print", kCancel, 3,
+     [](TForm1& form, int, int32_t) { return Preview(form); }},
+    {X, kHostFirstTimeSetup, "First-time Setup", Title::None, "Proceed", kCancel, 12,
+     [](TForm1& form, int, int32_t) { return Setup(form); }},
+};
+
+}  // namespace
+
+const HostEntry* FindHost(HostKind kind, int code) {
+  for (const HostEntry& entry : kHosts) {
+    if (entry.kind == kind && entry.code == code) return &entry;
+  }
+  return nullptr;
+}
+
 HostPanel MakeHostPanel(TForm1& form, HostKind kind, int code, int32_t number) {
-  if (kind == HostKind::Y) {
-    switch (code) {
-      case 9:
-        return Customization<TThickness>(form);
-      case 63: {
-        // The light direction saved reaches the open documents too.
-        HostPanel panel = Customization<TShadow>(form);
-        panel.firstAction = [&form, save = std::move(panel.firstAction)] {
-          save();
-          form.ShadowsChanged();
-        };
-        return panel;
-      }
-      case 64:
-        return Speed(form, number);
-      case 66:
-      case 67:
-        return PrintSelection(form, code == 67);
-      default:
-        return {};
-    }
-  }
-  switch (code) {
-    case 10:
-      return Customization<TPatterns>(form);
-    case 11:
-      return Customization<TDirections>(form, DirectionRole::LineDirections);
-    case 26:
-    case 27:
-      return GridAndSnap(form, number);
-    case 40:
-      return Customization<TDirections>(form, DirectionRole::TextAngles);
-    case 41:
-      return Customization<TDirections>(form, DirectionRole::FontSizes);
-    case 45:
-      return About();
-    case kToolNewPicture:
-    case kToolEditClip:
-    case kToolAddClip:
-      return ClipEditorPanel(form, code);
-    case 54:
-      return PageSetup(form, number);
-    case 57:
-      return Preview(form);
-    case 60:
-      return Setup(form);
-    default:
-      return {};
-  }
+  const HostEntry* entry = FindHost(kind, code);
+  return entry != nullptr ? entry->panel(form, code, number) : HostPanel{};
 }
 
 }  // namespace quillon

@@ -9,6 +9,9 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "document/ToolNumbers.h"
+#include "shell/HostTable.h"
+
 namespace quillon {
 namespace {
 
@@ -69,55 +72,22 @@ void RaisedButton::paintEvent(QPaintEvent*) {
 }
 
 HostLayout HostLayoutFor(HostKind kind, int code, const QString& title) {
-  const QString save = QStringLiteral("Save");
-  const QString cancel = QStringLiteral("Cancel");
-  if (kind == HostKind::Y) {
-    switch (code) {
-      case 9:
-        return {QStringLiteral("Customize Line Weights"), save, cancel};
-      case 63:
-        return {QStringLiteral("Customize Shadows"), save, cancel};
-      case 64:
-        return {title, QStringLiteral("Apply"), cancel};
-      case 66:
-        return {QStringLiteral("Options"), QStringLiteral("Print"), cancel};
-      case 67:
-        return {QStringLiteral("Options"), QStringLiteral("Preview"), cancel};
-      default:
-        return {QString(), save, cancel};
-    }
+  const HostEntry* entry = FindHost(kind, code);
+  if (entry == nullptr) return {QString(), QStringLiteral("Save"), QStringLiteral("Cancel")};
+  const QString caption = QString::fromLatin1(entry->caption);
+  const QString first = QString::fromLatin1(entry->first);
+  const QString second = QString::fromLatin1(entry->second);
+  switch (entry->title) {
+    case HostTitle::Only:
+      return {title, first, second};
+    case HostTitle::After:
+      return {caption + title, first, second};
+    case HostTitle::AfterDash:
+      return {title.isEmpty() ? caption : caption + QStringLiteral(" - ") + title, first, second};
+    case HostTitle::None:
+      break;
   }
-  switch (code) {
-    case 10:
-      return {QStringLiteral("Customize Line Patterns"), save, cancel};
-    case 11:
-      return {QStringLiteral("Customize Line Angles"), save, cancel};
-    case 26:
-    case 27:
-      return {title.isEmpty() ? QStringLiteral("Grid and Snap")
-                              : QStringLiteral("Grid and Snap - ") + title,
-              save, cancel};
-    case 40:
-      return {QStringLiteral("Customize Text Angles"), save, cancel};
-    case 41:
-      return {QStringLiteral("Customize Font Sizes"), save, cancel};
-    case 45:
-      return {QStringLiteral("About"), QStringLiteral("Web"), QStringLiteral("Close")};
-    case 51:
-    case 510:
-      return {title, QStringLiteral("Insert"), cancel};
-    case 503:
-      // Editing a placed picture changes it rather than adding one.
-      return {title, QStringLiteral("Apply"), cancel};
-    case 54:
-      return {QStringLiteral("Page Setup - ") + title, QStringLiteral("Apply"), cancel};
-    case 57:
-      return {title, QStringLiteral("Print"), cancel};
-    case 60:
-      return {QStringLiteral("First-time Setup"), QStringLiteral("Proceed"), cancel};
-    default:
-      return {QString(), save, cancel};
-  }
+  return {caption, first, second};
 }
 
 THostWindow::THostWindow(HostKind kind, QWidget* parent)
@@ -189,7 +159,10 @@ void THostWindow::hideEvent(QHideEvent* event) {
 
 void THostWindow::OpenHost(int code, int32_t number, const QString& title) {
   // While the first-time setup shows, every other request for this host is ignored.
-  if (kind_ == HostKind::X && isVisible() && code_ == 60 && code != 60) return;
+  if (kind_ == HostKind::X && isVisible() && code_ == kHostFirstTimeSetup &&
+      code != kHostFirstTimeSetup) {
+    return;
+  }
   HostPanel panel = factory_ ? factory_(kind_, code, number) : HostPanel{};
   if (panel.hideAtOnce) {
     // The panel shown before goes, under its own code and placement.
@@ -225,47 +198,8 @@ void THostWindow::OpenHost(int code, int32_t number, const QString& title) {
 }
 
 int HostSlotFor(HostKind kind, int code) {
-  if (kind == HostKind::Y) {
-    switch (code) {
-      case 9:
-        return 5;
-      case 63:
-        return 13;
-      case 64:
-        return 14;
-      case 66:
-      case 67:
-        return 16;
-      default:
-        return 0;
-    }
-  }
-  switch (code) {
-    case 10:
-      return 6;
-    case 11:
-      return 7;
-    case 26:
-    case 27:
-      return 8;
-    case 40:
-    case 41:
-      return 9;
-    case 45:
-      return 1;
-    case 51:
-    case 503:
-    case 510:
-      return 2;
-    case 54:
-      return 4;
-    case 57:
-      return 3;
-    case 60:
-      return 12;
-    default:
-      return 0;
-  }
+  const HostEntry* entry = FindHost(kind, code);
+  return entry != nullptr ? entry->slot : 0;
 }
 
 HostPlacement* THostWindow::Slot() const {

@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The main window's command handlers, toolbar buttons and timers.
+// The main window's command handlers: the File, Edit, Tools, Customize and Help menus and the
+// toolbar's buttons.
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QPainter>
 #include <QPixmap>
 #include <QScreen>
 #include <QTimer>
+#include <unordered_set>
 
 #include "canvas/TSandbox.h"
 #include "document/PageSetup.h"
@@ -15,303 +17,369 @@
 #include "render/Coordinates.h"
 #include "settings/Customization.h"
 #include "settings/FontList.h"
+#include "shell/FrameCommands.h"
+#include "shell/FrameTimers.h"
 #include "shell/HostWindow.h"
+#include "shell/MainMenu.h"
+#include "shell/PictureCommands.h"
 #include "shell/RecentFiles.h"
+#include "shell/SidePanel.h"
 #include "shell/TForm1.h"
 #include "shell/TProcs.h"
 
 namespace quillon {
 
-void TForm1::New1Click() {
-  OpenDocumentWindow(QString());
+void FileCommands::New1Click() {
+  form_.OpenDocumentWindow(QString());
 }
 
-void TForm1::Open1Click() {
-  const QString path = Dialogs().ChooseDocumentToOpen().trimmed();
-  if (!path.isEmpty()) OpenDocumentWindow(path);
+void FileCommands::Open1Click() {
+  const QString path = form_.Dialogs().ChooseDocumentToOpen().trimmed();
+  if (!path.isEmpty()) form_.OpenDocumentWindow(path);
 }
 
-void TForm1::OpenRecentFile(int position) {
-  const QString path = params_.reopen[position - 1].trimmed();
+void FileCommands::OpenRecentFile(int position) {
+  const QString path = form_.Params().reopen[position - 1].trimmed();
   if (path.isEmpty()) return;
   if (!QFileInfo(path).isFile()) {
-    Prompts().Ask(kCannotFindFile, PromptStyle::Warning, PromptButtons::Cancel);
+    form_.Prompts().Ask(kCannotFindFile, PromptStyle::Warning, PromptButtons::Cancel);
     return;
   }
-  OpenDocumentWindow(path);
+  form_.OpenDocumentWindow(path);
 }
 
-void TForm1::Clear1Click() {
-  if (Prompts().Ask(kClearRecentQuestion, PromptStyle::Confirmation, PromptButtons::YesNo) !=
+void FileCommands::Clear1Click() {
+  if (form_.Prompts().Ask(kClearRecentQuestion, PromptStyle::Confirmation, PromptButtons::YesNo) !=
       PromptAnswer::Yes) {
     return;
   }
-  for (QString& path : params_.reopen)
+  for (QString& path : form_.Params().reopen)
     path.clear();
-  RebuildReopenMenu();
+  form_.Menu().RebuildReopenMenu();
 }
 
-void TForm1::Save1Click() {
-  if (TSandbox* window = ActiveWindow()) window->Save(false);
+void FileCommands::Save1Click() {
+  if (TSandbox* window = form_.ActiveWindow()) window->Save(false);
 }
 
-void TForm1::Print1Click() {
-  TSandbox* window = ActiveWindow();
+void FileCommands::Print1Click() {
+  TSandbox* window = form_.ActiveWindow();
   if (window == nullptr) return;
   window->EndGesture();
   const ItemRecord* page = FindPageRecord(window->GetItems());
   if (page == nullptr) return;
   // A sheet of several cards asks first which of them to print.
   if (LayoutOf(*page, window->GetItems().screen()).multiCard) {
-    formY_->OpenHost(66, window->GetWindowId(), window->GetTitle());
+    form_.HostY()->OpenHost(kHostPrintSelection, window->GetWindowId(), window->GetTitle());
     return;
   }
   PrintWindow(*window);
 }
 
-void TForm1::PrintPreview1Click() {
-  TSandbox* window = ActiveWindow();
+void FileCommands::PrintPreview1Click() {
+  TSandbox* window = form_.ActiveWindow();
   if (window == nullptr) return;
   window->EndGesture();
   const ItemRecord* page = FindPageRecord(window->GetItems());
   if (page != nullptr && LayoutOf(*page, window->GetItems().screen()).multiCard) {
-    formY_->OpenHost(67, window->GetWindowId(), window->GetTitle());
+    form_.HostY()->OpenHost(kHostPreviewSelection, window->GetWindowId(), window->GetTitle());
     return;
   }
   OpenPreview(*window);
 }
 
-void TForm1::OpenPreview(TSandbox& window) {
-  formX_->OpenHost(57, window.GetWindowId(), window.GetTitle());
+void FileCommands::OpenPreview(TSandbox& window) {
+  form_.HostX()->OpenHost(kHostPreview, window.GetWindowId(), window.GetTitle());
 }
 
-void TForm1::Screenshot1Click() {
+void FileCommands::Screenshot1Click() {
   // The frame as it stands now, widened by 4 pixels on every side; the border comes from the
   // screen where the platform lets it be read, and is the frame's own colour otherwise.
-  repaint();
-  Bitmap capture(width() + 8, height() + 8);
+  form_.repaint();
+  Bitmap capture(form_.width() + 8, form_.height() + 8);
   {
     QImage image = capture.Image();
     QPainter painter(&image);
-    painter.fillRect(image.rect(), palette().color(QPalette::Window));
-    if (QScreen* shown = screen()) {
-      const QPoint corner = mapToGlobal(QPoint(-4, -4)) - shown->geometry().topLeft();
+    painter.fillRect(image.rect(), form_.palette().color(QPalette::Window));
+    if (QScreen* shown = form_.screen()) {
+      const QPoint corner = form_.mapToGlobal(QPoint(-4, -4)) - shown->geometry().topLeft();
       const QPixmap around =
           shown->grabWindow(0, corner.x(), corner.y(), image.width(), image.height());
       if (!around.isNull() && around.size() == image.size()) painter.drawPixmap(0, 0, around);
     }
-    painter.drawPixmap(4, 4, grab());
+    painter.drawPixmap(4, 4, form_.grab());
   }
-  output_->ExportScreenshot(capture);
+  form_.Output().ExportScreenshot(capture);
 }
 
-void TForm1::PrintWindow(TSandbox& window) {
-  output_->PrintDocument(window.GetItems(), window.GetTitle(), window.PrintSelection());
+void FileCommands::PrintWindow(TSandbox& window) {
+  form_.Output().PrintDocument(window.GetItems(), window.GetTitle(), window.PrintSelection());
 }
 
-void TForm1::Exact1Click() {
-  TSandbox* window = ActiveWindow();
+void FileCommands::Exact1Click() {
+  TSandbox* window = form_.ActiveWindow();
   if (window == nullptr) return;
   window->EndGesture();
-  output_->ExportPicture(window->GetItems(), false);
+  form_.Output().ExportPicture(window->GetItems(), false);
 }
 
-void TForm1::Smooth1Click() {
-  TSandbox* window = ActiveWindow();
+void FileCommands::Smooth1Click() {
+  TSandbox* window = form_.ActiveWindow();
   if (window == nullptr) return;
   window->EndGesture();
-  output_->ExportPicture(window->GetItems(), true);
+  form_.Output().ExportPicture(window->GetItems(), true);
 }
 
-void TForm1::SaveAs1Click() {
-  if (TSandbox* window = ActiveWindow()) window->SaveAs();
+void FileCommands::SaveAs1Click() {
+  if (TSandbox* window = form_.ActiveWindow()) window->SaveAs();
 }
 
-void TForm1::Close1Click() {
-  if (TSandbox* window = ActiveWindow()) window->close();
+void FileCommands::Close1Click() {
+  if (TSandbox* window = form_.ActiveWindow()) window->close();
 }
 
-void TForm1::psCurrentFile1Click() {
-  TSandbox* window = ActiveWindow();
-  formX_->OpenHost(54, window != nullptr ? window->GetWindowId() : -1,
-                   window != nullptr ? window->GetTitle() : QStringLiteral("New Files"));
+void FileCommands::psCurrentFile1Click() {
+  TSandbox* window = form_.ActiveWindow();
+  form_.HostX()->OpenHost(kHostPageSetup, window != nullptr ? window->GetWindowId() : -1,
+                          window != nullptr ? window->GetTitle() : QStringLiteral("New Files"));
 }
 
-void TForm1::psNewFiles1Click() {
-  formX_->OpenHost(54, 0, QStringLiteral("New Files"));
+void FileCommands::psNewFiles1Click() {
+  form_.HostX()->OpenHost(kHostPageSetup, 0, QStringLiteral("New Files"));
 }
 
-void TForm1::gasCurrentFile1Click() {
-  if (TSandbox* window = ActiveWindow()) {
-    formX_->OpenHost(27, window->GetWindowId(), window->GetTitle());
+void FileCommands::gasCurrentFile1Click() {
+  if (TSandbox* window = form_.ActiveWindow()) {
+    form_.HostX()->OpenHost(kHostGridForWindow, window->GetWindowId(), window->GetTitle());
   }
 }
 
-void TForm1::gasNewFiles1Click() {
-  formX_->OpenHost(26, 0, QStringLiteral("New Files"));
+void FileCommands::gasNewFiles1Click() {
+  form_.HostX()->OpenHost(kHostGridForNewFiles, 0, QStringLiteral("New Files"));
 }
 
-void TForm1::Exit1Click() {
-  if (!ExitPrompt()) return;
-  exitConfirmed_ = true;
-  close();
+void FileCommands::Exit1Click() {
+  if (!form_.ExitPrompt()) return;
+  form_.CloseConfirmed();
 }
 
-void TForm1::Undo1Click() {
-  if (TSandbox* window = ActiveWindow()) window->UndoEdit();
+void EditingCommands::UndoRedoAvailable(bool undo, bool redo) {
+  form_.FindAction("Undo1")->setEnabled(undo);
+  form_.FindAction("Redo1")->setEnabled(redo);
+  form_.Toolbar()->Action(6)->setEnabled(undo);
+  form_.Toolbar()->Action(7)->setEnabled(redo);
 }
 
-void TForm1::Redo1Click() {
-  if (TSandbox* window = ActiveWindow()) window->RedoEdit();
+void EditingCommands::PasteAvailable(bool available) {
+  // A picture from another program can be pasted too: it opens in the clip editor. The Edit
+  // menu's entry follows the button.
+  const bool paste = available || form_.Services().clipboard->HasPicture();
+  form_.Toolbar()->Action(15)->setEnabled(paste);
+  form_.FindAction("Paste1")->setEnabled(paste);
 }
 
-void TForm1::ClearUndoandRedo1Click() {
-  if (TSandbox* window = ActiveWindow()) window->ClearUndoAndRedo();
+void EditingCommands::JoinSplitAvailable(bool join, bool split) {
+  if (TUnibox* unibox = form_.Side().Unibox()) unibox->SetJoinSplit(join, split);
+  form_.Toolbar()->ShowButton(35, join);
+  form_.FindAction("Join1")->setEnabled(join);
+  form_.Toolbar()->ShowButton(36, split);
+  form_.FindAction("Split1")->setEnabled(split);
 }
 
-void TForm1::Cut1Click() {
-  if (TSandbox* window = ActiveWindow()) window->CutItems();
+void EditingCommands::SelectionChanged() {
+  if (PropertyPanel* panel = form_.Side().Properties()) panel->SelectionChanged();
+  // A panel switch usually follows at once and brings the commands up to date; otherwise they
+  // follow on the next turn of the event loop.
+  selectionCommandsStale_ = true;
+  QTimer::singleShot(0, &form_, [this] {
+    if (selectionCommandsStale_) UpdateSelectionCommands();
+  });
+}
+
+void EditingCommands::UpdateSelectionCommands() {
+  selectionCommandsStale_ = false;
+  TSandbox* window = form_.ActiveWindow();
+  bool selected = false;
+  int count = 0;
+  bool grouped = false;
+  if (window != nullptr) {
+    std::unordered_set<int32_t> groups;
+    for (const ItemRecord* r : SelectedRecords(window->GetItems())) {
+      selected = true;
+      if (r->groupNumber() > 0) {
+        grouped = true;
+        count += groups.insert(r->groupNumber()).second ? 1 : 0;
+      } else {
+        ++count;
+      }
+    }
+  }
+  // The buttons that act on the selection show only while there is one.
+  for (int number : {12, 13, 14, 16})
+    form_.Toolbar()->ShowButton(number, selected);
+  form_.FindAction("Cut1")->setEnabled(selected);
+  form_.FindAction("Copy1")->setEnabled(selected);
+  JoinSplitAvailable(count >= 2, grouped);
+  form_.PasteAvailable(window != nullptr && HasPasteContent(form_.Toolbar()->PasteBuffer()));
+}
+
+void EditingCommands::Undo1Click() {
+  if (TSandbox* window = form_.ActiveWindow()) window->UndoEdit();
+}
+
+void EditingCommands::Redo1Click() {
+  if (TSandbox* window = form_.ActiveWindow()) window->RedoEdit();
+}
+
+void EditingCommands::ClearUndoandRedo1Click() {
+  if (TSandbox* window = form_.ActiveWindow()) window->ClearUndoAndRedo();
+}
+
+void EditingCommands::Cut1Click() {
+  if (TSandbox* window = form_.ActiveWindow()) window->CutItems();
   UpdateSelectionCommands();
 }
 
-void TForm1::Copy1Click() {
-  if (TSandbox* window = ActiveWindow()) window->CopyItems(procs_->PasteBuffer());
+void EditingCommands::Copy1Click() {
+  if (TSandbox* window = form_.ActiveWindow()) window->CopyItems(form_.Toolbar()->PasteBuffer());
   UpdateSelectionCommands();
 }
 
-void TForm1::Paste1Click() {
-  if (!HasPasteContent(procs_->PasteBuffer()) && services_.clipboard->HasPicture()) {
-    PastePicture();
+void EditingCommands::Paste1Click() {
+  if (!HasPasteContent(form_.Toolbar()->PasteBuffer()) &&
+      form_.Services().clipboard->HasPicture()) {
+    form_.Pictures().PastePicture();
     return;
   }
-  if (TSandbox* window = ActiveWindow()) window->PasteItems(procs_->PasteBuffer());
+  if (TSandbox* window = form_.ActiveWindow()) window->PasteItems(form_.Toolbar()->PasteBuffer());
   UpdateSelectionCommands();
 }
 
-void TForm1::CopytoClipboard1Click() {
-  if (TSandbox* window = ActiveWindow()) window->CopyAreaToClipboard();
+void EditingCommands::CopytoClipboard1Click() {
+  if (TSandbox* window = form_.ActiveWindow()) window->CopyAreaToClipboard();
 }
 
-void TForm1::EditMenuShown() {
-  TSandbox* window = ActiveWindow();
-  FindAction("CopytoClipboard1")->setEnabled(window != nullptr && window->HasCopyArea());
-  PasteAvailable(window != nullptr && HasPasteContent(procs_->PasteBuffer()));
+void EditingCommands::EditMenuShown() {
+  TSandbox* window = form_.ActiveWindow();
+  form_.FindAction("CopytoClipboard1")->setEnabled(window != nullptr && window->HasCopyArea());
+  form_.PasteAvailable(window != nullptr && HasPasteContent(form_.Toolbar()->PasteBuffer()));
 }
 
-void TForm1::Join1Click() {
-  if (TSandbox* window = ActiveWindow()) window->JoinSelection();
+void EditingCommands::Join1Click() {
+  if (TSandbox* window = form_.ActiveWindow()) window->JoinSelection();
   UpdateSelectionCommands();
 }
 
-void TForm1::Split1Click() {
-  if (TSandbox* window = ActiveWindow()) window->SplitSelection();
+void EditingCommands::Split1Click() {
+  if (TSandbox* window = form_.ActiveWindow()) window->SplitSelection();
   UpdateSelectionCommands();
 }
 
-void TForm1::ChooseGrid(int mode) {
-  SetGridMenu(mode);
-  if (TSandbox* window = ActiveWindow()) window->SetGridMode(mode);
+void ToolCommands::ChooseGrid(int mode) {
+  form_.Menu().SetGridMenu(mode);
+  if (TSandbox* window = form_.ActiveWindow()) window->SetGridMode(mode);
 }
 
-void TForm1::ChooseAnchors(int mode) {
-  SetAnchorMenu(mode);
-  if (TSandbox* window = ActiveWindow()) window->SetAnchorMode(mode);
+void ToolCommands::ChooseAnchors(int mode) {
+  form_.Menu().SetAnchorMenu(mode);
+  if (TSandbox* window = form_.ActiveWindow()) window->SetAnchorMode(mode);
 }
 
-void TForm1::ChooseSnap(int mode) {
-  SetSnapMenu(mode);
-  if (TSandbox* window = ActiveWindow()) window->SetSnapMode(mode);
+void ToolCommands::ChooseSnap(int mode) {
+  form_.Menu().SetSnapMenu(mode);
+  if (TSandbox* window = form_.ActiveWindow()) window->SetSnapMode(mode);
 }
 
-void TForm1::ResetGrid(int flags) {
-  if (Prompts().Ask(kGridResetQuestion, PromptStyle::Confirmation, PromptButtons::YesNo) ==
+void ToolCommands::ResetGrid(int flags) {
+  if (form_.Prompts().Ask(kGridResetQuestion, PromptStyle::Confirmation, PromptButtons::YesNo) ==
       PromptAnswer::No) {
     return;
   }
-  if (TSandbox* window = ActiveWindow()) window->ResetGrid(flags);
+  if (TSandbox* window = form_.ActiveWindow()) window->ResetGrid(flags);
 }
 
-void TForm1::Customize1Click() {
+void ToolCommands::Customize1Click() {
   // The active window's grid; new files' without a window.
-  TSandbox* window = ActiveWindow();
-  formX_->OpenHost(27, window != nullptr ? window->GetWindowId() : 0, QString());
+  TSandbox* window = form_.ActiveWindow();
+  form_.HostX()->OpenHost(kHostGridForWindow, window != nullptr ? window->GetWindowId() : 0,
+                          QString());
 }
 
-void TForm1::Speed1Click() {
-  TSandbox* window = ActiveWindow();
-  formY_->OpenHost(64, window != nullptr ? window->GetWindowId() : 0,
-                   window != nullptr ? QStringLiteral("Speed - ") + window->GetTitle()
-                                     : QStringLiteral("Speed"));
+void ToolCommands::Speed1Click() {
+  TSandbox* window = form_.ActiveWindow();
+  form_.HostY()->OpenHost(kHostSpeed, window != nullptr ? window->GetWindowId() : 0,
+                          window != nullptr ? QStringLiteral("Speed - ") + window->GetTitle()
+                                            : QStringLiteral("Speed"));
 }
 
-void TForm1::Colors1Click() {
+void ToolCommands::Colors1Click() {
   const std::optional<uint32_t> chosen =
-      services_.colourChooser->ChooseColour(0, params_.dialogColours);
-  if (chosen) TakeChosenColour(params_, *chosen);
+      form_.Services().colourChooser->ChooseColour(0, form_.Params().dialogColours);
+  if (chosen) TakeChosenColour(form_.Params(), *chosen);
 }
 
-void TForm1::ShowAll1Click() {
-  params_.hints.fill(true);
+void ToolCommands::ShowAll1Click() {
+  form_.Params().hints.fill(true);
 }
 
-void TForm1::ShowNone1Click() {
-  params_.hints.fill(false);
+void ToolCommands::ShowNone1Click() {
+  form_.Params().hints.fill(false);
 }
 
-void TForm1::HelpMenuShown() {
-  const auto& hints = params_.hints;
-  FindAction("ShowAll1")->setChecked(std::all_of(hints.begin(), hints.end(), [](bool h) {
+void ToolCommands::HelpMenuShown() {
+  const auto& hints = form_.Params().hints;
+  form_.FindAction("ShowAll1")->setChecked(std::all_of(hints.begin(), hints.end(), [](bool h) {
     return h;
   }));
-  FindAction("ShowNone1")->setChecked(std::none_of(hints.begin(), hints.end(), [](bool h) {
+  form_.FindAction("ShowNone1")->setChecked(std::none_of(hints.begin(), hints.end(), [](bool h) {
     return h;
   }));
 }
 
-void TForm1::About1Click() {
-  formX_->OpenHost(45, 0, QString());
+void ToolCommands::About1Click() {
+  form_.HostX()->OpenHost(kHostAbout, 0, QString());
 }
 
-void TForm1::ToolbarButtonReleased(int number) {
-  TSandbox* window = ActiveWindow();
+void ToolCommands::ToolbarButtonReleased(int number) {
+  TSandbox* window = form_.ActiveWindow();
   switch (number) {
     case 1:
-      New1Click();
+      form_.Files().New1Click();
       return;
     case 2:
-      Open1Click();
+      form_.Files().Open1Click();
       return;
     case 3:
-      Save1Click();
+      form_.Files().Save1Click();
       return;
     case 4:
-      Exact1Click();
+      form_.Files().Exact1Click();
       return;
     case 5:
-      Print1Click();
+      form_.Files().Print1Click();
       return;
     case 6:
     case 7:
       if (window != nullptr) number == 6 ? window->UndoEdit() : window->RedoEdit();
       // The tool box follows on a later turn of the event loop, after the repaint the step
       // asked for, without running other input in the middle of this command.
-      QTimer::singleShot(0, this, [this] { ShowPanel(20, false, true); });
+      QTimer::singleShot(0, &form_, [this] { form_.ShowPanel(kToolPointer, false, true); });
       return;
     case 8:
       if (window != nullptr) {
         SelectOnly(window->GetItems(), nullptr);
         window->FullRepaint(true);
       }
-      ShowPanel(20, false, true);
+      form_.ShowPanel(kToolPointer, false, true);
       return;
     case 9:
-      ShowPanel(20, false, true);
+      form_.ShowPanel(kToolPointer, false, true);
       return;
     case kZoomOutButton:
-      SetZoom(ZoomOutStep(params_.zoom));
+      form_.SetZoom(ZoomOutStep(form_.Params().zoom));
       return;
     case kZoomInButton:
-      SetZoom(ZoomInStep(params_.zoom));
+      form_.SetZoom(ZoomInStep(form_.Params().zoom));
       return;
     case 12:
       if (window != nullptr) window->SendItemsToBack();
@@ -320,80 +388,35 @@ void TForm1::ToolbarButtonReleased(int number) {
       if (window != nullptr) window->BringItemsToFront();
       return;
     case 14:
-      Cut1Click();
+      form_.Editing().Cut1Click();
       return;
     case 15:
-      Paste1Click();
+      form_.Editing().Paste1Click();
       return;
     case 16:
-      Copy1Click();
+      form_.Editing().Copy1Click();
       return;
     case 19:
-      ChooseGrid(gridMode_ != 0 ? 0 : 3);
+      ChooseGrid(form_.Menu().GridMode() != 0 ? 0 : 3);
       return;
     case 20:
-      ChooseSnap(snapMode_ != 0 ? 0 : 3);
+      ChooseSnap(form_.Menu().SnapMode() != 0 ? 0 : 3);
       return;
     case 27:
-      pendingTool_ = 20;
-      timer1_->start();
-      InsertPictureCommand();
+      form_.Timers().RunToolSoon(kToolPointer);
+      form_.Pictures().InsertPictureCommand();
       return;
     case 35:
-      Join1Click();
+      form_.Editing().Join1Click();
       return;
     case 36:
-      Split1Click();
-      pendingTool_ = 20;
-      timer1_->start();
+      form_.Editing().Split1Click();
+      form_.Timers().RunToolSoon(kToolPointer);
       return;
     default:
       break;
   }
-  if (const int tool = ToolOfButton(number); tool != 0) ShowPanel(tool, false, true);
-}
-
-void TForm1::Timer1Timer() {
-  const int tool = pendingTool_;
-  pendingTool_ = 0;
-  RunTool(tool);
-}
-
-void TForm1::Timer2Timer() {
-  if (Windows().empty()) OpenDocumentWindow(QString());
-}
-
-void TForm1::Timer3Timer() {
-  procs_->RestAll();
-}
-
-void TForm1::Timer4Timer() {
-  if (!Windows().empty()) return;
-  params_.zoom = 1.0;
-  ZoomShown();
-  ShowPanel(20, false, false);
-  const defaults_t& d = params_.defaults;
-  SetGridMenu((d.gridHorizontal != 0 ? 1 : 0) + (d.gridVertical != 0 ? 2 : 0));
-  SetAnchorMenu((d.anchorsHorizontal != 0 ? 1 : 0) + (d.anchorsVertical != 0 ? 2 : 0));
-  SetSnapMenu((d.snapHorizontal != 0 ? 1 : 0) + (d.snapVertical != 0 ? 2 : 0));
-  EnableDocumentCommands(false);
-  UndoRedoAvailable(false, false);
-}
-
-void TForm1::Timer5Timer() {
-  EnumerateFonts(params_);
-}
-
-void TForm1::ShadowsChanged() {
-  timer7_->start();
-}
-
-void TForm1::Timer7Timer() {
-  const std::vector<TSandbox*> windows = Windows();
-  for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
-    // A document whose light already falls that way is drawn again all the same.
-    if (!(*it)->LightDirectionChanged()) (*it)->FullRepaint(true);
-  }
+  if (const int tool = ToolOfButton(number); tool != 0) form_.ShowPanel(tool, false, true);
 }
 
 }  // namespace quillon

@@ -72,8 +72,8 @@ std::vector<int> SuggestionsFor(int32_t tool, SuggestionFacts facts) {
     case kToolSelectedLine:
       return {1, 2};
     case kToolText:
-    case 302:
-    case 303:
+    case kToolTypedText:
+    case kToolTextAngles:
       return facts.selectedIsText ? std::vector<int>{1, 6} : std::vector<int>{1};
     case kToolSelectedText:
       return {1, 5};

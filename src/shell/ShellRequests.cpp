@@ -9,9 +9,12 @@
 #include <algorithm>
 
 #include "output/ui/OutputDialogs.h"
+#include "platform/Timers.h"
 #include "settings/SettingsStore.h"
+#include "shell/FrameTimers.h"
 #include "shell/HostWindow.h"
 #include "shell/ShellIntegration.h"
+#include "shell/ShellRequests.h"
 #include "shell/TForm1.h"
 
 namespace quillon {
@@ -22,74 +25,87 @@ constexpr std::size_t kMaxWaitingRequests = 16;
 
 }  // namespace
 
-void TForm1::Timer6Timer() {
-  formX_->OpenHost(60, 0, QString());
+FirstTimeSetup::FirstTimeSetup(TForm1& form) : form_(form) {
+  open_ = OneShot(&form, "Timer6", 1000);
+  QObject::connect(open_, &QTimer::timeout, &form,
+                   [this] { form_.HostX()->OpenHost(kHostFirstTimeSetup, 0, QString()); });
+  end_ = OneShot(&form, "SetupEnd", 500);
+  QObject::connect(end_, &QTimer::timeout, &form, [this] { form_.CloseConfirmed(); });
 }
 
-void TForm1::ProceedWithSetup(int32_t units) {
-  params_.SetNewDocumentUnits(units);
+void FirstTimeSetup::OpenSoon() {
+  open_->start();
+}
+
+void FirstTimeSetup::Proceed(int32_t units) {
+  form_.Params().SetNewDocumentUnits(units);
   auto store = OpenSettingsStore();
   const int32_t failed = RecordSetup(*store, units) ? 0 : kUnitWriteFailed;
-  if (services_.fileTypes != nullptr) {
-    RegisterFileType(*services_.fileTypes, *store, failed);
+  if (FileTypeRegistrar* fileTypes = form_.Services().fileTypes) {
+    RegisterFileType(*fileTypes, *store, failed);
   } else if (failed != 0) {
     store->setValue(QStringLiteral("CustomSettings/ddeins"), failed);
   }
-  setupFinished_ = true;
+  finished_ = true;
 }
 
-void TForm1::HostXClosed(int code) {
-  if (code != 60 || ending_) return;
+void FirstTimeSetup::HostClosed(int code) {
+  if (code != kHostFirstTimeSetup || form_.Ending()) return;
   // Finished, the start goes on with an empty document; left unfinished, the program ends.
-  if (setupFinished_) {
-    timer2_->start();
+  if (finished_) {
+    form_.Timers().OpenStartDocumentSoon();
   } else {
-    setupEnd_->start();
+    end_->start();
   }
 }
 
-void TForm1::DdeServerConv1ExecuteMacro(const QString& macro) {
+OpenRequests::OpenRequests(TForm1& form) : form_(form) {
+  retry_ = OneShot(&form, "RequestTimer", 200);
+  QObject::connect(retry_, &QTimer::timeout, &form, [this] { Serve(); });
+}
+
+void OpenRequests::ExecuteMacro(const QString& macro) {
   const QString name = MacroFileName(macro);
   // Only whole paths are taken: a relative one would depend on this program's folder.
   if (name.isEmpty() || !QDir::isAbsolutePath(name) || !QFileInfo(name).isFile()) return;
-  OpenRequestedFile(name);
+  Queue(name);
 }
 
-void TForm1::OpenRequestedFile(const QString& name) {
-  if (ending_) return;
+void OpenRequests::Queue(const QString& name) {
+  if (form_.Ending()) return;
   // A file already waiting is not asked for twice, and a flood of requests, each of which may
   // ask the user a question, is refused beyond a few.
-  if (requests_.size() >= kMaxWaitingRequests ||
-      std::find(requests_.begin(), requests_.end(), name) != requests_.end()) {
+  if (waiting_.size() >= kMaxWaitingRequests ||
+      std::find(waiting_.begin(), waiting_.end(), name) != waiting_.end()) {
     return;
   }
-  requests_.push_back(name);
+  waiting_.push_back(name);
   // The request comes from outside: it is answered after the current event has been handled.
-  QTimer::singleShot(0, this, &TForm1::ServeRequests);
+  QTimer::singleShot(0, &form_, [this] { Serve(); });
 }
 
-void TForm1::ServeRequests() {
-  if (ending_ || servingRequest_ || requests_.empty()) return;
+void OpenRequests::Serve() {
+  if (form_.Ending() || serving_ || waiting_.empty()) return;
   // A print or an export is reading a document, which a new file could replace, and a dialog
   // that waits for an answer gets no other on top of it: the requests wait.
-  if (output_->Busy() || QApplication::activeModalWidget() != nullptr) {
-    requestTimer_->start();
+  if (form_.Output().Busy() || QApplication::activeModalWidget() != nullptr) {
+    retry_->start();
     return;
   }
-  const QString name = requests_.front();
-  requests_.pop_front();
+  const QString name = waiting_.front();
+  waiting_.pop_front();
   // A file that went away while it waited is ignored as at its request.
   if (QFileInfo(name).isFile()) {
     // Questions while opening run an event loop of their own; requests meanwhile wait.
     {
-      const QScopedValueRollback serving(servingRequest_, true);
-      OpenDocumentWindow(name);
+      const QScopedValueRollback serving(serving_, true);
+      form_.OpenDocumentWindow(name);
     }
-    if (isMinimized()) showNormal();
-    raise();
-    activateWindow();
+    if (form_.isMinimized()) form_.showNormal();
+    form_.raise();
+    form_.activateWindow();
   }
-  if (!requests_.empty()) QTimer::singleShot(0, this, &TForm1::ServeRequests);
+  if (!waiting_.empty()) QTimer::singleShot(0, &form_, [this] { Serve(); });
 }
 
 }  // namespace quillon

@@ -8,44 +8,53 @@
 #include "canvas/TSandbox.h"
 #include "document/EditCommands.h"
 #include "document/ToolNumbers.h"
+#include "shell/FrameCommands.h"
+#include "shell/FrameTimers.h"
 #include "shell/HostWindow.h"
+#include "shell/PanelSwitch.h"
+#include "shell/PictureCommands.h"
 #include "shell/SidePanel.h"
 #include "shell/TForm1.h"
 #include "shell/TProcs.h"
 
 namespace quillon {
 
-void TForm1::CreateSidePanel(QWidget* place, QWidget* suggestions, QWidget* strip) {
-  side_ = new SidePanel(*this, place, suggestions, strip);
-  connect(side_, &SidePanel::SuggestionChosen, this, &TForm1::RunSuggestion);
-  connect(side_, &SidePanel::PictureInsertRequested, this, [this](bool roundClips) {
-    auto* pict = qobject_cast<TPict*>(formX_->Panel());
-    if (pict == nullptr || !formX_->isVisible() || !pict->HasPicture()) return;
+PanelSwitch::PanelSwitch(TForm1& form) : form_(form), context_(form) {}
+
+void PanelSwitch::Create(QWidget* place, QWidget* suggestions, QWidget* strip) {
+  side_ = new SidePanel(context_, place, suggestions, strip);
+  QObject::connect(side_, &SidePanel::SuggestionChosen, &form_,
+                   [this](int number) { RunSuggestion(number); });
+  QObject::connect(side_, &SidePanel::PictureInsertRequested, &form_, [this](bool roundClips) {
+    THostWindow* host = form_.HostX();
+    auto* pict = qobject_cast<TPict*>(host->Panel());
+    if (pict == nullptr || !host->isVisible() || !pict->HasPicture()) return;
     // The panel's choice: round clips, or the entire image whatever was outlined.
     pict->Editor().ChooseClipKind(roundClips ? kClipRound : kClipNone);
-    PlaceClips(*pict);
-    formX_->hide();
+    form_.Pictures().PlaceClips(*pict);
+    host->hide();
   });
-  connect(side_, &SidePanel::BackClicked, this, &TForm1::GoBack);
-  connect(side_, &SidePanel::ForwardClicked, this, &TForm1::GoForward);
-  connect(side_->Toolbox(), &TToolbox::PageSetupRequested, this, [this] {
+  QObject::connect(side_, &SidePanel::BackClicked, &form_, [this] { GoBack(); });
+  QObject::connect(side_, &SidePanel::ForwardClicked, &form_, [this] { GoForward(); });
+  QObject::connect(side_->Toolbox(), &TToolbox::PageSetupRequested, &form_, [this] {
     // Nothing while the first-time setup shows.
-    if (formX_->isVisible() && formX_->Code() == 60) return;
-    if (ActiveWindow() != nullptr) {
-      psCurrentFile1Click();
+    THostWindow* host = form_.HostX();
+    if (host->isVisible() && host->Code() == kHostFirstTimeSetup) return;
+    if (form_.ActiveWindow() != nullptr) {
+      form_.Files().psCurrentFile1Click();
     } else {
-      psNewFiles1Click();
+      form_.Files().psNewFiles1Click();
     }
   });
 }
 
-void TForm1::ShowPanel(int toolNumber, bool skipIfShown, bool tellWindow, bool fromHistory) {
+void PanelSwitch::Show(int toolNumber, bool skipIfShown, bool tellWindow, bool fromHistory) {
   if (skipIfShown && toolNumber == currentTool_) return;
   if (!fromHistory) RecordStep(toolNumber);
   if (IsGuidanceTool(toolNumber)) previousTool_ = currentTool_;
   currentTool_ = toolNumber;
-  procs_->SetCurrentTool(toolNumber);
-  TSandbox* window = ActiveWindow();
+  form_.Toolbar()->SetCurrentTool(toolNumber);
+  TSandbox* window = form_.ActiveWindow();
   panelWindow_ = window;
   if (tellWindow && window != nullptr) window->SelectTool(toolNumber);
   // A shape panel starts its tool's gesture afresh; the panels of a continued spline or curve
@@ -56,12 +65,12 @@ void TForm1::ShowPanel(int toolNumber, bool skipIfShown, bool tellWindow, bool f
   }
   side_->Show(toolNumber);
   if (TUnibox* unibox = side_->Unibox()) {
-    connect(unibox, &TUnibox::JoinRequested, this, [this] {
-      if (TSandbox* active = ActiveWindow()) active->JoinSelection();
+    QObject::connect(unibox, &TUnibox::JoinRequested, &form_, [this] {
+      if (TSandbox* active = form_.ActiveWindow()) active->JoinSelection();
     });
-    connect(unibox, &TUnibox::SplitRequested, this, [this] {
-      if (TSandbox* active = ActiveWindow()) active->SplitSelection();
-      QTimer::singleShot(0, this, [this] { ShowPanel(kToolPointer, false, true); });
+    QObject::connect(unibox, &TUnibox::SplitRequested, &form_, [this] {
+      if (TSandbox* active = form_.ActiveWindow()) active->SplitSelection();
+      QTimer::singleShot(0, &form_, [this] { Show(kToolPointer, false, true); });
     });
   }
   side_->ShowSuggestions(SuggestionsFor(toolNumber, CurrentFacts()));
@@ -69,16 +78,16 @@ void TForm1::ShowPanel(int toolNumber, bool skipIfShown, bool tellWindow, bool f
   // Without a window a drawing tool opens a new document that starts with it.
   const bool drawingTool =
       toolNumber == kToolLine || toolNumber == kToolText || IsShapeTool(toolNumber);
-  if (Windows().empty() && drawingTool) {
-    startMode_ = toolNumber == kToolLine   ? kModeLine
-                 : toolNumber == kToolText ? kModeText
-                                           : toolNumber;
-    timer2_->start();
-  } else if (Windows().empty() &&
-             (toolNumber == kToolSeveralKinds || toolNumber == kToolSelectedPicture)) {
-    timer2_->start();
+  const bool noWindow = form_.Windows().empty();
+  if (noWindow && drawingTool) {
+    form_.RememberMode(toolNumber == kToolLine   ? kModeLine
+                       : toolNumber == kToolText ? kModeText
+                                                 : toolNumber);
+    form_.Timers().OpenStartDocumentSoon();
+  } else if (noWindow && (toolNumber == kToolSeveralKinds || toolNumber == kToolSelectedPicture)) {
+    form_.Timers().OpenStartDocumentSoon();
   }
-  UpdateSelectionCommands();
+  form_.Editing().UpdateSelectionCommands();
 }
 
 namespace {
@@ -94,19 +103,19 @@ int32_t PanelOfWindow(const TSandbox& window) {
 
 }  // namespace
 
-void TForm1::FollowActiveWindow(bool force) {
-  TSandbox* window = ActiveWindow();
+void PanelSwitch::FollowActiveWindow(bool force) {
+  TSandbox* window = form_.ActiveWindow();
   if (window == nullptr) {
     // A panel of another window's selection has nothing left to act on.
     if (panelWindow_ == nullptr && IsSelectedStateTool(currentTool_)) {
-      ShowPanel(kToolPointer, false, false);
+      Show(kToolPointer, false, false);
     }
     return;
   }
   if (window == panelWindow_ && !force) return;
   // The picture insertion panel belongs to the clip editor, not to a window.
-  if (currentTool_ == kToolInsertPicture && formX_->isVisible() &&
-      qobject_cast<TPict*>(formX_->Panel()) != nullptr) {
+  if (currentTool_ == kToolInsertPicture && form_.HostX()->isVisible() &&
+      qobject_cast<TPict*>(form_.HostX()->Panel()) != nullptr) {
     panelWindow_ = window;
     return;
   }
@@ -116,78 +125,92 @@ void TForm1::FollowActiveWindow(bool force) {
     panelWindow_ = window;
     return;
   }
-  ShowPanel(tool, false, false);
+  Show(tool, false, false);
 }
 
-ItemList* TForm1::ActiveDocument() {
-  TSandbox* window = ActiveWindow();
+TParams& SidePanelContext::Params() {
+  return form_.Params();
+}
+
+void SidePanelContext::RunTool(int32_t tool) {
+  form_.RunTool(tool);
+}
+
+ItemList* SidePanelContext::ActiveDocument() {
+  TSandbox* window = form_.ActiveWindow();
   return window != nullptr ? &window->GetItems() : nullptr;
 }
 
-DocumentEvents* TForm1::ActiveEvents() {
-  TSandbox* window = ActiveWindow();
+DocumentEvents* SidePanelContext::ActiveEvents() {
+  TSandbox* window = form_.ActiveWindow();
   return window != nullptr ? &window->Announcements() : nullptr;
 }
 
-GeometryContext TForm1::ActiveGeometry() {
-  TSandbox* window = ActiveWindow();
+GeometryContext SidePanelContext::ActiveGeometry() {
+  TSandbox* window = form_.ActiveWindow();
   if (window != nullptr) return window->Geometry();
   GeometryContext context;
-  context.screen = params_.screen;
+  context.screen = form_.Params().screen;
   return context;
 }
 
-void TForm1::Customize(ValueListKind kind) {
+void SidePanelContext::Customize(ValueListKind kind) {
+  THostWindow* formX = form_.HostX();
+  THostWindow* formY = form_.HostY();
   switch (kind) {
     case ValueListKind::Colours:
     case ValueListKind::FillColours:
-      Colors1Click();
-      if (PropertyPanel* panel = side_->Properties()) panel->RefillLists();
+      form_.Tools().Colors1Click();
+      if (PropertyPanel* panel = form_.Side().Properties()) panel->RefillLists();
       break;
     case ValueListKind::LineWeights:
     case ValueListKind::OutlineWeights:
-      formY_->OpenHost(9, 0, QString());
+      formY->OpenHost(kHostLineWeights, 0, QString());
       break;
     case ValueListKind::Shadows:
-      formY_->OpenHost(63, 0, QString());
+      formY->OpenHost(kHostShadows, 0, QString());
       break;
     case ValueListKind::LinePatterns:
-      formX_->OpenHost(10, 0, QString());
+      formX->OpenHost(kHostLinePatterns, 0, QString());
       break;
     case ValueListKind::LineDirections:
-      formX_->OpenHost(11, 0, QString());
+      formX->OpenHost(kHostLineAngles, 0, QString());
       break;
     case ValueListKind::TextAngles:
-      formX_->OpenHost(40, 0, QString());
+      formX->OpenHost(kHostTextAngles, 0, QString());
       break;
     case ValueListKind::FontSizes:
-      formX_->OpenHost(41, 0, QString());
+      formX->OpenHost(kHostFontSizes, 0, QString());
       break;
     default:
       break;
   }
 }
 
-void TForm1::SelectionEdited() {
-  if (TSandbox* window = ActiveWindow()) window->RedrawSelectionMarks();
+void SidePanelContext::SelectionEdited() {
+  if (TSandbox* window = form_.ActiveWindow()) window->RedrawSelectionMarks();
 }
 
-void TForm1::PanelChanged(int32_t tool) {
-  // A change to the selection stays in the step that showed it; a tool's settings make a step.
-  if (!IsSelectedStateTool(tool)) RecordStep(tool);
-  RefreshHistoryStrip();
+void SidePanelContext::PanelChanged(int32_t tool) {
+  form_.Panels().PanelChanged(tool);
 }
 
-bool TForm1::ChangeEditedText(const std::function<void(ItemRecord&)>& change) {
-  TSandbox* window = ActiveWindow();
+bool SidePanelContext::ChangeEditedText(const std::function<void(ItemRecord&)>& change) {
+  TSandbox* window = form_.ActiveWindow();
   if (window == nullptr || !window->TextEditing()) return false;
   window->RejustifyEditedText(change);
   return true;
 }
 
-SuggestionFacts TForm1::CurrentFacts() const {
+void PanelSwitch::PanelChanged(int32_t tool) {
+  // A change to the selection stays in the step that showed it; a tool's settings make a step.
+  if (!IsSelectedStateTool(tool)) RecordStep(tool);
+  RefreshHistoryStrip();
+}
+
+SuggestionFacts PanelSwitch::CurrentFacts() const {
   SuggestionFacts facts;
-  if (TSandbox* window = ActiveWindow()) {
+  if (TSandbox* window = form_.ActiveWindow()) {
     const ItemRecord* first = FirstSelected(window->GetItems());
     facts.anySelected = first != nullptr;
     facts.selectedIsText = first != nullptr && first->kind() == kKindText;
@@ -195,12 +218,12 @@ SuggestionFacts TForm1::CurrentFacts() const {
   return facts;
 }
 
-void TForm1::RecordStep(int32_t tool) {
+void PanelSwitch::RecordStep(int32_t tool) {
   if (!RecordsStep(tool)) return;
   HistoryStep step;
   step.tool = tool;
-  step.settings = TakeToolSettings(params_, tool);
-  if (TSandbox* window = ActiveWindow()) {
+  step.settings = TakeToolSettings(form_.Params(), tool);
+  if (TSandbox* window = form_.ActiveWindow()) {
     step.window = window->GetWindowId();
     // Item ids change with every edit; a stamp stays with the items through their versions.
     if (IsSelectedStateTool(tool) && FirstSelected(window->GetItems()) != nullptr) {
@@ -210,9 +233,9 @@ void TForm1::RecordStep(int32_t tool) {
   history_.Record(std::move(step));
 }
 
-bool TForm1::CanShowStep(const HistoryStep& step) const {
+bool PanelSwitch::CanShowStep(const HistoryStep& step) const {
   if (!IsSelectedStateTool(step.tool)) return true;
-  for (TSandbox* window : Windows()) {
+  for (TSandbox* window : form_.Windows()) {
     if (window->GetWindowId() == step.window && !window->IsClosing()) {
       return step.stamp != 0 && HasStamped(window->GetItems(), step.stamp);
     }
@@ -220,42 +243,42 @@ bool TForm1::CanShowStep(const HistoryStep& step) const {
   return false;
 }
 
-void TForm1::ShowStep(const HistoryStep& step) {
-  if (step.settings) RestoreToolSettings(params_, step.tool, *step.settings);
+void PanelSwitch::ShowStep(const HistoryStep& step) {
+  if (step.settings) RestoreToolSettings(form_.Params(), step.tool, *step.settings);
   if (IsSelectedStateTool(step.tool)) {
-    for (TSandbox* window : Windows()) {
+    for (TSandbox* window : form_.Windows()) {
       if (window->GetWindowId() != step.window) continue;
       // The step itself says which panel the window shows.
       panelWindow_ = window;
-      mdiArea_->setActiveSubWindow(window);
+      form_.ClientArea()->setActiveSubWindow(window);
       SelectStamped(window->GetItems(), step.stamp, window->Announcements());
       break;
     }
   }
-  ShowPanel(step.tool, false, true, true);
+  Show(step.tool, false, true, true);
 }
 
-void TForm1::GoBack() {
+void PanelSwitch::GoBack() {
   const auto showable = [this](const HistoryStep& step) { return CanShowStep(step); };
   if (const std::optional<HistoryStep> step = history_.Back(showable)) {
     ShowStep(*step);
   } else {
-    ShowPanel(kToolPointer, false, true, true);
+    Show(kToolPointer, false, true, true);
   }
 }
 
-void TForm1::GoForward() {
+void PanelSwitch::GoForward() {
   const auto showable = [this](const HistoryStep& step) { return CanShowStep(step); };
   if (const std::optional<HistoryStep> step = history_.Forward(showable)) ShowStep(*step);
 }
 
-void TForm1::RefreshHistoryStrip() {
+void PanelSwitch::RefreshHistoryStrip() {
   const auto showable = [this](const HistoryStep& step) { return CanShowStep(step); };
   side_->SetHistoryState(history_.CanGoBack(showable), history_.CanGoForward(showable));
 }
 
-bool TForm1::SelectNewest() {
-  TSandbox* window = ActiveWindow();
+bool PanelSwitch::SelectNewest() {
+  TSandbox* window = form_.ActiveWindow();
   if (window == nullptr) return false;
   ItemList& items = window->GetItems();
   ItemRecord* newest = nullptr;
@@ -268,33 +291,32 @@ bool TForm1::SelectNewest() {
   return newest != nullptr;
 }
 
-void TForm1::RunSuggestion(int number) {
+void PanelSwitch::RunSuggestion(int number) {
   using Kind = SuggestionAction::Kind;
-  const SuggestionAction action = ActionOf(number, params_.hints);
-  TSandbox* window = ActiveWindow();
+  const SuggestionAction action = ActionOf(number, form_.Params().hints);
+  TSandbox* window = form_.ActiveWindow();
   switch (action.kind) {
     case Kind::ShowTool: {
       const bool selected = window != nullptr && FirstSelected(window->GetItems()) != nullptr;
-      ShowPanel(action.needsSelection && !selected ? kToolPointer : action.tool, false, true);
+      Show(action.needsSelection && !selected ? kToolPointer : action.tool, false, true);
       break;
     }
     case Kind::RunTool:
-      pendingTool_ = action.tool;
-      timer1_->start();
+      form_.Timers().RunToolSoon(action.tool);
       break;
     case Kind::SelectNewestAndShow: {
       const bool selected = SelectNewest();
-      ShowPanel(action.needsSelection && !selected ? kToolPointer : action.tool, action.skipIfShown,
-                true);
+      Show(action.needsSelection && !selected ? kToolPointer : action.tool, action.skipIfShown,
+           true);
       break;
     }
     case Kind::Join:
       if (window != nullptr) window->JoinSelection();
-      ShowPanel(kToolSeveralKinds, false, true);
+      Show(kToolSeveralKinds, false, true);
       break;
     case Kind::Split:
       if (window != nullptr) window->SplitSelection();
-      ShowPanel(kToolPointer, false, true);
+      Show(kToolPointer, false, true);
       break;
   }
 }

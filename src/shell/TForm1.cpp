@@ -35,10 +35,17 @@
 #include "render/Coordinates.h"
 #include "settings/FontList.h"
 #include "settings/SettingsStore.h"
+#include "shell/FrameCommands.h"
+#include "shell/FrameTimers.h"
 #include "shell/HostPanels.h"
 #include "shell/HostWindow.h"
+#include "shell/MainMenu.h"
+#include "shell/PanelSwitch.h"
+#include "shell/PictureCommands.h"
 #include "shell/RecentFiles.h"
+#include "shell/RecoveryCopies.h"
 #include "shell/ShellIntegration.h"
+#include "shell/ShellRequests.h"
 #include "shell/SidePanel.h"
 #include "shell/TProcs.h"
 
@@ -88,10 +95,18 @@ TForm1::TForm1(ShellServices services, ScreenMetrics screen, QWidget* parent)
       std::make_unique<OutputDialogs>(OutputServices{services_.fileDialogs, services_.prompter,
                                                      services_.printDialog, services_.progress},
                                       params_);
+  timers_ = std::make_unique<FrameTimers>(*this);
+  files_ = std::make_unique<FileCommands>(*this);
+  editing_ = std::make_unique<EditingCommands>(*this);
+  tools_ = std::make_unique<ToolCommands>(*this);
+  panels_ = std::make_unique<PanelSwitch>(*this);
+  pictures_ = std::make_unique<PictureCommands>(*this);
+  menu_ = std::make_unique<MainMenu>(*this);
+  setup_ = std::make_unique<FirstTimeSetup>(*this);
+  requests_ = std::make_unique<OpenRequests>(*this);
 
   CreateLayout();
-  CreateMenus();
-  CreateTimers();
+  menu_->Create();
   formX_ = new THostWindow(HostKind::X, this);
   formY_ = new THostWindow(HostKind::Y, this);
   for (THostWindow* host : {formX_, formY_}) {
@@ -100,38 +115,34 @@ TForm1::TForm1(ShellServices services, ScreenMetrics screen, QWidget* parent)
       return MakeHostPanel(*this, kind, code, number);
     });
   }
-  connect(formX_, &THostWindow::Closed, this, &TForm1::HostXClosed);
+  connect(formX_, &THostWindow::Closed, this, [this](int code) { setup_->HostClosed(code); });
   // A customization dialog closed: the panel's lists show what it saved.
   for (THostWindow* host : {formX_, formY_}) {
     connect(host, &THostWindow::Closed, this, [this] {
-      if (PropertyPanel* panel = side_->Properties()) panel->RefillLists();
+      if (PropertyPanel* panel = Side().Properties()) panel->RefillLists();
     });
   }
 
   auto store = OpenSettingsStore();
   LoadSettings(params_, *store);
   LoadDialogColours(params_, *store);
-  // Copies are written on a thread of their own; what became of them is told here.
-  recovery_ = std::make_unique<RecoveryWriter>(RecoveryFolder(), [this](const QString& problem) {
-    QMetaObject::invokeMethod(
-        this, [this, problem] { RecoveryCopyWritten(problem); }, Qt::QueuedConnection);
-  });
-  SetRecoveryInterval(params_.recoveryInterval);
-  RebuildReopenMenu();
+  copies_ = std::make_unique<RecoveryCopies>(*this, statusText_);
+  copies_->SetInterval(params_.recoveryInterval);
+  menu_->RebuildReopenMenu();
   UndoRedoAvailable(false, false);
   // The per-document commands wait for the first window.
-  EnableDocumentCommands(false);
-  SetGridMenu(0);
-  SetAnchorMenu(3);
-  SetSnapMenu(0);
-  ShowPanel(20, false, false);
+  menu_->EnableDocumentCommands(false);
+  menu_->SetGridMenu(0);
+  menu_->SetAnchorMenu(3);
+  menu_->SetSnapMenu(0);
+  ShowPanel(kToolPointer, false, false);
   // The first start of a user shows the first-time setup instead of an empty document.
   if (SetupCompleted(*store)) {
-    timer2_->start();
+    timers_->OpenStartDocumentSoon();
   } else {
-    timer6_->start();
+    setup_->OpenSoon();
   }
-  timer5_->start();
+  timers_->ListFontsSoon();
   if (services_.fileTypes != nullptr) RepairFileType(*services_.fileTypes, *store);
 }
 
@@ -171,19 +182,20 @@ void TForm1::CreateLayout() {
   procs_->setStyle(ChromeStyle::Shared());
   Colour(procs_, kPanelColour);
   strip->addWidget(procs_);
-  connect(procs_, &TProcs::ButtonReleased, this, &TForm1::ToolbarButtonReleased);
-  connect(procs_, &TProcs::ButtonRaised, this, [this] { timer3_->start(); });
+  connect(procs_, &TProcs::ButtonReleased, this,
+          [this](int number) { tools_->ToolbarButtonReleased(number); });
+  connect(procs_, &TProcs::ButtonRaised, this, [this] { timers_->RestButtonsLater(); });
   connect(procs_->TrackBar(), &ZoomSlider::Released, this, [this](int position) {
     if (position > 0) SetZoom(position / 100.0);
   });
 
   QSplitter* splitter2 = Splitter(Qt::Horizontal, "Splitter2", splitter3);
-  panel3_ = new QWidget(splitter2);
-  panel3_->setObjectName(QStringLiteral("Panel3"));
-  Colour(panel3_, kPanelColour);
-  auto* side = new QVBoxLayout(panel3_);
+  auto* panel3 = new QWidget(splitter2);
+  panel3->setObjectName(QStringLiteral("Panel3"));
+  Colour(panel3, kPanelColour);
+  auto* side = new QVBoxLayout(panel3);
   side->setContentsMargins(0, 0, 0, 0);
-  QSplitter* splitter4 = Splitter(Qt::Vertical, "Splitter4", panel3_);
+  QSplitter* splitter4 = Splitter(Qt::Vertical, "Splitter4", panel3);
   side->addWidget(splitter4);
   // The side panel's place; the panels themselves fill it by tool number.
   auto* panelPlace = new QWidget(splitter4);
@@ -200,7 +212,7 @@ void TForm1::CreateLayout() {
   panel2->setFixedHeight(20);
   Colour(panel2, kPanelColour);
   suggestions->addWidget(panel2);
-  CreateSidePanel(panelPlace, panel1, panel2);
+  panels_->Create(panelPlace, panel1, panel2);
   splitter4->setStretchFactor(0, 1);
   splitter4->setSizes({400, kSuggestionsHeight});
 
@@ -228,47 +240,13 @@ void TForm1::CreateLayout() {
   }
 }
 
-void TForm1::CreateTimers() {
-  timer1_ = OneShot(this, "Timer1", 200);
-  timer2_ = OneShot(this, "Timer2", 500);
-  timer3_ = OneShot(this, "Timer3", 5000);
-  timer4_ = OneShot(this, "Timer4", 200);
-  timer5_ = OneShot(this, "Timer5", 200);
-  timer6_ = OneShot(this, "Timer6", 1000);
-  timer7_ = OneShot(this, "Timer7", 200);
-  setupEnd_ = OneShot(this, "SetupEnd", 500);
-  requestTimer_ = OneShot(this, "RequestTimer", 200);
-  connect(requestTimer_, &QTimer::timeout, this, &TForm1::ServeRequests);
-  recoveryTimer_ = OneShot(this, "RecoveryTimer", kRecoveryInterval * 1000);
-  connect(recoveryTimer_, &QTimer::timeout, this, &TForm1::RecoveryTimerTimer);
-  connect(timer1_, &QTimer::timeout, this, &TForm1::Timer1Timer);
-  connect(timer2_, &QTimer::timeout, this, &TForm1::Timer2Timer);
-  connect(timer3_, &QTimer::timeout, this, &TForm1::Timer3Timer);
-  connect(timer4_, &QTimer::timeout, this, &TForm1::Timer4Timer);
-  connect(timer5_, &QTimer::timeout, this, &TForm1::Timer5Timer);
-  connect(timer6_, &QTimer::timeout, this, &TForm1::Timer6Timer);
-  connect(timer7_, &QTimer::timeout, this, &TForm1::Timer7Timer);
-  connect(setupEnd_, &QTimer::timeout, this, [this] {
-    exitConfirmed_ = true;
-    close();
-  });
-}
-
 void TForm1::SetGridMenus(const ItemRecord& page) {
-  const auto mode = [](uint8_t horizontal, uint8_t vertical) {
-    return (horizontal != 0 ? 1 : 0) + (vertical != 0 ? 2 : 0);
-  };
-  SetGridMenu(mode(page.gridHorizontal(), page.gridVertical()));
-  SetAnchorMenu(mode(page.anchorsHorizontal(), page.anchorsVertical()));
-  SetSnapMenu(mode(page.snapHorizontal(), page.snapVertical()));
+  menu_->SetGridMenus(page);
 }
 
 void TForm1::ZoomShown() {
   procs_->ShowZoom(params_.zoom);
-  const int checked = ZoomMenuIndex(params_.zoom);
-  for (std::size_t i = 0; i < zoomEntries_.size(); ++i) {
-    zoomEntries_[i]->setChecked(static_cast<int>(i) == checked);
-  }
+  menu_->ShowZoom(params_.zoom);
 }
 
 void TForm1::SetZoom(double zoom) {
@@ -278,63 +256,47 @@ void TForm1::SetZoom(double zoom) {
 }
 
 void TForm1::UndoRedoAvailable(bool undo, bool redo) {
-  FindAction("Undo1")->setEnabled(undo);
-  FindAction("Redo1")->setEnabled(redo);
-  procs_->Action(6)->setEnabled(undo);
-  procs_->Action(7)->setEnabled(redo);
+  editing_->UndoRedoAvailable(undo, redo);
 }
 
 void TForm1::PasteAvailable(bool available) {
-  // A picture from another program can be pasted too: it opens in the clip editor. The Edit
-  // menu's entry follows the button.
-  const bool paste = available || services_.clipboard->HasPicture();
-  procs_->Action(15)->setEnabled(paste);
-  FindAction("Paste1")->setEnabled(paste);
+  editing_->PasteAvailable(available);
 }
 
 void TForm1::JoinSplitAvailable(bool join, bool split) {
-  if (TUnibox* unibox = side_->Unibox()) unibox->SetJoinSplit(join, split);
-  procs_->ShowButton(35, join);
-  FindAction("Join1")->setEnabled(join);
-  procs_->ShowButton(36, split);
-  FindAction("Split1")->setEnabled(split);
+  editing_->JoinSplitAvailable(join, split);
 }
 
-void TForm1::SelectionChanged() {
-  if (PropertyPanel* panel = side_->Properties()) panel->SelectionChanged();
-  // A panel switch usually follows at once and brings the commands up to date; otherwise they
-  // follow on the next turn of the event loop.
-  selectionCommandsStale_ = true;
-  QTimer::singleShot(0, this, [this] {
-    if (selectionCommandsStale_) UpdateSelectionCommands();
-  });
+void TForm1::ShowPanel(int toolNumber, bool skipIfShown, bool tellWindow, bool fromHistory) {
+  panels_->Show(toolNumber, skipIfShown, tellWindow, fromHistory);
 }
 
-void TForm1::UpdateSelectionCommands() {
-  selectionCommandsStale_ = false;
-  TSandbox* window = ActiveWindow();
-  bool selected = false;
-  int count = 0;
-  bool grouped = false;
-  if (window != nullptr) {
-    std::unordered_set<int32_t> groups;
-    for (const ItemRecord* r : SelectedRecords(window->GetItems())) {
-      selected = true;
-      if (r->groupNumber() > 0) {
-        grouped = true;
-        count += groups.insert(r->groupNumber()).second ? 1 : 0;
-      } else {
-        ++count;
-      }
-    }
-  }
-  // The buttons that act on the selection show only while there is one.
-  for (int number : {12, 13, 14, 16})
-    procs_->ShowButton(number, selected);
-  FindAction("Cut1")->setEnabled(selected);
-  FindAction("Copy1")->setEnabled(selected);
-  JoinSplitAvailable(count >= 2, grouped);
-  PasteAvailable(window != nullptr && HasPasteContent(procs_->PasteBuffer()));
+int32_t TForm1::CurrentTool() const {
+  return panels_->CurrentTool();
+}
+
+SidePanel& TForm1::Side() const {
+  return panels_->Side();
+}
+
+RecoveryWriter& TForm1::Recovery() {
+  return copies_->Writer();
+}
+
+void TForm1::DdeServerConv1ExecuteMacro(const QString& macro) {
+  requests_->ExecuteMacro(macro);
+}
+
+void TForm1::OpenPictureFile(const QString& path) {
+  pictures_->OpenPictureFile(path);
+}
+
+QAction* TForm1::FindAction(const char* name) const {
+  return findChild<QAction*>(QString::fromLatin1(name));
+}
+
+QMenu* TForm1::FindMenu(const char* name) const {
+  return findChild<QMenu*>(QString::fromLatin1(name));
 }
 
 void TForm1::ShowTool(int32_t toolNumber) {
@@ -343,35 +305,35 @@ void TForm1::ShowTool(int32_t toolNumber) {
 
 void TForm1::RunTool(int32_t toolNumber) {
   switch (toolNumber) {
-    case 43:
-      ShowPanel(previousTool_, false, true);
+    case kToolPreviousTool:
+      ShowPanel(panels_->PreviousTool(), false, true);
       return;
-    case 301: {
+    case kToolSelectedText: {
       TSandbox* window = ActiveWindow();
       const bool selected = window != nullptr && FirstSelected(window->GetItems()) != nullptr;
-      ShowPanel(selected ? 301 : 20, false, true);
+      ShowPanel(selected ? kToolSelectedText : kToolPointer, false, true);
       return;
     }
     case kToolInsertPicture:
-      InsertPictureCommand();
+      pictures_->InsertPictureCommand();
       return;
-    case 503:
-    case 510:
+    case kToolEditClip:
+    case kToolAddClip:
       formX_->OpenHost(toolNumber, 0, QString());
       return;
-    case 1061:
-    case 1064:
-    case 1070:
-    case 1073: {
-      const int shape = toolNumber == 1061   ? 109
-                        : toolNumber == 1064 ? 110
-                        : toolNumber == 1070 ? 111
-                                             : 112;
+    case kToolSplineGuidance:
+    case kToolSolidGuidance:
+    case kToolCurveGuidance:
+    case kToolOblongGuidance: {
+      const int shape = toolNumber == kToolSplineGuidance  ? kToolSpline
+                        : toolNumber == kToolSolidGuidance ? kToolSolid
+                        : toolNumber == kToolCurveGuidance ? kToolCurve
+                                                           : kToolOblong;
       ShowPanel(shape, true, true);
       return;
     }
-    case 1074:
-    case 1075:
+    case kToolContinueSplineGuidance:
+    case kToolContinueCurveGuidance:
       ShowPanel(toolNumber, true, true);
       return;
     default:
@@ -381,14 +343,7 @@ void TForm1::RunTool(int32_t toolNumber) {
 
 void TForm1::AddRecentFile(const QString& path) {
   quillon::AddRecentFile(params_.reopen, path);
-  RebuildReopenMenu();
-}
-
-void TForm1::EnableDocumentCommands(bool enabled) {
-  for (QAction* action : documentCommands_)
-    action->setEnabled(enabled);
-  for (int number : {3, 4, 5})
-    procs_->Action(number)->setEnabled(enabled);
+  menu_->RebuildReopenMenu();
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
@@ -400,6 +355,11 @@ void TForm1::closeEvent(QCloseEvent* event) {
   formX_->hide();
   formY_->hide();
   event->accept();
+}
+
+void TForm1::CloseConfirmed() {
+  exitConfirmed_ = true;
+  close();
 }
 
 bool TForm1::ExitPrompt() {

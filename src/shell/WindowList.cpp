@@ -11,7 +11,12 @@
 #include "output/ui/TPreview.h"
 #include "output/ui/TPrsel.h"
 #include "page/ui/TPage.h"
+#include "shell/FrameCommands.h"
+#include "shell/FrameTimers.h"
 #include "shell/HostWindow.h"
+#include "shell/MainMenu.h"
+#include "shell/PanelSwitch.h"
+#include "shell/RecoveryCopies.h"
 #include "shell/TForm1.h"
 
 namespace quillon {
@@ -50,17 +55,17 @@ void TForm1::OpenDocumentWindow(const QString& path) {
   TSandbox* active = ActiveWindow();
   if (windows.size() == 1 && active == windows.front() && IsPristine(active->GetItems()) &&
       !path.trimmed().isEmpty()) {
-    RemoveWindowEntry(active->GetWindowId());
+    menu_->RemoveWindowEntry(active->GetWindowId());
     active->Initialize(number, path);
   } else {
     auto* window = new TSandbox(*this);
     connect(&window->Announcements(), &DocumentEvents::selectionChanged, this,
-            &TForm1::SelectionChanged);
+            [this] { editing_->SelectionChanged(); });
     // Every edit repaints what it changed; that is when a recovery copy becomes due.
     connect(&window->Announcements(), &DocumentEvents::areaChanged, this,
-            [this, window] { DocumentTouched(*window); });
+            [this, window] { copies_->DocumentTouched(*window); });
     connect(&window->Announcements(), &DocumentEvents::repaintAll, this,
-            [this, window] { DocumentTouched(*window); });
+            [this, window] { copies_->DocumentTouched(*window); });
     mdiArea_->addSubWindow(window);
     const QSize area = mdiArea_->viewport()->size();
     const int step = 24 * static_cast<int>(windows.size() % 5);
@@ -70,12 +75,12 @@ void TForm1::OpenDocumentWindow(const QString& path) {
     mdiArea_->setActiveSubWindow(window);
   }
   // The panel shows the opened document, also when it came into the window already open.
-  FollowActiveWindow(true);
+  panels_->FollowActiveWindow(true);
   // A damaged file opens already changed: its copy is due as for any change.
   if (TSandbox* opened = ActiveWindow(); opened != nullptr && IsModified(opened->GetItems())) {
-    DocumentTouched(*opened);
+    copies_->DocumentTouched(*opened);
   }
-  EnableDocumentCommands(true);
+  menu_->EnableDocumentCommands(true);
 }
 
 void TForm1::SubWindowActivated(QMdiSubWindow* sub) {
@@ -85,65 +90,18 @@ void TForm1::SubWindowActivated(QMdiSubWindow* sub) {
   if (activeWindow_ != nullptr && !activeWindow_->IsClosing()) activeWindow_->FormDeactivate();
   activeWindow_ = window;
   if (window != nullptr) window->FormActivate();
-  FollowActiveWindow();
-  UpdateSelectionCommands();
+  panels_->FollowActiveWindow();
+  editing_->UpdateSelectionCommands();
 }
 
 void TForm1::WindowTitleChanged(TSandbox& window) {
-  const int32_t number = window.GetWindowId();
-  QAction* entry = nullptr;
-  for (QAction* action : windowMenu_->actions()) {
-    if (action->property("tag").toInt() == number) entry = action;
-  }
-  if (entry == nullptr) {
-    entry = windowMenu_->addAction(window.GetTitle());
-    entry->setCheckable(true);
-    entry->setProperty("tag", number);
-    connect(entry, &QAction::triggered, this, [this, number] {
-      for (TSandbox* w : Windows()) {
-        if (w->GetWindowId() == number) mdiArea_->setActiveSubWindow(w);
-      }
-      // The entry stays checked only for the window in front.
-      if (TSandbox* active = ActiveWindow()) WindowIsCurrent(*active);
-    });
-  }
-  entry->setText(window.GetTitle());
-  windowMenu_->menuAction()->setVisible(true);
+  menu_->ShowWindowTitle(window);
   // A saved document needs no recovery copy any more.
-  if (!IsModified(window.GetItems())) recovery_->Remove(number);
-  if (&window == ActiveWindow()) SetCurrentFileTitle(window.GetTitle());
+  if (!IsModified(window.GetItems())) copies_->Forget(window.GetWindowId());
 }
 
 void TForm1::WindowIsCurrent(TSandbox& window) {
-  const int32_t number = window.GetWindowId();
-  for (QAction* action : windowMenu_->actions()) {
-    action->setChecked(action->property("tag").toInt() == number);
-  }
-  SetCurrentFileTitle(window.GetTitle());
-}
-
-void TForm1::SetCurrentFileTitle(const QString& title) {
-  currentFileTitle_ = title;
-  const bool shown = !title.isEmpty();
-  for (QAction* entry : {psCurrentFile_, gasCurrentFile_}) {
-    entry->setText(title);
-    entry->setVisible(shown);
-  }
-  psSeparator_->setVisible(shown);
-  gasSeparator_->setVisible(shown);
-}
-
-void TForm1::RemoveWindowEntry(int32_t number) {
-  for (QAction* action : windowMenu_->actions()) {
-    if (action->property("tag").toInt() == number) {
-      windowMenu_->removeAction(action);
-      action->deleteLater();
-    }
-  }
-  if (windowMenu_->actions().isEmpty()) {
-    windowMenu_->menuAction()->setVisible(false);
-    SetCurrentFileTitle(QString());
-  }
+  menu_->CheckWindow(window);
 }
 
 void TForm1::WindowDestroyed(TSandbox& window) {
@@ -162,12 +120,12 @@ void TForm1::WindowDestroyed(TSandbox& window) {
       setup != nullptr && setup->Document() == &window.GetItems()) {
     formX_->hide();
   }
-  RemoveWindowEntry(window.GetWindowId());
-  recovery_->Remove(window.GetWindowId());
-  timer4_->start();
+  menu_->RemoveWindowEntry(window.GetWindowId());
+  copies_->Forget(window.GetWindowId());
+  timers_->ResetWhenNoWindow();
   // The window that comes to the front, if any, brings its panel once this one is gone.
   QTimer::singleShot(0, this, [this] {
-    if (!ending_) FollowActiveWindow();
+    if (!ending_) panels_->FollowActiveWindow();
   });
 }
 

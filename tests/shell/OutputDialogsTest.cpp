@@ -429,11 +429,11 @@ TEST_F(OutputDialogsTest, StoppingAnExportOrAPrintLeavesTheOldFile) {
   }
   form_->ActiveWindow()->PrintSelection() = u"";
   printDialog_.answer = test::ScriptedPrintDialog::Answer{pdf, 1};
-  form_->PrintWindow(*form_->ActiveWindow());
+  form_->Files().PrintWindow(*form_->ActiveWindow());
   EXPECT_EQ(ReadAll(pdf), "an old file");
   // Stopped while the tiles go out, the job is aborted and its temporary file removed.
   progress_.stopAt = 0.95;
-  form_->PrintWindow(*form_->ActiveWindow());
+  form_->Files().PrintWindow(*form_->ActiveWindow());
   EXPECT_EQ(ReadAll(pdf), "an old file");
   EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden).size(), 3)
       << QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden).join(' ').toStdString();
@@ -445,7 +445,7 @@ TEST_F(OutputDialogsTest, StoppingAnExportOrAPrintLeavesTheOldFile) {
             (std::vector<std::string>{"Replace the existing file?", "Replace the existing file?"}));
   // Let run, the same work writes the file.
   progress_.stopAt = 2;
-  form_->PrintWindow(*form_->ActiveWindow());
+  form_->Files().PrintWindow(*form_->ActiveWindow());
   EXPECT_TRUE(ReadAll(pdf).startsWith("%PDF-"));
   EXPECT_DOUBLE_EQ(progress_.reports.back(), 1.0);
 }

@@ -70,7 +70,7 @@ class RecoveryShellTest : public test::ShellTest {
       dialog->findChild<QPushButton*>(QString::fromLatin1(button))->click();
     });
     answer.start(10);
-    form_->OfferRecovery();
+    form_->Copies().Offer();
     return offered;
   }
   // The copies of this form's documents as an ended program leaves them: its folder without

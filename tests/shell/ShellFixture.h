@@ -13,6 +13,8 @@
 
 #include "canvas/TSandbox.h"
 #include "settings/SettingsStore.h"
+#include "shell/FrameCommands.h"
+#include "shell/RecoveryCopies.h"
 #include "shell/TForm1.h"
 #include "shell/TProcs.h"
 #include "support/ScriptedPrintDialog.h"
