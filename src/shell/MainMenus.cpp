@@ -5,6 +5,7 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include "canvas/GridLines.h"
 #include "render/Coordinates.h"
 #include "shell/HostWindow.h"
 #include "shell/RecentFiles.h"
@@ -160,7 +161,7 @@ void TForm1::CreateToolsMenus() {
   QMenu* tools = AddMenu(nullptr, "Tools1", "Tools", 8400);
   QMenu* grid = AddMenu(tools, "Grid1", "Grid", 8401);
   static constexpr const char* kGridNames[] = {"None1", "Horizontal1", "Vertical1", "Both1"};
-  for (int mode = 0; mode < 4; ++mode) {
+  for (int mode = kDirectionsNone; mode <= kDirectionsBoth; ++mode) {
     gridEntries_[mode] = AddEntry(grid, kGridNames[mode], kFourWay[mode], 8402 + mode);
     gridEntries_[mode]->setCheckable(true);
     connect(gridEntries_[mode], &QAction::triggered, this, [this, mode] { ChooseGrid(mode); });
@@ -176,14 +177,14 @@ void TForm1::CreateToolsMenus() {
   grid->addSeparator();
   anchorsMenu_ = AddMenu(grid, "Anchors1", "Anchors", 8411);
   static constexpr const char* kAnchorNames[] = {"None3", "Horizontal3", "Vertical3", "Both3"};
-  for (int mode = 0; mode < 4; ++mode) {
+  for (int mode = kDirectionsNone; mode <= kDirectionsBoth; ++mode) {
     anchorEntries_[mode] = AddEntry(anchorsMenu_, kAnchorNames[mode], kFourWay[mode], 8412 + mode);
     anchorEntries_[mode]->setCheckable(true);
     connect(anchorEntries_[mode], &QAction::triggered, this, [this, mode] { ChooseAnchors(mode); });
   }
   QMenu* snap = AddMenu(tools, "Snap1", "Snap", 8416);
   static constexpr const char* kSnapNames[] = {"None2", "Horizontal2", "Vertical2", "Both2"};
-  for (int mode = 0; mode < 4; ++mode) {
+  for (int mode = kDirectionsNone; mode <= kDirectionsBoth; ++mode) {
     snapEntries_[mode] = AddEntry(snap, kSnapNames[mode], kFourWay[mode], 8417 + mode);
     snapEntries_[mode]->setCheckable(true);
     connect(snapEntries_[mode], &QAction::triggered, this, [this, mode] { ChooseSnap(mode); });
