@@ -18,6 +18,9 @@ namespace quillon {
 class TSandbox::Desk final : public DeskContext {
  public:
   explicit Desk(TSandbox& window);
+  // The desk and the rulers outlive the desk parts (they go with the window's widgets): their
+  // events stop reaching here.
+  ~Desk() override;
 
   void DeskPress(QMouseEvent* event);
   void DeskMove(QMouseEvent* event);

@@ -73,6 +73,15 @@ TSandbox::Desk::Desk(TSandbox& window)
   readout_->hide();
 }
 
+TSandbox::Desk::~Desk() {
+  BitmapView& desk = *window_.background1_;
+  desk.onMouseMove = desk.onMousePress = desk.onMouseRelease = nullptr;
+  desk.onLeave = nullptr;
+  for (Ruler* ruler : {window_.rulerX_, window_.rulerY_}) {
+    ruler->onMouseMove = ruler->onMousePress = ruler->onMouseRelease = nullptr;
+  }
+}
+
 void TSandbox::Desk::Start(std::unique_ptr<Gesture> drag, const QWidget* from,
                            const PointerInput& press) {
   window_.EndGesture();
