@@ -15,6 +15,18 @@
 namespace quillon {
 
 inline constexpr uint32_t kGridLineColour = 16764074;  // light blue
+
+// The Grid, Anchors and Snap choices: the directions they are on in.
+inline constexpr int kDirectionsNone = 0;
+inline constexpr int kDirectionsHorizontal = 1;
+inline constexpr int kDirectionsVertical = 2;
+inline constexpr int kDirectionsBoth = 3;
+constexpr bool HorizontalOn(int choice) {
+  return choice == kDirectionsHorizontal || choice == kDirectionsBoth;
+}
+constexpr bool VerticalOn(int choice) {
+  return choice == kDirectionsVertical || choice == kDirectionsBoth;
+}
 // An item lies on a grid line when one of its defining coordinates is this close to it.
 inline constexpr int32_t kOnLineDistance = 2;
 

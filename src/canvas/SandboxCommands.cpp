@@ -100,24 +100,24 @@ void TSandbox::CopyRubberBandNow() {
 void TSandbox::SetGridMode(int mode) {
   ItemRecord* page = items_.PageRecord();
   if (page == nullptr) return;
-  page->setGridHorizontal(mode == 1 || mode == 3 ? 1 : 0);
-  page->setGridVertical(mode == 2 || mode == 3 ? 1 : 0);
+  page->setGridHorizontal(HorizontalOn(mode) ? 1 : 0);
+  page->setGridVertical(VerticalOn(mode) ? 1 : 0);
   FullRepaint(true);
 }
 
 void TSandbox::SetAnchorMode(int mode) {
   ItemRecord* page = items_.PageRecord();
   if (page == nullptr) return;
-  page->setAnchorsHorizontal(mode == 1 || mode == 3 ? 1 : 0);
-  page->setAnchorsVertical(mode == 2 || mode == 3 ? 1 : 0);
+  page->setAnchorsHorizontal(HorizontalOn(mode) ? 1 : 0);
+  page->setAnchorsVertical(VerticalOn(mode) ? 1 : 0);
   RepaintAnchorStrips();
 }
 
 void TSandbox::SetSnapMode(int mode) {
   ItemRecord* page = items_.PageRecord();
   if (page == nullptr) return;
-  page->setSnapHorizontal(mode == 1 || mode == 3 ? 1 : 0);
-  page->setSnapVertical(mode == 2 || mode == 3 ? 1 : 0);
+  page->setSnapHorizontal(HorizontalOn(mode) ? 1 : 0);
+  page->setSnapVertical(VerticalOn(mode) ? 1 : 0);
 }
 
 void TSandbox::ResetGrid(int flags) {

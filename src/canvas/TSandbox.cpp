@@ -9,6 +9,7 @@
 
 #include "canvas/BitmapView.h"
 #include "canvas/Ruler.h"
+#include "canvas/SandboxDesk.h"
 #include "document/DocumentFile.h"
 #include "document/ForeignContent.h"
 #include "document/PageSetup.h"

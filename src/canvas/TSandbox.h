@@ -106,7 +106,7 @@ class TSandbox : public QMdiSubWindow, public CanvasContext {
   bool AcceptsKeys() const { return acceptsKeys_; }
   void SetAcceptsKeys(bool accepts) { acceptsKeys_ = accepts; }
 
-  // The Grid, Anchors and Snap choices: 0 none, 1 horizontal, 2 vertical, 3 both.
+  // The Grid, Anchors and Snap choices (kDirectionsNone ... kDirectionsBoth).
   void SetGridMode(int mode);
   void SetAnchorMode(int mode);
   void SetSnapMode(int mode);
@@ -116,21 +116,11 @@ class TSandbox : public QMdiSubWindow, public CanvasContext {
   // grid lines are rebuilt and the window lays out its new page.
   void ApplyPageSetup(const pageset_t& set, int32_t kind, const UnitGridDistances& grids);
 
-  // The anchors beside the rulers and the page's edges on the rulers (SandboxGrid.cpp): the
-  // Delete key on a highlighted anchor deletes its grid line (whether it did), the strips are
-  // drawn again from their clean pixels, and pointer events of the desk and the rulers in
-  // their own pixels.
+  // The anchors beside the rulers (SandboxGrid.cpp): the Delete key on a highlighted anchor
+  // deletes its grid line (whether it did), and the strips are drawn again from their clean
+  // pixels.
   bool DeleteHighlightedAnchor();
   void RepaintAnchorStrips();
-  void background1MouseDown(Point view, Qt::KeyboardModifiers modifiers);
-  void background1MouseMove(Point view, Qt::KeyboardModifiers modifiers);
-  void background1MouseUp(Point view, Qt::KeyboardModifiers modifiers);
-  // The pointer left the anchor strips: no anchor stays highlighted.
-  void LeaveAnchorStrips();
-  void RulerMouseDown(GridAxis axis, QPoint at);
-  void RulerMouseMove(GridAxis axis, QPoint at);
-  void RulerMouseUp(GridAxis axis, QPoint at);
-  bool RulerDragging() const { return rulerDrag_ != 0; }
 
   // The Edit commands on this document.
   void UndoEdit();
@@ -228,16 +218,10 @@ class TSandbox : public QMdiSubWindow, public CanvasContext {
   void HidePositionMarkers();
   Point PageOrigin() const;
 
-  // The desk's anchor strips and the rulers' page edges (SandboxGrid.cpp).
+  // The desk's anchor strips and the rulers' page edges (SandboxGrid.cpp, SandboxDesk.h): the
+  // desk and the rulers hand their pointer events to the desk parts.
+  class Desk;
   void ConnectGridParts();
-  void SaveCleanStrips();
-  // The line position (page pixels at 100 % from the desk origin) under a view coordinate, and
-  // back.
-  int32_t PositionAt(GridAxis axis, int32_t view) const;
-  int64_t ViewAt(GridAxis axis, int32_t position) const;
-  // The axis whose strip holds the view point, if any.
-  bool StripAt(Point view, GridAxis& axis) const;
-  void DrawAnchorMark(GridAxis axis, int64_t view, bool highlighted);
 
   // Repaints, progressive rendering and selection marks (SandboxRepaint.cpp).
   CanvasTile Tile();
@@ -342,19 +326,8 @@ class TSandbox : public QMdiSubWindow, public CanvasContext {
   QScrollBar* scrollBarX_ = nullptr;
   QScrollBar* scrollBarY_ = nullptr;
   QWidget* panel1_ = nullptr;
-  QLabel* hint1_ = nullptr;
-  // The desk's strips without marks, to draw the marks over.
-  Bitmap cleanTopStrip_;
-  Bitmap cleanLeftStrip_;
-  // Anchor drag: 0 none, 1 a vertical line, 2 a horizontal line; the line and the pointer.
-  int32_t anchorDrag_ = 0;
-  int anchorDragIndex_ = -1;
-  int32_t anchorDragView_ = 0;
-  // Ruler drag: 0 none, 4 the far page edge, 6 the near one; the axis and the press.
-  int32_t rulerDrag_ = 0;
-  GridAxis rulerAxis_ = GridAxis::Vertical;
-  int32_t rulerPress_ = 0;
-  bool rulerHot_ = false;
+  // The anchor strips, the page-edge read-out and the drag pressed on the desk or a ruler.
+  std::unique_ptr<Desk> desk_;
   QTimer* timer1_ = nullptr;
   QTimer* timer2_ = nullptr;
   QTimer* timer3_ = nullptr;

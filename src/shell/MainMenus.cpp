@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include "canvas/GridLines.h"
 #include "canvas/TSandbox.h"
 #include "render/Coordinates.h"
 #include "shell/FrameCommands.h"
@@ -181,7 +182,7 @@ void MainMenu::CreateToolsMenus() {
   QMenu* tools = AddMenu(nullptr, "Tools1", "Tools", 8400);
   QMenu* grid = AddMenu(tools, "Grid1", "Grid", 8401);
   static constexpr const char* kGridNames[] = {"None1", "Horizontal1", "Vertical1", "Both1"};
-  for (int mode = 0; mode < 4; ++mode) {
+  for (int mode = kDirectionsNone; mode <= kDirectionsBoth; ++mode) {
     gridEntries_[mode] = AddEntry(grid, kGridNames[mode], kFourWay[mode], 8402 + mode);
     gridEntries_[mode]->setCheckable(true);
     QObject::connect(gridEntries_[mode], &QAction::triggered, &form_,
@@ -200,7 +201,7 @@ void MainMenu::CreateToolsMenus() {
   grid->addSeparator();
   anchorsMenu_ = AddMenu(grid, "Anchors1", "Anchors", 8411);
   static constexpr const char* kAnchorNames[] = {"None3", "Horizontal3", "Vertical3", "Both3"};
-  for (int mode = 0; mode < 4; ++mode) {
+  for (int mode = kDirectionsNone; mode <= kDirectionsBoth; ++mode) {
     anchorEntries_[mode] = AddEntry(anchorsMenu_, kAnchorNames[mode], kFourWay[mode], 8412 + mode);
     anchorEntries_[mode]->setCheckable(true);
     QObject::connect(anchorEntries_[mode], &QAction::triggered, &form_,
@@ -208,7 +209,7 @@ void MainMenu::CreateToolsMenus() {
   }
   QMenu* snap = AddMenu(tools, "Snap1", "Snap", 8416);
   static constexpr const char* kSnapNames[] = {"None2", "Horizontal2", "Vertical2", "Both2"};
-  for (int mode = 0; mode < 4; ++mode) {
+  for (int mode = kDirectionsNone; mode <= kDirectionsBoth; ++mode) {
     snapEntries_[mode] = AddEntry(snap, kSnapNames[mode], kFourWay[mode], 8417 + mode);
     snapEntries_[mode]->setCheckable(true);
     QObject::connect(snapEntries_[mode], &QAction::triggered, &form_,
@@ -283,10 +284,10 @@ void MainMenu::SetGridMenu(int mode) {
     entry->setEnabled(true);
   for (QAction* entry : anchorEntries_)
     entry->setEnabled(true);
-  if (mode == 1) {
+  if (mode == kDirectionsHorizontal) {
     resetEntries_[1]->setEnabled(false);
     resetEntries_[2]->setEnabled(false);
-  } else if (mode == 2) {
+  } else if (mode == kDirectionsVertical) {
     resetEntries_[0]->setEnabled(false);
     resetEntries_[2]->setEnabled(false);
   }
