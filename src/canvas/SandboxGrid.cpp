@@ -10,6 +10,8 @@
 
 #include "canvas/BitmapView.h"
 #include "canvas/Ruler.h"
+#include "canvas/SandboxCanvas.h"
+#include "canvas/SandboxView.h"
 #include "canvas/TSandbox.h"
 #include "render/Coordinates.h"
 
@@ -30,16 +32,16 @@ Point At(QMouseEvent* event) {
 }  // namespace
 
 void TSandbox::ConnectGridParts() {
-  background1_->onMouseMove = [this](QMouseEvent* e) {
+  view_->Desk()->onMouseMove = [this](QMouseEvent* e) {
     background1MouseMove(At(e), e->modifiers());
   };
-  background1_->onMousePress = [this](QMouseEvent* e) {
+  view_->Desk()->onMousePress = [this](QMouseEvent* e) {
     if (e->button() == Qt::LeftButton) background1MouseDown(At(e), e->modifiers());
   };
-  background1_->onMouseRelease = [this](QMouseEvent* e) {
+  view_->Desk()->onMouseRelease = [this](QMouseEvent* e) {
     if (e->button() == Qt::LeftButton) background1MouseUp(At(e), e->modifiers());
   };
-  background1_->onLeave = [this] {
+  view_->Desk()->onLeave = [this] {
     if (anchorDrag_ == 0) LeaveAnchorStrips();
   };
   const auto ruler = [this](Ruler* r, GridAxis axis) {
@@ -53,21 +55,12 @@ void TSandbox::ConnectGridParts() {
       if (e->button() == Qt::LeftButton) RulerMouseUp(axis, e->position().toPoint());
     };
   };
-  ruler(rulerX_, GridAxis::Vertical);
-  ruler(rulerY_, GridAxis::Horizontal);
-  hint1_ = new QLabel(panel0_);
-  hint1_->setObjectName(QStringLiteral("Hint1"));
-  hint1_->setAutoFillBackground(true);
-  QPalette colours = hint1_->palette();
-  colours.setColor(QPalette::Window, QColor(255, 255, 225));
-  colours.setColor(QPalette::WindowText, Qt::black);
-  hint1_->setPalette(colours);
-  hint1_->setFrameShape(QFrame::Box);
-  hint1_->hide();
+  ruler(view_->RulerX(), GridAxis::Vertical);
+  ruler(view_->RulerY(), GridAxis::Horizontal);
 }
 
 void TSandbox::SaveCleanStrips() {
-  const Bitmap& desk = background1_->bitmap();
+  const Bitmap& desk = view_->Desk()->bitmap();
   const int depth = std::min(kAnchorStripDepth, std::min(desk.width(), desk.height()));
   cleanTopStrip_ = Bitmap::TryCreate(desk.width(), depth);
   cleanLeftStrip_ = Bitmap::TryCreate(depth, desk.height());
@@ -78,7 +71,7 @@ void TSandbox::SaveCleanStrips() {
 int32_t TSandbox::PositionAt(GridAxis axis, int32_t view) const {
   const ItemRecord* page = items_.PageRecord();
   if (page == nullptr) return view;
-  const int32_t offset = axis == GridAxis::Vertical ? canvasOffset_.x : canvasOffset_.y;
+  const int32_t offset = axis == GridAxis::Vertical ? CanvasOffset().x : CanvasOffset().y;
   return ClampToInt32(int64_t{RoundToInt32((int64_t{view} - offset) / GetZoom())} +
                       LineShift(*page, axis));
 }
@@ -86,7 +79,7 @@ int32_t TSandbox::PositionAt(GridAxis axis, int32_t view) const {
 int64_t TSandbox::ViewAt(GridAxis axis, int32_t position) const {
   const ItemRecord* page = items_.PageRecord();
   if (page == nullptr) return position;
-  const int32_t offset = axis == GridAxis::Vertical ? canvasOffset_.x : canvasOffset_.y;
+  const int32_t offset = axis == GridAxis::Vertical ? CanvasOffset().x : CanvasOffset().y;
   return int64_t{RoundToInt32((int64_t{position} - LineShift(*page, axis)) * GetZoom())} + offset;
 }
 
@@ -100,7 +93,7 @@ bool TSandbox::StripAt(Point view, GridAxis& axis) const {
 }
 
 void TSandbox::DrawAnchorMark(GridAxis axis, int64_t view, bool highlighted) {
-  Bitmap& desk = background1_->bitmap();
+  Bitmap& desk = view_->Desk()->bitmap();
   if (desk.empty()) return;
   const int64_t start = view - kAnchorMarkSide / 2;
   // Marks that would start before the strip are left out.
@@ -129,8 +122,8 @@ void TSandbox::DrawAnchorMark(GridAxis axis, int64_t view, bool highlighted) {
 }
 
 void TSandbox::RepaintAnchorStrips() {
-  if (closing_ || background1_ == nullptr) return;
-  Bitmap& desk = background1_->bitmap();
+  if (closing_ || view_ == nullptr) return;
+  Bitmap& desk = view_->Desk()->bitmap();
   if (desk.empty()) return;
   if (cleanTopStrip_.width() != desk.width() || cleanLeftStrip_.height() != desk.height()) {
     SaveCleanStrips();
@@ -154,20 +147,20 @@ void TSandbox::RepaintAnchorStrips() {
       if (dragged >= 0) DrawAnchorMark(axis, anchorDragView_, true);
     }
   }
-  background1_->update(0, 0, desk.width(), kAnchorStripDepth);
-  background1_->update(0, 0, kAnchorStripDepth, desk.height());
+  view_->Desk()->update(0, 0, desk.width(), kAnchorStripDepth);
+  view_->Desk()->update(0, 0, kAnchorStripDepth, desk.height());
 }
 
 void TSandbox::LeaveAnchorStrips() {
   ItemRecord* anchors = FindVisibleByKind(items_, kKindAnchors);
   if (anchors == nullptr || anchorDrag_ != 0) return;
   if (HighlightAnchor(*anchors, GridAxis::Vertical, -1)) RepaintAnchorStrips();
-  background1_->setCursor(Qt::ArrowCursor);
+  view_->Desk()->setCursor(Qt::ArrowCursor);
 }
 
 void TSandbox::background1MouseMove(Point view, Qt::KeyboardModifiers) {
   // A move over the desk is a move off the canvas.
-  HidePositionMarkers();
+  view_->HidePositionMarkers();
   if (!ready_ || closing_) return;
   if (anchorDrag_ != 0) {
     const GridAxis axis = anchorDrag_ == 1 ? GridAxis::Vertical : GridAxis::Horizontal;
@@ -185,9 +178,9 @@ void TSandbox::background1MouseMove(Point view, Qt::KeyboardModifiers) {
                           PositionAt(axis, axis == GridAxis::Vertical ? view.x : view.y));
   }
   if (HighlightAnchor(*anchors, axis, index)) RepaintAnchorStrips();
-  background1_->setCursor(index < 0                    ? Qt::ArrowCursor
-                          : axis == GridAxis::Vertical ? Qt::SizeHorCursor
-                                                       : Qt::SizeVerCursor);
+  view_->Desk()->setCursor(index < 0                    ? Qt::ArrowCursor
+                           : axis == GridAxis::Vertical ? Qt::SizeHorCursor
+                                                        : Qt::SizeVerCursor);
 }
 
 void TSandbox::background1MouseDown(Point view, Qt::KeyboardModifiers) {
@@ -215,10 +208,10 @@ void TSandbox::background1MouseUp(Point view, Qt::KeyboardModifiers modifiers) {
     anchorDragIndex_ = -1;
     // Released outside its strip, the line stays within the strip's span.
     const int32_t span =
-        axis == GridAxis::Vertical ? background1_->width() : background1_->height();
+        axis == GridAxis::Vertical ? view_->Desk()->width() : view_->Desk()->height();
     const int32_t at =
         std::clamp(axis == GridAxis::Vertical ? view.x : view.y, 0, std::max(0, span - 1));
-    MoveGridLine(items_, events_, Geometry(), axis, index, PositionAt(axis, at));
+    MoveGridLine(items_, events_, canvas_->Geometry(), axis, index, PositionAt(axis, at));
     RefreshUndoRedo();
     FullRepaint(true);
     return;
@@ -242,16 +235,16 @@ bool TSandbox::DeleteHighlightedAnchor() {
 void TSandbox::RulerMouseMove(GridAxis axis, QPoint at) {
   const ItemRecord* page = items_.PageRecord();
   if (!ready_ || closing_ || page == nullptr) return;
-  Ruler* ruler = axis == GridAxis::Vertical ? rulerX_ : rulerY_;
+  Ruler* ruler = axis == GridAxis::Vertical ? view_->RulerX() : view_->RulerY();
   const int32_t along = axis == GridAxis::Vertical ? at.x() : at.y();
   if (rulerDrag_ == 0) {
-    const int32_t near = axis == GridAxis::Vertical ? canvasOffset_.x : canvasOffset_.y;
+    const int32_t near = axis == GridAxis::Vertical ? CanvasOffset().x : CanvasOffset().y;
     const int64_t far =
         int64_t{near} + (axis == GridAxis::Vertical ? page->boundWidth() : page->boundHeight());
     rulerHot_ = std::abs(int64_t{along} - near) <= kEdgeReach ||
                 std::abs(int64_t{along} - far) <= kEdgeReach;
-    rulerX_->setCursor(Qt::ArrowCursor);
-    rulerY_->setCursor(Qt::ArrowCursor);
+    view_->RulerX()->setCursor(Qt::ArrowCursor);
+    view_->RulerY()->setCursor(Qt::ArrowCursor);
     if (rulerHot_) {
       ruler->setCursor(axis == GridAxis::Vertical ? Qt::SizeHorCursor : Qt::SizeVerCursor);
     }
@@ -267,28 +260,30 @@ void TSandbox::RulerMouseMove(GridAxis axis, QPoint at) {
         QString::fromLatin1(axis == GridAxis::Vertical ? "Width: " : "Height: ") +
         QString::fromStdString(
             FormatMeasure(page->pageUnits(), scale.pageLength / ppu / GetZoom()));
-    hint1_->setText(caption);
-    hint1_->adjustSize();
+    view_->Hint()->setText(caption);
+    view_->Hint()->adjustSize();
   } else {
-    const int32_t near = axis == GridAxis::Vertical ? canvasOffset_.x : canvasOffset_.y;
+    const int32_t near = axis == GridAxis::Vertical ? CanvasOffset().x : CanvasOffset().y;
     scale.pageStart = ClampToInt32(std::max<int64_t>(0, near + delta));
   }
   ruler->Rebuild(scale);
   // The read-out floats beside the pointer, inside the viewport.
   const QPoint inViewport = axis == GridAxis::Vertical ? QPoint(at.x(), at.y() + kReadoutOffset)
                                                        : QPoint(at.x() + kReadoutOffset, at.y());
-  const int x = std::clamp(inViewport.x(), 0, std::max(0, panel0_->width() - hint1_->width()));
-  const int y = std::clamp(inViewport.y(), 0, std::max(0, panel0_->height() - hint1_->height()));
-  hint1_->move(x, y);
-  hint1_->setVisible(rulerDrag_ == 4);
-  hint1_->raise();
+  QLabel* hint = view_->Hint();
+  const QWidget* viewport = view_->Viewport();
+  const int x = std::clamp(inViewport.x(), 0, std::max(0, viewport->width() - hint->width()));
+  const int y = std::clamp(inViewport.y(), 0, std::max(0, viewport->height() - hint->height()));
+  hint->move(x, y);
+  hint->setVisible(rulerDrag_ == 4);
+  hint->raise();
 }
 
 void TSandbox::RulerMouseDown(GridAxis axis, QPoint at) {
   const ItemRecord* page = items_.PageRecord();
   if (!ready_ || closing_ || page == nullptr) return;
   const int32_t along = axis == GridAxis::Vertical ? at.x() : at.y();
-  const int32_t near = axis == GridAxis::Vertical ? canvasOffset_.x : canvasOffset_.y;
+  const int32_t near = axis == GridAxis::Vertical ? CanvasOffset().x : CanvasOffset().y;
   const int64_t far =
       int64_t{near} + (axis == GridAxis::Vertical ? page->boundWidth() : page->boundHeight());
   if (std::abs(int64_t{along} - far) <= kEdgeReach) {
@@ -309,15 +304,15 @@ void TSandbox::RulerMouseUp(GridAxis axis, QPoint at) {
   const int32_t along = axis == GridAxis::Vertical ? at.x() : at.y();
   const PageEdge edge = rulerDrag_ == 4 ? PageEdge::Far : PageEdge::Near;
   rulerDrag_ = 0;
-  hint1_->hide();
+  view_->Hint()->hide();
   const bool changed =
       DragPageEdge(items_, events_, axis, edge, ClampToInt32(int64_t{along} - rulerPress_));
   if (changed) {
     RefreshUndoRedo();
     RefreshTitle();
   }
-  if (!Layout()) FullRepaint(true);
-  RebuildRulers();
+  if (!view_->Layout()) FullRepaint(true);
+  view_->RebuildRulers();
   RepaintAnchorStrips();
 }
 

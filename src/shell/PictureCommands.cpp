@@ -140,7 +140,7 @@ void TForm1::PlaceClips(TPict& pict) {
   }
   window->EndGesture();
   const PlacedPicture placed = InsertPicture(list, insert, pict.Editor().Clips(), number,
-                                             window->Geometry(), window->Announcements());
+                                             window->Context().Geometry(), window->Announcements());
   if (placed.items.empty()) return;
   SetModified(list, true);
   window->Announcements().RepaintAll(insert.code == kToolEditClip);

@@ -131,7 +131,7 @@ DocumentEvents* TForm1::ActiveEvents() {
 
 GeometryContext TForm1::ActiveGeometry() {
   TSandbox* window = ActiveWindow();
-  if (window != nullptr) return window->Geometry();
+  if (window != nullptr) return window->Context().Geometry();
   GeometryContext context;
   context.screen = params_.screen;
   return context;
@@ -169,7 +169,7 @@ void TForm1::Customize(ValueListKind kind) {
 }
 
 void TForm1::SelectionEdited() {
-  if (TSandbox* window = ActiveWindow()) window->RedrawSelectionMarks();
+  if (TSandbox* window = ActiveWindow()) window->Context().RedrawSelectionMarks();
 }
 
 void TForm1::PanelChanged(int32_t tool) {

@@ -410,8 +410,8 @@ TEST_F(SandboxTest, LargeDocumentsRenderProgressivelyAndStayResponsive) {
   const QString path = test::WritePixelDocument(Path("big.qlln"), 1200, 1200, 5000);
   TSandbox* window = host_.Open(path);
   ASSERT_TRUE(window->RenderingProgressively());
-  auto* timer7 = Part<QTimer>(window, "Timer7");
-  ASSERT_TRUE(QTest::qWaitFor([&] { return !timer7->isActive(); }, 5000));
+  auto* start = Part<QTimer>(window, "ProgressiveStart");
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !start->isActive(); }, 5000));
   ASSERT_TRUE(window->RenderingProgressively());
   // An event posted now is handled while items are still being drawn.
   bool handledDuringRendering = false;
