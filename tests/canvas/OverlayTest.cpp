@@ -33,7 +33,8 @@ class OverlayMarks : public ::testing::Test {
     std::vector<Handle> handles;
     for (Point p : points)
       handles.push_back({1, p, false, {}, false});
-    handles.push_back({2, {points.begin()->x + 15, points.begin()->y}, true, *points.begin()});
+    handles.push_back(
+        {2, {points.begin()->x + 15, points.begin()->y}, true, *points.begin(), false});
     return handles;
   }
 
