@@ -7,6 +7,8 @@
 
 #include "canvas/BitmapView.h"
 #include "canvas/CanvasGestures.h"
+#include "canvas/SandboxCanvas.h"
+#include "canvas/SandboxView.h"
 #include "document/EditCommands.h"
 #include "document/History.h"
 #include "document/PageSetup.h"
@@ -36,7 +38,7 @@ void TSandbox::SelectTool(int32_t tool) {
   if (selectionPanel || tool == kToolSelectedText || tool == 1036) mode_ = kModePointer;
   if (tool == kToolPointer) {
     mode_ = kModePointer;
-    overlay_.InvalidateAll();
+    canvas_->Marks().InvalidateAll();
     FullRepaint(true);
   } else if (tool == kToolDeselect) {
     SelectOnly(items_, nullptr);
@@ -44,7 +46,7 @@ void TSandbox::SelectTool(int32_t tool) {
     events_.SelectionChanged();
   } else if (tool == kToolLine || IsShapeTool(tool)) {
     mode_ = tool == kToolLine ? kModeLine : tool;
-    overlay_.InvalidateAll();
+    canvas_->Marks().InvalidateAll();
     FullRepaint(true);
     // The spline and curve tools draw in the style last chosen; solids and oblongs in style 2.
     TParams& params = host_.Params();
@@ -54,11 +56,11 @@ void TSandbox::SelectTool(int32_t tool) {
     if (tool == kToolOblong) params.bpolyshape = 2;
   } else if (tool == kToolText) {
     mode_ = kModeText;
-    overlay_.InvalidateAll();
+    canvas_->Marks().InvalidateAll();
   } else if (tool == 302 || tool == 303) {
     mode_ = kModeText;
   } else if (tool == kToolSelectedText || tool == 1036) {
-    DrawSelectionMarks();
+    canvas_->DrawSelectionMarks();
   }
 }
 
@@ -79,7 +81,7 @@ bool TSandbox::HasCopyArea() const {
 }
 
 void TSandbox::CopyAreaToClipboard() {
-  RemoveSelectionMarks();
+  canvas_->RemoveSelectionMarks();
   deferredAction_ = 1;
   timer3_->start();
 }
@@ -89,8 +91,8 @@ void TSandbox::CopyRubberBandNow() {
   if (!HasCopyArea()) return;
   // The band is kept in document pixels, so scrolling or zooming since does not shift it; only
   // the part on the canvas now is copied, nothing when none is.
-  const Bitmap& canvas = image1_->bitmap();
-  const Rect area = ToCanvas(lastRubberBand_);
+  const Bitmap& canvas = view_->Image()->bitmap();
+  const Rect area = canvas_->ToCanvas(lastRubberBand_);
   if (IsEmpty(area)) return;
   const QImage picture =
       canvas.Image().copy(area.left, area.top, area.right - area.left, area.bottom - area.top);
@@ -122,16 +124,14 @@ void TSandbox::SetSnapMode(int mode) {
 
 void TSandbox::ResetGrid(int flags) {
   EndGesture();
-  if (!ResetAnchorLines(items_, flags)) return;
+  if (!ResetAnchorLines(items_, flags, events_)) return;
   FullRepaint(true);
-  RefreshUndoRedo();
 }
 
 void TSandbox::ApplyPageSetup(const pageset_t& set, int32_t kind, const UnitGridDistances& grids) {
   EndGesture();
   if (!ApplyPagesetToRecord(items_, set, kind, grids)) return;
-  ResetAnchorLines(items_, kResetBoth);
-  RefreshUndoRedo();
+  ResetAnchorLines(items_, kResetBoth, events_);
   RefreshTitle();
   ZoomChanged();
 }
@@ -140,25 +140,21 @@ void TSandbox::ClearUndoAndRedo() {
   EndGesture();
   ClearHistory(items_, events_);
   FullRepaint(true);
-  RefreshUndoRedo();
 }
 
 void TSandbox::UndoEdit() {
   EndGesture();
   Undo(items_, events_);
-  RefreshUndoRedo();
 }
 
 void TSandbox::RedoEdit() {
   EndGesture();
   Redo(items_, events_);
-  RefreshUndoRedo();
 }
 
 void TSandbox::CutItems() {
   EndGesture();
   CutSelection(items_, events_);
-  RefreshUndoRedo();
 }
 
 void TSandbox::CopyItems(ItemList& buffer) {
@@ -170,7 +166,6 @@ void TSandbox::PasteItems(ItemList& buffer) {
   EndGesture();
   const bool wasModified = IsModified(items_);
   const ItemRecord* before = PasteBuffer(buffer, items_, events_);
-  RefreshUndoRedo();
   if (before == nullptr || items_.last() == before || FirstSelected(items_) == nullptr) return;
   // The copies follow the pointer by the centre of their bounding box until a click.
   Rect area{};
@@ -184,20 +179,20 @@ void TSandbox::PasteItems(ItemList& buffer) {
   }
   const Point centre{static_cast<int32_t>((int64_t{area.left} + area.right) / 2),
                      static_cast<int32_t>((int64_t{area.top} + area.bottom) / 2)};
-  anchorPt_ = ToWindowPoint(centre, GetZoom(), tileOrigin_);
+  anchorPt_ = ToWindowPoint(centre, GetZoom(), TileOrigin());
   dragHandle_ = kHandleMove;
   mode_ = kModePaste;
   // The copies follow the pointer without marks; they get them where a click leaves them.
   HoldMarks();
-  RemoveSelectionMarks();
+  canvas_->RemoveSelectionMarks();
   auto paste =
-      std::make_unique<DragGesture>(*this, DragGesture::Kind::Paste, kHandleMove, anchorPt_);
+      std::make_unique<DragGesture>(*canvas_, DragGesture::Kind::Paste, kHandleMove, anchorPt_);
   paste->SetPasteStart(before, wasModified);
   DragGesture& following = *paste;
   gesture_ = std::move(paste);
   // The canvas is drawn without the copies, which are drawn where they follow the pointer
   // only, so that none stays behind at its first place.
-  if (LiveDrag()) {
+  if (canvas_->LiveDrag()) {
     FullRepaint(false);
     following.ShowAtAnchor();
   }
@@ -206,25 +201,21 @@ void TSandbox::PasteItems(ItemList& buffer) {
 void TSandbox::BringItemsToFront() {
   EndGesture();
   BringSelectionToFront(items_, events_);
-  RefreshUndoRedo();
 }
 
 void TSandbox::SendItemsToBack() {
   EndGesture();
   SendSelectionToBack(items_, events_);
-  RefreshUndoRedo();
 }
 
 void TSandbox::JoinSelection() {
   EndGesture();
   JoinItems(items_, events_);
-  RefreshUndoRedo();
 }
 
 void TSandbox::SplitSelection() {
   EndGesture();
   SplitGroup(items_, events_);
-  RefreshUndoRedo();
 }
 
 void TSandbox::RefreshUndoRedo() {

@@ -5,13 +5,14 @@
 
 #include "canvas/CreationBuilders.h"
 #include "canvas/PointEditing.h"
+#include "canvas/SandboxCanvas.h"
 #include "canvas/TSandbox.h"
 #include "document/ToolNumbers.h"
 
 namespace quillon {
 
 CreationGesture* TSandbox::Creation() {
-  if (creation_ == nullptr) creation_ = MakeCreationGesture(*this, mode_);
+  if (creation_ == nullptr) creation_ = MakeCreationGesture(*canvas_, mode_);
   return creation_.get();
 }
 
@@ -49,7 +50,8 @@ bool TSandbox::CreationKey(int key) {
     return true;
   }
   if (!IsPointListTool(mode_)) return false;
-  if (key != Qt::Key_Backspace && key != Qt::Key_Return && key != Qt::Key_Enter && key != Qt::Key_C) {
+  if (key != Qt::Key_Backspace && key != Qt::Key_Return && key != Qt::Key_Enter &&
+      key != Qt::Key_C) {
     return false;
   }
   const bool taken = creation_->Key(key);
@@ -77,38 +79,39 @@ bool TSandbox::PointCommand(char16_t command) {
   if (mode_ != kModePointer || (command != 1 && command != 4 && command != 9)) return false;
   ItemRecord* item = SelectedSplineOrCurve(items_);
   if (item == nullptr) return false;
-  const GeometryContext geometry = Geometry();
+  const GeometryContext geometry = canvas_->Geometry();
   if (command == 1) {
     // Closed, solid and oblong items are not continued, but the key is still taken.
     if (CanContinue(*item)) ContinueItem(*item);
     return true;
   }
   HoldMarks();
-  RemoveSelectionMarks();
+  canvas_->RemoveSelectionMarks();
   bool changed = false;
   if (command == 4) {
-    const HandleHit hit = HitHandle(*this, lastPointerPt_, tileOrigin_);
+    const HandleHit hit = HitHandle(*canvas_, lastPointerPt_, TileOrigin());
     if (hit.item == item && hit.code < 0) {
       changed = DeletePoint(items_, events_, -hit.code, geometry);
     }
   } else {
-    changed = InsertPoint(items_, events_, ToDocument(lastPointerPt_), geometry);
+    changed = InsertPoint(items_, events_, canvas_->ToDocument(lastPointerPt_), geometry);
   }
   if (changed) {
     FullRepaint(true);
     RefreshUndoRedo();
     events_.SelectionChanged();
   } else {
-    DrawSelectionMarks();
+    canvas_->DrawSelectionMarks();
   }
   return true;
 }
 
 void TSandbox::ContinueItem(ItemRecord& item) {
   HoldMarks();
-  RemoveSelectionMarks();
+  canvas_->RemoveSelectionMarks();
   const bool curve = item.kind() == kKindCurve;
-  creation_ = std::make_unique<PointListGesture>(*this, item, ToDocument(lastPointerPt_));
+  creation_ =
+      std::make_unique<PointListGesture>(*canvas_, item, canvas_->ToDocument(lastPointerPt_));
   SelectOnly(items_, nullptr);
   mode_ = curve ? kModeContinueCurve : kModeContinueSpline;
   FullRepaint(false);

@@ -10,6 +10,7 @@
 #include "canvas/BitmapView.h"
 #include "canvas/Ruler.h"
 #include "canvas/SandboxDesk.h"
+#include "canvas/SandboxView.h"
 
 namespace quillon {
 namespace {
@@ -30,14 +31,14 @@ PointerInput InputOf(QMouseEvent* event) {
 void TSandbox::ConnectGridParts() {
   desk_ = std::make_unique<Desk>(*this);
   Desk* desk = desk_.get();
-  background1_->onMouseMove = [desk](QMouseEvent* e) { desk->DeskMove(e); };
-  background1_->onMousePress = [desk](QMouseEvent* e) {
+  view_->Desk()->onMouseMove = [desk](QMouseEvent* e) { desk->DeskMove(e); };
+  view_->Desk()->onMousePress = [desk](QMouseEvent* e) {
     if (e->button() == Qt::LeftButton) desk->DeskPress(e);
   };
-  background1_->onMouseRelease = [desk](QMouseEvent* e) {
+  view_->Desk()->onMouseRelease = [desk](QMouseEvent* e) {
     if (e->button() == Qt::LeftButton) desk->DeskRelease(e);
   };
-  background1_->onLeave = [desk] { desk->DeskLeft(); };
+  view_->Desk()->onLeave = [desk] { desk->DeskLeft(); };
   const auto ruler = [desk](Ruler* r, GridAxis axis) {
     r->onMouseMove = [desk, r, axis](QMouseEvent* e) { desk->RulerMove(r, axis, e); };
     r->onMousePress = [desk, r, axis](QMouseEvent* e) {
@@ -47,8 +48,8 @@ void TSandbox::ConnectGridParts() {
       if (e->button() == Qt::LeftButton) desk->RulerRelease(r, e);
     };
   };
-  ruler(rulerX_, GridAxis::Vertical);
-  ruler(rulerY_, GridAxis::Horizontal);
+  ruler(view_->RulerX(), GridAxis::Vertical);
+  ruler(view_->RulerY(), GridAxis::Horizontal);
 }
 
 void TSandbox::RepaintAnchorStrips() {
@@ -62,22 +63,13 @@ bool TSandbox::DeleteHighlightedAnchor() {
 }
 
 TSandbox::Desk::Desk(TSandbox& window)
-    : window_(window), strips_(*window.background1_), readout_(new QLabel(window.panel0_)) {
-  readout_->setObjectName(QStringLiteral("Hint1"));
-  readout_->setAutoFillBackground(true);
-  QPalette colours = readout_->palette();
-  colours.setColor(QPalette::Window, QColor(255, 255, 225));
-  colours.setColor(QPalette::WindowText, Qt::black);
-  readout_->setPalette(colours);
-  readout_->setFrameShape(QFrame::Box);
-  readout_->hide();
-}
+    : window_(window), strips_(*window.view_->Desk()), readout_(window.view_->Hint()) {}
 
 TSandbox::Desk::~Desk() {
-  BitmapView& desk = *window_.background1_;
+  BitmapView& desk = *window_.view_->Desk();
   desk.onMouseMove = desk.onMousePress = desk.onMouseRelease = nullptr;
   desk.onLeave = nullptr;
-  for (Ruler* ruler : {window_.rulerX_, window_.rulerY_}) {
+  for (Ruler* ruler : {window_.view_->RulerX(), window_.view_->RulerY()}) {
     ruler->onMouseMove = ruler->onMousePress = ruler->onMouseRelease = nullptr;
   }
 }
@@ -100,16 +92,16 @@ void TSandbox::Desk::Release(const PointerInput& input) {
 void TSandbox::Desk::DeskPress(QMouseEvent* event) {
   if (!Ready()) return;
   if (std::unique_ptr<Gesture> drag = GridLineDragFor(*this)) {
-    Start(std::move(drag), window_.background1_, InputOf(event));
+    Start(std::move(drag), window_.view_->Desk(), InputOf(event));
   }
 }
 
 void TSandbox::Desk::DeskMove(QMouseEvent* event) {
   // A move over the desk is a move off the canvas.
-  window_.HidePositionMarkers();
+  window_.view_->HidePositionMarkers();
   if (!Ready()) return;
   const PointerInput input = InputOf(event);
-  if (Dragging(window_.background1_)) {
+  if (Dragging(window_.view_->Desk())) {
     drag_->Move(input);
   } else if (strips_.Hover(Items(), Scale(), input.raw)) {
     RepaintStrips();
@@ -119,7 +111,7 @@ void TSandbox::Desk::DeskMove(QMouseEvent* event) {
 void TSandbox::Desk::DeskRelease(QMouseEvent* event) {
   if (!Ready()) return;
   const PointerInput input = InputOf(event);
-  if (Dragging(window_.background1_)) {
+  if (Dragging(window_.view_->Desk())) {
     Release(input);
   } else if (input.shift) {
     AddGridLineAt(*this, input.raw);
@@ -127,7 +119,7 @@ void TSandbox::Desk::DeskRelease(QMouseEvent* event) {
 }
 
 void TSandbox::Desk::DeskLeft() {
-  if (Dragging(window_.background1_)) return;
+  if (Dragging(window_.view_->Desk())) return;
   if (strips_.Leave(Items())) RepaintStrips();
 }
 
@@ -147,10 +139,10 @@ void TSandbox::Desk::RulerMove(Ruler* ruler, GridAxis axis, QMouseEvent* event) 
     return;
   }
   // The other ruler's drag keeps its cursor.
-  if (drag_ != nullptr && from_ != window_.background1_) return;
+  if (drag_ != nullptr && from_ != window_.view_->Desk()) return;
   // Near a page edge the cursor shows that it drags.
-  window_.rulerX_->setCursor(Qt::ArrowCursor);
-  window_.rulerY_->setCursor(Qt::ArrowCursor);
+  window_.view_->RulerX()->setCursor(Qt::ArrowCursor);
+  window_.view_->RulerY()->setCursor(Qt::ArrowCursor);
   if (PageEdgeNear(*this, axis, AlongAxis(axis, input.raw))) {
     ruler->setCursor(axis == GridAxis::Vertical ? Qt::SizeHorCursor : Qt::SizeVerCursor);
   }
@@ -161,11 +153,11 @@ void TSandbox::Desk::RulerRelease(Ruler* ruler, QMouseEvent* event) {
 }
 
 DeskScale TSandbox::Desk::Scale() const {
-  return {.canvasOffset = window_.canvasOffset_, .zoom = window_.GetZoom()};
+  return {.canvasOffset = window_.CanvasOffset(), .zoom = window_.GetZoom()};
 }
 
 Point TSandbox::Desk::DeskSize() const {
-  return {window_.background1_->width(), window_.background1_->height()};
+  return {window_.view_->Desk()->width(), window_.view_->Desk()->height()};
 }
 
 void TSandbox::Desk::RepaintStrips() {
@@ -174,7 +166,7 @@ void TSandbox::Desk::RepaintStrips() {
 }
 
 Ruler* TSandbox::Desk::RulerAlong(GridAxis axis) const {
-  return axis == GridAxis::Vertical ? window_.rulerX_ : window_.rulerY_;
+  return axis == GridAxis::Vertical ? window_.view_->RulerX() : window_.view_->RulerY();
 }
 
 RulerScale TSandbox::Desk::RulerShown(GridAxis axis) const {
@@ -192,7 +184,7 @@ void TSandbox::Desk::ShowReadout(GridAxis axis, QPoint pointer, const QString& t
   const QPoint inViewport = axis == GridAxis::Vertical
                                 ? QPoint(pointer.x(), pointer.y() + kReadoutOffset)
                                 : QPoint(pointer.x() + kReadoutOffset, pointer.y());
-  const QWidget* viewport = window_.panel0_;
+  const QWidget* viewport = window_.view_->Viewport();
   const int x = std::clamp(inViewport.x(), 0, std::max(0, viewport->width() - readout_->width()));
   const int y = std::clamp(inViewport.y(), 0, std::max(0, viewport->height() - readout_->height()));
   readout_->move(x, y);
@@ -206,8 +198,8 @@ void TSandbox::Desk::HideReadout() {
 
 void TSandbox::Desk::PageEdgeDropped(bool changed) {
   if (changed) window_.RefreshTitle();
-  if (!window_.Layout()) window_.FullRepaint(true);
-  window_.RebuildRulers();
+  if (!window_.view_->Layout()) window_.FullRepaint(true);
+  window_.view_->RebuildRulers();
   window_.RepaintAnchorStrips();
 }
 

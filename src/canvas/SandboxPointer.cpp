@@ -9,6 +9,8 @@
 
 #include "canvas/BitmapView.h"
 #include "canvas/CanvasGestures.h"
+#include "canvas/SandboxCanvas.h"
+#include "canvas/SandboxView.h"
 #include "canvas/TSandbox.h"
 #include "document/EditCommands.h"
 #include "document/History.h"
@@ -20,10 +22,6 @@
 
 namespace quillon {
 namespace {
-
-constexpr uint32_t kRubberBandColour = 255;        // red
-constexpr uint32_t kRubberBandBackground = 65535;  // yellow
-constexpr uint32_t kConstructionColour = 8421504;  // grey
 
 PointerInput InputAt(Point raw, Point snapped, Qt::KeyboardModifiers modifiers) {
   return {raw, snapped, modifiers.testFlag(Qt::ShiftModifier),
@@ -58,116 +56,10 @@ Qt::CursorShape CursorFor(const ItemRecord& item, int32_t code, bool one) {
 
 }  // namespace
 
-GeometryContext TSandbox::Geometry() const {
-  GeometryContext context;
-  context.screen = items_.screen();
-  context.zoom = GetZoom();
-  context.text = textMetrics_.get();
-  return context;
-}
-
-Point TSandbox::ToDocument(Point canvas) const {
-  return ToDocumentPoint(canvas, GetZoom(), tileOrigin_);
-}
-
-Point TSandbox::ToCanvasPoint(Point document) const {
-  return ToWindowPoint(document, GetZoom(), tileOrigin_);
-}
-
-Rect TSandbox::ToCanvas(Rect document) const {
-  CanvasTile tile;
-  tile.bitmap = const_cast<Bitmap*>(&image1_->bitmap());
-  tile.zoom = GetZoom();
-  tile.origin = tileOrigin_;
-  return tile.CanvasRect(document);
-}
-
 Point TSandbox::SnapPoint(Point canvas) const {
   const double zoom = GetZoom();
-  const Point document = SnapToGrid(items_, ToDocumentPoint(canvas, zoom, tileOrigin_));
-  return ToWindowPoint(document, zoom, tileOrigin_);
-}
-
-void TSandbox::RedrawSelectionMarks() {
-  RemoveSelectionMarks();
-  DrawSelectionMarks();
-}
-
-void TSandbox::PaintPreview(const std::vector<ItemRecord*>& items) {
-  const CanvasTile tile = Tile();
-  for (const ItemRecord* item : items) {
-    if (item->kind() != kKindGroupFrame) PaintItem(tile, *item, items_, true);
-  }
-  // Construction lines: the text box of texts, the radii of arcs, and the lines from each
-  // curve point to its control points.
-  QImage image = image1_->bitmap().Image();
-  QPainter painter(&image);
-  painter.setPen(QPen(ToQColor(kConstructionColour), 1, Qt::DotLine));
-  const double zoom = GetZoom();
-  const auto at = [&](Point document) {
-    const Point p = ToWindowPoint(document, zoom, tileOrigin_);
-    return QPoint(p.x, p.y);
-  };
-  for (const ItemRecord* item : items) {
-    if (item->kind() == kKindText) {
-      const Rect r = ToCanvas(
-          {item->boundLeft(), item->boundTop(), item->boundRight() + 1, item->boundBottom() + 1});
-      if (!IsEmpty(r)) painter.drawRect(r.left, r.top, r.right - r.left - 1, r.bottom - r.top - 1);
-    } else if (item->kind() == kKindArc && item->points.size() >= 3) {
-      painter.drawLine(at(item->points[0].point), at(item->points[1].point));
-      painter.drawLine(at(item->points[0].point), at(item->points[2].point));
-    } else if (item->kind() == kKindCurve) {
-      for (std::size_t i = 0; i < item->points.size(); ++i) {
-        const PointEntry& e = item->points[i];
-        const PointEntry& next = item->points[(i + 1) % item->points.size()];
-        painter.drawLine(at(e.point), at(e.handleIn));
-        painter.drawLine(at(next.point), at(e.handleOut));
-      }
-    }
-  }
-}
-
-void TSandbox::PaintGuide(Point a, Point b) {
-  QImage image = image1_->bitmap().Image();
-  QPainter painter(&image);
-  painter.setPen(QPen(ToQColor(kConstructionColour), 1, Qt::DashLine));
-  painter.drawLine(a.x, a.y, b.x, b.y);
-}
-
-void TSandbox::PaintCaret(Point a, Point b, uint32_t colour, int width) {
-  QImage image = image1_->bitmap().Image();
-  QPainter painter(&image);
-  painter.setPen(QPen(ToQColor(colour), width));
-  painter.drawLine(a.x, a.y, b.x, b.y);
-}
-
-void TSandbox::PaintRubberBand(Rect band) {
-  QImage image = image1_->bitmap().Image();
-  QPainter painter(&image);
-  painter.setRenderHint(QPainter::Antialiasing, false);
-  painter.setPen(QPen(ToQColor(kRubberBandColour), 1, Qt::DotLine));
-  painter.setBackground(ToQColor(kRubberBandBackground));
-  painter.setBackgroundMode(Qt::OpaqueMode);
-  const QPoint corners[] = {{band.left, band.top},
-                            {band.right, band.top},
-                            {band.right, band.bottom},
-                            {band.left, band.bottom}};
-  painter.drawPolygon(corners, 4);
-}
-
-void TSandbox::CanvasChanged(Rect r) {
-  if (!IsEmpty(r)) image1_->update(r.left, r.top, r.right - r.left, r.bottom - r.top);
-}
-
-void TSandbox::RepaintAfterDrag() {
-  overlay_.InvalidateAll();
-  deferredAction_ = 0;
-  FullRepaint(false);
-  timer3_->start();
-}
-
-bool TSandbox::LiveDrag() const {
-  return host_.Params().liveDrag;
+  const Point document = SnapToGrid(items_, ToDocumentPoint(canvas, zoom, TileOrigin()));
+  return ToWindowPoint(document, zoom, TileOrigin());
 }
 
 void TSandbox::Image1MouseDown(Point canvas, Qt::KeyboardModifiers modifiers) {
@@ -176,11 +68,11 @@ void TSandbox::Image1MouseDown(Point canvas, Qt::KeyboardModifiers modifiers) {
   const Point snapped = SnapPoint(canvas);
   // The double click looks for a picture at the snapped press, in page pixels.
   lastDownPt_ = snapped;
-  ShowPositionMarkers({snapped.x, snapped.y});
+  view_->ShowPositionMarkers({snapped.x, snapped.y});
   // A press inside the text being edited only moves the caret.
   if (CaretClick(canvas)) return;
   gestureCancelled_ = false;
-  CanvasChanged(overlay_.Restore(Overlay::kPreview));
+  canvas_->CanvasChanged(canvas_->Marks().Restore(Overlay::kPreview));
   if (modifiers.testFlag(Qt::ControlModifier)) {
     // Ctrl starts a rubber band whatever the tool: the gesture in progress ends first.
     if (mode_ != kModePointer) EndGesture();
@@ -198,30 +90,30 @@ void TSandbox::HoldMarks() {
 
 void TSandbox::PressInMode(const PointerInput& input) {
   if (mode_ == kModePointer && !input.ctrl) {
-    const HandleHit hit = HitHandle(*this, input.raw, tileOrigin_);
+    const HandleHit hit = HitHandle(*canvas_, input.raw, TileOrigin());
     if (hit.item != nullptr) {
       HoldMarks();
       mode_ = HandleDragMode(hit.item->kind(), hit.code);
       dragHandle_ = DragHandleFor(*hit.item, hit.code);
       step_ = 0;
       anchorPt_ = input.snapped;
-      RemoveSelectionMarks();
+      canvas_->RemoveSelectionMarks();
       BeginEdit(items_, events_, true);
       RefreshUndoRedo();
       // A selection of several kinds moves as a whole, whichever handle was taken.
       if (!SelectedKindsAgree(items_)) dragHandle_ = kHandleMove;
-      gesture_ =
-          std::make_unique<DragGesture>(*this, DragGesture::Kind::Handle, dragHandle_, anchorPt_);
+      gesture_ = std::make_unique<DragGesture>(*canvas_, DragGesture::Kind::Handle, dragHandle_,
+                                               anchorPt_);
     }
   } else if (mode_ == kModePointer) {
     HoldMarks();
     mode_ = kModeRubberBand;
-    overlay_.Invalidate(Overlay::kPreview);
+    canvas_->Marks().Invalidate(Overlay::kPreview);
     if (!input.shift) SelectOnly(items_, nullptr);
-    RemoveSelectionMarks();
-    gesture_ = std::make_unique<RubberBandGesture>(*this, input.snapped);
+    canvas_->RemoveSelectionMarks();
+    gesture_ = std::make_unique<RubberBandGesture>(*canvas_, input.snapped);
   } else if (mode_ == kModeLine) {
-    RemoveSelectionMarks();
+    canvas_->RemoveSelectionMarks();
     Creation();
   } else if (mode_ == kModeText) {
     if (step_ != 1) {
@@ -238,7 +130,7 @@ void TSandbox::PressInMode(const PointerInput& input) {
   } else if (mode_ == kModePaste) {
     return;
   } else if (IsShapeTool(mode_)) {
-    RemoveSelectionMarks();
+    canvas_->RemoveSelectionMarks();
     if (Creation() != nullptr && creation_->Step() > 0) return;
   }
   pressPt_ = input.snapped;
@@ -249,7 +141,7 @@ void TSandbox::Image1MouseMove(Point canvas, Qt::KeyboardModifiers modifiers) {
   lastPointerPt_ = canvas;
   if (!ready_ || closing_) return;
   const Point snapped = SnapPoint(canvas);
-  ShowPositionMarkers({snapped.x, snapped.y});
+  view_->ShowPositionMarkers({snapped.x, snapped.y});
   if (gestureCancelled_) return;
   if (mode_ == kModePointer) {
     UpdateCursor(canvas);
@@ -263,10 +155,10 @@ void TSandbox::Image1MouseMove(Point canvas, Qt::KeyboardModifiers modifiers) {
 }
 
 void TSandbox::UpdateCursor(Point canvas) {
-  const HandleHit hit = HitHandle(*this, canvas, tileOrigin_);
-  image1_->setCursor(hit.item == nullptr
-                         ? Qt::ArrowCursor
-                         : CursorFor(*hit.item, hit.code, CountSelected(items_, false) == 1));
+  const HandleHit hit = HitHandle(*canvas_, canvas, TileOrigin());
+  view_->Image()->setCursor(
+      hit.item == nullptr ? Qt::ArrowCursor
+                          : CursorFor(*hit.item, hit.code, CountSelected(items_, false) == 1));
 }
 
 void TSandbox::Image1MouseUp(Point canvas, Qt::KeyboardModifiers modifiers) {
@@ -280,7 +172,7 @@ void TSandbox::Image1MouseUp(Point canvas, Qt::KeyboardModifiers modifiers) {
   if (gestureCancelled_) return;
   const PointerInput input = InputAt(canvas, snapped, modifiers);
   if (mode_ == kModePointer) {
-    ClickSelect(*this, canvas, input.shift);
+    ClickSelect(*canvas_, canvas, input.shift);
     return;
   }
   if (IsCreationMode(mode_)) {
@@ -297,8 +189,8 @@ void TSandbox::Image1MouseUp(Point canvas, Qt::KeyboardModifiers modifiers) {
     const auto& band = static_cast<const RubberBandGesture&>(*gesture);
     gesture->Release(input);
     const Rect drawn = band.Band();
-    const Point topLeft = ToDocument({drawn.left, drawn.top});
-    const Point bottomRight = ToDocument({drawn.right, drawn.bottom});
+    const Point topLeft = canvas_->ToDocument({drawn.left, drawn.top});
+    const Point bottomRight = canvas_->ToDocument({drawn.right, drawn.bottom});
     lastRubberBand_ = {topLeft.x, topLeft.y, bottomRight.x, bottomRight.y};
   } else {
     gesture->Release(input);
@@ -322,8 +214,8 @@ void TSandbox::Timer2Timer() {
     return;
   }
   // The picture under the double click becomes the only selection.
-  const GeometryContext geometry = Geometry();
-  const Point d = ToDocument(lastDownPt_);
+  const GeometryContext geometry = canvas_->Geometry();
+  const Point d = canvas_->ToDocument(lastDownPt_);
   ItemRecord* found = nullptr;
   int32_t best = geometry.PickTolerance();
   for (ItemRecord& item : items_) {
@@ -338,9 +230,9 @@ void TSandbox::Timer2Timer() {
     }
   }
   if (found == nullptr) return;
-  RemoveSelectionMarks();
+  canvas_->RemoveSelectionMarks();
   SelectOnly(items_, found);
-  DrawSelectionMarks();
+  canvas_->DrawSelectionMarks();
   events_.SelectionChanged();
   host_.ShowTool(kToolSelectedPicture);
   host_.EditPictureClip();
@@ -367,7 +259,7 @@ void TSandbox::LeaveGesture() {
     creation->Cancel();
   }
   EndTextEdit();
-  CanvasChanged(overlay_.RestoreAll());
+  canvas_->CanvasChanged(canvas_->Marks().RestoreAll());
   timer1_->stop();
   // A drawing tool stays chosen; whatever else was going on returns to the pointer.
   if (!IsToolMode(mode_)) mode_ = kModePointer;
@@ -376,7 +268,7 @@ void TSandbox::LeaveGesture() {
 
 void TSandbox::EndGesture() {
   LeaveGesture();
-  RemoveSelectionMarks();
+  canvas_->RemoveSelectionMarks();
 }
 
 bool TSandbox::KeyDown(int key, Qt::KeyboardModifiers modifiers) {
@@ -402,7 +294,7 @@ bool TSandbox::KeyDown(int key, Qt::KeyboardModifiers modifiers) {
       mode_ = kModePointer;
       gestureCancelled_ = true;
     } else if (IsShapeTool(mode_) || (mode_ == kModeLine && step_ == 1)) {
-      CanvasChanged(overlay_.Restore(Overlay::kPreview));
+      canvas_->CanvasChanged(canvas_->Marks().Restore(Overlay::kPreview));
       ResetGesture();
       gestureCancelled_ = true;
       if (IsShapeTool(mode_)) FullRepaint(true);

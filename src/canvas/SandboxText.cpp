@@ -4,6 +4,7 @@
 #include <QTimer>
 
 #include "canvas/CreationBuilders.h"
+#include "canvas/SandboxCanvas.h"
 #include "canvas/TSandbox.h"
 #include "canvas/TextEntry.h"
 #include "document/ToolNumbers.h"
@@ -18,7 +19,7 @@ constexpr int kTextGuidanceSwitch = 4;
 }  // namespace
 
 TextEntry& TSandbox::Text() {
-  if (text_ == nullptr) text_ = std::make_unique<TextEntry>(*this);
+  if (text_ == nullptr) text_ = std::make_unique<TextEntry>(*canvas_);
   return *text_;
 }
 
@@ -71,8 +72,8 @@ void TSandbox::ReleaseInText(const PointerInput& input) {
     step_ = 1;
     ShowTextPanel();
   } else if (step_ == 1) {
-    CanvasChanged(overlay_.Restore(Overlay::kGuide));
-    Text().CreateBox(ToDocument(anchorPt_), ToDocument(input.snapped));
+    canvas_->CanvasChanged(canvas_->Marks().Restore(Overlay::kGuide));
+    Text().CreateBox(canvas_->ToDocument(anchorPt_), canvas_->ToDocument(input.snapped));
     step_ = 2;
     RestartCaret();
     ShowTextPanel();
@@ -82,26 +83,26 @@ void TSandbox::ReleaseInText(const PointerInput& input) {
 void TSandbox::MoveInText(Point snapped) {
   if (mode_ != kModeText || step_ != 1) return;
   // The frame of the box the second click would make.
-  Rect changed = overlay_.Restore(Overlay::kGuide);
-  const Quad frame = Text().BoxFrame(ToDocument(anchorPt_), ToDocument(snapped));
+  Rect changed = canvas_->Marks().Restore(Overlay::kGuide);
+  const Quad frame = Text().BoxFrame(canvas_->ToDocument(anchorPt_), canvas_->ToDocument(snapped));
   Point corners[4];
   Rect span{anchorPt_.x, anchorPt_.y, anchorPt_.x, anchorPt_.y};
   for (int i = 0; i < 4; ++i) {
-    corners[i] = ToCanvasPoint(frame[i]);
+    corners[i] = canvas_->ToCanvasPoint(frame[i]);
     span = {std::min(span.left, corners[i].x), std::min(span.top, corners[i].y),
             std::max(span.right, corners[i].x), std::max(span.bottom, corners[i].y)};
   }
   span = {span.left - 1, span.top - 1, span.right + 2, span.bottom + 2};
-  overlay_.Save(Overlay::kGuide, span);
+  canvas_->Marks().Save(Overlay::kGuide, span);
   for (int i = 0; i < 4; ++i)
-    PaintGuide(corners[i], corners[(i + 1) % 4]);
-  CanvasChanged(United(changed, span));
+    canvas_->PaintGuide(corners[i], corners[(i + 1) % 4]);
+  canvas_->CanvasChanged(United(changed, span));
 }
 
 bool TSandbox::TextKey(int key, Qt::KeyboardModifiers modifiers) {
   keyModifiers_ = modifiers;
   if (key == Qt::Key_Escape && mode_ == kModeText && step_ > 0) {
-    CanvasChanged(overlay_.Restore(Overlay::kGuide));
+    canvas_->CanvasChanged(canvas_->Marks().Restore(Overlay::kGuide));
     EndTextEdit();
     step_ = 0;
     gestureCancelled_ = true;
@@ -144,7 +145,7 @@ bool TSandbox::TypeText(const QString& typed) {
     taken = true;
     if (!TextEditing()) {
       if (c == 8) continue;
-      Text().StartTyped(ToDocument(anchorPt_), unit);
+      Text().StartTyped(canvas_->ToDocument(anchorPt_), unit);
       step_ = 2;
       RefreshUndoRedo();
     } else {

@@ -3,15 +3,19 @@
 
 #include <QCloseEvent>
 #include <QFileInfo>
-#include <QScrollBar>
+#include <QMouseEvent>
 #include <QTimer>
 #include <string>
 
 #include "canvas/BitmapView.h"
+#include "canvas/ProgressiveRendering.h"
 #include "canvas/Ruler.h"
+#include "canvas/SandboxCanvas.h"
 #include "canvas/SandboxDesk.h"
+#include "canvas/SandboxView.h"
 #include "document/DocumentFile.h"
 #include "document/ForeignContent.h"
+#include "document/History.h"
 #include "document/PageSetup.h"
 #include "document/ToolNumbers.h"
 #include "platform/Timers.h"
@@ -21,6 +25,13 @@
 
 namespace quillon {
 namespace {
+
+// The selection marks follow a repaint this much later (ms); the panel of the line or text
+// tool shows again this long after activation; a progressive pass starts this long after a
+// load or zoom.
+constexpr int kMarksDelay = 100;
+constexpr int kModePanelDelay = 200;
+constexpr int kProgressiveDelay = 100;
 
 constexpr char kSaveChangesQuestion[] = "Do you want to save changes to ";
 constexpr char kSaveFileQuestion[] = "Do you want to save the file?";
@@ -39,9 +50,7 @@ bool IsPicturePath(const QString& path) {
 
 // Modes a new window may start in: the line tool, the text tool and the shape tools.
 int32_t StartingMode(int32_t remembered) {
-  return remembered == 1 || remembered == 31 || (remembered >= 100 && remembered <= 199)
-             ? remembered
-             : 0;
+  return IsToolMode(remembered) ? remembered : kModePointer;
 }
 
 // What the user learns when a file opens damaged or without a page; empty when it opened
@@ -77,33 +86,73 @@ std::string OpeningNotice(const QString& path, const FileResult& result, const I
 TSandbox::TSandbox(SandboxHost& host, QWidget* parent)
     : QMdiSubWindow(parent),
       host_(host),
-      items_(host.Params().screen),
-      textMetrics_(std::make_unique<FontTextMetrics>(host.Params().screen)) {
+      items_(host.Params().screen) {
   setAttribute(Qt::WA_DeleteOnClose);
   setObjectName(QStringLiteral("TSandbox"));
-  CreateParts();
+  canvas_ = std::make_unique<SandboxCanvas>(*this);
+  ViewWindow hooks;
+  hooks.ready = [this] { return !closing_ && !notReady_; };
+  hooks.repaintCanvas = [this] { FullRepaint(true); };
+  hooks.rulersRebuilt = [this] { RepaintAnchorStrips(); };
+  view_ = std::make_unique<SandboxView>(*this, items_, std::move(hooks));
+  ConnectCanvas();
+  ConnectGridParts();
   ConnectAnnouncements();
   timer1_ = OneShot(this, "Timer1", 200);
   connect(timer1_, &QTimer::timeout, this, &TSandbox::Timer1Timer);
   timer2_ = OneShot(this, "Timer2", 200);
   connect(timer2_, &QTimer::timeout, this, &TSandbox::Timer2Timer);
-  timer3_ = OneShot(this, "Timer3", 100);
-  timer5_ = OneShot(this, "Timer5", 200);
-  timer7_ = OneShot(this, "Timer7", 100);
-  connect(timer3_, &QTimer::timeout, this, &TSandbox::Timer3Timer);
-  connect(timer5_, &QTimer::timeout, this, &TSandbox::Timer5Timer);
-  connect(timer7_, &QTimer::timeout, this, &TSandbox::Timer7Timer);
-  // One item per turn of the event loop, so that input is handled between items.
-  progressiveTimer_ = new QTimer(this);
-  progressiveTimer_->setInterval(0);
-  connect(progressiveTimer_, &QTimer::timeout, this, &TSandbox::ProgressiveStep);
+  timer3_ = OneShot(this, "Timer3", kMarksDelay);
+  connect(timer3_, &QTimer::timeout, this, &TSandbox::DrawDeferredMarks);
+  modePanelTimer_ = OneShot(this, "ModePanel", kModePanelDelay);
+  connect(modePanelTimer_, &QTimer::timeout, this, &TSandbox::ShowModePanel);
+  ProgressiveCanvas canvas;
+  canvas.drawable = [this] { return !closing_ && !notReady_; };
+  canvas.tile = [this] { return canvas_->Tile(); };
+  canvas.scope = [this] { return CanvasScope(); };
+  canvas.changed = [this](Rect r) { canvas_->CanvasChanged(r); };
+  canvas.finished = [this] { timer3_->start(); };
+  progressive_ = new ProgressiveRendering(items_, std::move(canvas), kProgressiveDelay, this);
 }
 
 TSandbox::~TSandbox() {
   closing_ = true;
   gesture_.reset();
-  StopProgressive();
+  progressive_->Stop();
   host_.WindowDestroyed(*this);
+}
+
+void TSandbox::ConnectCanvas() {
+  BitmapView& canvas = *view_->Image();
+  canvas_->Marks().SetCanvas(&canvas.bitmap());
+  const auto at = [](QMouseEvent* event) {
+    const QPoint p = event->position().toPoint();
+    return Point{p.x(), p.y()};
+  };
+  canvas.onMouseMove = [this, at](QMouseEvent* event) {
+    Image1MouseMove(at(event), event->modifiers());
+  };
+  canvas.onMousePress = [this, at](QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) Image1MouseDown(at(event), event->modifiers());
+  };
+  canvas.onMouseRelease = [this, at](QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) Image1MouseUp(at(event), event->modifiers());
+  };
+  canvas.onDoubleClick = [this](QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) Image1DblClick();
+  };
+}
+
+CanvasContext& TSandbox::Context() {
+  return *canvas_;
+}
+
+Point TSandbox::TileOrigin() const {
+  return view_->TileOrigin();
+}
+
+Point TSandbox::CanvasOffset() const {
+  return view_->CanvasOffset();
 }
 
 void TSandbox::Initialize(int32_t windowNumber, const QString& path) {
@@ -111,14 +160,13 @@ void TSandbox::Initialize(int32_t windowNumber, const QString& path) {
   fileName_ = path;
   mode_ = StartingMode(host_.StartMode());
   step_ = 0;
-  tileOrigin_ = {};
-  pagePixelSize_ = {-1, -1};
+  view_->NewPage();
   params.zoom = 1.0;
-  StopProgressive();
+  progressive_->Stop();
   items_.Clear();
   NewDocument(items_, params, windowNumber);
   notReady_ = false;
-  Layout();
+  view_->Layout();
 
   bool loaded = false;
   std::string notice;
@@ -145,7 +193,7 @@ void TSandbox::Initialize(int32_t windowNumber, const QString& path) {
         UpdatePageRect(*page);
       }
       busyLoading_ = true;
-      if (!Layout()) FullRepaint(false);
+      if (!view_->Layout()) FullRepaint(false);
       busyLoading_ = false;
       mode_ = 0;
       step_ = 0;
@@ -164,11 +212,12 @@ void TSandbox::Initialize(int32_t windowNumber, const QString& path) {
   ready_ = true;
   RefreshTitle();
   host_.WindowIsCurrent(*this);
+  AnnounceHistory(items_, events_);
   if (const ItemRecord* page = items_.PageRecord()) host_.SetGridMenus(*page);
   host_.ZoomShown();
-  Layout();
+  view_->Layout();
   show();
-  if (loaded) timer7_->start();
+  if (loaded) progressive_->Start();
   if (!notice.empty()) host_.Prompts().Ask(notice, PromptStyle::Warning, PromptButtons::Ok);
 }
 
@@ -188,7 +237,8 @@ void TSandbox::Restore(int32_t windowNumber, ItemList& records, const QString& o
   fileName_ = originalPath;
   SetModified(items_, true);
   RefreshTitle();
-  if (!Layout()) FullRepaint(false);
+  AnnounceHistory(items_, events_);
+  if (!view_->Layout()) FullRepaint(false);
 }
 
 void TSandbox::GivePage(int32_t windowNumber) {
@@ -277,7 +327,7 @@ bool TSandbox::ClosePrompt() {
 void TSandbox::closeEvent(QCloseEvent* event) {
   if (ending_) {
     closing_ = true;
-    StopProgressive();
+    progressive_->Stop();
     QMdiSubWindow::closeEvent(event);
     return;
   }
@@ -288,7 +338,7 @@ void TSandbox::closeEvent(QCloseEvent* event) {
   EndGesture();
   closing_ = true;
   notReady_ = true;
-  StopProgressive();
+  progressive_->Stop();
   inClosePrompt_ = true;
   const bool allowed = ClosePrompt();
   inClosePrompt_ = false;
@@ -298,7 +348,7 @@ void TSandbox::closeEvent(QCloseEvent* event) {
     closing_ = false;
     notReady_ = false;
     event->ignore();
-    Layout();
+    view_->Layout();
     return;
   }
   QMdiSubWindow::closeEvent(event);
@@ -307,12 +357,13 @@ void TSandbox::closeEvent(QCloseEvent* event) {
 void TSandbox::FormActivate() {
   acceptsKeys_ = true;
   if (!ready_ || closing_) return;
-  RefreshUndoRedo();
+  // The frame's Undo and Redo show this document's history as it last announced it.
+  host_.UndoRedoAvailable(history_.undo, history_.redo);
   host_.Params().zoom = GetZoom();
   host_.ZoomShown();
   if (const ItemRecord* page = items_.PageRecord()) host_.SetGridMenus(*page);
   host_.WindowIsCurrent(*this);
-  timer5_->start();
+  modePanelTimer_->start();
 }
 
 void TSandbox::FormDeactivate() {
@@ -323,8 +374,14 @@ void TSandbox::ConnectAnnouncements() {
   connect(&events_, &DocumentEvents::gestureEnded, this, &TSandbox::EndGesture);
   connect(&events_, &DocumentEvents::areaChanged, this, &TSandbox::RegionRepaint);
   connect(&events_, &DocumentEvents::repaintAll, this, &TSandbox::FullRepaint);
-  connect(&events_, &DocumentEvents::undoAvailable, this, &TSandbox::RefreshUndoRedo);
-  connect(&events_, &DocumentEvents::redoAvailable, this, &TSandbox::RefreshUndoRedo);
+  connect(&events_, &DocumentEvents::undoAvailable, this, [this](bool available) {
+    history_.undo = available;
+    host_.UndoRedoAvailable(history_.undo, history_.redo);
+  });
+  connect(&events_, &DocumentEvents::redoAvailable, this, [this](bool available) {
+    history_.redo = available;
+    host_.UndoRedoAvailable(history_.undo, history_.redo);
+  });
   connect(&events_, &DocumentEvents::pasteAvailable, this,
           [this](bool available) { host_.PasteAvailable(available); });
   connect(&events_, &DocumentEvents::joinSplitAvailable, this,
@@ -333,15 +390,15 @@ void TSandbox::ConnectAnnouncements() {
   connect(&events_, &DocumentEvents::pointerToolWanted, this, [this] {
     mode_ = kModePointer;
     step_ = 0;
-    image1_->setCursor(Qt::ArrowCursor);
+    view_->Image()->setCursor(Qt::ArrowCursor);
     host_.ShowTool(kToolPointer);
   });
 }
 
-void TSandbox::Timer5Timer() {
+void TSandbox::ShowModePanel() {
   if (closing_) return;
-  if (mode_ == 1) host_.ShowTool(98);
-  if (mode_ == 31) host_.ShowTool(300);
+  if (mode_ == kModeLine) host_.ShowTool(kToolLine);
+  if (mode_ == kModeText) host_.ShowTool(kToolText);
 }
 
 bool TSandbox::LightDirectionChanged() {

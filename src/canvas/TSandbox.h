@@ -32,18 +32,12 @@ namespace quillon {
 
 class BitmapView;
 class FontTextMetrics;
+class ProgressiveRendering;
+class SandboxCanvas;
+class SandboxView;
 class Ruler;
 
-// The rulers' margin added to the page's extent when deciding about scroll bars.
-inline constexpr int32_t kPageMargin = 12;
-
-// Where the canvas tile lies inside the zoomed page along one axis, given the canvas offset
-// (page origin minus scroll position), the tile's and the viewport's length, the page's
-// length and the scroll position.
-int32_t TileOriginFor(int32_t canvasOffset, int32_t canvas, int32_t viewport, int32_t page,
-                      int32_t scroll);
-
-class TSandbox : public QMdiSubWindow, public CanvasContext {
+class TSandbox : public QMdiSubWindow {
   Q_OBJECT
  public:
   explicit TSandbox(SandboxHost& host, QWidget* parent = nullptr);
@@ -151,8 +145,8 @@ class TSandbox : public QMdiSubWindow, public CanvasContext {
 
   // The canvas and how the page lies in the viewport.
   const Bitmap& Canvas() const;
-  Point TileOrigin() const { return tileOrigin_; }
-  Point CanvasOffset() const { return canvasOffset_; }
+  Point TileOrigin() const;
+  Point CanvasOffset() const;
   bool RenderingProgressively() const;
 
   // The document's announcements, for the frame and the panels to subscribe to.
@@ -162,7 +156,8 @@ class TSandbox : public QMdiSubWindow, public CanvasContext {
   // consistent, the handle marks removed; every command that leaves a gesture calls it.
   void EndGesture();
   void ResetGesture();
-  void DrawSelectionMarks() override;
+  // What the gestures work on: the items, the announcements, the overlay and the geometry.
+  CanvasContext& Context();
   // Pointer events on the canvas (canvas pixels), as the widget delivers them.
   void Image1MouseDown(Point canvas, Qt::KeyboardModifiers modifiers);
   void Image1MouseMove(Point canvas, Qt::KeyboardModifiers modifiers);
@@ -175,32 +170,13 @@ class TSandbox : public QMdiSubWindow, public CanvasContext {
   bool GestureCancelled() const { return gestureCancelled_; }
   int32_t DragHandle() const { return dragHandle_; }
 
-  // CanvasContext.
-  ItemList& Items() override { return items_; }
-  EditObserver& Events() override { return events_; }
-  Overlay& Marks() override { return overlay_; }
-  GeometryContext Geometry() const override;
-  Point ToDocument(Point canvas) const override;
-  Point ToCanvasPoint(Point document) const override;
-  Rect ToCanvas(Rect document) const override;
-  void RedrawSelectionMarks() override;
-  void RemoveSelectionMarks() override;
-  void PaintPreview(const std::vector<ItemRecord*>& items) override;
-  void PaintRubberBand(Rect canvas) override;
-  void PaintGuide(Point a, Point b) override;
-  void PaintCaret(Point a, Point b, uint32_t colour, int width) override;
-  void CanvasChanged(Rect canvas) override;
-  void RepaintAfterDrag() override;
-  bool LiveDrag() const override;
-  void ShowPanel(int32_t toolNumber) override { host_.ShowTool(toolNumber); }
-  const TParams& Settings() const override { return host_.Params(); }
-
  protected:
   void closeEvent(QCloseEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void CreateParts();
+  friend class SandboxCanvas;
+  // The canvas tile's pointer events reach the entry points below.
+  void ConnectCanvas();
   bool ClosePrompt();
   // Gives every text item of a loaded document the box its text takes with this screen's fonts.
   void PrepareTexts();
@@ -208,35 +184,17 @@ class TSandbox : public QMdiSubWindow, public CanvasContext {
   // had no page setup record.
   void GivePage(int32_t windowNumber);
 
-  // Layout, scrolling and the canvas tile (SandboxLayout.cpp).
-  bool Layout();
-  bool FitCanvas();
-  void RebuildRulers();
-  void ScrollBarXChange(int value);
-  void ScrollBarYChange(int value);
-  void ShowPositionMarkers(QPoint canvasPoint);
-  void HidePositionMarkers();
-  Point PageOrigin() const;
-
   // The desk's anchor strips and the rulers' page edges (SandboxGrid.cpp, SandboxDesk.h): the
   // desk and the rulers hand their pointer events to the desk parts.
   class Desk;
   void ConnectGridParts();
 
-  // Repaints, progressive rendering and selection marks (SandboxRepaint.cpp).
-  CanvasTile Tile();
+  // Repaints and the selection marks that follow them (SandboxRepaint.cpp).
   void Timer2Timer();
-  void Timer3Timer();
-  void Timer5Timer();
-  void Timer7Timer();
-  void ProgressiveStep();
-  void StopProgressive();
-  void ShowHandles(ItemRecord& item, bool oneSelected);
-  void HideHandles(ItemRecord& item);
-  // The records whose marks are drawn, in drawing order, with their ordinals; the pointers are
-  // valid while the list's generation is markedGeneration_.
-  std::vector<std::pair<ItemRecord*, uint64_t>> marked_;
-  uint64_t markedGeneration_ = 0;
+  // The selection marks after a repaint, and a clipboard copy waiting for them to go.
+  void DrawDeferredMarks();
+  // The panel of the line or text tool, a moment after activation.
+  void ShowModePanel();
   void RefreshUndoRedo();
   void ConnectAnnouncements();
   // Ends the gesture in progress like EndGesture but leaves the handle marks.
@@ -277,13 +235,12 @@ class TSandbox : public QMdiSubWindow, public CanvasContext {
   QString untitledNumber_;
   int32_t mode_ = 0;
   int32_t step_ = 0;
-  Point tileOrigin_;
-  Point canvasOffset_;
-  Point pagePixelSize_{-1, -1};
   DisplayOptions display_;
   DocumentEvents events_;
-  std::unique_ptr<FontTextMetrics> textMetrics_;
-  Overlay overlay_;
+  // The rulers, the viewport with the desk and the canvas tile, and the scroll bars.
+  std::unique_ptr<SandboxView> view_;
+  // The context the gestures work on, with the overlay over the canvas tile.
+  std::unique_ptr<SandboxCanvas> canvas_;
   std::unique_ptr<Gesture> gesture_;
   std::unique_ptr<CreationGesture> creation_;
   std::unique_ptr<TextEntry> text_;
@@ -306,35 +263,21 @@ class TSandbox : public QMdiSubWindow, public CanvasContext {
   bool busyLoading_ = false;
   bool acceptsKeys_ = true;
   bool inClosePrompt_ = false;
+  // What the document last announced about its Undo and Redo, for the frame on activation.
+  struct {
+    bool undo = false;
+    bool redo = false;
+  } history_;
 
-  // Progressive rendering: the items still to draw, in stacking order; any repaint or edit
-  // bumps generation_, after which the rest is taken afresh from the list.
-  std::vector<const ItemRecord*> progressiveQueue_;
-  std::size_t progressiveNext_ = 0;
-  int32_t progressiveLevel_ = 0;
-  uint64_t generation_ = 0;
-  uint64_t progressiveGeneration_ = 0;
+  ProgressiveRendering* progressive_ = nullptr;
 
-  QWidget* base0_ = nullptr;
-  BitmapView* corner1_ = nullptr;
-  Ruler* rulerX_ = nullptr;
-  Ruler* rulerY_ = nullptr;
-  QWidget* panel0_ = nullptr;
-  BitmapView* background1_ = nullptr;
-  QWidget* panel2_ = nullptr;
-  BitmapView* image1_ = nullptr;
-  QScrollBar* scrollBarX_ = nullptr;
-  QScrollBar* scrollBarY_ = nullptr;
-  QWidget* panel1_ = nullptr;
   // The anchor strips, the page-edge read-out and the drag pressed on the desk or a ruler.
   std::unique_ptr<Desk> desk_;
   QTimer* timer1_ = nullptr;
   QTimer* timer2_ = nullptr;
-  QTimer* timer3_ = nullptr;
-  QTimer* timer5_ = nullptr;
-  QTimer* timer7_ = nullptr;
+  QTimer* timer3_ = nullptr;  // the selection marks after a repaint
+  QTimer* modePanelTimer_ = nullptr;
   QTimer* timer4_ = nullptr;  // the caret's clock
-  QTimer* progressiveTimer_ = nullptr;
 };
 
 }  // namespace quillon

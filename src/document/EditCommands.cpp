@@ -129,7 +129,6 @@ void CutSelection(ItemList& list, EditObserver& observer) {
   ForSelectedDrawables(list, [&](ItemRecord& r) {
     ItemRecord& marker = CloneForStep(list, r, step);
     r.setStackChange(0);  // superseded by a cut, not by a restack
-    r.saveUnders.clear();
     marker.setKind(kKindDeletionMarker);
   });
   SelectOnly(list, nullptr);

@@ -81,11 +81,6 @@ ItemRecord* ReplacedVersion(const ItemList& list,
   return r;
 }
 
-void RefreshUndoRedo(const ItemList& list, EditObserver& observer) {
-  observer.UndoAvailable(CanUndo(list));
-  observer.RedoAvailable(CanRedo(list));
-}
-
 // Opening of every changing step: undone steps are dropped and the step number is taken.
 int32_t OpenStep(ItemList& list, EditObserver& observer) {
   PurgeRedo(list);
@@ -147,6 +142,11 @@ bool CanRedo(const ItemList& list) {
   return list.UndoneCount() > 0;
 }
 
+void AnnounceHistory(const ItemList& list, EditObserver& observer) {
+  observer.UndoAvailable(CanUndo(list));
+  observer.RedoAvailable(CanRedo(list));
+}
+
 Rect SelectionArea(const ItemList& list) {
   Rect area{std::numeric_limits<int32_t>::max(), std::numeric_limits<int32_t>::max(),
             std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::min()};
@@ -173,7 +173,6 @@ void BeginEdit(ItemList& list, EditObserver& observer, bool redraw) {
     // This version is now superseded by an edit, not by a restack: a stack change left from an
     // undone Bring to Front must not be replayed when this edit is undone or redone.
     r->setStackChange(0);
-    r->saveUnders.clear();
     copy.setReplacesId(r->itemId());
     copy.setStackLevel(r->stackLevel());
     copy.setHistoryState(kDone);
@@ -284,7 +283,7 @@ void Undo(ItemList& list, EditObserver& observer) {
     }
   }
   observer.RepaintAll(true);
-  RefreshUndoRedo(list, observer);
+  AnnounceHistory(list, observer);
 }
 
 void Redo(ItemList& list, EditObserver& observer) {
@@ -325,7 +324,7 @@ void Redo(ItemList& list, EditObserver& observer) {
     }
   }
   observer.RepaintAll(true);
-  RefreshUndoRedo(list, observer);
+  AnnounceHistory(list, observer);
 }
 
 void ClearHistory(ItemList& list, EditObserver& observer) {
@@ -347,7 +346,7 @@ void ClearHistory(ItemList& list, EditObserver& observer) {
   RemoveWithUnusedSources(list, doomed);
   CompactGroupNumbers(list);
   observer.RepaintAll(true);
-  RefreshUndoRedo(list, observer);
+  AnnounceHistory(list, observer);
 }
 
 }  // namespace quillon

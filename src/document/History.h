@@ -16,6 +16,8 @@ ItemRecord* LatestDone(const ItemList& list);
 ItemRecord* NextUndone(const ItemList& list);
 bool CanUndo(const ItemList& list);
 bool CanRedo(const ItemList& list);
+// Tells the observer both: a document just read or restored announces where its history stands.
+void AnnounceHistory(const ItemList& list, EditObserver& observer);
 
 // The area the selected records cover with their pen and shadow (document pixels); an empty
 // selection gives a rectangle whose left is above its right.

@@ -744,7 +744,6 @@ void CopySelectionToBuffer(ItemList& source, ItemList& buffer) {
     if (!IsSelected(r) || !(IsDrawableKind(r.kind()) || r.kind() == kKindGroupFrame)) continue;
     ItemRecord& copy = CopyRecord(buffer, r);
     copy.setSelected(0);
-    copy.saveUnders.clear();
     // A custom dash pattern travels with the items that use it.
     if (r.linePattern() < 0 && FindPattern(buffer, r.linePattern()) == nullptr) {
       if (const ItemRecord* pattern = FindPattern(source, r.linePattern())) {

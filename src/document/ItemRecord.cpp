@@ -321,23 +321,6 @@ Point PointAt(const std::vector<PointEntry>& points, int n) {
   return points[n - 1].point;
 }
 
-SaveUnder& NewSaveUnder(ItemRecord& record) {
-  return record.saveUnders.emplace_back();
-}
-
-SaveUnder* FindSaveUnder(ItemRecord& record, int32_t key) {
-  for (auto& entry : record.saveUnders) {
-    if (entry.key == key) return &entry;
-  }
-  return nullptr;
-}
-
-void FreeSaveUnders(ItemRecord& record, bool alsoStreams) {
-  // Without alsoStreams the snippets' bitmaps belong to someone else and stay alive there.
-  (void)alsoStreams;
-  record.saveUnders.clear();
-}
-
 void AddStamp(ItemRecord& record, int32_t stamp) {
   record.selectionStamps.push_back(stamp);
   if (record.owner_ != nullptr) record.owner_->NoteStamp(record, stamp);

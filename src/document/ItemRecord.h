@@ -106,15 +106,6 @@ struct AnchorEntry {
   int32_t position = 0;
 };
 
-// A background snippet saved under a temporary mark; a paint cache only.
-struct SaveUnder {
-  int32_t key = 0;
-  uint8_t flag = 0;
-  Rect source;
-  Rect bitmapRect;
-  std::shared_ptr<std::vector<uint8_t>> stream;
-};
-
 enum class FieldType { I32, U32, U8, F64, Name };
 
 // One named field of the persisted part.
@@ -195,7 +186,6 @@ class ItemRecord {
   const std::u16string& text() const {
     return text_;
   }
-  std::vector<SaveUnder> saveUnders;
   std::vector<int32_t> selectionStamps;
   std::vector<AnchorEntry> verticalAnchors;
   std::vector<AnchorEntry> horizontalAnchors;
@@ -271,9 +261,6 @@ int PointCount(const std::vector<PointEntry>& points);
 Point PointAt(const std::vector<PointEntry>& points, int n);
 
 // Sub-list helpers.
-SaveUnder& NewSaveUnder(ItemRecord& record);
-SaveUnder* FindSaveUnder(ItemRecord& record, int32_t key);
-void FreeSaveUnders(ItemRecord& record, bool alsoStreams);
 void AddStamp(ItemRecord& record, int32_t stamp);
 void FreeStamps(ItemRecord& record);
 void RemovePoint(ItemRecord& record, int index);

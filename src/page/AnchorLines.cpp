@@ -55,11 +55,12 @@ void SetDefaultAnchorLines(ItemRecord& anchors, const ItemRecord& page) {
   anchors.horizontalAnchors = Lines(page, false, 0);
 }
 
-bool ResetAnchorLines(ItemList& list, int flags) {
+bool ResetAnchorLines(ItemList& list, int flags, EditObserver& observer) {
   const ItemRecord* page = FindPageRecord(list);
   ItemRecord* live = FindVisibleByKind(list, kKindAnchors);
   if (page == nullptr || live == nullptr) return false;
   PurgeRedo(list);
+  observer.RedoAvailable(CanRedo(list));
   live = FindVisibleByKind(list, kKindAnchors);
   if (live == nullptr) return false;
   const int32_t transaction = NextTransaction(list);
@@ -78,6 +79,7 @@ bool ResetAnchorLines(ItemList& list, int flags) {
   copy.setHistoryState(1);
   if (flags & kResetHorizontal) copy.verticalAnchors = Lines(*page, true, 1);
   if (flags & kResetVertical) copy.horizontalAnchors = Lines(*page, false, 1);
+  observer.UndoAvailable(true);
   return true;
 }
 

@@ -32,9 +32,9 @@ void SetDefaultAnchorLines(ItemRecord& anchors, const ItemRecord& page);
 
 // The grid reset as one undo step: the redo history is dropped, the live anchors record is
 // hidden and replaced by a copy whose lines of the flagged directions are rebuilt at equal
-// distances, starting one distance after the page's edge. False, changing nothing, without a
-// page setup or anchors record.
-bool ResetAnchorLines(ItemList& list, int flags);
+// distances, starting one distance after the page's edge; the observer hears that Undo is
+// available and Redo is not. False, changing nothing, without a page setup or anchors record.
+bool ResetAnchorLines(ItemList& list, int flags, EditObserver& observer);
 
 // The anchor marks beside the rulers: 7 x 7 pixels with a 4-pixel tick towards the page.
 inline constexpr int32_t kAnchorMarkSide = 7;

@@ -149,7 +149,7 @@ void PictureCommands::PlaceClips(TPict& pict) {
   }
   window->EndGesture();
   const PlacedPicture placed = InsertPicture(list, insert, pict.Editor().Clips(), number,
-                                             window->Geometry(), window->Announcements());
+                                             window->Context().Geometry(), window->Announcements());
   if (placed.items.empty()) return;
   SetModified(list, true);
   window->Announcements().RepaintAll(insert.code == kToolEditClip);

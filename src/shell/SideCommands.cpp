@@ -148,7 +148,7 @@ DocumentEvents* SidePanelContext::ActiveEvents() {
 
 GeometryContext SidePanelContext::ActiveGeometry() {
   TSandbox* window = form_.ActiveWindow();
-  if (window != nullptr) return window->Geometry();
+  if (window != nullptr) return window->Context().Geometry();
   GeometryContext context;
   context.screen = form_.Params().screen;
   return context;
@@ -188,7 +188,7 @@ void SidePanelContext::Customize(ValueListKind kind) {
 }
 
 void SidePanelContext::SelectionEdited() {
-  if (TSandbox* window = form_.ActiveWindow()) window->RedrawSelectionMarks();
+  if (TSandbox* window = form_.ActiveWindow()) window->Context().RedrawSelectionMarks();
 }
 
 void SidePanelContext::PanelChanged(int32_t tool) {

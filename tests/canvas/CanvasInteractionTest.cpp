@@ -257,7 +257,7 @@ TEST_F(CanvasSelectionTest, MarksAndTheRubberBandLeaveTheCanvasAsItWas) {
   // Two lines whose end marks overlap: the later marks saved pixels of the earlier ones.
   Click({150, 250}, Qt::ShiftModifier);
   Click({250, 253}, Qt::ShiftModifier);
-  window_->RemoveSelectionMarks();
+  window_->Context().RemoveSelectionMarks();
   EXPECT_EQ(std::memcmp(before.Row(0), window_->Canvas().Row(0),
                         static_cast<std::size_t>(before.stride()) * before.height()),
             0);
@@ -265,7 +265,7 @@ TEST_F(CanvasSelectionTest, MarksAndTheRubberBandLeaveTheCanvasAsItWas) {
   Click({150, 250});
   Click({250, 253}, Qt::ShiftModifier);
   RemoveRecord(Items(), *FindByLevel(Items(), 2));
-  window_->RemoveSelectionMarks();
+  window_->Context().RemoveSelectionMarks();
   EXPECT_EQ(std::memcmp(before.Row(0), window_->Canvas().Row(0),
                         static_cast<std::size_t>(before.stride()) * before.height()),
             0);
@@ -298,7 +298,7 @@ TEST_F(CanvasSelectionTest, ADragPreviewAndItsGuideLeaveTheCanvasAsItWas) {
     EXPECT_TRUE(same()) << "the press took the marks away and drew the copies the same";
     Move({handle.x + 30, handle.y + 40});
     EXPECT_FALSE(same());
-    window_->Marks().RestoreAll();
+    window_->Context().Marks().RestoreAll();
     EXPECT_TRUE(same()) << "preview and guide lay over saved pixels";
     window_->KeyDown(Qt::Key_Escape, {});
     Release(handle);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <QMouseEvent>
 #include <QPointer>
 #include <QScrollBar>
@@ -11,6 +13,8 @@
 
 #include "canvas/CanvasFixtures.h"
 #include "canvas/Ruler.h"
+#include "document/History.h"
+#include "page/AnchorLines.h"
 #include "render/PictureFixtures.h"
 #include "render/RenderItem.h"
 #include "support/Wait.h"
@@ -410,8 +414,8 @@ TEST_F(SandboxTest, LargeDocumentsRenderProgressivelyAndStayResponsive) {
   const QString path = test::WritePixelDocument(Path("big.qlln"), 1200, 1200, 5000);
   TSandbox* window = host_.Open(path);
   ASSERT_TRUE(window->RenderingProgressively());
-  auto* timer7 = Part<QTimer>(window, "Timer7");
-  ASSERT_TRUE(QTest::qWaitFor([&] { return !timer7->isActive(); }, 5000));
+  auto* start = Part<QTimer>(window, "ProgressiveStart");
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !start->isActive(); }, 5000));
   ASSERT_TRUE(window->RenderingProgressively());
   // An event posted now is handled while items are still being drawn.
   bool handledDuringRendering = false;
@@ -438,6 +442,65 @@ TEST_F(SandboxTest, ActivationHandsZoomGridAndUndoStateToTheFrame) {
   EXPECT_EQ(host_.current, 18601);
   // 200 ms later the line tool's panel shows again.
   EXPECT_TRUE(QTest::qWaitFor([&] { return host_.tools == std::vector<int32_t>{98}; }, 2000));
+}
+
+// The frame's Undo and Redo follow what the document announces: after every command, and on
+// activation with the state of the window activated.
+TEST_F(SandboxTest, UndoAndRedoFollowTheAnnouncementsOfEachWindow) {
+  ItemList list;
+  test::AddPage(list);
+  test::AddRectangle(list, {40, 40}, {120, 90});
+  test::AddRectangle(list, {200, 60}, {260, 140});
+  TSandbox* window = OpenWritten(list, "history.qlln");
+  ASSERT_NE(window, nullptr);
+  // Undo and Redo leave nothing selected; the commands on the selection select both first.
+  const auto both = [&] {
+    for (ItemRecord& r : window->GetItems()) {
+      if (IsVisible(r) && r.kind() == kKindRectangle) r.setSelected(255);
+    }
+  };
+  ItemList buffer;
+  struct Case {
+    const char* name;
+    std::function<void()> command;
+  };
+  const Case cases[] = {
+      {"grid reset", [&] { window->ResetGrid(kResetBoth); }},
+      {"undo", [&] { window->UndoEdit(); }},
+      {"redo", [&] { window->RedoEdit(); }},
+      {"undo again", [&] { window->UndoEdit(); }},
+      {"bring to front", [&] { both(), window->BringItemsToFront(); }},
+      {"undo the restack", [&] { window->UndoEdit(); }},
+      {"send to back", [&] { both(), window->SendItemsToBack(); }},
+      {"join", [&] { both(), window->JoinSelection(); }},
+      {"split", [&] { both(), window->SplitSelection(); }},
+      {"undo the split", [&] { window->UndoEdit(); }},
+      {"copy and paste",
+       [&] {
+         both();
+         window->CopyItems(buffer);
+         window->PasteItems(buffer);
+       }},
+      {"cut", [&] { both(), window->CutItems(); }},
+      {"clear undo and redo", [&] { window->ClearUndoAndRedo(); }},
+      {"undo with nothing to undo", [&] { window->UndoEdit(); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    c.command();
+    EXPECT_EQ(host_.undo, CanUndo(window->GetItems()));
+    EXPECT_EQ(host_.redo, CanRedo(window->GetItems()));
+  }
+
+  window->ResetGrid(kResetBoth);
+  window->UndoEdit();
+  TSandbox* other = host_.Open(QString());
+  EXPECT_FALSE(host_.undo);
+  EXPECT_FALSE(host_.redo);
+  window->FormActivate();
+  EXPECT_TRUE(host_.redo);
+  other->FormActivate();
+  EXPECT_FALSE(host_.redo);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include "canvas/CanvasFixtures.h"
 #include "canvas/Ruler.h"
+#include "canvas/SandboxView.h"
 #include "canvas/TSandbox.h"
 
 namespace quillon {

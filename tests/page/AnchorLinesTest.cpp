@@ -37,6 +37,7 @@ TEST(AnchorLines, LinesEveryGridDistanceAcrossThePage) {
 
 TEST(AnchorLines, ResetIsOneUndoStepOfTheFlaggedDirections) {
   ItemList list;
+  EditObserver observer;
   ItemRecord& page = test::AddPage(list);
   page.setPageUnits(kUnitPixels);
   page.setPixelsPerUnitX(1);
@@ -55,7 +56,7 @@ TEST(AnchorLines, ResetIsOneUndoStepOfTheFlaggedDirections) {
   old->horizontalAnchors[1].deleted = 1;
   const int32_t oldId = old->itemId();
 
-  ASSERT_TRUE(ResetAnchorLines(list, kResetHorizontal));
+  ASSERT_TRUE(ResetAnchorLines(list, kResetHorizontal, observer));
   ItemRecord* live = FindVisibleByKind(list, kKindAnchors);
   ASSERT_NE(live, old);
   EXPECT_EQ(old->hidden(), 255);
@@ -66,7 +67,7 @@ TEST(AnchorLines, ResetIsOneUndoStepOfTheFlaggedDirections) {
   EXPECT_EQ(live->horizontalAnchors.size(), 3u);
   EXPECT_EQ(live->horizontalAnchors[1].deleted, 1);
 
-  ASSERT_TRUE(ResetAnchorLines(list, kResetBoth));
+  ASSERT_TRUE(ResetAnchorLines(list, kResetBoth, observer));
   EXPECT_EQ(Positions(FindVisibleByKind(list, kKindAnchors)->horizontalAnchors),
             (std::vector<int32_t>{150, 300}));
   EXPECT_EQ(FindVisibleByKind(list, kKindAnchors)->transaction(), 2);
@@ -74,9 +75,10 @@ TEST(AnchorLines, ResetIsOneUndoStepOfTheFlaggedDirections) {
 
 TEST(AnchorLines, ResetNeedsAPageAndAnchorsRecord) {
   ItemList list;
-  EXPECT_FALSE(ResetAnchorLines(list, kResetBoth));
+  EditObserver observer;
+  EXPECT_FALSE(ResetAnchorLines(list, kResetBoth, observer));
   NewRecord(list, kKindAnchors);
-  EXPECT_FALSE(ResetAnchorLines(list, kResetBoth));
+  EXPECT_FALSE(ResetAnchorLines(list, kResetBoth, observer));
   EXPECT_EQ(list.size(), 1u);
 }
 
@@ -173,7 +175,7 @@ TEST(AnchorLines, GridChangesDropTheRedoHistory) {
     HighlightAnchor(Live(list), GridAxis::Horizontal, 0);
     DeleteHighlightedLines(list, observer);
   });
-  redoAfter([&] { ResetAnchorLines(list, kResetVertical); });
+  redoAfter([&] { ResetAnchorLines(list, kResetVertical, observer); });
 }
 
 TEST(AnchorLines, ExtendingAddsLinesUpToTheEdge) {

@@ -144,7 +144,7 @@ TEST_F(PicturesTest, ADoubleClickedPictureHasItsClipEdited) {
   ASSERT_EQ(Records(kKindPicture).size(), 1u);
   TSandbox* window = form_->ActiveWindow();
   const ItemRecord& placed = *Records(kKindPicture)[0];
-  const Point inside = window->ToCanvasPoint({placed.x1() + 30, placed.y1() + 30});
+  const Point inside = window->Context().ToCanvasPoint({placed.x1() + 30, placed.y1() + 30});
   window->Image1MouseDown(inside, {});
   window->Image1MouseUp(inside, {});
   window->Image1DblClick();

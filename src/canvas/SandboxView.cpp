@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The drawing window's parts and their layout: rulers, viewport, desk, scroll bars and the
-// canvas tile.
+#include "canvas/SandboxView.h"
+
+#include <QLabel>
+#include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QStyle>
@@ -9,9 +11,18 @@
 
 #include "canvas/BitmapView.h"
 #include "canvas/Ruler.h"
-#include "canvas/TSandbox.h"
+#include "canvas/WindowPainter.h"
 
 namespace quillon {
+namespace {
+
+// The scroll bars' small step (pixels); a wheel notch (in eighths of a degree) scrolls three
+// steps.
+constexpr int kScrollStep = 20;
+constexpr int kWheelNotch = 120;
+constexpr int kStepsPerNotch = 3;
+
+}  // namespace
 
 int32_t TileOriginFor(int32_t canvasOffset, int32_t canvas, int32_t viewport, int32_t page,
                       int32_t scroll) {
@@ -23,12 +34,14 @@ int32_t TileOriginFor(int32_t canvasOffset, int32_t canvas, int32_t viewport, in
   return static_cast<int32_t>(std::clamp<int64_t>(origin, 0, int64_t{page} - canvas));
 }
 
-void TSandbox::CreateParts() {
-  base0_ = new QWidget(this);
+SandboxView::SandboxView(QMdiSubWindow& window, const ItemList& items, ViewWindow hooks)
+    : items_(items), hooks_(std::move(hooks)) {
+  setObjectName(QStringLiteral("View"));
+  base0_ = new QWidget(&window);
   base0_->setObjectName(QStringLiteral("base0"));
   base0_->setMouseTracking(true);
+  window.setWidget(base0_);
   base0_->installEventFilter(this);
-  setWidget(base0_);
 
   corner1_ = new BitmapView(base0_);
   corner1_->setObjectName(QStringLiteral("corner1"));
@@ -58,49 +71,43 @@ void TSandbox::CreateParts() {
   image1_ = new BitmapView(panel2_);
   image1_->setObjectName(QStringLiteral("Image1"));
   image1_->setMouseTracking(true);
-  overlay_.SetCanvas(&image1_->bitmap());
-  const auto at = [](QMouseEvent* event) {
-    const QPoint p = event->position().toPoint();
-    return Point{p.x(), p.y()};
-  };
-  image1_->onMouseMove = [this, at](QMouseEvent* event) {
-    Image1MouseMove(at(event), event->modifiers());
-  };
-  image1_->onMousePress = [this, at](QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) Image1MouseDown(at(event), event->modifiers());
-  };
-  image1_->onMouseRelease = [this, at](QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) Image1MouseUp(at(event), event->modifiers());
-  };
-  image1_->onDoubleClick = [this](QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) Image1DblClick();
-  };
 
   scrollBarX_ = new QScrollBar(Qt::Horizontal, base0_);
   scrollBarX_->setObjectName(QStringLiteral("ScrollBarX"));
   scrollBarY_ = new QScrollBar(Qt::Vertical, base0_);
   scrollBarY_->setObjectName(QStringLiteral("ScrollBarY"));
   for (QScrollBar* bar : {scrollBarX_, scrollBarY_}) {
-    bar->setSingleStep(20);
+    bar->setSingleStep(kScrollStep);
     bar->hide();
   }
-  connect(scrollBarX_, &QScrollBar::valueChanged, this, &TSandbox::ScrollBarXChange);
-  connect(scrollBarY_, &QScrollBar::valueChanged, this, &TSandbox::ScrollBarYChange);
+  connect(scrollBarX_, &QScrollBar::valueChanged, this,
+          [this](int value) { ScrollBarChange(Qt::Horizontal, value); });
+  connect(scrollBarY_, &QScrollBar::valueChanged, this,
+          [this](int value) { ScrollBarChange(Qt::Vertical, value); });
   panel1_ = new QWidget(base0_);
   panel1_->setObjectName(QStringLiteral("Panel1"));
   panel1_->setAutoFillBackground(true);
   panel1_->hide();
-  ConnectGridParts();
+  // The hint beside a dragged page edge.
+  hint1_ = new QLabel(panel0_);
+  hint1_->setObjectName(QStringLiteral("Hint1"));
+  hint1_->setAutoFillBackground(true);
+  QPalette colours = hint1_->palette();
+  colours.setColor(QPalette::Window, QColor(255, 255, 225));
+  colours.setColor(QPalette::WindowText, Qt::black);
+  hint1_->setPalette(colours);
+  hint1_->setFrameShape(QFrame::Box);
+  hint1_->hide();
 }
 
-Point TSandbox::PageOrigin() const {
+Point SandboxView::PageOrigin() const {
   const ItemRecord* page = items_.PageRecord();
   return page != nullptr ? Point{page->boundLeft(), page->boundTop()} : Point{};
 }
 
-bool TSandbox::Layout() {
-  if (closing_ || notReady_) return false;
-  const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, scrollBarX_);
+bool SandboxView::Layout() {
+  if (!hooks_.ready()) return false;
+  const int bar = base0_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, scrollBarX_);
   const int baseWidth = base0_->width();
   const int baseHeight = base0_->height();
   const int availableWidth = baseWidth - kRulerThickness;
@@ -156,7 +163,7 @@ bool TSandbox::Layout() {
   return FitCanvas();
 }
 
-bool TSandbox::FitCanvas() {
+bool SandboxView::FitCanvas() {
   const ItemRecord* page = items_.PageRecord();
   const Point pageSize =
       page != nullptr ? Point{std::max(0, page->boundWidth()), std::max(0, page->boundHeight())}
@@ -179,11 +186,11 @@ bool TSandbox::FitCanvas() {
                                 scrollBarY_->value());
   panel2_->move(canvasOffset_.x + tileOrigin_.x, canvasOffset_.y + tileOrigin_.y);
   if (!recreated && before == tileOrigin_) return false;
-  FullRepaint(true);
+  hooks_.repaintCanvas();
   return true;
 }
 
-void TSandbox::RebuildRulers() {
+void SandboxView::RebuildRulers() {
   const ItemRecord* page = items_.PageRecord();
   RulerScale x;
   RulerScale y;
@@ -199,37 +206,34 @@ void TSandbox::RebuildRulers() {
   y.pageStart = canvasOffset_.y;
   rulerX_->Rebuild(x);
   rulerY_->Rebuild(y);
-  RepaintAnchorStrips();
+  hooks_.rulersRebuilt();
 }
 
-void TSandbox::ScrollBarXChange(int value) {
-  if (closing_ || notReady_) return;
-  rulerX_->HideMarker();
-  canvasOffset_.x = PageOrigin().x - value;
+void SandboxView::ScrollBarChange(Qt::Orientation orientation, int value) {
+  if (!hooks_.ready()) return;
+  if (orientation == Qt::Horizontal) {
+    rulerX_->HideMarker();
+    canvasOffset_.x = PageOrigin().x - value;
+  } else {
+    rulerY_->HideMarker();
+    canvasOffset_.y = PageOrigin().y - value;
+  }
   RebuildRulers();
   FitCanvas();
 }
 
-void TSandbox::ScrollBarYChange(int value) {
-  if (closing_ || notReady_) return;
-  rulerY_->HideMarker();
-  canvasOffset_.y = PageOrigin().y - value;
-  RebuildRulers();
-  FitCanvas();
-}
-
-void TSandbox::ShowPositionMarkers(QPoint canvasPoint) {
+void SandboxView::ShowPositionMarkers(QPoint canvasPoint) {
   const QPoint inViewport = canvasPoint + panel2_->pos();
   rulerX_->ShowMarker(inViewport.x());
   rulerY_->ShowMarker(inViewport.y());
 }
 
-void TSandbox::HidePositionMarkers() {
+void SandboxView::HidePositionMarkers() {
   rulerX_->HideMarker();
   rulerY_->HideMarker();
 }
 
-bool TSandbox::eventFilter(QObject* watched, QEvent* event) {
+bool SandboxView::eventFilter(QObject* watched, QEvent* event) {
   if (watched == base0_ && event->type() == QEvent::Resize) {
     Layout();
   } else if ((watched == base0_ || watched == panel0_) && event->type() == QEvent::MouseMove) {
@@ -243,11 +247,12 @@ bool TSandbox::eventFilter(QObject* watched, QEvent* event) {
     if (target->isVisible()) {
       const int delta =
           wheel->angleDelta().y() != 0 ? wheel->angleDelta().y() : wheel->angleDelta().x();
-      target->setValue(target->value() - delta * 3 * target->singleStep() / 120);
+      target->setValue(target->value() -
+                       delta * kStepsPerNotch * target->singleStep() / kWheelNotch);
     }
     return true;
   }
-  return QMdiSubWindow::eventFilter(watched, event);
+  return QObject::eventFilter(watched, event);
 }
 
 }  // namespace quillon
