@@ -74,7 +74,7 @@ CanvasTile TSandbox::Tile() {
 
 PaintScope TSandbox::CanvasScope() const {
   // Pasted copies following the pointer are drawn over the canvas, not into it.
-  return mode_ == kModePaste && gesture_ != nullptr && LiveDrag() ? PaintScope::ExceptSelected
+  return Mode() == kModePaste && LiveDrag() ? PaintScope::ExceptSelected
                                                                   : PaintScope::All;
 }
 

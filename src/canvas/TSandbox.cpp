@@ -108,8 +108,7 @@ TSandbox::~TSandbox() {
 void TSandbox::Initialize(int32_t windowNumber, const QString& path) {
   TParams& params = host_.Params();
   fileName_ = path;
-  mode_ = StartingMode(host_.StartMode());
-  step_ = 0;
+  tool_ = StartingMode(host_.StartMode());
   tileOrigin_ = {};
   pagePixelSize_ = {-1, -1};
   params.zoom = 1.0;
@@ -146,8 +145,7 @@ void TSandbox::Initialize(int32_t windowNumber, const QString& path) {
       busyLoading_ = true;
       if (!Layout()) FullRepaint(false);
       busyLoading_ = false;
-      mode_ = 0;
-      step_ = 0;
+      tool_ = kModePointer;
       loaded = true;
     } else {
       if (result.status == FileResult::Status::Failed) {
@@ -315,7 +313,7 @@ void TSandbox::FormActivate() {
 }
 
 void TSandbox::FormDeactivate() {
-  host_.RememberMode(mode_);
+  host_.RememberMode(Mode());
 }
 
 void TSandbox::ConnectAnnouncements() {
@@ -330,8 +328,7 @@ void TSandbox::ConnectAnnouncements() {
           [this](bool join, bool split) { host_.JoinSplitAvailable(join, split); });
   connect(&events_, &DocumentEvents::panelWanted, this, [this](int tool) { host_.ShowTool(tool); });
   connect(&events_, &DocumentEvents::pointerToolWanted, this, [this] {
-    mode_ = kModePointer;
-    step_ = 0;
+    tool_ = kModePointer;
     image1_->setCursor(Qt::ArrowCursor);
     host_.ShowTool(kToolPointer);
   });
@@ -339,8 +336,8 @@ void TSandbox::ConnectAnnouncements() {
 
 void TSandbox::Timer5Timer() {
   if (closing_) return;
-  if (mode_ == 1) host_.ShowTool(98);
-  if (mode_ == 31) host_.ShowTool(300);
+  if (Mode() == kModeLine) host_.ShowTool(kToolLine);
+  if (Mode() == kModeText) host_.ShowTool(kToolText);
 }
 
 bool TSandbox::LightDirectionChanged() {

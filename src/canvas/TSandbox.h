@@ -13,12 +13,10 @@
 #include <string>
 #include <vector>
 
-#include "canvas/CreationGestures.h"
 #include "canvas/Gesture.h"
 #include "canvas/GridLines.h"
 #include "canvas/Overlay.h"
 #include "canvas/SandboxHost.h"
-#include "canvas/TextEntry.h"
 #include "canvas/WindowPainter.h"
 #include "document/DocumentEvents.h"
 #include "document/ItemList.h"
@@ -33,6 +31,8 @@ namespace quillon {
 class BitmapView;
 class FontTextMetrics;
 class Ruler;
+class TextEntry;
+struct GestureHooks;
 
 // The rulers' margin added to the page's extent when deciding about scroll bars.
 inline constexpr int32_t kPageMargin = 12;
@@ -87,17 +87,18 @@ class TSandbox : public QMdiSubWindow, public CanvasContext {
   DisplayOptions GetDisplayOptions() const { return display_; }
   void SetDisplayOptions(DisplayOptions options);
 
-  // The tool chosen in a panel or menu.
+  // The tool chosen in a panel or menu; it decides the gesture of the presses that follow.
   void SelectTool(int32_t toolNumber);
-  int32_t Mode() const { return mode_; }
+  // The mode of the gesture running, else the current tool's.
+  int32_t Mode() const;
   // Keys offered by the main frame's key hook; whether the window took them.
   bool KeyDown(int key, Qt::KeyboardModifiers modifiers);
   bool CharTyped(QChar character);
   // Characters, a pair of halves or an input method's text.
   bool CharTyped(const QString& characters);
-  // The text typed on the canvas, and whether one is being edited.
-  TextEntry& Text();
-  bool TextEditing() const;
+  // The text being typed on the canvas (null when none is edited), and whether one is.
+  TextEntry* EditedText() const;
+  bool TextEditing() const { return EditedText() != nullptr; }
   // The text panel changed the font settings: the edited text takes them. Other changes:
   // the edited text is fitted again, or the canvas repainted when none is edited; change, when
   // given, is first made to the edited text in place, inside the step its editing opened.
@@ -171,7 +172,6 @@ class TSandbox : public QMdiSubWindow, public CanvasContext {
   // Ends whatever gesture is in progress: what it drew is taken away, the document left
   // consistent, the handle marks removed; every command that leaves a gesture calls it.
   void EndGesture();
-  void ResetGesture();
   void DrawSelectionMarks() override;
   // Pointer events on the canvas (canvas pixels), as the widget delivers them.
   void Image1MouseDown(Point canvas, Qt::KeyboardModifiers modifiers);
@@ -180,11 +180,11 @@ class TSandbox : public QMdiSubWindow, public CanvasContext {
   void Image1DblClick();
   // The point rounded to page pixels at this zoom and snapped to the grid (canvas pixels).
   Point SnapPoint(Point canvas) const;
-  // The last rubber band, normalised, in document pixels.
-  Rect LastRubberBand() const { return lastRubberBand_; }
-  bool GestureCancelled() const { return gestureCancelled_; }
-  int32_t DragHandle() const { return dragHandle_; }
+  // What the last gesture left: its rubber band (document pixels), whether Esc cancelled it.
+  const GestureOutcome& LastGesture() const { return outcome_; }
 
+  // What the gestures work on.
+  CanvasContext& Context() { return *this; }
   // CanvasContext.
   ItemList& Items() override { return items_; }
   EditObserver& Events() override { return events_; }
@@ -257,29 +257,20 @@ class TSandbox : public QMdiSubWindow, public CanvasContext {
   void ConnectAnnouncements();
   // Ends the gesture in progress like EndGesture but leaves the handle marks.
   void LeaveGesture();
-  // Pointer routing (SandboxPointer.cpp).
-  void PressInMode(const PointerInput& input);
+  // Pointer routing (SandboxPointer.cpp): the press goes to the gesture the factory picks;
+  // events go to the gesture taken out of the window, which keeps it unless it finished.
+  void PressGesture(const PointerInput& input);
+  bool ToGesture(const std::function<bool(Gesture&)>& event);
+  GestureHooks Hooks();
   void UpdateCursor(Point canvas);
-  // The drawing tools (SandboxCreation.cpp): the gesture of the tool's mode, made on demand.
-  // Null in a shape mode that makes no item.
-  CreationGesture* Creation();
-  void ReleaseInCreation(const PointerInput& input);
-  // Esc, Backspace, Enter and C for the drawing tools; whether the key was theirs.
-  bool CreationKey(int key);
+  // The press-and-hold clock (SandboxCreation.cpp).
   void Timer1Timer();
   // Ctrl-A, Ctrl-D and Ctrl-I on the selected spline or curve; whether the character was one.
   bool PointCommand(char16_t command);
   void ContinueItem(ItemRecord& item);
-  // Text typed on the canvas (SandboxText.cpp).
-  void RestartCaret();
+  // Text typed on the canvas (SandboxText.cpp): the caret's clock, and the end of editing.
+  void RestartCaret(bool editing);
   void EndTextEdit();
-  void BeginTextEdit(ItemRecord& text);
-  void ShowTextPanel();
-  void ReleaseInText(const PointerInput& input);
-  void MoveInText(Point snapped);
-  bool TextKey(int key, Qt::KeyboardModifiers modifiers);
-  bool TypeText(const QString& typed);
-  bool CaretClick(Point canvas);
   void CopyRubberBandNow();
   // The marks wait while a gesture draws over the canvas; a pending clipboard copy runs now.
   void HoldMarks();
@@ -291,8 +282,8 @@ class TSandbox : public QMdiSubWindow, public CanvasContext {
   QString fileName_;
   std::u16string printSelection_;
   QString untitledNumber_;
-  int32_t mode_ = 0;
-  int32_t step_ = 0;
+  // The current tool as a mode: the pointer, the line, the text or a shape tool.
+  int32_t tool_ = 0;
   Point tileOrigin_;
   Point canvasOffset_;
   Point pagePixelSize_{-1, -1};
@@ -301,19 +292,10 @@ class TSandbox : public QMdiSubWindow, public CanvasContext {
   std::unique_ptr<FontTextMetrics> textMetrics_;
   Overlay overlay_;
   std::unique_ptr<Gesture> gesture_;
-  std::unique_ptr<CreationGesture> creation_;
-  std::unique_ptr<TextEntry> text_;
-  Qt::KeyboardModifiers keyModifiers_;  // of the last key, for the character that follows
-  int32_t dragHandle_ = 0;
-  Point anchorPt_;
-  Point secondPt_;
-  Point pressPt_;
+  GestureOutcome outcome_;
   Point lastDownPt_;
   Point lastPointerPt_;
-  Rect lastRubberBand_{};
   int32_t deferredAction_ = 0;  // 1: copy the rubber band to the clipboard when Timer3 fires
-  bool gestureCancelled_ = false;
-  bool doubleClickPending_ = false;
 
   bool notReady_ = true;
   bool ready_ = false;

@@ -47,13 +47,8 @@ void TForm1::ShowPanel(int toolNumber, bool skipIfShown, bool tellWindow, bool f
   procs_->SetCurrentTool(toolNumber);
   TSandbox* window = ActiveWindow();
   panelWindow_ = window;
+  // The tool chosen decides the window's gesture.
   if (tellWindow && window != nullptr) window->SelectTool(toolNumber);
-  // A shape panel starts its tool's gesture afresh; the panels of a continued spline or curve
-  // come with the continuation, whose points must stay.
-  if (window != nullptr && toolNumber >= 100 && toolNumber <= 299 && toolNumber != 297 &&
-      toolNumber != 298) {
-    window->ResetGesture();
-  }
   side_->Show(toolNumber);
   if (TUnibox* unibox = side_->Unibox()) {
     connect(unibox, &TUnibox::JoinRequested, this, [this] {
