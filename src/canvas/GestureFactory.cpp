@@ -38,7 +38,8 @@ int32_t DragHandleFor(const ItemRecord& item, int32_t code) {
   if (item.kind() == kKindCircle && code >= kHandleStart && code <= kHandleCircleRimLast) {
     return kHandleStart;
   }
-  if (item.kind() == kKindEllipse && (code == kHandleEllipseFarStart || code == kHandleEllipseFarEnd)) {
+  if (item.kind() == kKindEllipse &&
+      (code == kHandleEllipseFarStart || code == kHandleEllipseFarEnd)) {
     return code - (kHandleEllipseFarStart - kHandleStart);
   }
   if (item.kind() == kKindGroupFrame && code == kHandleMiddle) return kHandleMove;
@@ -57,7 +58,8 @@ std::unique_ptr<Gesture> GestureForPress(CanvasContext& context, const GestureHo
                                          const PointerInput& input, Point scroll) {
   const bool pointerMode =
       tool == kModePointer && (running == nullptr || running->Mode() == kModePointer);
-  if (!pointerMode) return running != nullptr ? std::move(running) : ToolGesture(context, hooks, tool);
+  if (!pointerMode)
+    return running != nullptr ? std::move(running) : ToolGesture(context, hooks, tool);
   if (input.ctrl) return RubberBand(context, hooks, input);
   const HandleHit hit = HitHandle(context, input.raw, scroll);
   if (hit.item != nullptr) return HandleDrag(context, hooks, hit, input.snapped);

@@ -65,6 +65,8 @@ void TSandbox::SelectTool(int32_t tool) {
     tool_ = kModeText;
     overlay_.InvalidateAll();
   } else if (tool == kToolTextPanel || tool == kToolTextAngle) {
+    // The text panel chosen by hand takes the text tool; another drawing tool's gesture stops.
+    if (tool_ != kModeText && Mode() != kModeTextEdit) LeaveGesture();
     tool_ = kModeText;
   } else if (selectedText) {
     DrawSelectionMarks();

@@ -210,11 +210,13 @@ void TSandbox::PressGesture(const PointerInput& input) {
     tool_ = kModePointer;
   }
   gesture_ = GestureForPress(Context(), Hooks(), tool_, std::move(gesture_), input, tileOrigin_);
-  // A press that ends the editing of a text opened again ends its gesture too.
-  if (gesture_ == nullptr || !ToGesture([&](Gesture& g) { return g.Press(input), !g.Finished(); })) {
-    return;
-  }
-  timer1_->start();
+  if (gesture_ == nullptr) return;
+  // A press that ends the editing of a text opened again ends its gesture; no hold follows.
+  const bool goesOn = ToGesture([&](Gesture& g) {
+    g.Press(input);
+    return !g.Finished();
+  });
+  if (goesOn) timer1_->start();
 }
 
 void TSandbox::HoldMarks() {
@@ -311,13 +313,17 @@ void TSandbox::EndGesture() {
 
 bool TSandbox::KeyDown(int key, Qt::KeyboardModifiers modifiers) {
   if (!acceptsKeys_ || !ready_ || closing_) return false;
-  // Esc goes to the gesture and is never taken; so does Delete, which the text tool keeps.
-  const bool taken = ToGesture([&](Gesture& g) {
-    return key == Qt::Key_Escape ? (g.Escape(), true) : g.Key(key, modifiers);
-  });
-  if (taken || key != Qt::Key_Delete) return taken && key != Qt::Key_Escape && key != Qt::Key_Delete;
+  // Esc goes to the gesture and is never taken.
+  if (key == Qt::Key_Escape) {
+    return ToGesture([](Gesture& g) {
+      g.Escape();
+      return false;
+    });
+  }
+  // Delete goes to the gesture too (the text tool keeps it) but is never taken either.
+  if (ToGesture([&](Gesture& g) { return g.Key(key, modifiers); })) return key != Qt::Key_Delete;
   // Delete takes the grid line of a highlighted anchor, else the selection.
-  if (!DeleteHighlightedAnchor()) CutItems();
+  if (key == Qt::Key_Delete && !DeleteHighlightedAnchor()) CutItems();
   return false;
 }
 

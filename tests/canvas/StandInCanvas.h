@@ -68,7 +68,9 @@ class StandInCanvas : public CanvasContext {
     for (const ItemRecord* item : items)
       PaintItem(tile, *item, items_, true);
   }
-  void PaintRubberBand(Rect band) override { Line({band.left, band.top}, {band.right, band.bottom}); }
+  void PaintRubberBand(Rect band) override {
+    Line({band.left, band.top}, {band.right, band.bottom});
+  }
   void PaintGuide(Point a, Point b) override { Line(a, b); }
   void PaintCaret(Point a, Point b, uint32_t, int) override { Line(a, b); }
   void CanvasChanged(Rect) override {}
@@ -137,9 +139,8 @@ class StandInCanvas : public CanvasContext {
   }
   // A key and its character, as the window's KeyDown and CharTyped take them; whether taken.
   bool Key(int key, Qt::KeyboardModifiers m = {}, const QString& text = {}) {
-    bool taken = Run([&](Gesture& g) {
-      return key == Qt::Key_Escape ? (g.Escape(), false) : g.Key(key, m);
-    });
+    bool taken = Run(
+        [&](Gesture& g) { return key == Qt::Key_Escape ? (g.Escape(), false) : g.Key(key, m); });
     if (!taken && !text.isEmpty()) taken = Run([&](Gesture& g) { return g.Characters(text); });
     return taken;
   }
