@@ -10,6 +10,7 @@
 #include <QImage>
 #include <QPainter>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "canvas/CanvasFixtures.h"
