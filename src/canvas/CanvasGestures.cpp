@@ -58,6 +58,11 @@ HandleHit HitHandle(CanvasContext& context, Point canvas, Point scroll) {
   return {};
 }
 
+void ClickGesture::Release(const PointerInput& input) {
+  ClickSelect(context_, input.raw, input.shift);
+  done_ = true;
+}
+
 void RubberBandGesture::Move(const PointerInput& input) {
   Overlay& overlay = context_.Marks();
   Rect changed = overlay.Restore(Overlay::kPreview);
@@ -94,16 +99,34 @@ void RubberBandGesture::Release(const PointerInput& input) {
   context_.CanvasChanged(context_.Marks().Restore(Overlay::kPreview));
   band_ = Normalised(press_, input.snapped);
   count_ = 0;
+  done_ = true;
   context_.Events().SelectionChanged();
   ShowSelectionPanel(context_);
 }
 
-void RubberBandGesture::Cancel() {
-  context_.CanvasChanged(context_.Marks().Restore(Overlay::kPreview));
+void RubberBandGesture::Escape() {
+  Cancel();
+  escaped_ = true;
 }
 
-DragGesture::DragGesture(CanvasContext& context, Kind kind, int32_t handle, Point anchor)
-    : context_(context), kind_(kind), anchor_(anchor) {
+void RubberBandGesture::Cancel() {
+  context_.CanvasChanged(context_.Marks().Restore(Overlay::kPreview));
+  done_ = true;
+}
+
+void RubberBandGesture::Outcome(GestureOutcome& outcome) const {
+  if (escaped_) {
+    outcome.cancelled = true;
+    return;
+  }
+  const Point topLeft = context_.ToDocument({band_.left, band_.top});
+  const Point bottomRight = context_.ToDocument({band_.right, band_.bottom});
+  outcome.rubberBand = {topLeft.x, topLeft.y, bottomRight.x, bottomRight.y};
+}
+
+DragGesture::DragGesture(CanvasContext& context, Kind kind, int32_t handle, Point anchor,
+                         int32_t mode)
+    : context_(context), kind_(kind), mode_(mode), anchor_(anchor) {
   session_ = StartDrag(context.Items(), handle);
 }
 
@@ -171,10 +194,12 @@ void DragGesture::Release(const PointerInput& input) {
   // A pasted set stays where the last move left it: a click without moving keeps the copies
   // at their offset from the originals.
   FinishDrag(session_, geometry);
+  done_ = true;
   context_.RepaintAfterDrag();
 }
 
 void DragGesture::Escape() {
+  done_ = escaped_ = true;
   const GeometryContext geometry = context_.Geometry();
   context_.CanvasChanged(context_.Marks().RestoreAll());
   if (kind_ == Kind::Paste) {
@@ -188,6 +213,7 @@ void DragGesture::Escape() {
 }
 
 void DragGesture::Cancel() {
+  done_ = true;
   const GeometryContext geometry = context_.Geometry();
   context_.CanvasChanged(context_.Marks().RestoreAll());
   if (kind_ == Kind::Paste) {

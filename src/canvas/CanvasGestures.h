@@ -1,12 +1,28 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The gestures of the pointer tool: the rubber band, dragging a handle of the selection, and
-// pasted items following the pointer until a click places them.
+// The gestures of the pointer tool: a click that selects, the rubber band, dragging a handle
+// of the selection, and pasted items following the pointer until a click places them.
 #pragma once
 
 #include "canvas/DragEngine.h"
 #include "canvas/Gesture.h"
+#include "document/ToolNumbers.h"
 
 namespace quillon {
+
+// A press in the pointer tool away from the handles: the release selects by a click.
+class ClickGesture : public Gesture {
+ public:
+  explicit ClickGesture(CanvasContext& context) : context_(context) {}
+  void Move(const PointerInput&) override {}
+  void Release(const PointerInput& input) override;
+  bool Finished() const override { return done_; }
+  void Escape() override { done_ = true; }
+  void Cancel() override { done_ = true; }
+
+ private:
+  CanvasContext& context_;
+  bool done_ = false;
+};
 
 // Ctrl-drag: the items inside the rectangle from the press point are selected as it grows
 // (with Shift, also those it crosses).
@@ -15,8 +31,12 @@ class RubberBandGesture : public Gesture {
   RubberBandGesture(CanvasContext& context, Point press) : context_(context), press_(press) {}
   void Move(const PointerInput& input) override;
   void Release(const PointerInput& input) override;
-  void Escape() override { Cancel(); }
+  void Escape() override;
   void Cancel() override;
+  bool Finished() const override { return done_; }
+  int32_t Mode() const override { return kModeRubberBand; }
+  // The band released, in document pixels; Esc cancels.
+  void Outcome(GestureOutcome& outcome) const override;
 
   // The last band, normalised, in canvas pixels; empty before any move.
   Rect Band() const { return band_; }
@@ -27,6 +47,8 @@ class RubberBandGesture : public Gesture {
   Point press_;
   Rect band_{};
   int count_ = 0;
+  bool done_ = false;
+  bool escaped_ = false;
 };
 
 // A handle of the selection pulled from the press point; also pasted items following the
@@ -34,12 +56,19 @@ class RubberBandGesture : public Gesture {
 class DragGesture : public Gesture {
  public:
   enum class Kind { Handle, Paste };
-  // The selection has been cloned into an edit step (BeginEdit, or the paste) already.
-  DragGesture(CanvasContext& context, Kind kind, int32_t handle, Point anchor);
+  // The selection has been cloned into an edit step (BeginEdit, or the paste) already; mode is
+  // the window's mode while a handle is dragged.
+  DragGesture(CanvasContext& context, Kind kind, int32_t handle, Point anchor, int32_t mode = 0);
   void Move(const PointerInput& input) override;
   void Release(const PointerInput& input) override;
   void Escape() override;
   void Cancel() override;
+  bool Finished() const override { return done_; }
+  int32_t Mode() const override { return kind_ == Kind::Paste ? kModePaste : mode_; }
+  // Esc on a handle drag cancels the rest of the press; a paste taken back leaves nothing.
+  void Outcome(GestureOutcome& outcome) const override {
+    outcome.cancelled |= escaped_ && kind_ == Kind::Handle;
+  }
 
   int32_t Handle() const { return session_.handle; }
   // A paste's start: the list's last record before the copies and the document's modified
@@ -55,7 +84,10 @@ class DragGesture : public Gesture {
   void Preview(Point canvas);
   CanvasContext& context_;
   Kind kind_;
+  int32_t mode_;
   Point anchor_;  // canvas pixels
+  bool done_ = false;
+  bool escaped_ = false;
   DragSession session_;
   const ItemRecord* pasteTail_ = nullptr;
   bool pasteWasModified_ = false;

@@ -26,21 +26,21 @@ int32_t KindOfTool(int32_t mode) {
       return kKindLine;
     case kModeText:
       return kKindText;
-    case 100:
+    case kToolTriangle:
       return kKindTriangle;
-    case 101:
+    case kToolSquare:
       return kKindSquare;
-    case 102:
+    case kToolRectangle:
       return kKindRectangle;
-    case 103:
+    case kToolCircle:
       return kKindCircle;
-    case 104:
+    case kToolEllipse:
       return kKindEllipse;
-    case 105:
+    case kToolStar:
       return kKindStar;
-    case 107:
+    case kToolPie:
       return kKindPie;
-    case 108:
+    case kToolArc:
       return kKindArc;
     case kToolSpline:
     case kToolSolid:
@@ -60,16 +60,16 @@ int32_t KindOfTool(int32_t mode) {
 int ClicksOfTool(int32_t mode) {
   switch (mode) {
     case kModeLine:
-    case 101:
-    case 103:
+    case kToolSquare:
+    case kToolCircle:
     case kToolLastShape:
       return 2;
-    case 100:
-    case 102:
-    case 104:
-    case 105:
-    case 107:
-    case 108:
+    case kToolTriangle:
+    case kToolRectangle:
+    case kToolEllipse:
+    case kToolStar:
+    case kToolPie:
+    case kToolArc:
       return 3;
     default:
       return 0;
@@ -88,23 +88,23 @@ int32_t ToolShapeStyle(int32_t mode, const TParams& params) {
 
 int32_t GuidancePageOf(int32_t mode) {
   switch (mode) {
-    case 100:
+    case kToolTriangle:
       return 1043;
-    case 101:
+    case kToolSquare:
       return 1045;
-    case 102:
+    case kToolRectangle:
       return 1047;
-    case 103:
+    case kToolCircle:
       return 1049;
-    case 104:
+    case kToolEllipse:
       return 1051;
     case kToolLastShape:
       return 1053;
-    case 105:
+    case kToolStar:
       return 1055;
-    case 107:
+    case kToolPie:
       return 1057;
-    case 108:
+    case kToolArc:
       return 1065;
     case kToolSpline:
       return 1059;
@@ -205,39 +205,39 @@ void BuildClickedShape(ItemRecord& shape, int32_t mode, std::span<const Point> c
   const auto at = [&](std::size_t i) { return clicks[std::min(i, clicks.size() - 1)]; };
   std::vector<PointEntry>& points = shape.points;
   switch (mode) {
-    case 100:
+    case kToolTriangle:
       ClearPoints(points);
       for (std::size_t i = 0; i < 3; ++i) {
         PointEntry& e = NewPoint(points);
         e.point = e.pointAtDragStart = at(i);
       }
       break;
-    case 101:
+    case kToolSquare:
       SquareFromSide(at(0), at(1), points);
       break;
-    case 102:
+    case kToolRectangle:
       RectangleFromSide(at(0), at(1), at(2), points);
       break;
-    case 103:
+    case kToolCircle:
       CircleFromClicks(at(0), at(1), points);
       break;
-    case 104:
+    case kToolEllipse:
       EllipseFromClicks(at(0), at(1), at(2), points);
       break;
     case kToolLastShape:
       PolygonVertices(at(0), at(1), shape.sides(), points);
       break;
-    case 105:
+    case kToolStar:
       StarVertices(at(0), at(1), shape.sides(), at(2), points);
       break;
-    case 107:
-    case 108:
+    case kToolPie:
+    case kToolArc:
       ArcFromClicks(at(0), at(1), at(2), points);
       break;
     default:
       return;
   }
-  const bool outlined = mode == 100 || mode == 101 || mode == 102;
+  const bool outlined = mode == kToolTriangle || mode == kToolSquare || mode == kToolRectangle;
   if (outlined) {
     shape.setShapeStyle(2);
     RecomputeBounds(shape, context);

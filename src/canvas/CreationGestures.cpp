@@ -86,7 +86,40 @@ void CreationGesture::Completed(const ItemRecord& item) {
   if (page != 0 && GuidanceOn(context_.Settings(), page)) context_.ShowPanel(page);
 }
 
+void CreationGesture::Press(const PointerInput& input) {
+  context_.RemoveSelectionMarks();
+  press_ = input.snapped;
+}
+
+bool CreationGesture::Key(int key, Qt::KeyboardModifiers modifiers) {
+  if (modifiers.testFlag(Qt::ControlModifier) || !IsPointListTool(mode_)) return false;
+  if (key == Qt::Key_Backspace || key == Qt::Key_Return || key == Qt::Key_Enter ||
+      key == Qt::Key_C) {
+    EntryKey(key);
+  }
+  return false;
+}
+
 void CreationGesture::Escape() {
+  const bool clicked = step_ > 0 || Continuing();
+  if (clicked) {
+    EscapeClicks();
+    if (Continuing()) return;
+  } else if (IsShapeTool(mode_)) {
+    ErasePreview();
+  } else {
+    return;
+  }
+  step_ = 0;
+  escaped_ = true;
+  if (IsShapeTool(mode_)) context_.Events().RepaintAll(true);
+  if (clicked && IsPointListTool(mode_) &&
+      GuidanceOn(context_.Settings(), EntryGuidancePageOf(mode_))) {
+    context_.ShowPanel(mode_);
+  }
+}
+
+void CreationGesture::EscapeClicks() {
   ErasePreview();
   step_ = 0;
 }
@@ -171,8 +204,8 @@ void ClickShapeGesture::Finish() {
   Completed(*item);
 }
 
-void ClickShapeGesture::Escape() {
-  CreationGesture::Escape();
+void ClickShapeGesture::EscapeClicks() {
+  CreationGesture::EscapeClicks();
   clicks_.clear();
 }
 
@@ -247,7 +280,7 @@ void PointListGesture::Release(const PointerInput& input) {
   Preview();
 }
 
-bool PointListGesture::Key(int key) {
+bool PointListGesture::EntryKey(int key) {
   if (step_ == 0 || entries_.empty()) return false;
   if (key == Qt::Key_Backspace) {
     entries_.pop_back();
@@ -350,13 +383,13 @@ void PointListGesture::Abandon() {
   context_.Events().RepaintAll(true);
 }
 
-void PointListGesture::Escape() {
+void PointListGesture::EscapeClicks() {
   if (Continuing()) {
     Abandon();
     context_.ShowPanel(kToolPointer);
     return;
   }
-  CreationGesture::Escape();
+  CreationGesture::EscapeClicks();
   entries_.clear();
 }
 

@@ -10,29 +10,45 @@
 #include <vector>
 
 #include "canvas/Gesture.h"
+#include "document/ToolNumbers.h"
 
 namespace quillon {
 
 class CreationGesture : public Gesture {
  public:
   CreationGesture(CanvasContext& context, int32_t mode);
+  // A press takes the marks away; the press point is kept for the hold.
+  void Press(const PointerInput& input) override;
+  void Held() override { Hold(press_); }
   // Button-up: the click that fixes the next defining point.
   void Release(const PointerInput& input) override = 0;
   // The button stayed down: the press point (canvas pixels) is taken as the first click.
   virtual void Hold(Point press) = 0;
-  // Backspace, Enter and the letter C; whether the key meant something here.
-  using Gesture::Key;
-  virtual bool Key(int /*key*/) { return false; }
+  // Backspace, Enter and the letter C (without Ctrl) go to the point entry; the window never
+  // reports them taken.
+  bool Key(int key, Qt::KeyboardModifiers modifiers) override;
+  // Esc takes back the clicks so far (a continuation ends, the item as it was); with none in
+  // a shape tool it only clears what the pointer drew.
   void Escape() override;
   void Cancel() override;
+  // The gesture goes on over presses until Esc or, for a continuation, until it ends.
+  bool Finished() const override { return ended_ || escaped_; }
+  int32_t Mode() const override { return Continuing() ? mode_ : 0; }
+  void Outcome(GestureOutcome& outcome) const override { outcome.cancelled |= escaped_; }
   // The clicks taken so far (0 before the first).
   int Step() const { return step_; }
   // Spline and solid, or curve and oblong, trade places in the middle of the gesture.
-  void SwitchTool(int32_t mode) { mode_ = mode; }
+  void SwitchTool(int32_t mode) override { mode_ = mode; }
   // A continuation has ended; the window returns to the pointer.
   bool Ended() const { return ended_; }
 
  protected:
+  // Whether the gesture continues an existing spline or curve.
+  bool Continuing() const { return mode_ == kModeContinueSpline || mode_ == kModeContinueCurve; }
+  // Esc with clicks taken: they are taken back.
+  virtual void EscapeClicks();
+  // Backspace, Enter and C; whether the key meant something here.
+  virtual bool EntryKey(int /*key*/) { return false; }
   // Restores the preview layers and saves the area the preview item needs, then draws it.
   void ShowPreview(ItemRecord& item);
   void ErasePreview();
@@ -46,6 +62,8 @@ class CreationGesture : public Gesture {
   int32_t mode_;
   int step_ = 0;
   bool ended_ = false;
+  bool escaped_ = false;
+  Point press_;         // canvas pixels
   ItemRecord preview_;  // styled like the item the tool makes, never in a list
 };
 
@@ -56,7 +74,9 @@ class ClickShapeGesture : public CreationGesture {
   void Move(const PointerInput& input) override;
   void Release(const PointerInput& input) override;
   void Hold(Point press) override;
-  void Escape() override;
+
+ protected:
+  void EscapeClicks() override;
 
  private:
   void Preview(Point pointer);
@@ -74,14 +94,15 @@ class PointListGesture : public CreationGesture {
   void Move(const PointerInput& input) override;
   void Release(const PointerInput& input) override;
   void Hold(Point press) override;
-  bool Key(int key) override;
-  void Escape() override;
   void Cancel() override;
 
   const std::vector<PointEntry>& Entries() const { return entries_; }
 
+ protected:
+  bool EntryKey(int key) override;
+  void EscapeClicks() override;
+
  private:
-  bool Continuing() const { return mode_ == 297 || mode_ == 298; }
   int32_t Style() const;
   void Preview();
   void Finish(int32_t style);
@@ -94,6 +115,7 @@ class PointListGesture : public CreationGesture {
   int32_t continuedStyle_ = 0;
 };
 
+// The gesture of a drawing tool's mode; null in a shape mode that makes no item.
 std::unique_ptr<CreationGesture> MakeCreationGesture(CanvasContext& context, int32_t mode);
 
 }  // namespace quillon

@@ -94,16 +94,16 @@ void DragBoxSide(ItemRecord& item, int32_t handle, int64_t dx, int64_t dy) {
   auto& pts = item.points;
   const auto moveY = [&](std::size_t i, int64_t d) { pts[i].point.y = Moved(pts[i].point.y, d); };
   const auto moveX = [&](std::size_t i, int64_t d) { pts[i].point.x = Moved(pts[i].point.x, d); };
-  const bool vertical = handle == 205 || handle == 207;
+  const bool vertical = handle == kHandleSideBottom || handle == kHandleSideTop;
   const int64_t delta = vertical ? dy : dx;
   switch (handle) {
-    case 205:
+    case kHandleSideBottom:
       moveY(2, dy), moveY(3, dy);
       break;
-    case 206:
+    case kHandleSideRight:
       moveX(1, dx), moveX(2, dx);
       break;
-    case 207:
+    case kHandleSideTop:
       moveY(0, dy), moveY(1, dy);
       break;
     default:
@@ -114,13 +114,13 @@ void DragBoxSide(ItemRecord& item, int32_t handle, int64_t dx, int64_t dy) {
   const int64_t sigma = pts[2].pointAtDragStart.y < pts[1].pointAtDragStart.y ? 1 : -1;
   const int64_t h = delta * sigma / 2;
   switch (handle) {
-    case 205:
+    case kHandleSideBottom:
       moveX(0, h), moveX(3, h), moveX(1, -h), moveX(2, -h);
       break;
-    case 206:
+    case kHandleSideRight:
       moveY(0, h), moveY(1, h), moveY(2, -h), moveY(3, -h);
       break;
-    case 207:
+    case kHandleSideTop:
       moveX(1, h), moveX(2, h), moveX(0, -h), moveX(3, -h);
       break;
     default:
@@ -149,12 +149,12 @@ void DragPictureBox(ItemRecord& item, int32_t handle, Point to) {
   double x1 = left, y1 = top, x2 = right, y2 = bottom;
   const double w0 = right - left, h0 = bottom - top;
   switch (handle) {
-    case 101:
-    case 102:
-    case 103:
-    case 104: {
-      const bool movesLeft = handle == 101 || handle == 104;
-      const bool movesTop = handle == 101 || handle == 102;
+    case kHandlePictureTopLeft:
+    case kHandlePictureTopRight:
+    case kHandlePictureBottomRight:
+    case kHandlePictureBottomLeft: {
+      const bool movesLeft = handle == kHandlePictureTopLeft || handle == kHandlePictureBottomLeft;
+      const bool movesTop = handle == kHandlePictureTopLeft || handle == kHandlePictureTopRight;
       const double ox = movesLeft ? right : left, oy = movesTop ? bottom : top;
       const double fx = w0 != 0 ? (lx - ox) / (movesLeft ? -w0 : w0) : 0;
       const double fy = h0 != 0 ? (ly - oy) / (movesTop ? -h0 : h0) : 0;
@@ -163,13 +163,13 @@ void DragPictureBox(ItemRecord& item, int32_t handle, Point to) {
       (movesTop ? y1 : y2) = oy + (movesTop ? -h0 : h0) * f;
       break;
     }
-    case 105:
+    case kHandlePictureTop:
       y1 = ly;
       break;
-    case 106:
+    case kHandlePictureRight:
       x2 = lx;
       break;
-    case 107:
+    case kHandlePictureBottom:
       y2 = ly;
       break;
     default:

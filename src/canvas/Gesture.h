@@ -59,17 +59,32 @@ class CanvasContext {
   virtual const TParams& Settings() const = 0;
 };
 
+// What the last gesture left for the window and its commands; cleared by every press.
+struct GestureOutcome {
+  Rect rubberBand{};       // the band a rubber band was released with, normalised, document pixels
+  bool cancelled = false;  // Esc cancelled it: the rest of the press (moves, release) is ignored
+};
+
 // One pointer or key gesture: made by the factory for a press (or for the tool chosen), it
 // takes the events until it is finished, Esc ends it, or another command cancels it.
 class Gesture {
  public:
   virtual ~Gesture() = default;
-  // The press the gesture was made for.
+  // A press while the gesture runs (the first one is the press it was made for).
   virtual void Press(const PointerInput& input) { (void)input; }
+  // A press or release the gesture takes whole, with nothing else happening for it: the caret
+  // placed inside an edited text.
+  virtual bool ClickInPlace(const PointerInput& input) {
+    (void)input;
+    return false;
+  }
+  // The button stayed down since the press.
+  virtual void Held() {}
   virtual void Move(const PointerInput& input) = 0;
   virtual void Release(const PointerInput& input) = 0;
   virtual void DoubleClick(const PointerInput& input) { (void)input; }
-  // A key (Qt::Key) or typed characters while the gesture runs; whether the gesture took them.
+  // A key (Qt::Key) or typed characters while the gesture runs; whether the window reports
+  // them taken.
   virtual bool Key(int key, Qt::KeyboardModifiers modifiers) {
     (void)key, (void)modifiers;
     return false;
@@ -85,6 +100,13 @@ class Gesture {
   // The gesture is left by another command: whatever it drew is taken away and the document
   // is left in a consistent state.
   virtual void Cancel() = 0;
+  // The mode the window is in while the gesture runs; 0 leaves the current tool's.
+  virtual int32_t Mode() const { return 0; }
+  // The tool changed to a close relative (spline and solid, curve and oblong) in the middle
+  // of the gesture, which goes on in the new one.
+  virtual void SwitchTool(int32_t tool) { (void)tool; }
+  // Adds what the gesture leaves behind after its last event to outcome.
+  virtual void Outcome(GestureOutcome& outcome) const { (void)outcome; }
 };
 
 // The selection by a click at a canvas point: the nearest item within the tolerance, Shift

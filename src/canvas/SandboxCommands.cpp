@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What the drawing window does for the main window's commands: tools, keys, grid choices and
 // the edits, and what edits tell it back.
+#include "canvas/SandboxView.h"
+#include "canvas/SandboxCanvas.h"
 #include "canvas/TSandbox.h"
 
 #include <QTimer>
 
 #include "canvas/BitmapView.h"
-#include "canvas/CanvasGestures.h"
-#include "canvas/SandboxCanvas.h"
-#include "canvas/SandboxView.h"
+#include "canvas/GestureFactory.h"
 #include "document/EditCommands.h"
 #include "document/History.h"
 #include "document/PageSetup.h"
@@ -22,22 +22,31 @@ namespace quillon {
 
 void TSandbox::SelectTool(int32_t tool) {
   if (closing_) return;
-  const bool selectionPanel = tool == kToolSelectedLine ||
-                              (tool >= kToolFirstSelectedShape && tool <= kToolLastSelectedShape) ||
-                              tool == kToolSelectedPolygon || (tool >= 1044 && tool <= 1080) ||
-                              tool == 1025;
+  const bool selectionPanel =
+      tool == kToolSelectedLine ||
+      (tool >= kToolFirstSelectedShape && tool <= kToolLastSelectedShape) ||
+      tool == kToolSelectedPolygon ||
+      (tool >= kGuidanceFirstSelectedShape && tool <= kToolLastGuidance) ||
+      tool == kGuidanceSelectedLine;
+  const bool selectedText = tool == kToolSelectedText || tool == kGuidanceSelectedText;
   const bool drawingTool =
       tool == kToolPointer || tool == kToolLine || IsShapeTool(tool) || tool == kToolText;
   // A tool or panel chosen elsewhere ends what the pointer was doing; the panels of the
   // selection keep its marks.
   if (selectionPanel) {
     LeaveGesture();
-  } else if (drawingTool || tool == kToolDeselect || tool == kToolSelectedText || tool == 1036) {
+  } else if (drawingTool || tool == kToolDeselect || selectedText) {
     EndGesture();
   }
-  if (selectionPanel || tool == kToolSelectedText || tool == 1036) mode_ = kModePointer;
+  // A shape panel starts its tool's gesture afresh, an Esc before it forgotten; the panels of
+  // a continued spline or curve come with the continuation, whose points stay.
+  if (tool >= kToolFirstShape && tool <= kToolSelectedPolygon && tool != kModeContinueSpline &&
+      tool != kModeContinueCurve) {
+    outcome_.cancelled = false;
+  }
+  if (selectionPanel || selectedText) tool_ = kModePointer;
   if (tool == kToolPointer) {
-    mode_ = kModePointer;
+    tool_ = kModePointer;
     canvas_->Marks().InvalidateAll();
     FullRepaint(true);
   } else if (tool == kToolDeselect) {
@@ -45,7 +54,7 @@ void TSandbox::SelectTool(int32_t tool) {
     FullRepaint(true);
     events_.SelectionChanged();
   } else if (tool == kToolLine || IsShapeTool(tool)) {
-    mode_ = tool == kToolLine ? kModeLine : tool;
+    tool_ = tool == kToolLine ? kModeLine : tool;
     canvas_->Marks().InvalidateAll();
     FullRepaint(true);
     // The spline and curve tools draw in the style last chosen; solids and oblongs in style 2.
@@ -55,29 +64,30 @@ void TSandbox::SelectTool(int32_t tool) {
     if (tool == kToolCurve) params.bpolyshape = params.bpolystate;
     if (tool == kToolOblong) params.bpolyshape = 2;
   } else if (tool == kToolText) {
-    mode_ = kModeText;
+    tool_ = kModeText;
     canvas_->Marks().InvalidateAll();
-  } else if (tool == 302 || tool == 303) {
-    mode_ = kModeText;
-  } else if (tool == kToolSelectedText || tool == 1036) {
+  } else if (tool == kToolTextPanel || tool == kToolTextAngle) {
+    // The text panel chosen by hand takes the text tool; another drawing tool's gesture stops.
+    if (tool_ != kModeText && Mode() != kModeTextEdit) LeaveGesture();
+    tool_ = kModeText;
+  } else if (selectedText) {
     canvas_->DrawSelectionMarks();
   }
 }
 
 void TSandbox::SwitchSplineTool(int32_t tool) {
-  if ((tool == kToolSpline && mode_ == kToolSolid) ||
-      (tool == kToolSolid && mode_ == kToolSpline) ||
-      (tool == kToolCurve && mode_ == kToolOblong) ||
-      (tool == kToolOblong && mode_ == kToolCurve)) {
-    mode_ = tool;
+  const int32_t mode = Mode();
+  if ((tool == kToolSpline && mode == kToolSolid) || (tool == kToolSolid && mode == kToolSpline) ||
+      (tool == kToolCurve && mode == kToolOblong) || (tool == kToolOblong && mode == kToolCurve)) {
+    tool_ = tool;
     // The points entered so far go on in the other style.
-    if (creation_ != nullptr) creation_->SwitchTool(tool);
+    if (gesture_ != nullptr) gesture_->SwitchTool(tool);
   }
 }
 
 bool TSandbox::HasCopyArea() const {
-  return lastRubberBand_.right != lastRubberBand_.left &&
-         lastRubberBand_.bottom != lastRubberBand_.top;
+  const Rect& band = outcome_.rubberBand;
+  return band.right != band.left && band.bottom != band.top;
 }
 
 void TSandbox::CopyAreaToClipboard() {
@@ -92,7 +102,7 @@ void TSandbox::CopyRubberBandNow() {
   // The band is kept in document pixels, so scrolling or zooming since does not shift it; only
   // the part on the canvas now is copied, nothing when none is.
   const Bitmap& canvas = view_->Image()->bitmap();
-  const Rect area = canvas_->ToCanvas(lastRubberBand_);
+  const Rect area = canvas_->ToCanvas(outcome_.rubberBand);
   if (IsEmpty(area)) return;
   const QImage picture =
       canvas.Image().copy(area.left, area.top, area.right - area.left, area.bottom - area.top);
@@ -179,22 +189,14 @@ void TSandbox::PasteItems(ItemList& buffer) {
   }
   const Point centre{static_cast<int32_t>((int64_t{area.left} + area.right) / 2),
                      static_cast<int32_t>((int64_t{area.top} + area.bottom) / 2)};
-  anchorPt_ = ToWindowPoint(centre, GetZoom(), TileOrigin());
-  dragHandle_ = kHandleMove;
-  mode_ = kModePaste;
-  // The copies follow the pointer without marks; they get them where a click leaves them.
-  HoldMarks();
-  canvas_->RemoveSelectionMarks();
-  auto paste =
-      std::make_unique<DragGesture>(*canvas_, DragGesture::Kind::Paste, kHandleMove, anchorPt_);
-  paste->SetPasteStart(before, wasModified);
-  DragGesture& following = *paste;
-  gesture_ = std::move(paste);
+  const Point anchor = ToWindowPoint(centre, GetZoom(), TileOrigin());
+  tool_ = kModePointer;
+  gesture_ = PasteGesture(Context(), Hooks(), before, wasModified, anchor);
   // The canvas is drawn without the copies, which are drawn where they follow the pointer
   // only, so that none stays behind at its first place.
   if (canvas_->LiveDrag()) {
     FullRepaint(false);
-    following.ShowAtAnchor();
+    gesture_->Move({anchor, anchor});
   }
 }
 

@@ -1,86 +1,41 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The drawing window's side of the drawing tools: the gesture of the tool's mode gets the
-// clicks, the press-and-hold and the keys; a continuation that ends returns to the pointer.
+// The drawing window's side of the drawing tools: the press-and-hold clock, and the commands
+// on the points of a selected spline or curve (continuing it, deleting and inserting points).
 #include <QTimer>
 
 #include "canvas/CreationBuilders.h"
+#include "canvas/GestureFactory.h"
 #include "canvas/PointEditing.h"
 #include "canvas/SandboxCanvas.h"
 #include "canvas/TSandbox.h"
 #include "document/ToolNumbers.h"
 
 namespace quillon {
+namespace {
 
-CreationGesture* TSandbox::Creation() {
-  if (creation_ == nullptr) creation_ = MakeCreationGesture(*canvas_, mode_);
-  return creation_.get();
-}
+// The characters of Ctrl-A, Ctrl-D and Ctrl-I.
+constexpr char16_t kContinueCommand = 1;
+constexpr char16_t kDeletePointCommand = 4;
+constexpr char16_t kInsertPointCommand = 9;
 
-void TSandbox::ReleaseInCreation(const PointerInput& input) {
-  if (creation_ == nullptr && (mode_ == kModeContinueSpline || mode_ == kModeContinueCurve)) {
-    mode_ = kModePointer;
-    return;
-  }
-  if (Creation() == nullptr) return;
-  creation_->Release(input);
-  if (creation_->Ended()) {
-    creation_.reset();
-    mode_ = kModePointer;
-  }
-  step_ = 0;
-}
-
-bool TSandbox::CreationKey(int key) {
-  const bool continuing = mode_ == kModeContinueSpline || mode_ == kModeContinueCurve;
-  if (creation_ == nullptr || !(IsCreationMode(mode_))) return false;
-  if (key == Qt::Key_Escape) {
-    if (creation_->Step() == 0 && !continuing) return false;
-    creation_->Escape();
-    if (continuing) {
-      creation_.reset();
-      mode_ = kModePointer;
-      return true;
-    }
-    ResetGesture();
-    gestureCancelled_ = true;
-    if (IsShapeTool(mode_)) FullRepaint(true);
-    if (IsPointListTool(mode_) && GuidanceOn(host_.Params(), EntryGuidancePageOf(mode_))) {
-      host_.ShowTool(mode_);
-    }
-    return true;
-  }
-  if (!IsPointListTool(mode_)) return false;
-  if (key != Qt::Key_Backspace && key != Qt::Key_Return && key != Qt::Key_Enter &&
-      key != Qt::Key_C) {
-    return false;
-  }
-  const bool taken = creation_->Key(key);
-  if (creation_->Ended()) {
-    creation_.reset();
-    mode_ = kModePointer;
-  }
-  return taken;
-}
+}  // namespace
 
 void TSandbox::Timer1Timer() {
   // The button stayed down: the press is the first click, and the release the second.
-  if (gestureCancelled_ || closing_) return;
-  if (mode_ == kModeText && step_ == 0) {
-    anchorPt_ = pressPt_;
-    step_ = 1;
-    ShowTextPanel();
-    return;
-  }
-  if (!IsCreationMode(mode_)) return;
-  if (Creation() != nullptr && creation_->Step() == 0) creation_->Hold(pressPt_);
+  if (outcome_.cancelled || closing_ || gesture_ == nullptr) return;
+  gesture_->Held();
 }
 
 bool TSandbox::PointCommand(char16_t command) {
-  if (mode_ != kModePointer || (command != 1 && command != 4 && command != 9)) return false;
+  if (Mode() != kModePointer ||
+      (command != kContinueCommand && command != kDeletePointCommand &&
+       command != kInsertPointCommand)) {
+    return false;
+  }
   ItemRecord* item = SelectedSplineOrCurve(items_);
   if (item == nullptr) return false;
   const GeometryContext geometry = canvas_->Geometry();
-  if (command == 1) {
+  if (command == kContinueCommand) {
     // Closed, solid and oblong items are not continued, but the key is still taken.
     if (CanContinue(*item)) ContinueItem(*item);
     return true;
@@ -88,7 +43,7 @@ bool TSandbox::PointCommand(char16_t command) {
   HoldMarks();
   canvas_->RemoveSelectionMarks();
   bool changed = false;
-  if (command == 4) {
+  if (command == kDeletePointCommand) {
     const HandleHit hit = HitHandle(*canvas_, lastPointerPt_, TileOrigin());
     if (hit.item == item && hit.code < 0) {
       changed = DeletePoint(items_, events_, -hit.code, geometry);
@@ -107,18 +62,16 @@ bool TSandbox::PointCommand(char16_t command) {
 }
 
 void TSandbox::ContinueItem(ItemRecord& item) {
-  HoldMarks();
-  canvas_->RemoveSelectionMarks();
   const bool curve = item.kind() == kKindCurve;
-  creation_ =
-      std::make_unique<PointListGesture>(*canvas_, item, canvas_->ToDocument(lastPointerPt_));
+  gesture_ = ContinuationGesture(Context(), Hooks(), item, lastPointerPt_);
   SelectOnly(items_, nullptr);
-  mode_ = curve ? kModeContinueCurve : kModeContinueSpline;
+  tool_ = kModePointer;
   FullRepaint(false);
-  creation_->Move({lastPointerPt_, SnapPoint(lastPointerPt_)});
+  gesture_->Move({lastPointerPt_, SnapPoint(lastPointerPt_)});
   events_.SelectionChanged();
-  const int32_t guidance = curve ? 1075 : 1074;
-  host_.ShowTool(GuidanceSwitchOn(host_.Params(), curve ? 36 : 27) ? guidance : mode_);
+  const int32_t guidance = curve ? kGuidanceContinueCurve : kGuidanceContinueSpline;
+  const int guidanceSwitch = curve ? kGuidanceSwitchContinueCurve : kGuidanceSwitchContinueSpline;
+  host_.ShowTool(GuidanceSwitchOn(host_.Params(), guidanceSwitch) ? guidance : Mode());
 }
 
 }  // namespace quillon

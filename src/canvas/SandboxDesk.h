@@ -33,7 +33,7 @@ class TSandbox::Desk final : public DeskContext {
   // DeskContext.
   ItemList& Items() override { return window_.items_; }
   EditObserver& Events() override { return window_.events_; }
-  GeometryContext Geometry() const override { return window_.Geometry(); }
+  GeometryContext Geometry() const override;
   DeskScale Scale() const override;
   Point DeskSize() const override;
   DeskStrips& Strips() override { return strips_; }

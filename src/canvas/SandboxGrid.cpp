@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "canvas/SandboxCanvas.h"
 #include "canvas/BitmapView.h"
 #include "canvas/Ruler.h"
 #include "canvas/SandboxDesk.h"
@@ -60,6 +61,10 @@ bool TSandbox::DeleteHighlightedAnchor() {
   if (!DeleteHighlightedLines(items_, events_)) return false;
   FullRepaint(true);
   return true;
+}
+
+GeometryContext TSandbox::Desk::Geometry() const {
+  return window_.canvas_->Geometry();
 }
 
 TSandbox::Desk::Desk(TSandbox& window)

@@ -20,9 +20,8 @@ const Bitmap& TSandbox::Canvas() const {
 
 PaintScope TSandbox::CanvasScope() const {
   // Pasted copies following the pointer are drawn over the canvas, not into it.
-  return mode_ == kModePaste && gesture_ != nullptr && canvas_->LiveDrag()
-             ? PaintScope::ExceptSelected
-             : PaintScope::All;
+  return Mode() == kModePaste && canvas_->LiveDrag() ? PaintScope::ExceptSelected
+                                                      : PaintScope::All;
 }
 
 void TSandbox::FullRepaint(bool deferMarks) {

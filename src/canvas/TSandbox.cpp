@@ -158,8 +158,7 @@ Point TSandbox::CanvasOffset() const {
 void TSandbox::Initialize(int32_t windowNumber, const QString& path) {
   TParams& params = host_.Params();
   fileName_ = path;
-  mode_ = StartingMode(host_.StartMode());
-  step_ = 0;
+  tool_ = StartingMode(host_.StartMode());
   view_->NewPage();
   params.zoom = 1.0;
   progressive_->Stop();
@@ -195,8 +194,7 @@ void TSandbox::Initialize(int32_t windowNumber, const QString& path) {
       busyLoading_ = true;
       if (!view_->Layout()) FullRepaint(false);
       busyLoading_ = false;
-      mode_ = 0;
-      step_ = 0;
+      tool_ = kModePointer;
       loaded = true;
     } else {
       if (result.status == FileResult::Status::Failed) {
@@ -367,7 +365,7 @@ void TSandbox::FormActivate() {
 }
 
 void TSandbox::FormDeactivate() {
-  host_.RememberMode(mode_);
+  host_.RememberMode(Mode());
 }
 
 void TSandbox::ConnectAnnouncements() {
@@ -388,8 +386,7 @@ void TSandbox::ConnectAnnouncements() {
           [this](bool join, bool split) { host_.JoinSplitAvailable(join, split); });
   connect(&events_, &DocumentEvents::panelWanted, this, [this](int tool) { host_.ShowTool(tool); });
   connect(&events_, &DocumentEvents::pointerToolWanted, this, [this] {
-    mode_ = kModePointer;
-    step_ = 0;
+    tool_ = kModePointer;
     view_->Image()->setCursor(Qt::ArrowCursor);
     host_.ShowTool(kToolPointer);
   });
@@ -397,8 +394,8 @@ void TSandbox::ConnectAnnouncements() {
 
 void TSandbox::ShowModePanel() {
   if (closing_) return;
-  if (mode_ == kModeLine) host_.ShowTool(kToolLine);
-  if (mode_ == kModeText) host_.ShowTool(kToolText);
+  if (Mode() == kModeLine) host_.ShowTool(kToolLine);
+  if (Mode() == kModeText) host_.ShowTool(kToolText);
 }
 
 bool TSandbox::LightDirectionChanged() {

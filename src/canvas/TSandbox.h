@@ -13,12 +13,10 @@
 #include <string>
 #include <vector>
 
-#include "canvas/CreationGestures.h"
 #include "canvas/Gesture.h"
 #include "canvas/GridLines.h"
 #include "canvas/Overlay.h"
 #include "canvas/SandboxHost.h"
-#include "canvas/TextEntry.h"
 #include "canvas/WindowPainter.h"
 #include "document/DocumentEvents.h"
 #include "document/ItemList.h"
@@ -36,6 +34,8 @@ class ProgressiveRendering;
 class SandboxCanvas;
 class SandboxView;
 class Ruler;
+class TextEntry;
+struct GestureHooks;
 
 class TSandbox : public QMdiSubWindow {
   Q_OBJECT
@@ -81,17 +81,18 @@ class TSandbox : public QMdiSubWindow {
   DisplayOptions GetDisplayOptions() const { return display_; }
   void SetDisplayOptions(DisplayOptions options);
 
-  // The tool chosen in a panel or menu.
+  // The tool chosen in a panel or menu; it decides the gesture of the presses that follow.
   void SelectTool(int32_t toolNumber);
-  int32_t Mode() const { return mode_; }
+  // The mode of the gesture running, else the current tool's.
+  int32_t Mode() const;
   // Keys offered by the main frame's key hook; whether the window took them.
   bool KeyDown(int key, Qt::KeyboardModifiers modifiers);
   bool CharTyped(QChar character);
   // Characters, a pair of halves or an input method's text.
   bool CharTyped(const QString& characters);
-  // The text typed on the canvas, and whether one is being edited.
-  TextEntry& Text();
-  bool TextEditing() const;
+  // The text being typed on the canvas (null when none is edited), and whether one is.
+  TextEntry* EditedText() const;
+  bool TextEditing() const { return EditedText() != nullptr; }
   // The text panel changed the font settings: the edited text takes them. Other changes:
   // the edited text is fitted again, or the canvas repainted when none is edited; change, when
   // given, is first made to the edited text in place, inside the step its editing opened.
@@ -155,7 +156,6 @@ class TSandbox : public QMdiSubWindow {
   // Ends whatever gesture is in progress: what it drew is taken away, the document left
   // consistent, the handle marks removed; every command that leaves a gesture calls it.
   void EndGesture();
-  void ResetGesture();
   // What the gestures work on: the items, the announcements, the overlay and the geometry.
   CanvasContext& Context();
   // Pointer events on the canvas (canvas pixels), as the widget delivers them.
@@ -165,10 +165,8 @@ class TSandbox : public QMdiSubWindow {
   void Image1DblClick();
   // The point rounded to page pixels at this zoom and snapped to the grid (canvas pixels).
   Point SnapPoint(Point canvas) const;
-  // The last rubber band, normalised, in document pixels.
-  Rect LastRubberBand() const { return lastRubberBand_; }
-  bool GestureCancelled() const { return gestureCancelled_; }
-  int32_t DragHandle() const { return dragHandle_; }
+  // What the last gesture left: its rubber band (document pixels), whether Esc cancelled it.
+  const GestureOutcome& LastGesture() const { return outcome_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -199,29 +197,20 @@ class TSandbox : public QMdiSubWindow {
   void ConnectAnnouncements();
   // Ends the gesture in progress like EndGesture but leaves the handle marks.
   void LeaveGesture();
-  // Pointer routing (SandboxPointer.cpp).
-  void PressInMode(const PointerInput& input);
+  // Pointer routing (SandboxPointer.cpp): the press goes to the gesture the factory picks;
+  // events go to the gesture taken out of the window, which keeps it unless it finished.
+  void PressGesture(const PointerInput& input);
+  bool ToGesture(const std::function<bool(Gesture&)>& event);
+  GestureHooks Hooks();
   void UpdateCursor(Point canvas);
-  // The drawing tools (SandboxCreation.cpp): the gesture of the tool's mode, made on demand.
-  // Null in a shape mode that makes no item.
-  CreationGesture* Creation();
-  void ReleaseInCreation(const PointerInput& input);
-  // Esc, Backspace, Enter and C for the drawing tools; whether the key was theirs.
-  bool CreationKey(int key);
+  // The press-and-hold clock (SandboxCreation.cpp).
   void Timer1Timer();
   // Ctrl-A, Ctrl-D and Ctrl-I on the selected spline or curve; whether the character was one.
   bool PointCommand(char16_t command);
   void ContinueItem(ItemRecord& item);
-  // Text typed on the canvas (SandboxText.cpp).
-  void RestartCaret();
+  // Text typed on the canvas (SandboxText.cpp): the caret's clock, and the end of editing.
+  void RestartCaret(bool editing);
   void EndTextEdit();
-  void BeginTextEdit(ItemRecord& text);
-  void ShowTextPanel();
-  void ReleaseInText(const PointerInput& input);
-  void MoveInText(Point snapped);
-  bool TextKey(int key, Qt::KeyboardModifiers modifiers);
-  bool TypeText(const QString& typed);
-  bool CaretClick(Point canvas);
   void CopyRubberBandNow();
   // The marks wait while a gesture draws over the canvas; a pending clipboard copy runs now.
   void HoldMarks();
@@ -233,8 +222,8 @@ class TSandbox : public QMdiSubWindow {
   QString fileName_;
   std::u16string printSelection_;
   QString untitledNumber_;
-  int32_t mode_ = 0;
-  int32_t step_ = 0;
+  // The current tool as a mode: the pointer, the line, the text or a shape tool.
+  int32_t tool_ = 0;
   DisplayOptions display_;
   DocumentEvents events_;
   // The rulers, the viewport with the desk and the canvas tile, and the scroll bars.
@@ -242,19 +231,10 @@ class TSandbox : public QMdiSubWindow {
   // The context the gestures work on, with the overlay over the canvas tile.
   std::unique_ptr<SandboxCanvas> canvas_;
   std::unique_ptr<Gesture> gesture_;
-  std::unique_ptr<CreationGesture> creation_;
-  std::unique_ptr<TextEntry> text_;
-  Qt::KeyboardModifiers keyModifiers_;  // of the last key, for the character that follows
-  int32_t dragHandle_ = 0;
-  Point anchorPt_;
-  Point secondPt_;
-  Point pressPt_;
+  GestureOutcome outcome_;
   Point lastDownPt_;
   Point lastPointerPt_;
-  Rect lastRubberBand_{};
   int32_t deferredAction_ = 0;  // 1: copy the rubber band to the clipboard when Timer3 fires
-  bool gestureCancelled_ = false;
-  bool doubleClickPending_ = false;
 
   bool notReady_ = true;
   bool ready_ = false;

@@ -106,6 +106,38 @@ inline constexpr int32_t kHandleSideBottom = 205;
 inline constexpr int32_t kHandleSideLeft = 208;
 inline constexpr int32_t kHandleGroupTurn = 500;
 
+// The drawing window's gestures: the text panel's tools, the guidance pages the gestures
+// open and the handles their drags tell apart.
+inline constexpr int32_t kToolTriangle = 100;
+inline constexpr int32_t kToolSquare = 101;
+inline constexpr int32_t kToolRectangle = 102;
+inline constexpr int32_t kToolCircle = 103;
+inline constexpr int32_t kToolEllipse = 104;
+inline constexpr int32_t kToolStar = 105;
+inline constexpr int32_t kToolPie = 107;
+inline constexpr int32_t kToolArc = 108;
+inline constexpr int32_t kToolPolygon = kToolLastShape;
+inline constexpr int32_t kToolTextPanel = 302;
+inline constexpr int32_t kToolTextAngle = 303;  // the text panel with its angle list chosen
+inline constexpr int32_t kGuidanceSelectedLine = 1025;
+inline constexpr int32_t kGuidanceNewText = 1035;
+inline constexpr int32_t kGuidanceSelectedText = 1036;
+inline constexpr int32_t kGuidanceFirstSelectedShape = 1044;
+inline constexpr int32_t kGuidanceContinueSpline = 1074;
+inline constexpr int32_t kGuidanceContinueCurve = 1075;
+inline constexpr int kGuidanceSwitchNewText = 4;
+inline constexpr int kGuidanceSwitchContinueSpline = 27;
+inline constexpr int kGuidanceSwitchContinueCurve = 36;
+inline constexpr int32_t kHandleCircleRimLast = 4;  // a circle's rim handles are 1 to 4
+inline constexpr int32_t kHandleEllipseFarStart = 3;
+inline constexpr int32_t kHandleEllipseFarEnd = 4;
+inline constexpr int32_t kHandlePictureTopRight = 102;
+inline constexpr int32_t kHandlePictureBottomRight = 103;
+inline constexpr int32_t kHandlePictureRight = 106;
+inline constexpr int32_t kHandlePictureBottom = 107;
+inline constexpr int32_t kHandleSideRight = 206;
+inline constexpr int32_t kHandleSideTop = 207;
+
 constexpr bool IsShapeTool(int32_t mode) {
   return mode >= kToolFirstShape && mode <= kToolLastShape;
 }

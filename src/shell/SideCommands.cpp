@@ -56,13 +56,8 @@ void PanelSwitch::Show(int toolNumber, bool skipIfShown, bool tellWindow, bool f
   form_.Toolbar()->SetCurrentTool(toolNumber);
   TSandbox* window = form_.ActiveWindow();
   panelWindow_ = window;
+  // The tool chosen decides the window's gesture.
   if (tellWindow && window != nullptr) window->SelectTool(toolNumber);
-  // A shape panel starts its tool's gesture afresh; the panels of a continued spline or curve
-  // come with the continuation, whose points must stay.
-  if (window != nullptr && toolNumber >= 100 && toolNumber <= 299 && toolNumber != 297 &&
-      toolNumber != 298) {
-    window->ResetGesture();
-  }
   side_->Show(toolNumber);
   if (TUnibox* unibox = side_->Unibox()) {
     QObject::connect(unibox, &TUnibox::JoinRequested, &form_, [this] {

@@ -102,7 +102,7 @@ TEST_F(CanvasSelectionTest, RubberBandSelectsInsideEitherWayAndCrossingWithShift
     Drag(c.from, c.to, c.modifiers);
     EXPECT_EQ(SelectedLevels(), c.selected);
     EXPECT_EQ(window_->Mode(), kModePointer);
-    const Rect band = window_->LastRubberBand();
+    const Rect band = window_->LastGesture().rubberBand;
     EXPECT_EQ(band.right - band.left, std::abs(c.to.x - c.from.x));
   }
   EXPECT_TRUE(window_->HasCopyArea());
@@ -117,59 +117,6 @@ TEST_F(CanvasSelectionTest, CtrlInAShapeToolStartsARubberBand) {
   Drag({90, 90}, {210, 110}, Qt::ControlModifier);
   EXPECT_EQ(SelectedLevels(), std::vector<int32_t>{1});
   EXPECT_FALSE(CanUndo(Items()));
-}
-
-TEST_F(CanvasSelectionTest, DraggingAnyHandleOfAMixedSelectionMovesEverything) {
-  ItemRecord& square = Shape(kKindSquare, {{100, 100}, {160, 100}, {160, 160}, {100, 160}});
-  square.setStackLevel(1);
-  ItemRecord& circle = Shape(kKindCircle, {{300, 200}, {340, 200}, {300, 160}, {260, 160}});
-  circle.setStackLevel(2);
-  OpenBuilt();
-  Click({130, 100});
-  Click({340, 200}, Qt::ShiftModifier);
-  ASSERT_EQ(SelectedLevels(), (std::vector<int32_t>{1, 2}));
-  Drag({100, 100}, {130, 120});
-  std::vector<Point> firsts;
-  for (const ItemRecord& r : Items()) {
-    if (IsVisible(r) && IsPointListKind(r.kind())) firsts.push_back(r.points[0].point);
-  }
-  EXPECT_EQ(firsts, (std::vector<Point>{{130, 120}, {330, 220}}));
-  EXPECT_EQ(window_->Mode(), kModePointer);
-  EXPECT_EQ(Steps(), 1);
-}
-
-TEST_F(CanvasSelectionTest, AHandleClickWithoutMovingIsAStepThatChangesNothing) {
-  ItemRecord& line = Line({100, 100}, {200, 100}, 1);
-  (void)line;
-  OpenBuilt();
-  Click({150, 100});
-  Press({200, 100});
-  EXPECT_EQ(window_->Mode(), kModeLineHandle);
-  Release({200, 100});
-  const ItemRecord* now = FirstSelected(Items());
-  ASSERT_NE(now, nullptr);
-  EXPECT_EQ(Pt(now->x2(), now->y2()), Pt(200, 100));
-  EXPECT_EQ(Steps(), 1);
-}
-
-TEST_F(CanvasSelectionTest, EscDuringAHandleDragPutsItBackAndIgnoresTheRestOfTheGesture) {
-  Shape(kKindTriangle, {{100, 100}, {200, 100}, {150, 180}}).setStackLevel(1);
-  OpenBuilt();
-  Click({150, 100});
-  Press({200, 100});
-  EXPECT_EQ(window_->Mode(), kModeShapeHandle);
-  Move({260, 140});
-  EXPECT_EQ(FirstSelected(Items())->points[1].point, Pt(260, 140));
-  window_->KeyDown(Qt::Key_Escape, {});
-  EXPECT_TRUE(window_->GestureCancelled());
-  EXPECT_EQ(window_->Mode(), kModePointer);
-  Move({300, 300});
-  Release({300, 300});
-  const ItemRecord* now = FirstSelected(Items());
-  ASSERT_NE(now, nullptr);
-  EXPECT_EQ(now->points[1].point, Pt(200, 100));
-  // The step opened at the press stays, as after a click on a handle.
-  EXPECT_EQ(Steps(), 1);
 }
 
 TEST_F(CanvasSelectionTest, PastedItemsFollowThePointerUntilAClickAndEscRemovesThem) {

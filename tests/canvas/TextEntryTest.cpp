@@ -105,42 +105,6 @@ class TextOnCanvasTest : public test::CanvasDriverTest {
   void Enter() { Key(Qt::Key_Return, {}, QStringLiteral("\r")); }
 };
 
-TEST_F(TextOnCanvasTest, TypingAfterAClickMakesAGrowingTextWhoseFirstLineStays) {
-  OpenBuilt();
-  // The text guidance page comes first while its switch is on, else the text panel.
-  host_.params.hints[3] = false;
-  window_->SelectTool(kToolText);
-  Click({100, 100});
-  EXPECT_EQ(host_.tools.back(), 302);
-  Type(QStringLiteral("ab"));
-  ItemRecord* text = Edited();
-  ASSERT_NE(text, nullptr);
-  const int32_t height = LineHeight(*text, Items().screen());
-  EXPECT_EQ(Start(*text), test::Pt(100, 100));
-  EXPECT_GT(text->x2(), 100);
-  EXPECT_EQ(text->textAngle(), 0);
-  Enter();
-  Type(QStringLiteral("c"));
-  EXPECT_EQ(GetText(*text), u"ab" + kSep + u"c");
-  EXPECT_EQ(window_->Text().CaretPosition(), (Caret{2, 2}));
-  // The baseline is the last line's: it moved down by a line, so the first line kept its place.
-  EXPECT_EQ(Start(*text), test::Pt(100, 100 + height));
-  // Control characters and keys with Ctrl are not text; Backspace at line 2, column 1 joins.
-  EXPECT_FALSE(Key(Qt::Key_S, Qt::ControlModifier, QString(QChar(19))));
-  EXPECT_FALSE(Key(Qt::Key_A, Qt::ControlModifier, QStringLiteral("a")));
-  EXPECT_FALSE(Key(0, {}, QString(QChar(27))));
-  EXPECT_TRUE(Key(Qt::Key_Left));
-  Key(Qt::Key_Backspace, {}, QStringLiteral("\b"));
-  EXPECT_EQ(GetText(*text), u"abc");
-  EXPECT_EQ(window_->Text().CaretPosition(), (Caret{1, 3}));
-  EXPECT_EQ(Start(*text), test::Pt(100, 100));
-  // A click elsewhere ends the editing; the tool stays for the next text.
-  Click({300, 300});
-  EXPECT_FALSE(window_->TextEditing());
-  EXPECT_EQ(window_->Mode(), kModeText);
-  EXPECT_EQ(Steps(), 1);
-}
-
 TEST_F(TextOnCanvasTest, JustificationDecidesWhichWayTheTextGrows) {
   OpenBuilt();
   for (int justification : {3, 2}) {
@@ -229,7 +193,7 @@ TEST_F(TextOnCanvasTest, EditingAnExistingTextIsOneUndoStep) {
   SelectOnly(Items(), Visible()[0]);
   window_->Image1DblClick();
   ASSERT_TRUE(test::WaitUntil([&] { return window_->Mode() == kModeTextEdit; }));
-  EXPECT_EQ(window_->Text().CaretPosition(), (Caret{1, 4}));
+  EXPECT_EQ(window_->EditedText()->CaretPosition(), (Caret{1, 4}));
   Type(QStringLiteral("er"));
   Key(Qt::Key_Home);
   Key(Qt::Key_Delete);
@@ -255,17 +219,17 @@ TEST_F(TextOnCanvasTest, ACaretClickPutsTheCaretAtTheNearestBoundary) {
   const int32_t height = LineHeight(*text, Items().screen());
   // Just right of the start of the first line; then near the end of the second.
   Click({101, 100 - height / 2});
-  EXPECT_EQ(window_->Text().CaretPosition(), (Caret{1, 1}));
+  EXPECT_EQ(window_->EditedText()->CaretPosition(), (Caret{1, 1}));
   EXPECT_TRUE(window_->TextEditing());
   Click({text->x1() + LineWidth(*text, QStringLiteral("WWWW"), 1, Items().screen()) - 1,
          text->y1() - 3});
-  EXPECT_EQ(window_->Text().CaretPosition(), (Caret{2, 5}));
+  EXPECT_EQ(window_->EditedText()->CaretPosition(), (Caret{2, 5}));
   EXPECT_EQ(GetText(*text), u"iiii" + kSep + u"WWWW");
   // The caret blinks over saved pixels: each blink pair leaves the canvas as it was.
   const QImage before = canvas_->bitmap().Image().copy();
-  window_->Text().Blink();
+  window_->EditedText()->Blink();
   EXPECT_FALSE(canvas_->bitmap().Image() == before);
-  window_->Text().Blink();
+  window_->EditedText()->Blink();
   EXPECT_TRUE(canvas_->bitmap().Image() == before);
 }
 

@@ -14,6 +14,7 @@
 
 #include "canvas/BitmapView.h"
 #include "canvas/CanvasFixtures.h"
+#include "canvas/TextEntry.h"
 #include "document/DocumentFile.h"
 #include "document/History.h"
 #include "render/Coordinates.h"
@@ -204,7 +205,7 @@ TEST_F(TextPanelTest, PanelChangesWhileTypingGoIntoTheEditedTextAsOneStep) {
 
     const std::vector<const ItemRecord*> shown = VisibleTexts();
     ASSERT_EQ(shown.size(), 1u);
-    EXPECT_EQ(shown[0], window_->Text().Item()) << "typing goes into the text on the canvas";
+    EXPECT_EQ(shown[0], window_->EditedText()->Item()) << "typing goes into the text on the canvas";
     EXPECT_EQ(GetText(*shown[0]), u"Helloabcd");
     EXPECT_TRUE(c.changed(*shown[0]));
     EXPECT_EQ(UndoSteps(), steps + 1) << "the editing with its change is one step";
