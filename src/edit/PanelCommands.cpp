@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "render/PanelCommands.h"
+#include "edit/PanelCommands.h"
 
 #include <algorithm>
 #include <cmath>
