@@ -1,14 +1,17 @@
 #!/usr/bin/env bash
-# Fails when a layer includes a higher one, or when code below the drawing window (other than
-# the */ui folders and the platform's Qt implementation) includes a Qt Widgets header.
+# Fails when a layer includes a higher one or a sibling of its own rank, or when code below the
+# drawing window (other than the */ui folders and the platform's Qt implementation) includes a
+# Qt Widgets header.
 # Usage: scripts/check_layers.sh [SRC_DIR]
 set -euo pipefail
 src=${1:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../src" && pwd)}
 
+# The panels' edits (edit) and print and export (output) are siblings above render: each may
+# use everything below, neither uses the other, and the widget layers above may use both.
 rank() {
   case $1 in
     platform) echo 0 ;; document) echo 1 ;; page) echo 2 ;; settings) echo 3 ;;
-    render) echo 4 ;; output) echo 5 ;; ui) echo 6 ;; canvas) echo 7 ;; shell) echo 8 ;;
+    render) echo 4 ;; edit | output) echo 5 ;; ui) echo 6 ;; canvas) echo 7 ;; shell) echo 8 ;;
     app) echo 9 ;; *) echo -1 ;;
   esac
 }
@@ -33,7 +36,8 @@ while IFS= read -r file; do
   while IFS= read -r included; do
     to=$(layer_of "$included")
     to_rank=$(rank "$to")
-    if [ "$to_rank" -gt "$from_rank" ]; then
+    if [ "$to_rank" -gt "$from_rank" ] ||
+      { [ "$to_rank" -eq "$from_rank" ] && [ "$to" != "$from" ]; }; then
       echo "$file includes \"$included\": $from may not depend on $to"
       failures=$((failures + 1))
     fi

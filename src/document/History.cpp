@@ -272,6 +272,8 @@ void Undo(ItemList& list, EditObserver& observer) {
     replaced.insert(s->replacesId());
   const auto byId = FindByIds(list, replaced);
   for (ItemRecord* s : step) {
+    // The step's records switch between shown and hidden; a hidden record's kept picture would
+    // only hold memory, and a shown one makes its own when next drawn.
     s->renderCache.reset();
     s->setHistoryState(kUndone);
     const bool wasVisible = s->hidden() == 0;
@@ -313,6 +315,7 @@ void Redo(ItemList& list, EditObserver& observer) {
     replaced.insert(r->replacesId());
   const auto byId = FindByIds(list, replaced);
   for (ItemRecord* r : step) {
+    // As in Undo: a record the step hides lets its kept picture's memory go.
     r->renderCache.reset();
     if (r->historyState() != 0) r->setHistoryState(kDone);
     const bool wasHidden = r->hidden() != 0;

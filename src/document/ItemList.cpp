@@ -328,18 +328,7 @@ ItemRecord& CopyRecord(ItemList& list, ItemRecord& source) {
     AddStamp(copy, stamp);
   copy.points = source.points;
   copy.pictureData = source.pictureData;
-  if (source.renderCache != nullptr) {
-    copy.renderCache = std::make_unique<ItemList>(list.screen());
-    for (ItemRecord& cached : *source.renderCache) {
-      ItemRecord& moved = NewRecord(*copy.renderCache, cached.kind());
-      moved.pictureData = std::move(cached.pictureData);
-      moved.setX1(cached.x1());
-      moved.setY1(cached.y1());
-      moved.setX2(cached.x2());
-      moved.setY2(cached.y2());
-    }
-    source.renderCache.reset();
-  }
+  copy.renderCache = std::move(source.renderCache);
   return copy;
 }
 

@@ -15,6 +15,7 @@
 
 #include "document/Geometry.h"
 #include "document/RecordFields.h"
+#include "document/RenderCache.h"
 
 namespace quillon {
 
@@ -190,8 +191,8 @@ class ItemRecord {
   std::vector<AnchorEntry> verticalAnchors;
   std::vector<AnchorEntry> horizontalAnchors;
   std::vector<PointEntry> points;
-  std::vector<uint8_t> pictureData;               // empty = none
-  mutable std::unique_ptr<ItemList> renderCache;  // a cache: filled while drawing
+  std::vector<uint8_t> pictureData;                  // empty = none
+  mutable std::unique_ptr<RenderCache> renderCache;  // a cache: filled while drawing
 
  private:
   friend class ItemList;

@@ -370,85 +370,49 @@ int64_t EvenUp(int64_t n) {
   return n + (n & 1);
 }
 
-// Everything the window's prepared picture looks like depends on, as one number: the record
-// without its place, stacking and history, the picture source record it shows, the target size, the
-// light and the surface. Moving or restacking a picture keeps the key; anything else changes it.
-uint64_t LookKey(const ItemRecord& picture, const ItemList& list, int64_t width, int64_t height,
-                 int light, int surface) {
-  ItemRecord look;
-  look.setPersisted(picture.persisted());
-  for (auto set : {&ItemRecord::setX1, &ItemRecord::setY1, &ItemRecord::setX2, &ItemRecord::setY2,
-                   &ItemRecord::setBoundLeft, &ItemRecord::setBoundRight, &ItemRecord::setBoundTop,
-                   &ItemRecord::setBoundBottom, &ItemRecord::setStackLevel, &ItemRecord::setItemId,
-                   &ItemRecord::setTransaction, &ItemRecord::setReplacesId, &ItemRecord::setRefX1,
-                   &ItemRecord::setRefY1, &ItemRecord::setRefX2, &ItemRecord::setRefY2,
-                   &ItemRecord::setGroupNumber}) {
-    (look.*set)(0);
-  }
-  look.setSelected(0);
-  look.setHidden(0);
-  look.setSetAside(0);
-  look.setHistoryState(0);
-  look.setStackChange(0);
-  look.setRealX1(0);
-  look.setRealY1(0);
-  look.setRealX2(0);
-  look.setRealY2(0);
-  look.setRotation(picture.rotation() != 0 ? 1 : 0);
-  look.setRotationAtDragStart(0);
-  uint64_t hash = 14695981039346656037ull;
-  const auto mix = [&hash](const uint8_t* bytes, std::size_t n) {
-    for (std::size_t i = 0; i < n; ++i)
-      hash = (hash ^ bytes[i]) * 1099511628211ull;
-  };
-  mix(look.persisted().data(), look.persisted().size());
-  if (const ItemRecord* source = FindSource(list, picture.sourceNumber())) {
-    mix(source->persisted().data(), source->persisted().size());
-  }
-  const int64_t extra[] = {width, height, light, surface};
-  mix(reinterpret_cast<const uint8_t*>(extra), sizeof extra);
-  return hash;
-}
-
-// The render cache holds the window's scaled picture; each record keeps the frame width in x1,
-// the look key in refX1 (low half) and refY1 (high half), the bitmap's size in x2 and y2 and its
-// rows in pictureData.
-void StoreCached(const ItemRecord& picture, int32_t kind, const Bitmap& bitmap, int32_t frame,
-                 uint64_t key) {
-  if (picture.renderCache == nullptr) picture.renderCache = std::make_unique<ItemList>();
-  ItemRecord& record = NewRecord(*picture.renderCache, kind);
-  record.setX1(frame);
-  record.setRefX1(static_cast<int32_t>(static_cast<uint32_t>(key)));
-  record.setRefY1(static_cast<int32_t>(static_cast<uint32_t>(key >> 32)));
-  record.setX2(bitmap.width());
-  record.setY2(bitmap.height());
-  const std::size_t rowBytes = 3 * static_cast<std::size_t>(bitmap.width());
-  record.pictureData.resize(rowBytes * bitmap.height());
-  for (int y = 0; y < bitmap.height(); ++y)
-    std::memcpy(record.pictureData.data() + rowBytes * y, bitmap.Row(y), rowBytes);
-}
-
-// The cached bitmap of the given kind when it was made for this look, else an empty one.
-Bitmap Cached(const ItemRecord& picture, int32_t kind, int64_t width, int64_t height, uint64_t key,
-              int32_t* frame) {
-  if (picture.renderCache == nullptr) return Bitmap();
-  for (const ItemRecord& record : *picture.renderCache) {
-    if (record.kind() != kind) continue;
-    const uint64_t stored = static_cast<uint32_t>(record.refX1()) |
-                            uint64_t{static_cast<uint32_t>(record.refY1())} << 32;
-    const std::size_t rowBytes = 3 * static_cast<std::size_t>(std::max(record.x2(), 0));
-    if (record.x2() != width || record.y2() != height || stored != key || width < 1 || height < 1 ||
-        record.pictureData.size() != rowBytes * static_cast<std::size_t>(height)) {
-      return Bitmap();
+// The look of the window's picture at this mapping: what PrepareRectangular and PrepareRound
+// read, each field only where it changes the bitmap they make.
+PictureLook LookOf(const ItemRecord& picture, const ItemList& list, const TargetMapping& mapping,
+                   int light, int surface) {
+  PictureLook look;
+  look.round = IsRound(picture);
+  if (look.round) {
+    // A round picture's frame is a ring drawn around it at its place, not part of the bitmap.
+    look.width = look.height = 2 * int64_t{TargetCircle(picture, mapping).radius};
+    look.frame = picture.frame() == 1 ? FrameWidth(picture, mapping.scaleY, list.screen()) : 0;
+  } else {
+    const PictureBox box = TargetBox(picture, mapping);
+    look.frame = FrameWidth(picture, mapping.scaleY, list.screen());
+    look.turned = picture.rotation() != 0;
+    look.width = (look.turned ? box.width & ~int64_t{1} : box.width) + 2 * int64_t{look.frame};
+    look.height = (look.turned ? box.height & ~int64_t{1} : box.height) + 2 * int64_t{look.frame};
+    if (look.frame > 0) look.frameColor = picture.lineColor();
+    if (surface != 0 && look.frame > 3) {
+      look.light = light;
+      look.surface = surface;
+      look.shadingTurn = picture.rotation();
     }
-    Bitmap bitmap = Bitmap::TryCreate(static_cast<int>(width), static_cast<int>(height));
-    if (bitmap.empty()) return bitmap;
-    for (int y = 0; y < bitmap.height(); ++y)
-      std::memcpy(bitmap.Row(y), record.pictureData.data() + rowBytes * y, rowBytes);
-    if (frame != nullptr) *frame = record.x1();
-    return bitmap;
   }
-  return Bitmap();
+  look.clipLeft = picture.clipLeft();
+  look.clipTop = picture.clipTop();
+  look.clipRight = picture.clipRight();
+  look.clipBottom = picture.clipBottom();
+  look.saturation = picture.saturation();
+  look.contrast = picture.contrast();
+  look.lightness = picture.lightness();
+  look.mirrored = picture.scaleX() < 0;
+  look.flipped = picture.scaleY() < 0;
+  look.rightAngle = picture.rightAngle();
+  look.mirrorSign = picture.mirrorSign();
+  look.flipSign = picture.flipSign();
+  look.sourceNumber = picture.sourceNumber();
+  if (const ItemRecord* source = FindSource(list, picture.sourceNumber())) {
+    look.sourceType = source->clipShape();
+    look.sourceWidth = source->x2();
+    look.sourceHeight = source->y2();
+    look.sourceScale = source->sourceScale();
+  }
+  return look;
 }
 
 // The outline forms of a picture in the window, one pixel wide: a solid pen, or a dotted one
@@ -759,55 +723,44 @@ void PaintPicture(Primitives& target, const ItemRecord& picture, const ItemList&
     return;
   }
   const int surface = mode.surfaces ? picture.surface() : 0;
-  const bool round = IsRound(picture);
-  // The size the cached picture must have at this zoom; another size means a stale cache.
-  int64_t width, height;
-  int32_t frame = 0;
-  if (round) {
-    width = height = 2 * int64_t{TargetCircle(picture, mapping).radius};
-  } else {
-    const PictureBox box = TargetBox(picture, mapping);
-    frame = FrameWidth(picture, mapping.scaleY, list.screen());
-    width = box.width;
-    height = box.height;
-    if (picture.rotation() != 0) {
-      width &= ~int64_t{1};
-      height &= ~int64_t{1};
-    }
-    width += 2 * int64_t{frame};
-    height += 2 * int64_t{frame};
-  }
-  // Pictures too large to keep at this zoom are made afresh, only where the canvas shows them.
-  if (!round && double(width) * double(height) > double(kLargestCachedPicture) &&
-      DrawnInPart(picture, TargetBox(picture, mapping), target, surface != 0 && frame > 3, 0)) {
+  const PictureLook look = LookOf(picture, list, mapping, light, surface);
+  // Pictures too large to keep at this zoom are made afresh, only where the canvas shows them;
+  // a picture kept at another zoom lets its memory go.
+  if (!look.round && double(look.width) * double(look.height) > double(kLargestCachedPicture) &&
+      DrawnInPart(picture, TargetBox(picture, mapping), target, surface != 0 && look.frame > 3,
+                  0)) {
     picture.renderCache.reset();
     const std::shared_ptr<const Bitmap> source = SourcePicture(picture, list);
     if (!source) return;
     if (mode.shadows) DrawPictureShadow(target, picture, list, mapping, light, true);
-    DrawVisiblePart(target, picture, *source, mapping, frame);
+    DrawVisiblePart(target, picture, *source, mapping, look.frame);
     return;
   }
-  int32_t cachedFrame = 0;
-  const uint64_t key = LookKey(picture, list, width, height, light, surface);
-  Bitmap shown = Cached(picture, kKindClipImage, width, height, key, &cachedFrame);
-  if (shown.empty()) {
-    PreparedPicture prepared = round ? PrepareRound(picture, list, mapping)
-                                     : PrepareRectangular(picture, list, mapping, light, surface);
+  const PictureCache* cache = WindowPicture(picture);
+  if (cache == nullptr || !(cache->look == look)) {
+    PreparedPicture prepared = look.round
+                                   ? PrepareRound(picture, list, mapping)
+                                   : PrepareRectangular(picture, list, mapping, light, surface);
     if (prepared.framed.empty()) return;
-    picture.renderCache.reset();
-    StoreCached(picture, kKindClipImage, prepared.framed, prepared.frame, key);
-    StoreCached(picture, kKindUnadjustedClipImage, prepared.BeforeFrame(), prepared.frame, key);
-    shown = std::move(prepared.framed);
-    cachedFrame = prepared.frame;
+    auto made = std::make_unique<PictureCache>();
+    made->look = look;
+    made->framed = std::move(prepared.framed);
+    made->unframed = std::move(prepared.unframed);
+    cache = made.get();
+    picture.renderCache = std::move(made);
   }
   if (mode.shadows) {
     DrawPictureShadow(target, picture, list, mapping, light, true);
   }
-  if (round) {
-    PlaceRound(target, picture, shown, cachedFrame, mapping, light, surface);
+  if (look.round) {
+    PlaceRound(target, picture, cache->framed, look.frame, mapping, light, surface);
   } else {
-    PlaceRectangular(target, picture, shown, cachedFrame, mapping);
+    PlaceRectangular(target, picture, cache->framed, look.frame, mapping);
   }
+}
+
+const PictureCache* WindowPicture(const ItemRecord& picture) {
+  return dynamic_cast<const PictureCache*>(picture.renderCache.get());
 }
 
 }  // namespace quillon

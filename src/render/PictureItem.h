@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "document/ItemList.h"
+#include "document/RenderCache.h"
 #include "render/Bitmap.h"
 #include "render/Coordinates.h"
 #include "render/DrawStyle.h"
@@ -38,8 +39,43 @@ void DrawPictureShadow(Primitives& target, const ItemRecord& picture, const Item
 // Draws a picture item into the window canvas: a silver outline with the file name while
 // loading, a dotted outline in the drag colours while dragging or in the picture-outline colours
 // with pictures off, otherwise its shadow and the picture, the scaled picture taken from the
-// item's render cache or made and stored there.
+// item's render cache when it was made for the same look, else made and stored there.
 void PaintPicture(Primitives& target, const ItemRecord& picture, const ItemList& list,
                   const TargetMapping& mapping, const RenderMode& mode, int light);
+
+// Everything the window's scaled picture depends on; its place on the canvas, its stacking and
+// its history are not part of it, so a moved or restacked picture keeps its cache.
+struct PictureLook {
+  int64_t width = 0;  // the bitmap at this zoom, a rectangular picture's frame included
+  int64_t height = 0;
+  int32_t frame = 0;       // the frame's width in pixels, 0 without one
+  int32_t frameColor = 0;  // a rectangular picture's frame colour, 0 without one
+  // The shading of a wide rectangular frame: light direction, surface and turn; all 0 when the
+  // frame is flat.
+  int light = 0;
+  int surface = 0;
+  double shadingTurn = 0;
+  bool turned = false;  // a turned rectangular picture loses an odd last column or row
+  bool round = false;
+  int32_t clipLeft = 0, clipTop = 0, clipRight = 0, clipBottom = 0;
+  int32_t saturation = 0, contrast = 0, lightness = 0;
+  bool mirrored = false, flipped = false;                // by the signs of scaleX and scaleY
+  int32_t rightAngle = 0, mirrorSign = 0, flipSign = 0;  // the source's orientation
+  // The source record: its number, type, size and scale (its bytes never change).
+  int32_t sourceNumber = 0, sourceType = 0, sourceWidth = 0, sourceHeight = 0;
+  double sourceScale = 0;
+  bool operator==(const PictureLook&) const = default;
+};
+
+// The window's scaled picture of one item and the look it was made for.
+struct PictureCache : RenderCache {
+  PictureLook look;
+  Bitmap framed;    // what is drawn: a rectangular picture inside its frame
+  Bitmap unframed;  // the picture before its frame, empty when it has none
+  const Bitmap& BeforeFrame() const { return unframed.empty() ? framed : unframed; }
+};
+
+// The picture item's window cache, null when it holds none.
+const PictureCache* WindowPicture(const ItemRecord& picture);
 
 }  // namespace quillon

@@ -152,7 +152,6 @@ PlacedPicture InsertPicture(ItemList& list, const PictureInsert& insert, const I
     BeginEdit(list, observer, false);
     ItemRecord* copy = SoleSelected(list);
     if (copy == nullptr) return placed;
-    copy->renderCache.reset();
     TakeClip(*copy, toPlace.back(), corner, shown > 0 ? shown : insert.displayScale, insert,
              context);
     placed.sourceNumber = copy->sourceNumber();

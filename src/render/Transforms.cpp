@@ -278,7 +278,6 @@ void TurnGroupMember(ItemRecord& m, Point pivot, bool mirror, bool flip, int tur
     if (mirror) MirrorSegment(m, pivot, true);
     if (flip) MirrorSegment(m, pivot, false);
   }
-  if (m.kind() == kKindPicture) m.renderCache.reset();
   BoundsAfterTransform(m, context);
   TakeReference(m);
 }
@@ -316,7 +315,6 @@ void QuarterTurnAndMirror(ItemList& list, bool mirror, bool flip, int turn,
     if (IsPointListKind(r.kind())) {
       TurnShape(r, mirror, flip, turn, context);
     } else if (r.kind() == kKindPicture) {
-      r.renderCache.reset();
       if (mirror) MirrorPictureSource(r, true);
       if (flip) MirrorPictureSource(r, false);
       if (turn != 0) TurnPicture(r, turn);
@@ -380,7 +378,6 @@ void FinishPictureResize(ItemRecord& p, const GeometryContext& context) {
   p.setRefY1(p.y1());
   p.setRefX2(p.x2());
   p.setRefY2(p.y2());
-  p.renderCache.reset();
 }
 
 Point ConstrainToDirection(Point base, Point m, double degrees) {

@@ -16,6 +16,7 @@
 #include "document/History.h"
 #include "page/AnchorLines.h"
 #include "render/PictureFixtures.h"
+#include "render/PictureItem.h"
 #include "render/RenderItem.h"
 #include "support/Wait.h"
 
@@ -205,9 +206,13 @@ TEST_F(SandboxTest, PictureCachesFollowTheLight) {
   ASSERT_NE(window, nullptr);
   const auto cached = [&] {
     for (const ItemRecord& item : window->GetItems()) {
-      if (item.kind() != kKindPicture || item.renderCache == nullptr) continue;
-      for (const ItemRecord& record : *item.renderCache)
-        if (record.kind() == kKindClipImage) return record.pictureData;
+      const PictureCache* cache = item.kind() == kKindPicture ? WindowPicture(item) : nullptr;
+      if (cache == nullptr) continue;
+      std::vector<uint8_t> rows;
+      for (int y = 0; y < cache->framed.height(); ++y)
+        rows.insert(rows.end(), cache->framed.Row(y),
+                    cache->framed.Row(y) + 3 * cache->framed.width());
+      return rows;
     }
     return std::vector<uint8_t>();
   };

@@ -78,8 +78,11 @@ TEST(ItemRecord, CopyGetsAFreshIdAndNoHistoryButKeepsContent) {
   bytes[8] = 0xAB;    // reserved: copied
   bytes[440] = 0xCD;  // trailing reserved: not copied
   source.setPersisted(bytes);
-  source.renderCache = std::make_unique<ItemList>();
-  NewRecord(*source.renderCache, kKindClipImage).pictureData = {1, 2, 3};
+  struct Kept : RenderCache {
+    std::vector<uint8_t> pictureData;
+  };
+  source.renderCache = std::make_unique<Kept>();
+  static_cast<Kept&>(*source.renderCache).pictureData = {1, 2, 3};
 
   ItemRecord& copy = CopyRecord(list, source);
   EXPECT_NE(copy.itemId(), source.itemId());
@@ -102,7 +105,7 @@ TEST(ItemRecord, CopyGetsAFreshIdAndNoHistoryButKeepsContent) {
   // The render cache moves to the copy.
   EXPECT_EQ(source.renderCache, nullptr);
   ASSERT_NE(copy.renderCache, nullptr);
-  EXPECT_EQ(copy.renderCache->first()->pictureData, (std::vector<uint8_t>{1, 2, 3}));
+  EXPECT_EQ(static_cast<Kept&>(*copy.renderCache).pictureData, (std::vector<uint8_t>{1, 2, 3}));
 }
 
 TEST(ItemRecord, TextLines) {

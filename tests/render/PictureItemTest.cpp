@@ -7,6 +7,8 @@
 
 #include <cmath>
 #include <numbers>
+#include <utility>
+#include <vector>
 
 #include "PictureFixtures.h"
 #include "SceneFixtures.h"
@@ -273,13 +275,10 @@ TEST(PictureItem, TheWindowCachesTheScaledPictureAndShowsOutlineForms) {
   RenderMode window;
   window.window = true;
   const Bitmap first = Render(list, picture, window);
-  ASSERT_NE(picture.renderCache, nullptr);
-  int kinds = 0;
-  for (const ItemRecord& r : *picture.renderCache) {
-    kinds += r.kind() == kKindClipImage ? 1 : r.kind() == kKindUnadjustedClipImage ? 10 : 100;
-    EXPECT_EQ(r.x2(), 40);
-  }
-  EXPECT_EQ(kinds, 11);
+  const PictureCache* cache = WindowPicture(picture);
+  ASSERT_NE(cache, nullptr);
+  EXPECT_EQ(cache->framed.width(), 40);
+  EXPECT_EQ(cache->BeforeFrame().width(), 40);
   // The second paint takes the cache: the source is no longer needed.
   source.pictureData.clear();
   EXPECT_TRUE(Same(Render(list, picture, window), first));
@@ -305,6 +304,141 @@ TEST(PictureItem, TheWindowCachesTheScaledPictureAndShowsOutlineForms) {
   const Bitmap busy = Render(list, picture, loading);
   EXPECT_EQ(busy.Pixel(30, 11), 12632256u) << "silver, inset by a pixel";
   EXPECT_EQ(busy.Pixel(30, 10), kWhite);
+}
+
+// A picture in the window with its cache, beside a second source of another picture.
+struct CachedPictureScene {
+  ItemList list;
+  ItemRecord& page = test::AddLightPage(list);
+  ItemRecord& source = AddSource(list, Quadrants(20, 20));
+  ItemRecord& other = AddSource(list, Quadrants(20, 20).mirrored(true, true), kSource + 1);
+  ItemRecord& picture = AddPicture(list, {10, 10}, {50, 50}, 20, 20);
+
+  Bitmap Paint(const ItemRecord& item, double zoom = 1.0) const {
+    RenderMode window;
+    window.window = true;
+    Bitmap b(90, 90);
+    RenderItem(b, item, list, {0, 0}, zoom, zoom, window);
+    return b;
+  }
+};
+
+TEST(PictureItem, TheWindowCacheIsRemadeWhenAnythingItsLookDependsOnChanges) {
+  using Change = void (*)(CachedPictureScene&);
+  const auto shadedFrame = [](CachedPictureScene& s) {
+    s.picture.setFrame(1);
+    s.picture.setLineWeight(2.0);
+    s.picture.setLineColor(0x2080C0);
+    s.picture.setSurface(127);
+  };
+  struct Case {
+    const char* name;
+    Change setup;  // before the first paint
+    Change change;
+    double zoom = 1.0;  // of the second paint
+  };
+  const Case cases[] = {
+      {"zoom", nullptr, [](CachedPictureScene&) {}, 1.25},
+      {"box", nullptr, [](CachedPictureScene& s) { s.picture.setX2(62); }},
+      {"clip", nullptr, [](CachedPictureScene& s) { s.picture.setClipLeft(6); }},
+      {"round clip", nullptr, [](CachedPictureScene& s) { s.picture.setClipShape(2); }},
+      {"saturation", nullptr, [](CachedPictureScene& s) { s.picture.setSaturation(-60); }},
+      {"contrast", nullptr, [](CachedPictureScene& s) { s.picture.setContrast(-40); }},
+      {"lightness", nullptr, [](CachedPictureScene& s) { s.picture.setLightness(30); }},
+      {"mirrored", nullptr, [](CachedPictureScene& s) { s.picture.setScaleX(-1); }},
+      {"flipped", nullptr, [](CachedPictureScene& s) { s.picture.setScaleY(-1); }},
+      {"source turned", nullptr, [](CachedPictureScene& s) { s.picture.setRightAngle(90); }},
+      {"source mirrored", nullptr, [](CachedPictureScene& s) { s.picture.setMirrorSign(-1); }},
+      {"source flipped", nullptr, [](CachedPictureScene& s) { s.picture.setFlipSign(-1); }},
+      {"source", nullptr, [](CachedPictureScene& s) { s.picture.setSourceNumber(kSource + 1); }},
+      {"turned", nullptr, [](CachedPictureScene& s) { s.picture.setRotation(0.5); }},
+      {"frame on", [](CachedPictureScene& s) { s.picture.setLineWeight(1.0); },
+       [](CachedPictureScene& s) { s.picture.setFrame(1); }},
+      {"frame weight",
+       [](CachedPictureScene& s) {
+         s.picture.setFrame(1);
+         s.picture.setLineWeight(0.5);
+       },
+       [](CachedPictureScene& s) { s.picture.setLineWeight(1.5); }},
+      {"frame colour",
+       [](CachedPictureScene& s) {
+         s.picture.setFrame(1);
+         s.picture.setLineWeight(1.0);
+       },
+       [](CachedPictureScene& s) { s.picture.setLineColor(0x20C040); }},
+      {"frame surface",
+       [](CachedPictureScene& s) {
+         s.picture.setFrame(1);
+         s.picture.setLineWeight(2.0);
+       },
+       [](CachedPictureScene& s) { s.picture.setSurface(127); }},
+      {"light", shadedFrame, [](CachedPictureScene& s) { s.page.setLightDirection(3); }},
+      {"turn of a shaded frame",
+       [](CachedPictureScene& s) {
+         s.picture.setFrame(1);
+         s.picture.setLineWeight(2.0);
+         s.picture.setSurface(127);
+         s.picture.setRotation(0.3);
+       },
+       [](CachedPictureScene& s) { s.picture.setRotation(0.6); }},
+  };
+  for (const Case& c : cases) {
+    CachedPictureScene scene;
+    if (c.setup != nullptr) c.setup(scene);
+    const Bitmap before = scene.Paint(scene.picture);
+    ASSERT_NE(WindowPicture(scene.picture), nullptr) << c.name;
+    c.change(scene);
+    const Bitmap after = scene.Paint(scene.picture, c.zoom);
+    EXPECT_FALSE(Same(after, before)) << c.name << " shows";
+    scene.picture.renderCache.reset();
+    EXPECT_TRUE(Same(after, scene.Paint(scene.picture, c.zoom))) << c.name;
+  }
+}
+
+TEST(PictureItem, TheWindowCacheOutlivesChangesThatKeepTheLook) {
+  struct Case {
+    const char* name;
+    // Changes the scene and returns the picture record to paint.
+    ItemRecord& (*change)(CachedPictureScene&);
+  };
+  const Case cases[] = {
+      {"nothing", [](CachedPictureScene& s) -> ItemRecord& { return s.picture; }},
+      {"moved",
+       [](CachedPictureScene& s) -> ItemRecord& {
+         s.picture.setX1(s.picture.x1() + 7);
+         s.picture.setX2(s.picture.x2() + 7);
+         s.picture.setY1(s.picture.y1() + 5);
+         s.picture.setY2(s.picture.y2() + 5);
+         return s.picture;
+       }},
+      {"selected and restacked",
+       [](CachedPictureScene& s) -> ItemRecord& {
+         s.picture.setSelected(1);
+         s.picture.setStackLevel(9);
+         return s.picture;
+       }},
+      {"fill colour",
+       [](CachedPictureScene& s) -> ItemRecord& {
+         s.picture.setFillColor(0x123456);
+         return s.picture;
+       }},
+      {"copied for an edit step",
+       [](CachedPictureScene& s) -> ItemRecord& { return CopyRecord(s.list, s.picture); }},
+  };
+  for (const Case& c : cases) {
+    CachedPictureScene scene;
+    scene.Paint(scene.picture);
+    const PictureCache* kept = WindowPicture(scene.picture);
+    ASSERT_NE(kept, nullptr) << c.name;
+    ItemRecord& shown = c.change(scene);
+    // Without its bytes the source cannot be decoded: only the cache can draw the picture now.
+    const std::vector<uint8_t> bytes = std::exchange(scene.source.pictureData, {});
+    const Bitmap cached = scene.Paint(shown);
+    EXPECT_EQ(WindowPicture(shown), kept) << c.name;
+    scene.source.pictureData = bytes;
+    shown.renderCache.reset();
+    EXPECT_TRUE(Same(cached, scene.Paint(shown))) << c.name;
+  }
 }
 
 }  // namespace

@@ -11,7 +11,7 @@
 #include <cmath>
 
 #include "document/ToolNumbers.h"
-#include "render/PanelCommands.h"
+#include "edit/PanelCommands.h"
 
 namespace quillon {
 namespace {

@@ -3,7 +3,7 @@
 #include <QLabel>
 
 #include "document/ToolNumbers.h"
-#include "render/PanelCommands.h"
+#include "edit/PanelCommands.h"
 #include "settings/ui/PropertyPanels.h"
 
 namespace quillon {

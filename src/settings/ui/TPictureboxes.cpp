@@ -9,7 +9,7 @@
 #include <cmath>
 
 #include "document/ToolNumbers.h"
-#include "render/PanelCommands.h"
+#include "edit/PanelCommands.h"
 #include "settings/ui/PropertyPanels.h"
 
 namespace quillon {

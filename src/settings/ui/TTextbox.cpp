@@ -6,7 +6,7 @@
 #include <QToolButton>
 
 #include "document/ToolNumbers.h"
-#include "render/PanelCommands.h"
+#include "edit/PanelCommands.h"
 #include "settings/ui/PropertyPanels.h"
 
 namespace quillon {

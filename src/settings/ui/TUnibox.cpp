@@ -5,7 +5,7 @@
 #include <QVBoxLayout>
 
 #include "document/ToolNumbers.h"
-#include "render/PanelCommands.h"
+#include "edit/PanelCommands.h"
 #include "settings/ui/PropertyPanels.h"
 
 namespace quillon {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "render/PanelCommands.h"
+#include "edit/PanelCommands.h"
 
 #include <gtest/gtest.h>
 
@@ -7,11 +7,11 @@
 #include <functional>
 #include <map>
 
-#include "RenderFixtures.h"
 #include "document/History.h"
 #include "document/PageSetup.h"
 #include "render/LineStyle.h"
 #include "render/Outlines.h"
+#include "render/RenderFixtures.h"
 #include "support/DocumentFixtures.h"
 
 namespace quillon {

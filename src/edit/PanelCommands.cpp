@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "render/PanelCommands.h"
+#include "edit/PanelCommands.h"
 
 #include <algorithm>
 #include <cmath>
@@ -138,7 +138,6 @@ void ApplyShadow(ItemList& list, EditObserver& observer, int32_t size, int32_t s
         r.setShadowSize(byte(size));
         r.setShadowSoftness(byte(softness));
         r.setShadowLightness(byte(lightness));
-        r.renderCache.reset();
       });
 }
 
@@ -216,7 +215,6 @@ void ApplyColours(ItemList& list, EditObserver& observer, int32_t saturation, in
     r.setSaturation(saturation);
     r.setContrast(contrast);
     r.setLightness(lightness);
-    r.renderCache.reset();
   });
 }
 
@@ -226,15 +224,11 @@ void ApplyFrame(ItemList& list, EditObserver& observer, double weightMm) {
     r.setFrame(weightMm != 0 ? 1 : 0);
     r.setLineWeight(weightMm);
     r.setPenWidth(pen);
-    r.renderCache.reset();
   });
 }
 
 void ApplyFrameColor(ItemList& list, EditObserver& observer, int32_t colour) {
-  EditSelection(list, observer, IsPictureItem, [&](ItemRecord& r) {
-    r.setLineColor(colour);
-    r.renderCache.reset();
-  });
+  EditSelection(list, observer, IsPictureItem, [&](ItemRecord& r) { r.setLineColor(colour); });
 }
 
 void ApplySides(ItemList& list, EditObserver& observer, int32_t count,
