@@ -25,7 +25,9 @@ std::vector<std::string> Describe(const QMenu* menu) {
     std::string line = action->isVisible() ? "" : "*";
     line += action->text().toStdString() + "|" + action->property("tag").toString().toStdString();
     if (!action->shortcut().isEmpty()) {
-      line += "|" + action->shortcut().toString().toStdString();
+      // Appended piece by piece: GCC 12 sees a false overlap in "|" + a temporary string.
+      line += '|';
+      line += action->shortcut().toString().toStdString();
     }
     if (action->menu() != nullptr) line += " >";
     lines.push_back(line);
