@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Quillon needs (only those missing) and builds one CMake preset.
-# Usage: scripts/setup.sh PRESET    (PRESET is "test" or "release")
+# Usage: scripts/setup.sh PRESET    (PRESET is "test", "test-gcc" or "release")
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-preset=${1:?usage: scripts/setup.sh test|release}
+preset=${1:?usage: scripts/setup.sh test|test-gcc|release}
 
 packages=(
   cmake ninja-build g++ clang-14 libclang-rt-14-dev ccache pkg-config

@@ -207,8 +207,12 @@ TEST_F(GestureTest, EachToolMakesItsItemFromItsClicks) {
     EXPECT_EQ(made.kind(), c.kind);
     EXPECT_EQ(PointsOf(made), c.points);
     EXPECT_EQ(BoxOf(made), c.box);
-    if (c.style != -1) EXPECT_EQ(made.shapeStyle(), c.style);
-    if (c.kind == kKindCurve) EXPECT_EQ(made.curveFactor(), kNewCurveFactor);
+    if (c.style != -1) {
+      EXPECT_EQ(made.shapeStyle(), c.style);
+    }
+    if (c.kind == kKindCurve) {
+      EXPECT_EQ(made.curveFactor(), kNewCurveFactor);
+    }
     EXPECT_EQ(made.selected(), 0);
     EXPECT_EQ(window_->Mode(), c.tool == kToolLine ? kModeLine : c.tool);
   }

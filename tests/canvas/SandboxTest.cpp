@@ -268,7 +268,8 @@ TEST_F(SandboxTest, ClosingAsksAboutChangesAndKeepsTheWindowUnlessAllowed) {
     QPointer<TSandbox> window = host.Open(c.titled ? card : QString());
     SetModified(window->GetItems(), true);
     window->close();
-    QTest::qWait(10);
+    // A closing window goes with its deferred deletion; one that stays is not closing.
+    test::WaitUntil([&] { return window.isNull() || !window->IsClosing(); });
     EXPECT_EQ(window.isNull() || window->IsClosing(), c.closes) << c.name;
     ASSERT_EQ(host.prompter.Texts(), std::vector<std::string>{c.question}) << c.name;
     EXPECT_EQ(host.prompter.asked[0].buttons, PromptButtons::YesNoCancel);
@@ -277,14 +278,16 @@ TEST_F(SandboxTest, ClosingAsksAboutChangesAndKeepsTheWindowUnlessAllowed) {
       EXPECT_FALSE(window->IsClosing());
       EXPECT_TRUE(IsModified(window->GetItems()));
     }
-    if (c.titled) EXPECT_EQ(host.recent, std::vector<QString>{card});
+    if (c.titled) {
+      EXPECT_EQ(host.recent, std::vector<QString>{card});
+    }
   }
 }
 
 TEST_F(SandboxTest, AnUnchangedDocumentClosesWithoutAQuestion) {
   QPointer<TSandbox> window = host_.Open(QString());
   window->close();
-  QTest::qWait(10);
+  test::WaitUntil([&] { return window.isNull(); });
   EXPECT_TRUE(window.isNull());
   EXPECT_TRUE(host_.prompter.asked.empty());
   EXPECT_EQ(host_.destroyed, 1);
@@ -423,9 +426,13 @@ TEST_F(SandboxTest, LargeDocumentsRenderProgressivelyAndStayResponsive) {
   ASSERT_TRUE(QTest::qWaitFor([&] { return !start->isActive(); }, 5000));
   ASSERT_TRUE(window->RenderingProgressively());
   // An event posted now is handled while items are still being drawn.
+  bool handled = false;
   bool handledDuringRendering = false;
-  QTimer::singleShot(0, window, [&] { handledDuringRendering = window->RenderingProgressively(); });
-  QTest::qWait(1);
+  QTimer::singleShot(0, window, [&] {
+    handled = true;
+    handledDuringRendering = window->RenderingProgressively();
+  });
+  ASSERT_TRUE(test::WaitUntil([&] { return handled; }));
   EXPECT_TRUE(handledDuringRendering);
   Settle(window);
   EXPECT_FALSE(window->RenderingProgressively());

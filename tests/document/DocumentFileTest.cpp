@@ -298,7 +298,9 @@ TEST_F(DocumentFileTest, NewerFormatVersionWarnsAfterLoading) {
     ASSERT_TRUE(Read(bytes, read, prompter).ok());
     EXPECT_EQ(read.size(), 2u);
     EXPECT_EQ(prompter.asked.size(), version > 165 ? 1u : 0u);
-    if (version > 165) EXPECT_EQ(prompter.asked[0], kNewerVersionWarning);
+    if (version > 165) {
+      EXPECT_EQ(prompter.asked[0], kNewerVersionWarning);
+    }
   }
 }
 
@@ -380,7 +382,9 @@ TEST_F(DocumentFileTest, HostileLengthsCostNothingAndKeepTheFileInStep) {
     EXPECT_TRUE(prompter.asked.empty()) << c.what;
     ItemRecord* line = FindByKind(read, kKindLine);
     EXPECT_EQ(line != nullptr, c.lineFound) << c.what;
-    if (line != nullptr) EXPECT_EQ(line->x2(), 7) << c.what;
+    if (line != nullptr) {
+      EXPECT_EQ(line->x2(), 7) << c.what;
+    }
     ItemRecord* hostile = read.first()->next();
     ASSERT_NE(hostile, nullptr) << c.what;
     EXPECT_TRUE(hostile->points.empty()) << c.what;

@@ -115,7 +115,9 @@ TEST_F(HistoryTest, NewStepAfterUndoDropsTheUndoneRecords) {
   // its freed memory), so neither the number nor the address tells it apart.
   for (ItemRecord& r : list) {
     EXPECT_FALSE(r.lineColor() == 1 && r.x1() == 5) << "the undone move is still there";
-    if (r.itemId() == movedId) EXPECT_EQ(r.lineColor(), 2);
+    if (r.itemId() == movedId) {
+      EXPECT_EQ(r.lineColor(), 2);
+    }
   }
   EXPECT_EQ(Shown(1)->x1(), 0);
   EXPECT_FALSE(buttons.redo);

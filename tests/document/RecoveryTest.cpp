@@ -11,7 +11,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <atomic>
-#include <chrono>
+#include <cerrno>
 #include <functional>
 #include <mutex>
 #include <thread>
@@ -32,13 +32,19 @@ class PipeFeeder {
     EXPECT_EQ(::mkfifo(path_.constData(), 0600), 0) << path.toStdString();
     thread_ = std::thread([this] {
       while (!stop_) {
-        // Opening the writing end without waiting succeeds only while a reader has it open.
-        const int fd = ::open(path_.constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+        // Opening the writing end waits until a reader opens the pipe (the destructor is one).
+        const int fd = ::open(path_.constData(), O_WRONLY | O_CLOEXEC);
         if (fd < 0) {
-          std::this_thread::sleep_for(std::chrono::milliseconds(1));
-          continue;
+          if (errno == EINTR) continue;
+          return;  // no pipe to feed
+        }
+        if (stop_) {
+          ::close(fd);
+          return;
         }
         ++opened_;
+        // A reader that stops reading leaves the rest unwritten rather than holding the writer.
+        ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) | O_NONBLOCK);
         [[maybe_unused]] const ssize_t written = ::write(fd, bytes_.constData(), bytes_.size());
         ::close(fd);
       }
@@ -46,7 +52,11 @@ class PipeFeeder {
   }
   ~PipeFeeder() {
     stop_ = true;
+    // Opening the reading end releases a writer that waits for a reader; it stays open until
+    // the writer has ended, so a writer that comes round once more is released as well.
+    const int release = ::open(path_.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     thread_.join();
+    if (release >= 0) ::close(release);
   }
   // How often a reader had the pipe open.
   int Opened() const { return opened_; }
@@ -218,7 +228,9 @@ TEST_F(RecoveryTest, DamagedCopiesAreOfferedAsFarAsTheyReadAndCanBeDiscarded) {
     EXPECT_TRUE(copy.note.written.isValid()) << cases[i].name;
     ItemList read;
     EXPECT_TRUE(ReadRecoveryCopy(copy.copyPath, read)) << cases[i].name;
-    if (cases[i].records >= 0) EXPECT_EQ(int(read.size()), cases[i].records) << cases[i].name;
+    if (cases[i].records >= 0) {
+      EXPECT_EQ(int(read.size()), cases[i].records) << cases[i].name;
+    }
   }
   left.Discard();
   EXPECT_FALSE(QDir(folder).exists());

@@ -277,7 +277,9 @@ TEST_F(PanelCommandsTest, TwoLinesShareOneCustomPatternRecordThatDrawsDashed) {
   ASSERT_NE(first, nullptr);
   EXPECT_EQ(first->linePattern(), -1);
   for (const ItemRecord& r : list) {
-    if (IsSelected(r)) EXPECT_EQ(r.linePattern(), -1);
+    if (IsSelected(r)) {
+      EXPECT_EQ(r.linePattern(), -1);
+    }
   }
   const DashPattern dashes = BuildPattern(list, *first, 1.0);
   EXPECT_EQ(dashes.count, 2);

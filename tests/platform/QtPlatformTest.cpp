@@ -8,13 +8,13 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <QThread>
 #include <QTimer>
 
 #include "platform/qt/QtFileDialogs.h"
 #include "platform/qt/QtProgress.h"
 #include "platform/qt/QtPrompter.h"
 #include "platform/qt/ScreenResolution.h"
+#include "support/Wait.h"
 
 namespace quillon {
 namespace {
@@ -142,7 +142,8 @@ TEST(QtProgressTest, TheDialogAppearsOnlyForLongWorkAndCancelStopsIt) {
   }
   auto slow = progress.Begin(QStringLiteral("Printing..."));
   EXPECT_TRUE(slow->Report(0.01));
-  QThread::msleep(kProgressDelayMs + 100);
+  // The work goes on reporting until the delay has passed and a report shows the dialog.
+  ASSERT_TRUE(test::WaitUntil([&] { return slow->Report(0.05) && ShownProgress() != nullptr; }));
   EXPECT_TRUE(slow->Report(0.1));
   QProgressDialog* dialog = ShownProgress();
   ASSERT_NE(dialog, nullptr);

@@ -196,7 +196,9 @@ TEST(WalkDashes, SkippingToTheVisiblePartMatchesTheFullWalk) {
     }
     for (auto d = full.begin(); d != full.end(); ++d) {
       const bool inside = d >= first && d < first + clipped.size();
-      if (!inside) EXPECT_FALSE(Meets(*d, visible)) << round;
+      if (!inside) {
+        EXPECT_FALSE(Meets(*d, visible)) << round;
+      }
     }
   }
 }

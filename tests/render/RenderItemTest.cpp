@@ -63,7 +63,9 @@ TEST(RenderItem, OnlySolidCurvesAndSplinesAreFilled) {
       const Bitmap b = Render(list, shape);
       EXPECT_EQ(b.Pixel(32, 32), style == 2 ? kYellow : kWhite) << kind << " style " << style;
       // Open shapes leave the closing side out, closed ones draw it.
-      if (kind == kKindSpline) EXPECT_EQ(b.Pixel(10, 32), style == 0 ? kWhite : kRed) << style;
+      if (kind == kKindSpline) {
+        EXPECT_EQ(b.Pixel(10, 32), style == 0 ? kWhite : kRed) << style;
+      }
     }
   }
 }

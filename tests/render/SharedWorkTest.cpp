@@ -32,13 +32,23 @@ TEST(SharedWork, EveryPieceRunsOnceWithItsThreadsOwnState) {
 
 TEST(SharedWork, AFailingPieceFailsTheWholeAfterTheOthersEnd) {
   std::atomic<int> running{0};
+  std::atomic<bool> thrown{false};
+  const auto caller = std::this_thread::get_id();
   const auto fails = [&] {
     ShareWork(40, [&]() -> Piece {
       return [&](int i) {
         ++running;
-        std::this_thread::sleep_for(std::chrono::microseconds(200));
+        // A piece on the second thread lasts until the failure: it still runs when piece 3,
+        // which the calling thread always takes, throws.
+        if (std::this_thread::get_id() != caller) {
+          while (!thrown)
+            std::this_thread::yield();
+        }
         --running;
-        if (i == 3) throw std::bad_alloc();
+        if (i == 3) {
+          thrown = true;
+          throw std::bad_alloc();
+        }
       };
     });
   };

@@ -31,7 +31,9 @@ TEST(GridOptions, DistancesRoundingBelowAPixelAreRefused) {
     EXPECT_EQ(ReadGridDistances(copy), c.taken) << c.text;
     EXPECT_DOUBLE_EQ(unit.gridX, c.kept) << c.text;
     // A refused text shows the distance kept.
-    if (!c.taken) EXPECT_EQ(unit.gridXText, QStringLiteral("20")) << c.text;
+    if (!c.taken) {
+      EXPECT_EQ(unit.gridXText, QStringLiteral("20")) << c.text;
+    }
   }
 }
 

@@ -196,7 +196,9 @@ TEST(NewDocument, PageSetupForNewFilesTakesThePaperOnlyWhenItParses) {
     const UnitDefaults& paper = params.defaults.perUnit[2];
     EXPECT_EQ(params.defaults.units, c.taken ? kUnitInches : kUnitMillimetres) << c.width;
     EXPECT_DOUBLE_EQ(paper.canvas[2], c.taken ? c.value : before.canvas[2]) << c.width;
-    if (c.taken) EXPECT_EQ(paper.canvasText[2], QStringLiteral("8.5"));
+    if (c.taken) {
+      EXPECT_EQ(paper.canvasText[2], QStringLiteral("8.5"));
+    }
   }
   TParams params;
   const TParams untouched = params;

@@ -452,7 +452,9 @@ TEST_F(CustomizeTest, SpeedSwitchesChangeWhatTheWindowDraws) {
       EXPECT_EQ(same(now, before, c.area), on) << c.box << (on ? " on" : " off");
       // Each switch leaves the other items as they were.
       for (const Case& other : cases) {
-        if (&other != &c) EXPECT_TRUE(same(now, before, other.area)) << c.box;
+        if (&other != &c) {
+          EXPECT_TRUE(same(now, before, other.area)) << c.box;
+        }
       }
     }
   }

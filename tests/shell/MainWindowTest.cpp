@@ -34,29 +34,29 @@ TEST_F(ShellTest, StartShowsTheFrameAndHalfASecondLaterAnEmptyDocument) {
 }
 
 TEST_F(ShellTest, UntitledNumbersCountUpForTheWholeRun) {
-  TSandbox* first = New();
+  QPointer<TSandbox> first = New();
   New();
   EXPECT_EQ(Titles(), (std::vector<QString>{"Untitled 1", "Untitled 2"}));
   first->close();
-  QTest::qWait(10);
+  ASSERT_TRUE(test::WaitUntil([&] { return first.isNull(); }));
   New();
   EXPECT_EQ(Titles(), (std::vector<QString>{"Untitled 2", "Untitled 3"}));
 }
 
 TEST_F(ShellTest, WindowNumbersTakeTheSmallestFreeNumberAbove18600) {
-  TSandbox* first = New();
-  TSandbox* second = New();
+  QPointer<TSandbox> first = New();
+  QPointer<TSandbox> second = New();
   TSandbox* third = New();
   EXPECT_EQ(first->GetWindowId(), 18601);
   EXPECT_EQ(second->GetWindowId(), 18602);
   EXPECT_EQ(third->GetWindowId(), 18603);
   // With the first and third in use, the next window gets the second.
   second->close();
-  QTest::qWait(10);
+  ASSERT_TRUE(test::WaitUntil([&] { return second.isNull(); }));
   EXPECT_EQ(form_->NextWindowNumber(), 18602);
   EXPECT_EQ(New()->GetWindowId(), 18602);
   first->close();
-  QTest::qWait(10);
+  ASSERT_TRUE(test::WaitUntil([&] { return first.isNull(); }));
   EXPECT_EQ(New()->GetWindowId(), 18601);
   EXPECT_EQ(New()->GetWindowId(), 18604);
 }
@@ -215,7 +215,9 @@ TEST_F(ShellTest, ExitAsksOnceAboutModifiedDocumentsAndHonoursTheAnswer) {
       EXPECT_EQ(prompter_.asked[0].buttons, PromptButtons::YesNoCancel);
     }
     EXPECT_EQ(QFile::exists(Path("Saved.qlln")), c.written) << c.name;
-    if (c.modified && !c.exits) EXPECT_EQ(form_->Windows().size(), 2u) << c.name;
+    if (c.modified && !c.exits) {
+      EXPECT_EQ(form_->Windows().size(), 2u) << c.name;
+    }
     if (c.name == std::string("yes, Save As cancelled")) {
       ASSERT_EQ(files_.saveRequests.size(), 1u);
       EXPECT_EQ(files_.saveRequests.back().initialFileName, QStringLiteral("Untitled 2"));

@@ -460,7 +460,7 @@ TEST_F(OutputDialogsTest, AFileHandedOverDuringAPrintOpensAfterIt) {
   std::vector<QString> titlesDuring;
   progress_.duringWork = [&] {
     if (progress_.reports.size() == 1) form_->DdeServerConv1ExecuteMacro(OpenMacro(other));
-    QTest::qWait(1);
+    test::RunQueued();
     titlesDuring.push_back(window->GetTitle());
   };
   printDialog_.answer = test::ScriptedPrintDialog::Answer{Path("sheet.pdf"), 1};

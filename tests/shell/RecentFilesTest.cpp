@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/RecentFiles.h"
 
+#include <QPointer>
+
 #include "canvas/CanvasFixtures.h"
 #include "shell/ShellFixture.h"
+#include "support/Wait.h"
 
 namespace quillon {
 namespace {
@@ -99,8 +102,9 @@ TEST_F(ReopenTest, AnExistingFileOpensAndClosingPutsItFirst) {
   ASSERT_EQ(form_->Windows().size(), 1u);
   EXPECT_EQ(form_->ActiveWindow()->GetTitle(), QStringLiteral("Card"));
   EXPECT_EQ(form_->Params().reopen[0], other);
+  const QPointer<TSandbox> closed = form_->ActiveWindow();
   Trigger("Close1");
-  QTest::qWait(10);
+  ASSERT_TRUE(test::WaitUntil([&] { return closed.isNull(); }));
   EXPECT_EQ(form_->Params().reopen[0], card);
   EXPECT_EQ(Entry(1)->text(), QStringLiteral("Card"));
   // The list outlives the program's run.

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QProcess>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTreeWidget>
 
 #include "canvas/CanvasFixtures.h"
@@ -110,7 +111,10 @@ TEST_F(RecoveryShellTest, AnIntervalOfZeroWritesNoCopy) {
   form_->Params().recoveryInterval = 0;
   TSandbox* window = OpenCard();
   Change(*window);
-  QTest::qWait(100);
+  // The recovery timer runs out once, as it would after a change, and still writes nothing.
+  QSignalSpy ranOut(Timer("RecoveryTimer"), &QTimer::timeout);
+  Timer("RecoveryTimer")->start();
+  ASSERT_TRUE(test::WaitUntil([&] { return !ranOut.empty(); }));
   EXPECT_FALSE(HasCopy(*window));
 }
 
@@ -153,9 +157,13 @@ TEST_F(RecoveryShellTest, RestoreOpensTheCopiesModifiedUnderTheirOriginalPathsOr
   LeaveBehind();
   Restart();
 
-  Timer("Timer2")->start();  // the empty start document, which the restored ones replace
+  // The empty start document, which the restored ones replace: its timer, made short here, runs
+  // out after the dialog.
+  QSignalSpy startRanOut(Timer("Timer2"), &QTimer::timeout);
+  Timer("Timer2")->setInterval(20);
+  Timer("Timer2")->start();
   EXPECT_EQ(Offer("Restore"), 2);
-  QTest::qWait(Timer("Timer2")->interval() + 100);
+  ASSERT_TRUE(test::WaitUntil([&] { return !startRanOut.empty(); }));
   const std::vector<TSandbox*> windows = form_->Windows();
   ASSERT_EQ(windows.size(), 2u);
   EXPECT_EQ(windows[0]->FileName(), Path("Card.qlln"));

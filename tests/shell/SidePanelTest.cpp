@@ -70,7 +70,7 @@ class SidePanelTest : public test::ShellTest {
                         modifiers);
       QApplication::sendEvent(canvas_, &event);
     }
-    QTest::qWait(1);
+    test::RunQueued();
   }
 
   void CtrlDrag(Point from, Point to) {
@@ -86,7 +86,7 @@ class SidePanelTest : public test::ShellTest {
     send(QEvent::MouseMove, {(from.x + to.x) / 2, (from.y + to.y) / 2}, Qt::LeftButton);
     send(QEvent::MouseMove, to, Qt::LeftButton);
     send(QEvent::MouseButtonRelease, to, Qt::NoButton);
-    QTest::qWait(1);
+    test::RunQueued();
   }
 
   SidePanel& Side() { return form_->Side(); }

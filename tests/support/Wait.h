@@ -23,4 +23,12 @@ bool WaitUntil(Condition done, int timeoutMs = 10000) {
   return true;
 }
 
+// Runs the work already queued (posted events, zero-delay timers, window-system events such as
+// a resize, deferred deletions) and returns without waiting for any time to pass: what the
+// program does "at once" after an input event.
+inline void RunQueued() {
+  QCoreApplication::processEvents(QEventLoop::AllEvents);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
 }  // namespace quillon::test
