@@ -220,8 +220,4 @@ void TSandbox::SplitSelection() {
   SplitGroup(items_, events_);
 }
 
-void TSandbox::RefreshUndoRedo() {
-  host_.UndoRedoAvailable(CanUndo(items_), CanRedo(items_));
-}
-
 }  // namespace quillon

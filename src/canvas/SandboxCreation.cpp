@@ -53,7 +53,6 @@ bool TSandbox::PointCommand(char16_t command) {
   }
   if (changed) {
     FullRepaint(true);
-    RefreshUndoRedo();
     events_.SelectionChanged();
   } else {
     canvas_->DrawSelectionMarks();

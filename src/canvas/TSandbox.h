@@ -193,7 +193,6 @@ class TSandbox : public QMdiSubWindow {
   void DrawDeferredMarks();
   // The panel of the line or text tool, a moment after activation.
   void ShowModePanel();
-  void RefreshUndoRedo();
   void ConnectAnnouncements();
   // Ends the gesture in progress like EndGesture but leaves the handle marks.
   void LeaveGesture();
