@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "document/EditObserver.h"
 #include "document/PageSetup.h"
 #include "page/AnchorLines.h"
 #include "page/ApplyPageset.h"
@@ -70,7 +71,8 @@ void ApplyAsPageDescription(const QStringList& lines, uint8_t selector) {
   ItemList list(params.screen);
   NewDocument(list, params, 18601);
   ApplyPagesetToRecord(list, set, kind, grids);
-  ResetAnchorLines(list, kResetBoth);
+  EditObserver observer;
+  ResetAnchorLines(list, kResetBoth, observer);
   const ItemRecord* anchors = FindVisibleByKind(list, kKindAnchors);
   if (anchors == nullptr || anchors->verticalAnchors.size() > std::size_t(kMaxGridLines) + 1 ||
       anchors->horizontalAnchors.size() > std::size_t(kMaxGridLines) + 1) {
