@@ -27,24 +27,12 @@ using test::Pt;
 class CanvasSelectionTest : public test::CanvasDriverTest {
  protected:
   ItemRecord& Line(Point a, Point b, int32_t level = 0) {
-    ItemRecord& r = AddItem(list_, kKindLine, a, b, level);
-    r.setLineWeight(0);  // one pixel
-    r.setDirection(-1);
-    r.setPresetTextAngle(-1);
-    return r;
+    return test::AddThinLine(list_, a, b, level);
   }
   ItemRecord& Shape(int32_t kind, std::initializer_list<Point> points) {
     return test::AddShape(list_, kind, points);
   }
-  // The stacking levels of the selected items, ascending.
-  std::vector<int32_t> SelectedLevels() {
-    std::vector<int32_t> levels;
-    for (const ItemRecord& r : Items()) {
-      if (IsSelected(r) && r.kind() != kKindGroupFrame) levels.push_back(r.stackLevel());
-    }
-    std::sort(levels.begin(), levels.end());
-    return levels;
-  }
+  std::vector<int32_t> SelectedLevels() { return test::SelectedLevels(Items()); }
 };
 
 TEST_F(CanvasSelectionTest, ClicksSelectByOutlineDistanceStackingAndGroups) {

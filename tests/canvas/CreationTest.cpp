@@ -12,16 +12,8 @@ using test::Pt;
 
 class CreationTest : public test::CanvasDriverTest {};
 
-struct Box {
-  int32_t x1, y1, x2, y2;
-  friend bool operator==(const Box&, const Box&) = default;
-};
-std::ostream& operator<<(std::ostream& out, const Box& b) {
-  return out << "(" << b.x1 << ", " << b.y1 << ", " << b.x2 << ", " << b.y2 << ")";
-}
-Box BoxOf(const ItemRecord& r) {
-  return {r.x1(), r.y1(), r.x2(), r.y2()};
-}
+using test::Box;
+using test::BoxOf;
 
 TEST_F(CreationTest, HoldingTheButtonTakesThePressAsTheFirstClick) {
   OpenBuilt();

@@ -21,16 +21,8 @@ using test::Pt;
 
 const std::u16string kSep(1, kLineSeparator);
 
-struct Box {
-  int32_t x1, y1, x2, y2;
-  friend bool operator==(const Box&, const Box&) = default;
-};
-std::ostream& operator<<(std::ostream& out, const Box& b) {
-  return out << "(" << b.x1 << ", " << b.y1 << ", " << b.x2 << ", " << b.y2 << ")";
-}
-Box BoxOf(const ItemRecord& r) {
-  return {r.x1(), r.y1(), r.x2(), r.y2()};
-}
+using test::Box;
+using test::BoxOf;
 
 // A stand-in canvas with a pixel page of 600 x 400; the tests add their items to it.
 class GestureTest : public ::testing::Test {
@@ -38,24 +30,12 @@ class GestureTest : public ::testing::Test {
   // The items added become the document's starting point, with nothing to undo.
   void OpenBuilt() { ClearHistory(Items(), canvas_.events_); }
   ItemRecord& Line(Point a, Point b, int32_t level = 0) {
-    ItemRecord& r = AddItem(list_, kKindLine, a, b, level);
-    r.setLineWeight(0);  // one pixel
-    r.setDirection(-1);
-    r.setPresetTextAngle(-1);
-    return r;
+    return test::AddThinLine(list_, a, b, level);
   }
   ItemRecord& Shape(int32_t kind, std::initializer_list<Point> points) {
     return test::AddShape(list_, kind, points);
   }
-  // The stacking levels of the selected items, ascending.
-  std::vector<int32_t> SelectedLevels() {
-    std::vector<int32_t> levels;
-    for (const ItemRecord& r : Items()) {
-      if (IsSelected(r) && r.kind() != kKindGroupFrame) levels.push_back(r.stackLevel());
-    }
-    std::sort(levels.begin(), levels.end());
-    return levels;
-  }
+  std::vector<int32_t> SelectedLevels() { return test::SelectedLevels(Items()); }
   ItemRecord* Edited() {
     for (ItemRecord& r : Items()) {
       if (IsVisible(r) && r.kind() == kKindText && IsSelected(r)) return &r;

@@ -5,6 +5,8 @@
 #include <QByteArray>
 #include <QFile>
 #include <QString>
+#include <algorithm>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -93,6 +95,37 @@ inline QByteArray ReadAll(const QString& path) {
 inline bool WriteAll(const QString& path, const QByteArray& bytes) {
   QFile file(path);
   return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// A one-pixel line without a direction or a text angle, at a stacking level.
+inline ItemRecord& AddThinLine(ItemList& list, Point a, Point b, int32_t level = 0) {
+  ItemRecord& r = AddItem(list, kKindLine, a, b, level);
+  r.setLineWeight(0);
+  r.setDirection(-1);
+  r.setPresetTextAngle(-1);
+  return r;
+}
+
+// The stacking levels of the selected items (group frames aside), ascending.
+inline std::vector<int32_t> SelectedLevels(const ItemList& list) {
+  std::vector<int32_t> levels;
+  for (const ItemRecord& r : list) {
+    if (IsSelected(r) && r.kind() != kKindGroupFrame) levels.push_back(r.stackLevel());
+  }
+  std::sort(levels.begin(), levels.end());
+  return levels;
+}
+
+// An item's two corners as one value that compares and prints.
+struct Box {
+  int32_t x1, y1, x2, y2;
+  friend bool operator==(const Box&, const Box&) = default;
+};
+inline std::ostream& operator<<(std::ostream& out, const Box& b) {
+  return out << "(" << b.x1 << ", " << b.y1 << ", " << b.x2 << ", " << b.y2 << ")";
+}
+inline Box BoxOf(const ItemRecord& r) {
+  return {r.x1(), r.y1(), r.x2(), r.y2()};
 }
 
 }  // namespace quillon::test
