@@ -65,6 +65,12 @@ struct GestureOutcome {
   bool cancelled = false;  // Esc cancelled it: the rest of the press (moves, release) is ignored
 };
 
+// Whether the gesture left a rubber band with width and height ("Copy to Clipboard").
+inline bool HasCopyArea(const GestureOutcome& outcome) {
+  const Rect& band = outcome.rubberBand;
+  return band.right != band.left && band.bottom != band.top;
+}
+
 // One pointer or key gesture: made by the factory for a press (or for the tool chosen), it
 // takes the events until it is finished, Esc ends it, or another command cancels it.
 class Gesture {

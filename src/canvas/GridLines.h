@@ -27,6 +27,9 @@ constexpr bool HorizontalOn(int choice) {
 constexpr bool VerticalOn(int choice) {
   return choice == kDirectionsVertical || choice == kDirectionsBoth;
 }
+// The three choices made by direction: the grid shown, the anchors beside the rulers, and
+// the snapping of points to the grid lines.
+enum class Guides { Grid, Anchors, Snap };
 // An item lies on a grid line when one of its defining coordinates is this close to it.
 inline constexpr int32_t kOnLineDistance = 2;
 

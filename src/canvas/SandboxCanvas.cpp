@@ -2,6 +2,7 @@
 #include "canvas/SandboxCanvas.h"
 
 #include <QImage>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QTimer>
 #include <algorithm>
@@ -9,6 +10,8 @@
 #include "canvas/BitmapView.h"
 #include "canvas/SandboxView.h"
 #include "canvas/TSandbox.h"
+#include "platform/Clipboard.h"
+#include "platform/Timers.h"
 #include "render/Coordinates.h"
 #include "render/Handles.h"
 #include "render/Text.h"
@@ -20,10 +23,16 @@ constexpr uint32_t kRubberBandColour = 255;        // red
 constexpr uint32_t kRubberBandBackground = 65535;  // yellow
 constexpr uint32_t kConstructionColour = 8421504;  // grey
 
+// The selection marks follow a repaint this much later (ms).
+constexpr int kMarksDelay = 100;
+
 }  // namespace
 
 SandboxCanvas::SandboxCanvas(TSandbox& window)
-    : window_(window), textMetrics_(std::make_unique<FontTextMetrics>(window.items_.screen())) {}
+    : window_(window), textMetrics_(std::make_unique<FontTextMetrics>(window.items_.screen())) {
+  marksTimer_ = OneShot(&window, "Timer3", kMarksDelay);
+  QObject::connect(marksTimer_, &QTimer::timeout, &window, [this] { DrawDeferredMarks(); });
+}
 
 SandboxCanvas::~SandboxCanvas() = default;
 
@@ -31,7 +40,7 @@ CanvasTile SandboxCanvas::Tile() const {
   CanvasTile tile;
   tile.bitmap = &Pixels();
   tile.zoom = window_.GetZoom();
-  tile.origin = window_.TileOrigin();
+  tile.origin = window_.view_->TileOrigin();
   tile.display = window_.display_;
   tile.busyLoading = window_.busyLoading_;
   return tile;
@@ -43,6 +52,62 @@ ItemList& SandboxCanvas::Items() {
 
 EditObserver& SandboxCanvas::Events() {
   return window_.events_;
+}
+
+void SandboxCanvas::Attach(BitmapView& canvas) {
+  overlay_.SetCanvas(&canvas.bitmap());
+  const auto at = [](QMouseEvent* event) {
+    const QPoint p = event->position().toPoint();
+    return Point{p.x(), p.y()};
+  };
+  TSandbox& window = window_;
+  canvas.onMouseMove = [&window, at](QMouseEvent* event) {
+    window.Image1MouseMove(at(event), event->modifiers());
+  };
+  canvas.onMousePress = [&window, at](QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) window.Image1MouseDown(at(event), event->modifiers());
+  };
+  canvas.onMouseRelease = [&window, at](QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) window.Image1MouseUp(at(event), event->modifiers());
+  };
+  canvas.onDoubleClick = [&window](QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) window.Image1DblClick();
+  };
+}
+
+void SandboxCanvas::DeferMarks() {
+  marksTimer_->start();
+}
+
+void SandboxCanvas::HoldMarks() {
+  if (!marksTimer_->isActive()) return;
+  marksTimer_->stop();
+  if (copyPending_) CopyRubberBandNow();
+}
+
+void SandboxCanvas::CopyAreaLater() {
+  RemoveSelectionMarks();
+  copyPending_ = true;
+  marksTimer_->start();
+}
+
+void SandboxCanvas::DrawDeferredMarks() {
+  if (window_.closing_ || window_.notReady_) return;
+  if (copyPending_) CopyRubberBandNow();
+  DrawSelectionMarks();
+}
+
+void SandboxCanvas::CopyRubberBandNow() {
+  copyPending_ = false;
+  const Rect& band = window_.LastGesture().rubberBand;
+  if (!HasCopyArea(window_.LastGesture())) return;
+  // The band is kept in document pixels, so scrolling or zooming since does not shift it; only
+  // the part on the canvas now is copied, nothing when none is.
+  const Rect area = ToCanvas(band);
+  if (IsEmpty(area)) return;
+  const QImage picture = Pixels().Image().copy(area.left, area.top, area.right - area.left,
+                                               area.bottom - area.top);
+  window_.host_.SystemClipboard().PutPicture(picture);
 }
 
 Bitmap& SandboxCanvas::Pixels() const {
@@ -58,18 +123,18 @@ GeometryContext SandboxCanvas::Geometry() const {
 }
 
 Point SandboxCanvas::ToDocument(Point canvas) const {
-  return ToDocumentPoint(canvas, window_.GetZoom(), window_.TileOrigin());
+  return ToDocumentPoint(canvas, window_.GetZoom(), window_.view_->TileOrigin());
 }
 
 Point SandboxCanvas::ToCanvasPoint(Point document) const {
-  return ToWindowPoint(document, window_.GetZoom(), window_.TileOrigin());
+  return ToWindowPoint(document, window_.GetZoom(), window_.view_->TileOrigin());
 }
 
 Rect SandboxCanvas::ToCanvas(Rect document) const {
   CanvasTile tile;
   tile.bitmap = &Pixels();
   tile.zoom = window_.GetZoom();
-  tile.origin = window_.TileOrigin();
+  tile.origin = window_.view_->TileOrigin();
   return tile.CanvasRect(document);
 }
 
@@ -90,7 +155,7 @@ void SandboxCanvas::DrawSelectionMarks() {
   std::vector<Handle> handles;
   for (const ItemRecord* item : selected) {
     handles.clear();
-    HandleLayout(*item, selected.size() == 1, window_.TileOrigin(), context, handles);
+    HandleLayout(*item, selected.size() == 1, window_.view_->TileOrigin(), context, handles);
     for (const Rect& r : overlay_.MarkHandles(items, *item, handles, context.handle))
       CanvasChanged(r);
   }
@@ -169,9 +234,9 @@ void SandboxCanvas::CanvasChanged(Rect r) {
 
 void SandboxCanvas::RepaintAfterDrag() {
   overlay_.InvalidateAll();
-  window_.deferredAction_ = 0;
+  copyPending_ = false;
   window_.FullRepaint(false);
-  window_.timer3_->start();
+  marksTimer_->start();
 }
 
 bool SandboxCanvas::LiveDrag() const {

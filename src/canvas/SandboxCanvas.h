@@ -6,12 +6,15 @@
 
 #include <memory>
 
+class QTimer;
+
 #include "canvas/Gesture.h"
 #include "canvas/Overlay.h"
 #include "canvas/WindowPainter.h"
 
 namespace quillon {
 
+class BitmapView;
 class FontTextMetrics;
 class TSandbox;
 
@@ -22,6 +25,17 @@ class SandboxCanvas final : public CanvasContext {
 
   // The canvas tile as the window now shows the page: zoom, origin and display options.
   CanvasTile Tile() const;
+  // The widget showing the tile: its pointer events go to the window's entry points.
+  void Attach(BitmapView& canvas);
+
+  // The selection marks follow a repaint a moment later (Timer3), on the pixels it left.
+  void DeferMarks();
+  // The marks wait while a gesture draws over the canvas; a pending clipboard copy runs now.
+  void HoldMarks();
+  // "Copy to Clipboard": the last rubber band's pixels go to the system clipboard once the
+  // marks are gone; a repaint before then drops the copy.
+  void CopyAreaLater();
+  void DropPendingCopy() { copyPending_ = false; }
 
   ItemList& Items() override;
   EditObserver& Events() override;
@@ -46,11 +60,16 @@ class SandboxCanvas final : public CanvasContext {
  private:
   // The canvas tile's pixels.
   Bitmap& Pixels() const;
+  // Timer3: the pending copy, then the marks.
+  void DrawDeferredMarks();
+  void CopyRubberBandNow();
 
   TSandbox& window_;
   Overlay overlay_;
   // The screen's font metrics, which the boxes of texts are measured with.
   std::unique_ptr<FontTextMetrics> textMetrics_;
+  QTimer* marksTimer_ = nullptr;
+  bool copyPending_ = false;
 };
 
 }  // namespace quillon

@@ -3,6 +3,7 @@
 // the edits, and what edits tell it back.
 #include "canvas/SandboxView.h"
 #include "canvas/SandboxCanvas.h"
+#include "canvas/SandboxDesk.h"
 #include "canvas/TSandbox.h"
 
 #include <QTimer>
@@ -85,51 +86,31 @@ void TSandbox::SwitchSplineTool(int32_t tool) {
   }
 }
 
-bool TSandbox::HasCopyArea() const {
-  const Rect& band = outcome_.rubberBand;
-  return band.right != band.left && band.bottom != band.top;
-}
-
 void TSandbox::CopyAreaToClipboard() {
-  canvas_->RemoveSelectionMarks();
-  deferredAction_ = 1;
-  timer3_->start();
+  canvas_->CopyAreaLater();
 }
 
-void TSandbox::CopyRubberBandNow() {
-  deferredAction_ = 0;
-  if (!HasCopyArea()) return;
-  // The band is kept in document pixels, so scrolling or zooming since does not shift it; only
-  // the part on the canvas now is copied, nothing when none is.
-  const Bitmap& canvas = view_->Image()->bitmap();
-  const Rect area = canvas_->ToCanvas(outcome_.rubberBand);
-  if (IsEmpty(area)) return;
-  const QImage picture =
-      canvas.Image().copy(area.left, area.top, area.right - area.left, area.bottom - area.top);
-  host_.SystemClipboard().PutPicture(picture);
-}
-
-void TSandbox::SetGridMode(int mode) {
+void TSandbox::SetGuides(Guides guides, int mode) {
   ItemRecord* page = items_.PageRecord();
   if (page == nullptr) return;
-  page->setGridHorizontal(HorizontalOn(mode) ? 1 : 0);
-  page->setGridVertical(VerticalOn(mode) ? 1 : 0);
-  FullRepaint(true);
-}
-
-void TSandbox::SetAnchorMode(int mode) {
-  ItemRecord* page = items_.PageRecord();
-  if (page == nullptr) return;
-  page->setAnchorsHorizontal(HorizontalOn(mode) ? 1 : 0);
-  page->setAnchorsVertical(VerticalOn(mode) ? 1 : 0);
-  RepaintAnchorStrips();
-}
-
-void TSandbox::SetSnapMode(int mode) {
-  ItemRecord* page = items_.PageRecord();
-  if (page == nullptr) return;
-  page->setSnapHorizontal(HorizontalOn(mode) ? 1 : 0);
-  page->setSnapVertical(VerticalOn(mode) ? 1 : 0);
+  const uint8_t horizontal = HorizontalOn(mode) ? 1 : 0;
+  const uint8_t vertical = VerticalOn(mode) ? 1 : 0;
+  switch (guides) {
+    case Guides::Grid:
+      page->setGridHorizontal(horizontal);
+      page->setGridVertical(vertical);
+      FullRepaint(true);
+      break;
+    case Guides::Anchors:
+      page->setAnchorsHorizontal(horizontal);
+      page->setAnchorsVertical(vertical);
+      desk_->RepaintStrips();
+      break;
+    case Guides::Snap:
+      page->setSnapHorizontal(horizontal);
+      page->setSnapVertical(vertical);
+      break;
+  }
 }
 
 void TSandbox::ResetGrid(int flags) {
@@ -152,19 +133,9 @@ void TSandbox::ClearUndoAndRedo() {
   FullRepaint(true);
 }
 
-void TSandbox::UndoEdit() {
+void TSandbox::Run(DocumentCommand command) {
   EndGesture();
-  Undo(items_, events_);
-}
-
-void TSandbox::RedoEdit() {
-  EndGesture();
-  Redo(items_, events_);
-}
-
-void TSandbox::CutItems() {
-  EndGesture();
-  CutSelection(items_, events_);
+  command(items_, events_);
 }
 
 void TSandbox::CopyItems(ItemList& buffer) {
@@ -189,7 +160,7 @@ void TSandbox::PasteItems(ItemList& buffer) {
   }
   const Point centre{static_cast<int32_t>((int64_t{area.left} + area.right) / 2),
                      static_cast<int32_t>((int64_t{area.top} + area.bottom) / 2)};
-  const Point anchor = ToWindowPoint(centre, GetZoom(), TileOrigin());
+  const Point anchor = ToWindowPoint(centre, GetZoom(), view_->TileOrigin());
   tool_ = kModePointer;
   gesture_ = PasteGesture(Context(), Hooks(), before, wasModified, anchor);
   // The canvas is drawn without the copies, which are drawn where they follow the pointer
@@ -198,26 +169,6 @@ void TSandbox::PasteItems(ItemList& buffer) {
     FullRepaint(false);
     gesture_->Move({anchor, anchor});
   }
-}
-
-void TSandbox::BringItemsToFront() {
-  EndGesture();
-  BringSelectionToFront(items_, events_);
-}
-
-void TSandbox::SendItemsToBack() {
-  EndGesture();
-  SendSelectionToBack(items_, events_);
-}
-
-void TSandbox::JoinSelection() {
-  EndGesture();
-  JoinItems(items_, events_);
-}
-
-void TSandbox::SplitSelection() {
-  EndGesture();
-  SplitGroup(items_, events_);
 }
 
 }  // namespace quillon

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The drawing window's side of the drawing tools: the press-and-hold clock, and the commands
-// on the points of a selected spline or curve (continuing it, deleting and inserting points).
+// The drawing window's side of the drawing tools: the commands on the points of a selected spline or curve (continuing it, deleting and inserting points).
 #include <QTimer>
 
 #include "canvas/CreationBuilders.h"
 #include "canvas/GestureFactory.h"
 #include "canvas/PointEditing.h"
 #include "canvas/SandboxCanvas.h"
+#include "canvas/SandboxView.h"
 #include "canvas/TSandbox.h"
 #include "document/ToolNumbers.h"
 
@@ -19,12 +19,6 @@ constexpr char16_t kDeletePointCommand = 4;
 constexpr char16_t kInsertPointCommand = 9;
 
 }  // namespace
-
-void TSandbox::Timer1Timer() {
-  // The button stayed down: the press is the first click, and the release the second.
-  if (outcome_.cancelled || closing_ || gesture_ == nullptr) return;
-  gesture_->Held();
-}
 
 bool TSandbox::PointCommand(char16_t command) {
   if (Mode() != kModePointer ||
@@ -40,11 +34,11 @@ bool TSandbox::PointCommand(char16_t command) {
     if (CanContinue(*item)) ContinueItem(*item);
     return true;
   }
-  HoldMarks();
+  canvas_->HoldMarks();
   canvas_->RemoveSelectionMarks();
   bool changed = false;
   if (command == kDeletePointCommand) {
-    const HandleHit hit = HitHandle(*canvas_, lastPointerPt_, TileOrigin());
+    const HandleHit hit = HitHandle(*canvas_, lastPointerPt_, view_->TileOrigin());
     if (hit.item == item && hit.code < 0) {
       changed = DeletePoint(items_, events_, -hit.code, geometry);
     }

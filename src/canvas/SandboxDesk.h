@@ -17,6 +17,7 @@ namespace quillon {
 
 class TSandbox::Desk final : public DeskContext {
  public:
+  // Takes the pointer events of the desk and the rulers.
   explicit Desk(TSandbox& window);
   // The desk and the rulers outlive the desk parts (they go with the window's widgets): their
   // events stop reaching here.
@@ -29,6 +30,8 @@ class TSandbox::Desk final : public DeskContext {
   void RulerPress(Ruler* ruler, GridAxis axis, QMouseEvent* event);
   void RulerMove(Ruler* ruler, GridAxis axis, QMouseEvent* event);
   void RulerRelease(Ruler* ruler, QMouseEvent* event);
+  // The Delete key on a highlighted anchor deletes its grid line; whether there was one.
+  bool DeleteHighlighted();
 
   // DeskContext.
   ItemList& Items() override { return window_.items_; }

@@ -29,46 +29,32 @@ PointerInput InputOf(QMouseEvent* event) {
 
 }  // namespace
 
-void TSandbox::ConnectGridParts() {
-  desk_ = std::make_unique<Desk>(*this);
-  Desk* desk = desk_.get();
-  view_->Desk()->onMouseMove = [desk](QMouseEvent* e) { desk->DeskMove(e); };
-  view_->Desk()->onMousePress = [desk](QMouseEvent* e) {
-    if (e->button() == Qt::LeftButton) desk->DeskPress(e);
-  };
-  view_->Desk()->onMouseRelease = [desk](QMouseEvent* e) {
-    if (e->button() == Qt::LeftButton) desk->DeskRelease(e);
-  };
-  view_->Desk()->onLeave = [desk] { desk->DeskLeft(); };
-  const auto ruler = [desk](Ruler* r, GridAxis axis) {
-    r->onMouseMove = [desk, r, axis](QMouseEvent* e) { desk->RulerMove(r, axis, e); };
-    r->onMousePress = [desk, r, axis](QMouseEvent* e) {
-      if (e->button() == Qt::LeftButton) desk->RulerPress(r, axis, e);
-    };
-    r->onMouseRelease = [desk, r](QMouseEvent* e) {
-      if (e->button() == Qt::LeftButton) desk->RulerRelease(r, e);
-    };
-  };
-  ruler(view_->RulerX(), GridAxis::Vertical);
-  ruler(view_->RulerY(), GridAxis::Horizontal);
-}
-
-void TSandbox::RepaintAnchorStrips() {
-  if (desk_ != nullptr) desk_->RepaintStrips();
-}
-
-bool TSandbox::DeleteHighlightedAnchor() {
-  if (!DeleteHighlightedLines(items_, events_)) return false;
-  FullRepaint(true);
-  return true;
-}
-
 GeometryContext TSandbox::Desk::Geometry() const {
   return window_.canvas_->Geometry();
 }
 
 TSandbox::Desk::Desk(TSandbox& window)
-    : window_(window), strips_(*window.view_->Desk()), readout_(window.view_->Hint()) {}
+    : window_(window), strips_(*window.view_->Desk()), readout_(window.view_->Hint()) {
+  BitmapView& desk = *window.view_->Desk();
+  desk.onMouseMove = [this](QMouseEvent* e) { DeskMove(e); };
+  desk.onMousePress = [this](QMouseEvent* e) {
+    if (e->button() == Qt::LeftButton) DeskPress(e);
+  };
+  desk.onMouseRelease = [this](QMouseEvent* e) {
+    if (e->button() == Qt::LeftButton) DeskRelease(e);
+  };
+  desk.onLeave = [this] { DeskLeft(); };
+  for (const GridAxis axis : {GridAxis::Vertical, GridAxis::Horizontal}) {
+    Ruler* r = RulerAlong(axis);
+    r->onMouseMove = [this, r, axis](QMouseEvent* e) { RulerMove(r, axis, e); };
+    r->onMousePress = [this, r, axis](QMouseEvent* e) {
+      if (e->button() == Qt::LeftButton) RulerPress(r, axis, e);
+    };
+    r->onMouseRelease = [this, r](QMouseEvent* e) {
+      if (e->button() == Qt::LeftButton) RulerRelease(r, e);
+    };
+  }
+}
 
 TSandbox::Desk::~Desk() {
   BitmapView& desk = *window_.view_->Desk();
@@ -158,11 +144,17 @@ void TSandbox::Desk::RulerRelease(Ruler* ruler, QMouseEvent* event) {
 }
 
 DeskScale TSandbox::Desk::Scale() const {
-  return {.canvasOffset = window_.CanvasOffset(), .zoom = window_.GetZoom()};
+  return {.canvasOffset = window_.view_->CanvasOffset(), .zoom = window_.GetZoom()};
 }
 
 Point TSandbox::Desk::DeskSize() const {
   return {window_.view_->Desk()->width(), window_.view_->Desk()->height()};
+}
+
+bool TSandbox::Desk::DeleteHighlighted() {
+  if (!quillon::DeleteHighlightedLines(Items(), Events())) return false;
+  window_.FullRepaint(true);
+  return true;
 }
 
 void TSandbox::Desk::RepaintStrips() {
@@ -205,7 +197,7 @@ void TSandbox::Desk::PageEdgeDropped(bool changed) {
   if (changed) window_.RefreshTitle();
   if (!window_.view_->Layout()) window_.FullRepaint(true);
   window_.view_->RebuildRulers();
-  window_.RepaintAnchorStrips();
+  RepaintStrips();
 }
 
 }  // namespace quillon

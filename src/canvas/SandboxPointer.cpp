@@ -9,6 +9,7 @@
 
 #include "canvas/SandboxView.h"
 #include "canvas/SandboxCanvas.h"
+#include "canvas/SandboxDesk.h"
 #include "canvas/BitmapView.h"
 #include "canvas/CanvasGestures.h"
 #include "canvas/GestureFactory.h"
@@ -50,12 +51,33 @@ Qt::CursorShape CursorFor(const ItemRecord& item, int32_t code, bool one) {
   return Qt::SizeAllCursor;
 }
 
+// The topmost visible picture whose box holds the canvas point becomes the only selection;
+// whether there was one. It is looked for within a pick tolerance of at least one pixel.
+bool SelectPictureUnder(CanvasContext& canvas, Point at) {
+  if (canvas.Geometry().PickTolerance() < 1) return false;
+  const Point d = canvas.ToDocument(at);
+  ItemRecord* found = nullptr;
+  for (ItemRecord& item : canvas.Items()) {
+    if (item.kind() != kKindPicture || !IsVisible(item)) continue;
+    if (d.x >= item.boundLeft() && d.x <= item.boundRight() && d.y >= item.boundTop() &&
+        d.y <= item.boundBottom()) {
+      found = &item;
+    }
+  }
+  if (found == nullptr) return false;
+  canvas.RemoveSelectionMarks();
+  SelectOnly(canvas.Items(), found);
+  canvas.DrawSelectionMarks();
+  canvas.Events().SelectionChanged();
+  return true;
+}
+
 }  // namespace
 
 Point TSandbox::SnapPoint(Point canvas) const {
   const double zoom = GetZoom();
-  const Point document = SnapToGrid(items_, ToDocumentPoint(canvas, zoom, TileOrigin()));
-  return ToWindowPoint(document, zoom, TileOrigin());
+  const Point document = SnapToGrid(items_, ToDocumentPoint(canvas, zoom, view_->TileOrigin()));
+  return ToWindowPoint(document, zoom, view_->TileOrigin());
 }
 
 int32_t TSandbox::Mode() const {
@@ -64,7 +86,7 @@ int32_t TSandbox::Mode() const {
 }
 
 GestureHooks TSandbox::Hooks() {
-  return {[this] { HoldMarks(); }, [this](bool editing) { RestartCaret(editing); }};
+  return {[this] { canvas_->HoldMarks(); }, [this](bool editing) { RestartCaret(editing); }};
 }
 
 bool TSandbox::ToGesture(const std::function<bool(Gesture&)>& event) {
@@ -101,7 +123,7 @@ void TSandbox::PressGesture(const PointerInput& input) {
     if (Mode() != kModePointer) EndGesture();
     tool_ = kModePointer;
   }
-  gesture_ = GestureForPress(Context(), Hooks(), tool_, std::move(gesture_), input, TileOrigin());
+  gesture_ = GestureForPress(Context(), Hooks(), tool_, std::move(gesture_), input, view_->TileOrigin());
   if (gesture_ == nullptr) return;
   // A press that ends the editing of a text opened again ends its gesture; no hold follows.
   const bool goesOn = ToGesture([&](Gesture& g) {
@@ -109,12 +131,6 @@ void TSandbox::PressGesture(const PointerInput& input) {
     return !g.Finished();
   });
   if (goesOn) timer1_->start();
-}
-
-void TSandbox::HoldMarks() {
-  if (!timer3_->isActive()) return;
-  timer3_->stop();
-  if (deferredAction_ == 1) CopyRubberBandNow();
 }
 
 void TSandbox::Image1MouseMove(Point canvas, Qt::KeyboardModifiers modifiers) {
@@ -131,7 +147,7 @@ void TSandbox::Image1MouseMove(Point canvas, Qt::KeyboardModifiers modifiers) {
 }
 
 void TSandbox::UpdateCursor(Point canvas) {
-  const HandleHit hit = HitHandle(*canvas_, canvas, TileOrigin());
+  const HandleHit hit = HitHandle(*canvas_, canvas, view_->TileOrigin());
   view_->Image()->setCursor(
       hit.item == nullptr ? Qt::ArrowCursor
                           : CursorFor(*hit.item, hit.code, CountSelected(items_, false) == 1));
@@ -142,7 +158,7 @@ void TSandbox::Image1MouseUp(Point canvas, Qt::KeyboardModifiers modifiers) {
   if (timer2_->isActive() || !ready_ || closing_) return;
   timer1_->stop();
   // The marks' timer stops; a pending Copy to Clipboard runs now instead of being dropped.
-  HoldMarks();
+  canvas_->HoldMarks();
   const Point snapped = Mode() != kModePointer ? SnapPoint(canvas) : canvas;
   const PointerInput input = InputAt(canvas, snapped, modifiers);
   ToGesture([&](Gesture& g) {
@@ -164,27 +180,8 @@ void TSandbox::Timer2Timer() {
     gesture_ = ReopenedTextGesture(Context(), Hooks(), *sole);
     return;
   }
-  // The picture under the double click becomes the only selection.
-  const GeometryContext geometry = canvas_->Geometry();
-  const Point d = canvas_->ToDocument(lastDownPt_);
-  ItemRecord* found = nullptr;
-  int32_t best = geometry.PickTolerance();
-  for (ItemRecord& item : items_) {
-    if (item.kind() != kKindPicture || !IsVisible(item)) continue;
-    if (d.x < item.boundLeft() || d.x > item.boundRight() || d.y < item.boundTop() ||
-        d.y > item.boundBottom()) {
-      continue;
-    }
-    if (1 <= best) {
-      best = 1;
-      found = &item;
-    }
-  }
-  if (found == nullptr) return;
-  canvas_->RemoveSelectionMarks();
-  SelectOnly(items_, found);
-  canvas_->DrawSelectionMarks();
-  events_.SelectionChanged();
+  // The picture under the double click opens in the clip editor.
+  if (!SelectPictureUnder(*canvas_, lastDownPt_)) return;
   host_.ShowTool(kToolSelectedPicture);
   host_.EditPictureClip();
 }
@@ -206,21 +203,12 @@ void TSandbox::EndGesture() {
 bool TSandbox::KeyDown(int key, Qt::KeyboardModifiers modifiers) {
   if (!acceptsKeys_ || !ready_ || closing_) return false;
   // Esc goes to the gesture and is never taken.
-  if (key == Qt::Key_Escape) {
-    return ToGesture([](Gesture& g) {
-      g.Escape();
-      return false;
-    });
-  }
+  if (key == Qt::Key_Escape) return ToGesture([](Gesture& g) { return g.Escape(), false; });
   // Delete goes to the gesture too (the text tool keeps it) but is never taken either.
   if (ToGesture([&](Gesture& g) { return g.Key(key, modifiers); })) return key != Qt::Key_Delete;
   // Delete takes the grid line of a highlighted anchor, else the selection.
-  if (key == Qt::Key_Delete && !DeleteHighlightedAnchor()) CutItems();
+  if (key == Qt::Key_Delete && !desk_->DeleteHighlighted()) Run(CutSelection);
   return false;
-}
-
-bool TSandbox::CharTyped(QChar character) {
-  return CharTyped(QString(character));
 }
 
 bool TSandbox::CharTyped(const QString& characters) {

@@ -7,16 +7,13 @@
 #include "canvas/ProgressiveRendering.h"
 #include "canvas/Ruler.h"
 #include "canvas/SandboxCanvas.h"
+#include "canvas/SandboxDesk.h"
 #include "canvas/SandboxView.h"
 #include "canvas/TSandbox.h"
 #include "document/PageSetup.h"
 #include "render/Handles.h"
 
 namespace quillon {
-
-const Bitmap& TSandbox::Canvas() const {
-  return view_->Image()->bitmap();
-}
 
 PaintScope TSandbox::CanvasScope() const {
   // Pasted copies following the pointer are drawn over the canvas, not into it.
@@ -35,11 +32,11 @@ void TSandbox::FullRepaint(bool deferMarks) {
   // The saved pixels under temporary marks no longer match the canvas.
   canvas_->Marks().InvalidateAll();
   canvas_->Marks().DropMarks();
-  deferredAction_ = 0;
+  canvas_->DropPendingCopy();
   view_->Image()->update();
-  RepaintAnchorStrips();
+  if (desk_ != nullptr) desk_->RepaintStrips();
   // While loading or zooming the marks wait for the end of progressive rendering.
-  if (deferMarks && !busyLoading_) timer3_->start();
+  if (deferMarks && !busyLoading_) canvas_->DeferMarks();
 }
 
 void TSandbox::RegionRepaint(Rect area) {
@@ -66,12 +63,6 @@ void TSandbox::ZoomChanged() {
   if (!view_->Layout()) FullRepaint(false);
   busyLoading_ = false;
   progressive_->Start();
-}
-
-void TSandbox::DrawDeferredMarks() {
-  if (closing_ || notReady_) return;
-  if (deferredAction_ == 1) CopyRubberBandNow();
-  canvas_->DrawSelectionMarks();
 }
 
 bool TSandbox::RenderingProgressively() const {

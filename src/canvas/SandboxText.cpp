@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The drawing window's side of text typed on the canvas: the text being edited by the text
-// gesture, the caret's clock, and the text panel's changes to the edited text.
+// gesture, the caret's clock, and the panels' changes to the edited text.
 #include <QTimer>
 
 #include "canvas/SandboxView.h"
@@ -39,21 +39,12 @@ void TSandbox::EndTextEdit() {
   if (text->Finished()) gesture_.reset();
 }
 
-void TSandbox::ApplyTextSettings() {
+bool TSandbox::ChangeEditedText(const std::function<void(ItemRecord&)>& change) {
   TextEntry* text = EditedText();
-  if (text == nullptr) return;
-  text->ApplySettings();
-  RestartCaret(true);
-}
-
-void TSandbox::RejustifyEditedText(const std::function<void(ItemRecord&)>& change) {
-  TextEntry* text = EditedText();
-  if (text == nullptr) {
-    FullRepaint(true);
-    return;
-  }
+  if (text == nullptr) return false;
   text->Rejustify(true, change);
   RestartCaret(true);
+  return true;
 }
 
 }  // namespace quillon

@@ -163,6 +163,10 @@ bool SandboxView::Layout() {
   return FitCanvas();
 }
 
+const Bitmap& SandboxView::Canvas() const {
+  return image1_->bitmap();
+}
+
 bool SandboxView::FitCanvas() {
   const ItemRecord* page = items_.PageRecord();
   const Point pageSize =

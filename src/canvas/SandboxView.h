@@ -19,6 +19,7 @@ class QWidget;
 
 namespace quillon {
 
+class Bitmap;
 class BitmapView;
 class Ruler;
 
@@ -64,6 +65,8 @@ class SandboxView : public QObject {
   Point CanvasOffset() const { return canvasOffset_; }
 
   BitmapView* Image() const { return image1_; }
+  // The canvas tile's pixels.
+  const Bitmap& Canvas() const;
   BitmapView* Desk() const { return background1_; }
   QWidget* Viewport() const { return panel0_; }
   Ruler* RulerX() const { return rulerX_; }

@@ -26,10 +26,8 @@
 namespace quillon {
 namespace {
 
-// The selection marks follow a repaint this much later (ms); the panel of the line or text
-// tool shows again this long after activation; a progressive pass starts this long after a
-// load or zoom.
-constexpr int kMarksDelay = 100;
+// The panel of the line or text tool shows again this long after activation; a progressive
+// pass starts this long after a load or zoom.
 constexpr int kModePanelDelay = 200;
 constexpr int kProgressiveDelay = 100;
 
@@ -81,6 +79,28 @@ std::string OpeningNotice(const QString& path, const FileResult& result, const I
          " on the page setup for new files; save the document to keep them with that page.";
 }
 
+// Puts the new-file page setup and anchors records before the records read from a file that
+// had no page setup record.
+void GivePage(ItemList& items, const TParams& params, int32_t windowNumber) {
+  ItemList read(items.screen());
+  read.TakeFrom(items);
+  NewDocument(items, params, windowNumber);
+  items.AppendAllFrom(read);
+  // Records without a page are kept, so the document differs from its file until saved.
+  SetModified(items, items.size() > 2);
+}
+
+// Gives every text item of a loaded document the box its text takes with this screen's fonts.
+void PrepareTexts(ItemList& items) {
+  const FontTextMetrics metrics(items.screen());
+  GeometryContext context;
+  context.screen = items.screen();
+  context.text = &metrics;
+  for (ItemRecord& item : items) {
+    if (item.kind() == kKindText && item.hidden() == 0) BoundsAfterTransform(item, context);
+  }
+}
+
 }  // namespace
 
 TSandbox::TSandbox(SandboxHost& host, QWidget* parent)
@@ -93,25 +113,34 @@ TSandbox::TSandbox(SandboxHost& host, QWidget* parent)
   ViewWindow hooks;
   hooks.ready = [this] { return !closing_ && !notReady_; };
   hooks.repaintCanvas = [this] { FullRepaint(true); };
-  hooks.rulersRebuilt = [this] { RepaintAnchorStrips(); };
+  hooks.rulersRebuilt = [this] {
+    if (desk_ != nullptr) desk_->RepaintStrips();
+  };
   view_ = std::make_unique<SandboxView>(*this, items_, std::move(hooks));
-  ConnectCanvas();
-  ConnectGridParts();
+  canvas_->Attach(*view_->Image());
+  desk_ = std::make_unique<Desk>(*this);
   ConnectAnnouncements();
+  // The press-and-hold clock: when the button stays down, the press is the first click and
+  // the release the second.
   timer1_ = OneShot(this, "Timer1", 200);
-  connect(timer1_, &QTimer::timeout, this, &TSandbox::Timer1Timer);
+  connect(timer1_, &QTimer::timeout, this, [this] {
+    if (!outcome_.cancelled && !closing_ && gesture_ != nullptr) gesture_->Held();
+  });
   timer2_ = OneShot(this, "Timer2", 200);
   connect(timer2_, &QTimer::timeout, this, &TSandbox::Timer2Timer);
-  timer3_ = OneShot(this, "Timer3", kMarksDelay);
-  connect(timer3_, &QTimer::timeout, this, &TSandbox::DrawDeferredMarks);
+  // The panel of the line or text tool, a moment after activation.
   modePanelTimer_ = OneShot(this, "ModePanel", kModePanelDelay);
-  connect(modePanelTimer_, &QTimer::timeout, this, &TSandbox::ShowModePanel);
+  connect(modePanelTimer_, &QTimer::timeout, this, [this] {
+    if (closing_) return;
+    if (Mode() == kModeLine) host_.ShowTool(kToolLine);
+    if (Mode() == kModeText) host_.ShowTool(kToolText);
+  });
   ProgressiveCanvas canvas;
   canvas.drawable = [this] { return !closing_ && !notReady_; };
   canvas.tile = [this] { return canvas_->Tile(); };
   canvas.scope = [this] { return CanvasScope(); };
   canvas.changed = [this](Rect r) { canvas_->CanvasChanged(r); };
-  canvas.finished = [this] { timer3_->start(); };
+  canvas.finished = [this] { canvas_->DeferMarks(); };
   progressive_ = new ProgressiveRendering(items_, std::move(canvas), kProgressiveDelay, this);
 }
 
@@ -122,37 +151,12 @@ TSandbox::~TSandbox() {
   host_.WindowDestroyed(*this);
 }
 
-void TSandbox::ConnectCanvas() {
-  BitmapView& canvas = *view_->Image();
-  canvas_->Marks().SetCanvas(&canvas.bitmap());
-  const auto at = [](QMouseEvent* event) {
-    const QPoint p = event->position().toPoint();
-    return Point{p.x(), p.y()};
-  };
-  canvas.onMouseMove = [this, at](QMouseEvent* event) {
-    Image1MouseMove(at(event), event->modifiers());
-  };
-  canvas.onMousePress = [this, at](QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) Image1MouseDown(at(event), event->modifiers());
-  };
-  canvas.onMouseRelease = [this, at](QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) Image1MouseUp(at(event), event->modifiers());
-  };
-  canvas.onDoubleClick = [this](QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) Image1DblClick();
-  };
-}
-
 CanvasContext& TSandbox::Context() {
   return *canvas_;
 }
 
-Point TSandbox::TileOrigin() const {
-  return view_->TileOrigin();
-}
-
-Point TSandbox::CanvasOffset() const {
-  return view_->CanvasOffset();
+const SandboxView& TSandbox::View() const {
+  return *view_;
 }
 
 void TSandbox::Initialize(int32_t windowNumber, const QString& path) {
@@ -178,14 +182,14 @@ void TSandbox::Initialize(int32_t windowNumber, const QString& path) {
     if (result.ok()) {
       host_.Dialogs().RememberOpened(QFileInfo(path.trimmed()).absoluteFilePath());
       notice = OpeningNotice(path, result, items_);
-      if (items_.PageRecord() == nullptr) GivePage(windowNumber);
+      if (items_.PageRecord() == nullptr) GivePage(items_, host_.Params(), windowNumber);
       if (result.cutShort) {
         // Saving must not replace the damaged original with the part that could be read.
         fileName_.clear();
         untitledNumber_ = QString::number(++params.untitledCounter);
         SetModified(items_, true);
       }
-      PrepareTexts();
+      PrepareTexts(items_);
       if (ItemRecord* page = items_.PageRecord()) {
         page->setDocumentId(windowNumber);
         page->setZoom(params.zoom);
@@ -223,8 +227,8 @@ void TSandbox::Restore(int32_t windowNumber, ItemList& records, const QString& o
   Initialize(windowNumber, QString());
   items_.Clear();
   items_.TakeFrom(records);
-  if (items_.PageRecord() == nullptr) GivePage(windowNumber);
-  PrepareTexts();
+  if (items_.PageRecord() == nullptr) GivePage(items_, host_.Params(), windowNumber);
+  PrepareTexts(items_);
   if (ItemRecord* page = items_.PageRecord()) {
     page->setDocumentId(windowNumber);
     page->setZoom(host_.Params().zoom);
@@ -237,25 +241,6 @@ void TSandbox::Restore(int32_t windowNumber, ItemList& records, const QString& o
   RefreshTitle();
   AnnounceHistory(items_, events_);
   if (!view_->Layout()) FullRepaint(false);
-}
-
-void TSandbox::GivePage(int32_t windowNumber) {
-  ItemList read(items_.screen());
-  read.TakeFrom(items_);
-  NewDocument(items_, host_.Params(), windowNumber);
-  items_.AppendAllFrom(read);
-  // Records without a page are kept, so the document differs from its file until saved.
-  SetModified(items_, items_.size() > 2);
-}
-
-void TSandbox::PrepareTexts() {
-  const FontTextMetrics metrics(items_.screen());
-  GeometryContext context;
-  context.screen = items_.screen();
-  context.text = &metrics;
-  for (ItemRecord& item : items_) {
-    if (item.kind() == kKindText && item.hidden() == 0) BoundsAfterTransform(item, context);
-  }
 }
 
 QString TSandbox::GetTitle() const {
@@ -390,12 +375,6 @@ void TSandbox::ConnectAnnouncements() {
     view_->Image()->setCursor(Qt::ArrowCursor);
     host_.ShowTool(kToolPointer);
   });
-}
-
-void TSandbox::ShowModePanel() {
-  if (closing_) return;
-  if (Mode() == kModeLine) host_.ShowTool(kToolLine);
-  if (Mode() == kModeText) host_.ShowTool(kToolText);
 }
 
 bool TSandbox::LightDirectionChanged() {

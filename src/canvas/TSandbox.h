@@ -87,54 +87,36 @@ class TSandbox : public QMdiSubWindow {
   int32_t Mode() const;
   // Keys offered by the main frame's key hook; whether the window took them.
   bool KeyDown(int key, Qt::KeyboardModifiers modifiers);
-  bool CharTyped(QChar character);
-  // Characters, a pair of halves or an input method's text.
+  // A character, a pair of halves or an input method's text.
   bool CharTyped(const QString& characters);
-  // The text being typed on the canvas (null when none is edited), and whether one is.
+  // The text being typed on the canvas, null when none is edited.
   TextEntry* EditedText() const;
-  bool TextEditing() const { return EditedText() != nullptr; }
-  // The text panel changed the font settings: the edited text takes them. Other changes:
-  // the edited text is fitted again, or the canvas repainted when none is edited; change, when
-  // given, is first made to the edited text in place, inside the step its editing opened.
-  void ApplyTextSettings();
-  void RejustifyEditedText(const std::function<void(ItemRecord&)>& change = {});
+  // A panel's change to the text being edited: change, when given, is made to it in place,
+  // inside the step its editing opened, and the text is fitted again. Whether a text was edited.
+  bool ChangeEditedText(const std::function<void(ItemRecord&)>& change = {});
   bool AcceptsKeys() const { return acceptsKeys_; }
   void SetAcceptsKeys(bool accepts) { acceptsKeys_ = accepts; }
 
-  // The Grid, Anchors and Snap choices (kDirectionsNone ... kDirectionsBoth).
-  void SetGridMode(int mode);
-  void SetAnchorMode(int mode);
-  void SetSnapMode(int mode);
+  // The Grid, Anchors or Snap choice (kDirectionsNone ... kDirectionsBoth).
+  void SetGuides(Guides guides, int mode);
   // Rebuilds the grid lines at equal distances: flags 2 horizontal, 4 vertical, 6 both.
   void ResetGrid(int flags);
   // The page setup wizard's Apply: the document takes the page description for the kind, the
   // grid lines are rebuilt and the window lays out its new page.
   void ApplyPageSetup(const pageset_t& set, int32_t kind, const UnitGridDistances& grids);
 
-  // The anchors beside the rulers (SandboxGrid.cpp): the Delete key on a highlighted anchor
-  // deletes its grid line (whether it did), and the strips are drawn again from their clean
-  // pixels.
-  bool DeleteHighlightedAnchor();
-  void RepaintAnchorStrips();
-
-  // The Edit commands on this document.
-  void UndoEdit();
-  void RedoEdit();
-  void CutItems();
+  // The Edit commands that change the document (Undo, Redo, Cut, the stacking and grouping
+  // commands) run through here: the gesture in progress ends first.
+  using DocumentCommand = void (*)(ItemList&, EditObserver&);
+  void Run(DocumentCommand command);
   void CopyItems(ItemList& buffer);
   // Adds copies of the buffer's items, which then follow the pointer until a click.
   void PasteItems(ItemList& buffer);
-  // Whether a rubber band with width and height was drawn ("Copy to Clipboard").
-  bool HasCopyArea() const;
   // Puts the pixels of the last rubber band on the system clipboard, 100 ms later, without
   // the handle marks.
   void CopyAreaToClipboard();
   // Switches between the Spline and Solid tools, and between the Curve and Oblong tools.
   void SwitchSplineTool(int32_t tool);
-  void BringItemsToFront();
-  void SendItemsToBack();
-  void JoinSelection();
-  void SplitSelection();
 
   // Activation by the frame.
   void FormActivate();
@@ -144,10 +126,8 @@ class TSandbox : public QMdiSubWindow {
   bool IsClosing() const { return closing_; }
   bool IsReady() const { return ready_; }
 
-  // The canvas and how the page lies in the viewport.
-  const Bitmap& Canvas() const;
-  Point TileOrigin() const;
-  Point CanvasOffset() const;
+  // The rulers, the canvas and how the page lies in the viewport.
+  const SandboxView& View() const;
   bool RenderingProgressively() const;
 
   // The document's announcements, for the frame and the panels to subscribe to.
@@ -173,26 +153,14 @@ class TSandbox : public QMdiSubWindow {
 
  private:
   friend class SandboxCanvas;
-  // The canvas tile's pointer events reach the entry points below.
-  void ConnectCanvas();
   bool ClosePrompt();
-  // Gives every text item of a loaded document the box its text takes with this screen's fonts.
-  void PrepareTexts();
-  // Puts the new-file page setup and anchors records before the records read from a file that
-  // had no page setup record.
-  void GivePage(int32_t windowNumber);
 
   // The desk's anchor strips and the rulers' page edges (SandboxGrid.cpp, SandboxDesk.h): the
   // desk and the rulers hand their pointer events to the desk parts.
   class Desk;
-  void ConnectGridParts();
 
-  // Repaints and the selection marks that follow them (SandboxRepaint.cpp).
+  // The double click's clock ran out: a text opens for editing, a picture for its clip.
   void Timer2Timer();
-  // The selection marks after a repaint, and a clipboard copy waiting for them to go.
-  void DrawDeferredMarks();
-  // The panel of the line or text tool, a moment after activation.
-  void ShowModePanel();
   void ConnectAnnouncements();
   // Ends the gesture in progress like EndGesture but leaves the handle marks.
   void LeaveGesture();
@@ -202,17 +170,12 @@ class TSandbox : public QMdiSubWindow {
   bool ToGesture(const std::function<bool(Gesture&)>& event);
   GestureHooks Hooks();
   void UpdateCursor(Point canvas);
-  // The press-and-hold clock (SandboxCreation.cpp).
-  void Timer1Timer();
   // Ctrl-A, Ctrl-D and Ctrl-I on the selected spline or curve; whether the character was one.
   bool PointCommand(char16_t command);
   void ContinueItem(ItemRecord& item);
   // Text typed on the canvas (SandboxText.cpp): the caret's clock, and the end of editing.
   void RestartCaret(bool editing);
   void EndTextEdit();
-  void CopyRubberBandNow();
-  // The marks wait while a gesture draws over the canvas; a pending clipboard copy runs now.
-  void HoldMarks();
   // Which items the canvas shows: all but pasted copies that follow the pointer.
   PaintScope CanvasScope() const;
 
@@ -233,7 +196,6 @@ class TSandbox : public QMdiSubWindow {
   GestureOutcome outcome_;
   Point lastDownPt_;
   Point lastPointerPt_;
-  int32_t deferredAction_ = 0;  // 1: copy the rubber band to the clipboard when Timer3 fires
 
   bool notReady_ = true;
   bool ready_ = false;
@@ -254,7 +216,6 @@ class TSandbox : public QMdiSubWindow {
   std::unique_ptr<Desk> desk_;
   QTimer* timer1_ = nullptr;
   QTimer* timer2_ = nullptr;
-  QTimer* timer3_ = nullptr;  // the selection marks after a repaint
   QTimer* modePanelTimer_ = nullptr;
   QTimer* timer4_ = nullptr;  // the caret's clock
 };

@@ -10,6 +10,8 @@
 #include <unordered_set>
 
 #include "canvas/TSandbox.h"
+#include "document/EditCommands.h"
+#include "document/History.h"
 #include "document/PageSetup.h"
 #include "output/SheetComposer.h"
 #include "output/ui/OutputDialogs.h"
@@ -224,11 +226,11 @@ void EditingCommands::UpdateSelectionCommands() {
 }
 
 void EditingCommands::Undo1Click() {
-  if (TSandbox* window = form_.ActiveWindow()) window->UndoEdit();
+  if (TSandbox* window = form_.ActiveWindow()) window->Run(Undo);
 }
 
 void EditingCommands::Redo1Click() {
-  if (TSandbox* window = form_.ActiveWindow()) window->RedoEdit();
+  if (TSandbox* window = form_.ActiveWindow()) window->Run(Redo);
 }
 
 void EditingCommands::ClearUndoandRedo1Click() {
@@ -236,7 +238,7 @@ void EditingCommands::ClearUndoandRedo1Click() {
 }
 
 void EditingCommands::Cut1Click() {
-  if (TSandbox* window = form_.ActiveWindow()) window->CutItems();
+  if (TSandbox* window = form_.ActiveWindow()) window->Run(CutSelection);
   UpdateSelectionCommands();
 }
 
@@ -261,33 +263,33 @@ void EditingCommands::CopytoClipboard1Click() {
 
 void EditingCommands::EditMenuShown() {
   TSandbox* window = form_.ActiveWindow();
-  form_.FindAction("CopytoClipboard1")->setEnabled(window != nullptr && window->HasCopyArea());
+  form_.FindAction("CopytoClipboard1")->setEnabled(window != nullptr && HasCopyArea(window->LastGesture()));
   form_.PasteAvailable(window != nullptr && HasPasteContent(form_.Toolbar()->PasteBuffer()));
 }
 
 void EditingCommands::Join1Click() {
-  if (TSandbox* window = form_.ActiveWindow()) window->JoinSelection();
+  if (TSandbox* window = form_.ActiveWindow()) window->Run(JoinItems);
   UpdateSelectionCommands();
 }
 
 void EditingCommands::Split1Click() {
-  if (TSandbox* window = form_.ActiveWindow()) window->SplitSelection();
+  if (TSandbox* window = form_.ActiveWindow()) window->Run(SplitGroup);
   UpdateSelectionCommands();
 }
 
 void ToolCommands::ChooseGrid(int mode) {
   form_.Menu().SetGridMenu(mode);
-  if (TSandbox* window = form_.ActiveWindow()) window->SetGridMode(mode);
+  if (TSandbox* window = form_.ActiveWindow()) window->SetGuides(Guides::Grid, mode);
 }
 
 void ToolCommands::ChooseAnchors(int mode) {
   form_.Menu().SetAnchorMenu(mode);
-  if (TSandbox* window = form_.ActiveWindow()) window->SetAnchorMode(mode);
+  if (TSandbox* window = form_.ActiveWindow()) window->SetGuides(Guides::Anchors, mode);
 }
 
 void ToolCommands::ChooseSnap(int mode) {
   form_.Menu().SetSnapMenu(mode);
-  if (TSandbox* window = form_.ActiveWindow()) window->SetSnapMode(mode);
+  if (TSandbox* window = form_.ActiveWindow()) window->SetGuides(Guides::Snap, mode);
 }
 
 void ToolCommands::ResetGrid(int flags) {
@@ -360,7 +362,7 @@ void ToolCommands::ToolbarButtonReleased(int number) {
       return;
     case 6:
     case 7:
-      if (window != nullptr) number == 6 ? window->UndoEdit() : window->RedoEdit();
+      if (window != nullptr) window->Run(number == 6 ? Undo : Redo);
       // The tool box follows on a later turn of the event loop, after the repaint the step
       // asked for, without running other input in the middle of this command.
       QTimer::singleShot(0, &form_, [this] { form_.ShowPanel(kToolPointer, false, true); });
@@ -382,10 +384,10 @@ void ToolCommands::ToolbarButtonReleased(int number) {
       form_.SetZoom(ZoomInStep(form_.Params().zoom));
       return;
     case 12:
-      if (window != nullptr) window->SendItemsToBack();
+      if (window != nullptr) window->Run(SendSelectionToBack);
       return;
     case 13:
-      if (window != nullptr) window->BringItemsToFront();
+      if (window != nullptr) window->Run(BringSelectionToFront);
       return;
     case 14:
       form_.Editing().Cut1Click();

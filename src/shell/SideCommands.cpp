@@ -61,10 +61,10 @@ void PanelSwitch::Show(int toolNumber, bool skipIfShown, bool tellWindow, bool f
   side_->Show(toolNumber);
   if (TUnibox* unibox = side_->Unibox()) {
     QObject::connect(unibox, &TUnibox::JoinRequested, &form_, [this] {
-      if (TSandbox* active = form_.ActiveWindow()) active->JoinSelection();
+      if (TSandbox* active = form_.ActiveWindow()) active->Run(JoinItems);
     });
     QObject::connect(unibox, &TUnibox::SplitRequested, &form_, [this] {
-      if (TSandbox* active = form_.ActiveWindow()) active->SplitSelection();
+      if (TSandbox* active = form_.ActiveWindow()) active->Run(SplitGroup);
       QTimer::singleShot(0, &form_, [this] { Show(kToolPointer, false, true); });
     });
   }
@@ -192,9 +192,7 @@ void SidePanelContext::PanelChanged(int32_t tool) {
 
 bool SidePanelContext::ChangeEditedText(const std::function<void(ItemRecord&)>& change) {
   TSandbox* window = form_.ActiveWindow();
-  if (window == nullptr || !window->TextEditing()) return false;
-  window->RejustifyEditedText(change);
-  return true;
+  return window != nullptr && window->ChangeEditedText(change);
 }
 
 void PanelSwitch::PanelChanged(int32_t tool) {
@@ -306,11 +304,11 @@ void PanelSwitch::RunSuggestion(int number) {
       break;
     }
     case Kind::Join:
-      if (window != nullptr) window->JoinSelection();
+      if (window != nullptr) window->Run(JoinItems);
       Show(kToolSeveralKinds, false, true);
       break;
     case Kind::Split:
-      if (window != nullptr) window->SplitSelection();
+      if (window != nullptr) window->Run(SplitGroup);
       Show(kToolPointer, false, true);
       break;
   }

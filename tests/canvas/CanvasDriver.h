@@ -13,6 +13,7 @@
 
 #include "canvas/BitmapView.h"
 #include "canvas/CanvasFixtures.h"
+#include "canvas/SandboxView.h"
 #include "document/History.h"
 #include "render/Coordinates.h"
 #include "support/Wait.h"
@@ -40,7 +41,7 @@ class CanvasDriverTest : public ::testing::Test {
   }
 
   QPoint At(Point document) const {
-    const Point p = ToWindowPoint(document, window_->GetZoom(), window_->TileOrigin());
+    const Point p = ToWindowPoint(document, window_->GetZoom(), window_->View().TileOrigin());
     return {p.x, p.y};
   }
   void Send(QEvent::Type type, Point document, Qt::KeyboardModifiers modifiers,

@@ -9,6 +9,7 @@
 
 #include "canvas/BitmapView.h"
 #include "canvas/CanvasDriver.h"
+#include "canvas/SandboxView.h"
 #include "document/EditCommands.h"
 #include "document/History.h"
 #include "document/ToolNumbers.h"
@@ -93,7 +94,7 @@ TEST_F(CanvasSelectionTest, RubberBandSelectsInsideEitherWayAndCrossingWithShift
     const Rect band = window_->LastGesture().rubberBand;
     EXPECT_EQ(band.right - band.left, std::abs(c.to.x - c.from.x));
   }
-  EXPECT_TRUE(window_->HasCopyArea());
+  EXPECT_TRUE(HasCopyArea(window_->LastGesture()));
   EXPECT_FALSE(CanUndo(Items()));
 }
 
@@ -173,7 +174,7 @@ TEST_F(CanvasSelectionTest, APasteFollowingThePointerLeavesNothingBehindAndEscNo
   EXPECT_EQ(records, 1) << "only the original line is left";
   EXPECT_FALSE(CanUndo(Items()));
   EXPECT_FALSE(IsModified(Items()));
-  window_->UndoEdit();
+  window_->Run(Undo);
   records = 0;
   for (const ItemRecord& r : Items())
     records += IsVisible(r) && r.kind() == kKindLine;
@@ -186,14 +187,14 @@ TEST_F(CanvasSelectionTest, MarksAndTheRubberBandLeaveTheCanvasAsItWas) {
   Line({100, 250}, {200, 250}, 3);
   Line({203, 253}, {300, 253}, 4);
   OpenBuilt();
-  const Bitmap before = window_->Canvas().Clone();
+  const Bitmap before = window_->View().Canvas().Clone();
   Click({150, 100});
   Click({350, 100}, Qt::ShiftModifier);
   // Two lines whose end marks overlap: the later marks saved pixels of the earlier ones.
   Click({150, 250}, Qt::ShiftModifier);
   Click({250, 253}, Qt::ShiftModifier);
   window_->Context().RemoveSelectionMarks();
-  EXPECT_EQ(std::memcmp(before.Row(0), window_->Canvas().Row(0),
+  EXPECT_EQ(std::memcmp(before.Row(0), window_->View().Canvas().Row(0),
                         static_cast<std::size_t>(before.stride()) * before.height()),
             0);
   // The same after a record was freed while the marks were up.
@@ -201,14 +202,14 @@ TEST_F(CanvasSelectionTest, MarksAndTheRubberBandLeaveTheCanvasAsItWas) {
   Click({250, 253}, Qt::ShiftModifier);
   RemoveRecord(Items(), *FindByLevel(Items(), 2));
   window_->Context().RemoveSelectionMarks();
-  EXPECT_EQ(std::memcmp(before.Row(0), window_->Canvas().Row(0),
+  EXPECT_EQ(std::memcmp(before.Row(0), window_->View().Canvas().Row(0),
                         static_cast<std::size_t>(before.stride()) * before.height()),
             0);
   Press({500, 350}, Qt::ControlModifier);
   Move({450, 250}, Qt::ControlModifier);
   Move({520, 380}, Qt::ControlModifier);
   window_->KeyDown(Qt::Key_Escape, {});
-  EXPECT_EQ(std::memcmp(before.Row(0), window_->Canvas().Row(0),
+  EXPECT_EQ(std::memcmp(before.Row(0), window_->View().Canvas().Row(0),
                         static_cast<std::size_t>(before.stride()) * before.height()),
             0);
 }
@@ -220,9 +221,9 @@ TEST_F(CanvasSelectionTest, ADragPreviewAndItsGuideLeaveTheCanvasAsItWas) {
   Line({100, 250}, {200, 250}, 3);
   Line({203, 253}, {300, 253}, 4);
   OpenBuilt();
-  const Bitmap before = window_->Canvas().Clone();
+  const Bitmap before = window_->View().Canvas().Clone();
   const auto same = [&] {
-    return std::memcmp(before.Row(0), window_->Canvas().Row(0),
+    return std::memcmp(before.Row(0), window_->View().Canvas().Row(0),
                        static_cast<std::size_t>(before.stride()) * before.height()) == 0;
   };
   for (const auto& [select, handle] :
@@ -259,13 +260,13 @@ TEST_F(CanvasSelectionTest, RegionRepaintsEqualTheFullRepaint) {
   }
   OpenBuilt();
   window_->FullRepaint(false);
-  const Bitmap full = window_->Canvas().Clone();
+  const Bitmap full = window_->View().Canvas().Clone();
   for (int round = 0; round < 20; ++round) {
     const Point a{x(random), y(random)};
     const Rect area{a.x, a.y, a.x + size(random), a.y + size(random)};
     window_->RegionRepaint(area);
     for (int row = 0; row < full.height(); ++row) {
-      ASSERT_EQ(std::memcmp(full.Row(row), window_->Canvas().Row(row), 3 * full.width()), 0)
+      ASSERT_EQ(std::memcmp(full.Row(row), window_->View().Canvas().Row(row), 3 * full.width()), 0)
           << "row " << row << " after repainting " << area.left << "," << area.top;
     }
   }
@@ -275,7 +276,7 @@ TEST_F(CanvasSelectionTest, CopyToClipboardTakesTheRubberBandAreaWithoutMarks) {
   Line({100, 100}, {200, 100}, 1);
   OpenBuilt();
   Drag({90, 90}, {210, 130}, Qt::ControlModifier);
-  ASSERT_TRUE(window_->HasCopyArea());
+  ASSERT_TRUE(HasCopyArea(window_->LastGesture()));
   window_->CopyAreaToClipboard();
   ASSERT_TRUE(QTest::qWaitFor([&] { return !host_.clipboard.pictures.empty(); }, 2000));
   const QImage picture = host_.clipboard.pictures.front();
@@ -339,10 +340,10 @@ TEST_F(CanvasSelectionTest, RandomGesturesKeepTheDocumentConsistent) {
         window_->KeyDown(Qt::Key_Escape, {});
         break;
       case 8:
-        window_->UndoEdit();
+        window_->Run(Undo);
         break;
       case 9:
-        window_->RedoEdit();
+        window_->Run(Redo);
         break;
       case 10:
         if (step % 2 == 0) {
@@ -362,7 +363,7 @@ TEST_F(CanvasSelectionTest, RandomGesturesKeepTheDocumentConsistent) {
   for (const ItemRecord& r : Items())
     ASSERT_EQ(r.setAside(), 0);
   while (CanUndo(Items()))
-    window_->UndoEdit();
+    window_->Run(Undo);
   std::vector<std::array<uint8_t, kPersistedSize>> end;
   for (const ItemRecord& r : Items()) {
     if (IsVisible(r)) end.push_back(r.persisted());

@@ -11,6 +11,7 @@
 #include "canvas/BitmapView.h"
 #include "canvas/CanvasFixtures.h"
 #include "canvas/Ruler.h"
+#include "canvas/SandboxView.h"
 #include "document/History.h"
 #include "support/Wait.h"
 
@@ -109,7 +110,7 @@ TEST_F(GridInteractionTest, AnAnchorHighlightsUnderThePointerAndNotAfterItLeaves
   EXPECT_TRUE(RectangleLefts().empty());
 
   // Anchors hidden: nothing highlights, and the strip shows no marks.
-  window_->SetAnchorMode(0);
+  window_->SetGuides(Guides::Anchors, 0);
   DeskMove({131, 5});
   EXPECT_EQ(HighlightedAnchor(Anchors(), GridAxis::Vertical), -1);
   EXPECT_NE(desk_->bitmap().Pixel(130, 4), blue);
@@ -133,13 +134,13 @@ TEST_F(GridInteractionTest, DeleteRemovesTheHighlightedLineAndShiftClickAddsOne)
   DeskRelease({60, 4});  // without Shift nothing is added
   EXPECT_EQ(Live(GridAxis::Vertical).size(), 5u);
 
-  window_->UndoEdit();
-  window_->UndoEdit();
-  window_->UndoEdit();
+  window_->Run(Undo);
+  window_->Run(Undo);
+  window_->Run(Undo);
   EXPECT_EQ(Live(GridAxis::Vertical), (std::vector<int32_t>{30, 130, 230, 330, 430}));
 
   // The horizontal grid hidden: Shift-click on the top strip adds nothing.
-  window_->SetGridMode(2);
+  window_->SetGuides(Guides::Grid, 2);
   DeskRelease({175, 3}, Qt::ShiftModifier);
   EXPECT_EQ(Live(GridAxis::Vertical).size(), 5u);
 }
@@ -159,9 +160,9 @@ TEST_F(GridInteractionTest, DraggingAnAnchorMovesItsLineAndTheItemsOnIt) {
   EXPECT_EQ(Live(GridAxis::Vertical), (std::vector<int32_t>{30, 160, 230, 330, 430}));
   EXPECT_EQ(RectangleLefts(), (std::vector<int32_t>{103, 250, 130}));
   EXPECT_EQ(CountSelected(Items(), false), 1);
-  EXPECT_EQ(window_->Canvas().Pixel(130, 80), kGridLineColour) << "canvas x 130 is position 160";
+  EXPECT_EQ(window_->View().Canvas().Pixel(130, 80), kGridLineColour) << "canvas x 130 is position 160";
 
-  window_->UndoEdit();
+  window_->Run(Undo);
   EXPECT_EQ(Live(GridAxis::Vertical), (std::vector<int32_t>{30, 130, 230, 330, 430}));
   EXPECT_EQ(RectangleLefts(), (std::vector<int32_t>{100, 103, 250}));
 
@@ -181,7 +182,7 @@ TEST_F(GridInteractionTest, DraggingThePageEdgeOnTheRulerStretchesThePageAndMark
     Settle();
     ItemRecord& page = *Items().PageRecord();
     const double before = page.designWidth();
-    const int far = window_->CanvasOffset().x + page.boundWidth();
+    const int far = window_->View().CanvasOffset().x + page.boundWidth();
     Send(rulerX_, QEvent::MouseMove, {far + 2, 5});
     EXPECT_EQ(rulerX_->cursor().shape(), Qt::SizeHorCursor);
     Send(rulerX_, QEvent::MouseButtonPress, {far + 2, 5});
@@ -198,7 +199,7 @@ TEST_F(GridInteractionTest, DraggingThePageEdgeOnTheRulerStretchesThePageAndMark
     EXPECT_TRUE(IsModified(Items()));
     EXPECT_EQ(Live(GridAxis::Vertical).back(),
               kPageLeft + static_cast<int>(page.designWidth()) / 100 * 100);
-    EXPECT_EQ(window_->Canvas().width(), page.boundWidth());
+    EXPECT_EQ(window_->View().Canvas().width(), page.boundWidth());
     SetModified(Items(), false);
   }
 }
@@ -211,10 +212,10 @@ TEST_F(GridInteractionTest, PointsRoundToPagePixelsWithSnappingOffAndSnapWithItO
   const Point off = window_->SnapPoint({101, 53});
   EXPECT_EQ(off.x % 2, 0);
   EXPECT_EQ(off.y % 2, 0);
-  window_->SetSnapMode(3);
+  window_->SetGuides(Guides::Snap, 3);
   // Position 130 is document 100, canvas 200 at 200 %.
-  EXPECT_EQ(window_->SnapPoint({201 - window_->TileOrigin().x, 170}),
-            (Point{200 - window_->TileOrigin().x, 200 - window_->TileOrigin().y}));
+  EXPECT_EQ(window_->SnapPoint({201 - window_->View().TileOrigin().x, 170}),
+            (Point{200 - window_->View().TileOrigin().x, 200 - window_->View().TileOrigin().y}));
 }
 
 }  // namespace

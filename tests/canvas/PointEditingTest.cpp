@@ -3,6 +3,7 @@
 
 #include "canvas/CanvasDriver.h"
 #include "canvas/PointEditing.h"
+#include "document/History.h"
 #include "document/ToolNumbers.h"
 
 namespace quillon {
@@ -106,7 +107,7 @@ TEST_F(PointEditingTest, AContinuationIsOneUndoStepAndUndoDuringItKeepsTheSpline
             (std::vector<Point>{{50, 200}, {100, 200}, {150, 250}, {200, 200}}));
   EXPECT_TRUE(IsSelected(*Visible()[1]));
   EXPECT_EQ(Steps(), 1);
-  window_->UndoEdit();
+  window_->Run(Undo);
   EXPECT_EQ(PointsOf(*Visible()[0]), (std::vector<Point>{{50, 200}, {100, 200}}));
 
   // Undo in the middle of continuing the curve ends the continuation; the curve stays.
@@ -114,7 +115,7 @@ TEST_F(PointEditingTest, AContinuationIsOneUndoStepAndUndoDuringItKeepsTheSpline
   Ctrl(1, {150, 350});
   EXPECT_EQ(window_->Mode(), kModeContinueCurve);
   Click({150, 350});
-  window_->UndoEdit();
+  window_->Run(Undo);
   EXPECT_EQ(window_->Mode(), kModePointer);
   ASSERT_EQ(Visible().size(), 2u);
   EXPECT_EQ(Visible()[1]->setAside(), 0);
@@ -143,7 +144,7 @@ TEST_F(PointEditingTest, AContinuationIsOneUndoStepAndUndoDuringItKeepsTheSpline
   ASSERT_EQ(Visible().size(), 1u);
   EXPECT_EQ(Visible()[0]->kind(), kKindCurve);
   EXPECT_EQ(Steps(), steps + 1);
-  window_->UndoEdit();
+  window_->Run(Undo);
   EXPECT_EQ(Visible().size(), 2u);
 }
 
@@ -161,7 +162,7 @@ TEST_F(PointEditingTest, CtrlDDeletesThePointUnderThePointerAndCtrlIInsertsOne) 
   EXPECT_EQ(Visible().size(), 2u);
   Ctrl(4, {50, 100});
   ASSERT_EQ(Visible().size(), 1u);
-  window_->UndoEdit();
+  window_->Run(Undo);
   EXPECT_EQ(Visible().size(), 2u);
 
   // Near the closing segment of the closed spline: between the last and the first point.

@@ -13,6 +13,8 @@
 
 #include "canvas/CanvasFixtures.h"
 #include "canvas/Ruler.h"
+#include "canvas/SandboxView.h"
+#include "document/EditCommands.h"
 #include "document/History.h"
 #include "page/AnchorLines.h"
 #include "render/PictureFixtures.h"
@@ -89,15 +91,15 @@ TEST_F(SandboxTest, ScrollBarsAppearWhereThePageDoesNotFitWithTheCornerBetweenTh
 TEST_F(SandboxTest, LongPagesAreShownThroughTheTileOrigin) {
   const QString path = test::WritePixelDocument(Path("long.qlln"), 2000, 300);
   TSandbox* window = host_.Open(path, {312, 330});
-  EXPECT_EQ(window->Canvas().width(), 1600);
+  EXPECT_EQ(window->View().Canvas().width(), 1600);
   auto* x = Part<QScrollBar>(window, "ScrollBarX");
   ASSERT_GE(x->maximum(), 1700);
   x->setValue(1700);
-  EXPECT_EQ(window->TileOrigin().x, 400);
-  EXPECT_EQ(window->CanvasOffset().x, -1700);
+  EXPECT_EQ(window->View().TileOrigin().x, 400);
+  EXPECT_EQ(window->View().CanvasOffset().x, -1700);
   EXPECT_EQ(Part<QWidget>(window, "Panel2")->x(), -1300);
   x->setValue(0);
-  EXPECT_EQ(window->TileOrigin().x, 0);
+  EXPECT_EQ(window->View().TileOrigin().x, 0);
 }
 
 TEST_F(SandboxTest, CanvasShowsTheBackgroundAndThePageDecoration) {
@@ -372,7 +374,7 @@ TEST_F(SandboxTest, ALoadedDocumentTakesTheWindowNumberAndOpensAtFullSize) {
   TSandbox* window = host_.Open(path, {800, 600}, 18603);
   EXPECT_EQ(window->GetWindowId(), 18603);
   EXPECT_DOUBLE_EQ(window->GetZoom(), 1.0);
-  EXPECT_EQ(window->Canvas().width(), 300);
+  EXPECT_EQ(window->View().Canvas().width(), 300);
   EXPECT_EQ(window->windowTitle(), QStringLiteral("Zoomed"));
 }
 
@@ -381,8 +383,8 @@ TEST_F(SandboxTest, ZoomingRebuildsTheCanvasAndTheRulers) {
   host_.params.zoom = 2.0;
   window->ZoomChanged();
   EXPECT_DOUBLE_EQ(window->GetZoom(), 2.0);
-  EXPECT_EQ(window->Canvas().width(), 600);
-  EXPECT_EQ(window->Canvas().height(), 400);
+  EXPECT_EQ(window->View().Canvas().width(), 600);
+  EXPECT_EQ(window->View().Canvas().height(), 400);
   EXPECT_TRUE(window->RenderingProgressively());
   // The horizontal ruler's scale now runs over 600 pixels, with a major tick at 200.
   const Bitmap& ruler = Part<Ruler>(window, "rulerX")->Strip();
@@ -415,7 +417,7 @@ TEST_F(SandboxTest, ResizingBeforeTheDocumentIsReadyChangesNothing) {
   const QRect before = Part<QWidget>(window, "Panel0")->geometry();
   window->resize(700, 500);
   EXPECT_EQ(Part<QWidget>(window, "Panel0")->geometry(), before);
-  EXPECT_TRUE(window->Canvas().empty());
+  EXPECT_TRUE(window->View().Canvas().empty());
 }
 
 TEST_F(SandboxTest, LargeDocumentsRenderProgressivelyAndStayResponsive) {
@@ -478,24 +480,24 @@ TEST_F(SandboxTest, UndoAndRedoFollowTheAnnouncementsOfEachWindow) {
   };
   const Case cases[] = {
       {"grid reset", [&] { window->ResetGrid(kResetBoth); }},
-      {"undo", [&] { window->UndoEdit(); }},
-      {"redo", [&] { window->RedoEdit(); }},
-      {"undo again", [&] { window->UndoEdit(); }},
-      {"bring to front", [&] { both(), window->BringItemsToFront(); }},
-      {"undo the restack", [&] { window->UndoEdit(); }},
-      {"send to back", [&] { both(), window->SendItemsToBack(); }},
-      {"join", [&] { both(), window->JoinSelection(); }},
-      {"split", [&] { both(), window->SplitSelection(); }},
-      {"undo the split", [&] { window->UndoEdit(); }},
+      {"undo", [&] { window->Run(Undo); }},
+      {"redo", [&] { window->Run(Redo); }},
+      {"undo again", [&] { window->Run(Undo); }},
+      {"bring to front", [&] { both(), window->Run(BringSelectionToFront); }},
+      {"undo the restack", [&] { window->Run(Undo); }},
+      {"send to back", [&] { both(), window->Run(SendSelectionToBack); }},
+      {"join", [&] { both(), window->Run(JoinItems); }},
+      {"split", [&] { both(), window->Run(SplitGroup); }},
+      {"undo the split", [&] { window->Run(Undo); }},
       {"copy and paste",
        [&] {
          both();
          window->CopyItems(buffer);
          window->PasteItems(buffer);
        }},
-      {"cut", [&] { both(), window->CutItems(); }},
+      {"cut", [&] { both(), window->Run(CutSelection); }},
       {"clear undo and redo", [&] { window->ClearUndoAndRedo(); }},
-      {"undo with nothing to undo", [&] { window->UndoEdit(); }},
+      {"undo with nothing to undo", [&] { window->Run(Undo); }},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -505,7 +507,7 @@ TEST_F(SandboxTest, UndoAndRedoFollowTheAnnouncementsOfEachWindow) {
   }
 
   window->ResetGrid(kResetBoth);
-  window->UndoEdit();
+  window->Run(Undo);
   TSandbox* other = host_.Open(QString());
   EXPECT_FALSE(host_.undo);
   EXPECT_FALSE(host_.redo);

@@ -5,6 +5,7 @@
 
 #include "canvas/CanvasDriver.h"
 #include "canvas/TextEntry.h"
+#include "document/History.h"
 #include "document/ToolNumbers.h"
 #include "render/Text.h"
 
@@ -138,11 +139,11 @@ TEST_F(TextOnCanvasTest, NewFontSettingsFitTheBoxToTheTextExactly) {
   ASSERT_NE(text, nullptr);
   EXPECT_EQ(text->x2(), 400);
   host_.params.tsize = 24;
-  window_->ApplyTextSettings();
+  window_->EditedText()->ApplySettings();
   EXPECT_EQ(text->fontSize(), 24);
   EXPECT_EQ(text->x2() - text->x1(),
             LineWidth(*text, QStringLiteral("Short"), 1, Items().screen()));
-  EXPECT_TRUE(window_->TextEditing());
+  EXPECT_NE(window_->EditedText(), nullptr);
   EXPECT_EQ(Steps(), 1);
 }
 
@@ -200,7 +201,7 @@ TEST_F(TextOnCanvasTest, EditingAnExistingTextIsOneUndoStep) {
   Type(QStringLiteral("h"));
   EXPECT_EQ(GetText(*Edited()), u"hlder");
   // Undo ends the editing and brings the old text back in one step.
-  window_->UndoEdit();
+  window_->Run(Undo);
   EXPECT_EQ(window_->Mode(), kModePointer);
   ASSERT_EQ(Visible().size(), 2u);
   EXPECT_EQ(GetText(*Visible()[0]), u"old");
@@ -220,7 +221,7 @@ TEST_F(TextOnCanvasTest, ACaretClickPutsTheCaretAtTheNearestBoundary) {
   // Just right of the start of the first line; then near the end of the second.
   Click({101, 100 - height / 2});
   EXPECT_EQ(window_->EditedText()->CaretPosition(), (Caret{1, 1}));
-  EXPECT_TRUE(window_->TextEditing());
+  EXPECT_NE(window_->EditedText(), nullptr);
   Click({text->x1() + LineWidth(*text, QStringLiteral("WWWW"), 1, Items().screen()) - 1,
          text->y1() - 3});
   EXPECT_EQ(window_->EditedText()->CaretPosition(), (Caret{2, 5}));

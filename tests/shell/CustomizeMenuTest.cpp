@@ -11,6 +11,7 @@
 #include <QSlider>
 
 #include "canvas/CanvasFixtures.h"
+#include "canvas/SandboxView.h"
 #include "document/DocumentFile.h"
 #include "document/PageSetup.h"
 #include "render/PictureFixtures.h"
@@ -252,7 +253,7 @@ TEST_F(CustomizeTest, APatternSavedInSlotSevenIsStoredAndDrawsItsDashes) {
   line.setLinePattern(AddCustomPatternRecord(list, slot));
   TSandbox* window = OpenWritten(list, "rail.qlln");
   ASSERT_NE(window, nullptr);
-  const QImage canvas = window->Canvas().Image();
+  const QImage canvas = window->View().Canvas().Image();
   std::vector<int> runs;  // lengths of alternating ink and paper along the line
   bool ink = false;
   for (int x = 40; x < 360; ++x) {
@@ -383,7 +384,7 @@ TEST_F(CustomizeTest, TheLightDirectionSavedReachesEveryOpenDocument) {
   const QRect right(241, 108, 8, 81);  // beside the square, where its shadow falls now
   const QRect left(151, 92, 8, 81);    // where it falls with the light from the lower right
   const auto dark = [](TSandbox* window, QRect area) {
-    const QImage image = window->Canvas().Image();
+    const QImage image = window->View().Canvas().Image();
     for (int y = area.top(); y <= area.bottom(); ++y) {
       for (int x = area.left(); x <= area.right(); ++x) {
         if (qGray(image.pixel(x, y)) < 64) return true;
@@ -428,7 +429,7 @@ TEST_F(CustomizeTest, SpeedSwitchesChangeWhatTheWindowDraws) {
   lifted.setShadowLightness(0);
   TSandbox* window = OpenWritten(list, "speed.qlln");
   ASSERT_NE(window, nullptr);
-  const QImage before = window->Canvas().Image().copy();
+  const QImage before = window->View().Canvas().Image().copy();
   struct Case {
     const char* box;
     QRect area;  // where the switch shows
@@ -448,7 +449,7 @@ TEST_F(CustomizeTest, SpeedSwitchesChangeWhatTheWindowDraws) {
       Part<QCheckBox>(host, c.box)->setChecked(on);
       Save(host);
       QTRY_VERIFY(!window->RenderingProgressively());
-      const QImage now = window->Canvas().Image();
+      const QImage now = window->View().Canvas().Image();
       EXPECT_EQ(same(now, before, c.area), on) << c.box << (on ? " on" : " off");
       // Each switch leaves the other items as they were.
       for (const Case& other : cases) {

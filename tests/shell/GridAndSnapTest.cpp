@@ -116,7 +116,7 @@ TEST_F(GridAndSnapTest, TheCurrentFilesDialogSavesIntoTheWindowItWasOpenedFor) {
   const int32_t step = RoundToInt32(2 * page.pixelsPerUnitX());
   EXPECT_EQ(lines[1] - lines[0], step);
   EXPECT_TRUE(CanUndo(first->GetItems()));
-  first->UndoEdit();
+  first->Run(Undo);
   EXPECT_FALSE(CanUndo(first->GetItems()));
   EXPECT_NE(Lines(first, GridAxis::Vertical), lines);
 

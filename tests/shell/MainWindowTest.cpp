@@ -8,6 +8,7 @@
 #include <QSlider>
 
 #include "canvas/CanvasFixtures.h"
+#include "canvas/SandboxView.h"
 #include "document/EditCommands.h"
 #include "document/History.h"
 #include "render/Coordinates.h"
@@ -570,7 +571,7 @@ TEST_F(ShellTest, ThePanelsADrawingWindowAsksForLeaveItsGestureAndTypingLeavesSh
   TSandbox* window = form_->ActiveWindow();
   ASSERT_NE(window, nullptr);
   const auto at = [&](Point p) {
-    return ToWindowPoint(p, window->GetZoom(), window->TileOrigin());
+    return ToWindowPoint(p, window->GetZoom(), window->View().TileOrigin());
   };
   QWidget* target = QApplication::focusWidget() != nullptr ? QApplication::focusWidget()
                                                            : static_cast<QWidget*>(form_.get());
@@ -598,7 +599,7 @@ TEST_F(ShellTest, ThePanelsADrawingWindowAsksForLeaveItsGestureAndTypingLeavesSh
   EXPECT_EQ(GetText(*text), u"ab");
   QApplication::setActiveWindow(form_.get());
   QTest::keyClick(target, Qt::Key_Z, Qt::ControlModifier);
-  EXPECT_FALSE(window->TextEditing());
+  EXPECT_EQ(window->EditedText(), nullptr);
   EXPECT_EQ(FirstSelected(window->GetItems()), nullptr);
 }
 

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QToolButton>
 
+#include "canvas/SandboxView.h"
 #include "document/DocumentFile.h"
 #include "document/PageSetup.h"
 #include "page/ui/TPage.h"
@@ -339,7 +340,7 @@ TEST_F(PageSetupTest, LettersAsTheLabelWidthOfANewPageApplyNothingAndSaySo) {
   }
   Host()->SecondButton()->click();
   EXPECT_GT(page->designWidth(), 0);
-  EXPECT_GT(window->Canvas().width(), 1);
+  EXPECT_GT(window->View().Canvas().width(), 1);
 }
 
 TEST_F(PageSetupTest, ClosingTheWindowClosesItsPageSetupAndANewWindowIsLeftAlone) {

@@ -11,6 +11,7 @@
 
 #include "canvas/TSandbox.h"
 #include "document/DocumentFile.h"
+#include "document/EditCommands.h"
 #include "settings/SettingsStore.h"
 #include "shell/TForm1.h"
 #include "support/ScriptedPrintDialog.h"
@@ -42,7 +43,7 @@ int main(int argc, char** argv) {
       break;
     }
   }
-  window->CutItems();
+  window->Run(CutSelection);
   QFile expected(QString::fromLocal8Bit(argv[2]));
   if (!expected.open(QIODevice::WriteOnly) || !WriteDocumentTo(expected, window->GetItems()).ok()) {
     return 4;

@@ -12,6 +12,7 @@
 
 #include "canvas/CanvasFixtures.h"
 #include "document/DocumentFile.h"
+#include "document/EditCommands.h"
 #include "document/PageSetup.h"
 #include "shell/ShellFixture.h"
 #include "shell/TRecover.h"
@@ -47,7 +48,7 @@ class RecoveryShellTest : public test::ShellTest {
         break;
       }
     }
-    window.CutItems();
+    window.Run(CutSelection);
   }
   QString CopyOf(TSandbox& window) {
     form_->Recovery().Flush();

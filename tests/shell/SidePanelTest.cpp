@@ -10,6 +10,7 @@
 
 #include "canvas/BitmapView.h"
 #include "canvas/CanvasFixtures.h"
+#include "canvas/SandboxView.h"
 #include "document/DocumentFile.h"
 #include "document/History.h"
 #include "document/PageSetup.h"
@@ -62,7 +63,7 @@ class SidePanelTest : public test::ShellTest {
   }
 
   void Click(Point document, Qt::KeyboardModifiers modifiers = {}) {
-    const Point p = ToWindowPoint(document, window_->GetZoom(), window_->TileOrigin());
+    const Point p = ToWindowPoint(document, window_->GetZoom(), window_->View().TileOrigin());
     const QPointF local(p.x, p.y);
     for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
       QMouseEvent event(type, local, canvas_->mapToGlobal(local), Qt::LeftButton,
@@ -75,7 +76,7 @@ class SidePanelTest : public test::ShellTest {
 
   void CtrlDrag(Point from, Point to) {
     const auto send = [&](QEvent::Type type, Point document, Qt::MouseButtons buttons) {
-      const Point p = ToWindowPoint(document, window_->GetZoom(), window_->TileOrigin());
+      const Point p = ToWindowPoint(document, window_->GetZoom(), window_->View().TileOrigin());
       const QPointF local(p.x, p.y);
       QMouseEvent event(type, local, canvas_->mapToGlobal(local),
                         type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, buttons,

@@ -14,6 +14,7 @@
 
 #include "canvas/BitmapView.h"
 #include "canvas/CanvasFixtures.h"
+#include "canvas/SandboxView.h"
 #include "canvas/TextEntry.h"
 #include "document/DocumentFile.h"
 #include "document/History.h"
@@ -50,7 +51,7 @@ class TextPanelTest : public test::ShellTest {
 
   void Send(QEvent::Type type, Point document, Qt::MouseButtons buttons,
             Qt::KeyboardModifiers modifiers = {}) {
-    const Point p = ToWindowPoint(document, window_->GetZoom(), window_->TileOrigin());
+    const Point p = ToWindowPoint(document, window_->GetZoom(), window_->View().TileOrigin());
     const QPointF local(p.x, p.y);
     QMouseEvent event(type, local, canvas_->mapToGlobal(local),
                       type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, buttons,
@@ -72,7 +73,7 @@ class TextPanelTest : public test::ShellTest {
     Send(QEvent::MouseButtonRelease, inside, Qt::NoButton);
     Send(QEvent::MouseButtonDblClick, inside, Qt::LeftButton);
     Send(QEvent::MouseButtonRelease, inside, Qt::NoButton);
-    ASSERT_TRUE(test::WaitUntil([&] { return window_->TextEditing(); }));
+    ASSERT_TRUE(test::WaitUntil([&] { return window_->EditedText() != nullptr; }));
   }
   // Keys typed as the user types them: to whatever has the focus in the main window.
   void Type(const QString& keys) {
@@ -200,7 +201,7 @@ TEST_F(TextPanelTest, PanelChangesWhileTypingGoIntoTheEditedTextAsOneStep) {
     TTextbox* panel = Panel();
     ASSERT_NE(panel, nullptr);
     c.change(*panel);
-    ASSERT_TRUE(window_->TextEditing()) << "the change leaves the editing open";
+    ASSERT_NE(window_->EditedText(), nullptr) << "the change leaves the editing open";
     Type(QStringLiteral("cd"));
 
     const std::vector<const ItemRecord*> shown = VisibleTexts();
