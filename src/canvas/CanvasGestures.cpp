@@ -30,7 +30,10 @@ void ClickSelect(CanvasContext& context, Point canvas, bool shift) {
   ItemList& list = context.Items();
   const GeometryContext geometry = context.Geometry();
   context.RemoveSelectionMarks();
-  ItemRecord* found = ChoosePickedItem(list, context.ToDocument(canvas), geometry);
+  const Point d = context.ToDocument(canvas);
+  ItemRecord* found = ChoosePickedItem(list, d, geometry);
+  // A click that hits no outline takes the picture or filled shape it lands inside.
+  if (found == nullptr) found = ChooseItemUnder(list, d);
   ApplyPick(list, found, shift);
   context.DrawSelectionMarks();
   context.Events().SelectionChanged();
@@ -61,6 +64,35 @@ HandleHit HitHandle(CanvasContext& context, Point canvas, Point scroll) {
 void ClickGesture::Release(const PointerInput& input) {
   ClickSelect(context_, input.raw, input.shift);
   done_ = true;
+}
+
+Point GridStep(const ItemList& list) {
+  Point step{kNudgeWithoutGrid, kNudgeWithoutGrid};
+  const ItemRecord* page = list.PageRecord();
+  if (page == nullptr) return step;
+  const int32_t x = RoundToInt32(page->gridDistanceX() * page->pixelsPerUnitX());
+  const int32_t y = RoundToInt32(page->gridDistanceY() * page->pixelsPerUnitY());
+  if (page->gridHorizontal() != 0 && x >= 1) step.x = x;
+  if (page->gridVertical() != 0 && y >= 1) step.y = y;
+  return step;
+}
+
+bool ClickGesture::Key(int key, Qt::KeyboardModifiers modifiers) {
+  const int dx = key == Qt::Key_Left ? -1 : key == Qt::Key_Right ? 1 : 0;
+  const int dy = key == Qt::Key_Up ? -1 : key == Qt::Key_Down ? 1 : 0;
+  ItemList& list = context_.Items();
+  if ((dx == 0 && dy == 0) || FirstSelected(list) == nullptr) return false;
+  const bool grid = modifiers.testFlag(Qt::ShiftModifier);
+  const Point step = grid ? GridStep(list) : Point{1, 1};
+  const bool continueRun = lastNudge_.isValid() && lastNudge_.elapsed() < kNudgeRunMs;
+  lastNudge_.start();
+  context_.RemoveSelectionMarks();
+  const Rect area = NudgeSelection(list, context_.Events(), {dx * step.x, dy * step.y},
+                                   continueRun, context_.Geometry());
+  context_.Events().RepaintArea(area);
+  context_.DrawSelectionMarks();
+  context_.Events().SelectionChanged();
+  return true;
 }
 
 void RubberBandGesture::Move(const PointerInput& input) {

@@ -3,18 +3,28 @@
 // of the selection, and pasted items following the pointer until a click places them.
 #pragma once
 
+#include <QElapsedTimer>
+
 #include "canvas/DragEngine.h"
 #include "canvas/Gesture.h"
 #include "document/ToolNumbers.h"
 
 namespace quillon {
 
-// A press in the pointer tool away from the handles: the release selects by a click.
+// Arrow presses this close together (ms) move the selection as one undo step.
+inline constexpr int kNudgeRunMs = 1000;
+// Shift+arrow moves this far (document pixels) along an axis whose grid is not shown.
+inline constexpr int32_t kNudgeWithoutGrid = 10;
+
+// A press in the pointer tool away from the handles: the release selects by a click. Without
+// a press, the pointer tool's arrow keys move the selection by a pixel (Shift: a grid step),
+// a run of presses being one undo step while this gesture lasts.
 class ClickGesture : public Gesture {
  public:
   explicit ClickGesture(CanvasContext& context) : context_(context) {}
   void Move(const PointerInput&) override {}
   void Release(const PointerInput& input) override;
+  bool Key(int key, Qt::KeyboardModifiers modifiers) override;
   bool Finished() const override { return done_; }
   void Escape() override { done_ = true; }
   void Cancel() override { done_ = true; }
@@ -22,7 +32,12 @@ class ClickGesture : public Gesture {
  private:
   CanvasContext& context_;
   bool done_ = false;
+  QElapsedTimer lastNudge_;
 };
+
+// The distance Shift+arrow moves along each axis: the grid distance where the grid of that
+// direction is shown, else kNudgeWithoutGrid.
+Point GridStep(const ItemList& list);
 
 // Ctrl-drag: the items inside the rectangle from the press point are selected as it grows
 // (with Shift, also those it crosses).

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "canvas/WindowPainter.h"
+#include "document/History.h"
 #include "document/ToolNumbers.h"
 #include "render/Coordinates.h"
 #include "render/Outlines.h"
@@ -385,6 +386,21 @@ void FinishDrag(const DragSession& session, const GeometryContext& context) {
   for (const DragStart& s : session.items) {
     if (IsPointListKind(s.item->kind())) Snapshot(s.item->points);
   }
+}
+
+Rect NudgeSelection(ItemList& list, EditObserver& observer, Point by, bool continueRun,
+                    const GeometryContext& context) {
+  if (FirstSelected(list) == nullptr) return {};
+  const Rect before = SelectionArea(list);
+  if (continueRun) {
+    for (ItemRecord* item : SelectedRecords(list)) TakeDragStart(*item);
+  } else {
+    BeginEdit(list, observer, false);
+  }
+  const DragSession session = StartDrag(list, kHandleMove);
+  const Rect after = ApplyDrag(session, {0, 0}, by, context);
+  FinishDrag(session, context);
+  return United(before, after);
 }
 
 }  // namespace quillon

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "document/EditObserver.h"
 #include "document/ItemList.h"
 #include "render/GeometryContext.h"
 
@@ -43,5 +44,11 @@ void RestoreDragStart(const DragSession& session, const GeometryContext& context
 
 // The end of a drag: pictures whose box changed take their new scale.
 void FinishDrag(const DragSession& session, const GeometryContext& context);
+
+// Moves the selection by `by` document pixels (the arrow keys): a new undo step, or with
+// continueRun the step the previous move of the run opened. Returns the document area the
+// items covered before and after; an empty rectangle when nothing is selected.
+Rect NudgeSelection(ItemList& list, EditObserver& observer, Point by, bool continueRun,
+                    const GeometryContext& context);
 
 }  // namespace quillon

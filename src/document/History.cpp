@@ -160,6 +160,19 @@ Rect SelectionArea(const ItemList& list) {
   return area;
 }
 
+void TakeDragStart(ItemRecord& item) {
+  item.setRefX1(item.x1());
+  item.setRefY1(item.y1());
+  item.setRefX2(item.x2());
+  item.setRefY2(item.y2());
+  item.setRotationAtDragStart(item.rotation());
+  for (PointEntry& p : item.points) {
+    p.pointAtDragStart = p.point;
+    p.handleInAtDragStart = p.handleIn;
+    p.handleOutAtDragStart = p.handleOut;
+  }
+}
+
 void BeginEdit(ItemList& list, EditObserver& observer, bool redraw) {
   if (FirstSelected(list) == nullptr) return;
   const int32_t step = OpenStep(list, observer);
@@ -178,16 +191,7 @@ void BeginEdit(ItemList& list, EditObserver& observer, bool redraw) {
     copy.setHistoryState(kDone);
     copy.setTransaction(step);
     copy.setSelected(255);
-    copy.setRefX1(r->x1());
-    copy.setRefY1(r->y1());
-    copy.setRefX2(r->x2());
-    copy.setRefY2(r->y2());
-    copy.setRotationAtDragStart(r->rotation());
-    for (PointEntry& p : copy.points) {
-      p.pointAtDragStart = p.point;
-      p.handleInAtDragStart = p.handleIn;
-      p.handleOutAtDragStart = p.handleOut;
-    }
+    TakeDragStart(copy);
   }
   if (redraw) observer.RepaintArea(area);
   observer.UndoAvailable(CanUndo(list));

@@ -26,6 +26,9 @@ Rect SelectionArea(const ItemList& list);
 // Clones every selected record into a new edit step: the originals are hidden and deselected,
 // the copies are selected and carry the edit that follows. Nothing happens without a selection.
 void BeginEdit(ItemList& list, EditObserver& observer, bool redraw);
+// The item's present state becomes the state a drag starts from (its reference ends, rotation
+// and points), as BeginEdit leaves every copy.
+void TakeDragStart(ItemRecord& item);
 // A new item made by a drawing tool, as its own step in front of everything else.
 ItemRecord& NewItem(ItemList& list, int32_t kind, EditObserver& observer);
 // Clones the live anchors record into a new step and returns the clone; null without one.

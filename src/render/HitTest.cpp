@@ -6,8 +6,11 @@
 #include <cmath>
 #include <cstdlib>
 #include <numbers>
+#include <span>
+#include <vector>
 
 #include "render/Coordinates.h"
+#include "render/FlatBodies.h"
 #include "render/Outlines.h"
 #include "render/TextMetrics.h"
 #include "render/Transforms.h"
@@ -321,6 +324,78 @@ ItemRecord* ChoosePickedItem(const ItemList& list, Point d, const GeometryContex
       bestLevel = r.stackLevel();
       found = &r;
     }
+  }
+  return found;
+}
+
+namespace {
+
+// Even-odd rule: whether d lies inside the closed polygon through the points.
+bool InsidePolygon(std::span<const Point> points, Point d) {
+  bool inside = false;
+  for (std::size_t i = 0, j = points.size() - 1; i < points.size(); j = i++) {
+    const Point a = points[i], b = points[j];
+    if ((a.y > d.y) == (b.y > d.y)) continue;
+    const double x = a.x + (double(d.y) - a.y) * (double(b.x) - a.x) / (double(b.y) - a.y);
+    if (d.x < x) inside = !inside;
+  }
+  return inside;
+}
+
+// The Bezier chain (a start, then three points a segment) as a polygon of 16 steps a segment.
+std::vector<Point> FlattenedChain(const std::vector<Point>& chain) {
+  std::vector<Point> points;
+  if (chain.empty()) return points;
+  points.push_back(chain[0]);
+  for (std::size_t k = 0; k + 3 < chain.size(); k += 3) {
+    const Point p0 = chain[k], p1 = chain[k + 1], p2 = chain[k + 2], p3 = chain[k + 3];
+    for (int step = 1; step <= 16; ++step) {
+      const double t = step / 16.0, u = 1 - t;
+      const double x = u * u * u * p0.x + 3 * u * u * t * p1.x + 3 * u * t * t * p2.x + t * t * t * p3.x;
+      const double y = u * u * u * p0.y + 3 * u * u * t * p1.y + 3 * u * t * t * p2.y + t * t * t * p3.y;
+      points.push_back({RoundToInt32(x), RoundToInt32(y)});
+    }
+  }
+  return points;
+}
+
+// Whether d lies inside the picture's frame, or inside the filled body of a shape.
+bool InsideItem(const ItemRecord& item, Point d) {
+  if (item.kind() == kKindPicture) {
+    const Point c{item.x1(), item.y1()};
+    if (item.clipShape() == 2) return DistanceOf(c, d) <= DistanceOf(c, {item.x2(), item.y2()});
+    return InsideQuad(PictureCorners(item), d);
+  }
+  if (!IsPointListKind(item.kind()) || item.fillColor() == kFillClear) return false;
+  Outline outline;
+  BuildOutline(item, TargetMapping::Document(), outline);
+  if (!outline.fillable) return false;
+  switch (outline.form) {
+    case OutlineForm::Polygon:
+      return outline.points.size() >= 3 && InsidePolygon(outline.points, d);
+    case OutlineForm::Circle:
+      return DistanceOf(outline.centre, d) <= outline.radius;
+    case OutlineForm::Bezier: {
+      const std::vector<Point> polygon = FlattenedChain(outline.points);
+      return polygon.size() >= 3 && InsidePolygon(polygon, d);
+    }
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
+ItemRecord* ChooseItemUnder(const ItemList& list, Point d) {
+  ItemRecord* found = nullptr;
+  for (ItemRecord& r : list) {
+    // Only what is drawn counts: records below level 1 are not.
+    if (r.recordClass() != kClassContent || r.setAside() != 0 || r.hidden() != 0 ||
+        r.stackLevel() < 1) {
+      continue;
+    }
+    if (found != nullptr && r.stackLevel() <= found->stackLevel()) continue;
+    if (InsideItem(r, d)) found = &r;
   }
   return found;
 }

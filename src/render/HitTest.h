@@ -35,6 +35,9 @@ std::optional<int32_t> OutlineDistance(const ItemRecord& item, Point d,
 // The item a click at document point d picks: the nearest outline within the tolerance, the
 // higher in the stack on a tie; null when none.
 ItemRecord* ChoosePickedItem(const ItemList& list, Point d, const GeometryContext& context);
+// The item a click that picks no outline takes instead: the topmost visible picture, or shape
+// with a fill, whose inside holds document point d; null when none.
+ItemRecord* ChooseItemUnder(const ItemList& list, Point d);
 // Selects (or with add, toggles) the picked item and applies the group rule. Without add and
 // without a picked item everything is deselected. The canvas removes the handles of items that
 // lose their selection.

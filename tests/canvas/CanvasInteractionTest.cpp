@@ -10,6 +10,7 @@
 #include "canvas/BitmapView.h"
 #include "canvas/CanvasDriver.h"
 #include "canvas/SandboxView.h"
+#include "render/PictureFixtures.h"
 #include "document/EditCommands.h"
 #include "document/History.h"
 #include "document/ToolNumbers.h"
@@ -21,6 +22,7 @@ namespace quillon {
 namespace {
 
 using test::AddItem;
+using test::AddRectangle;
 using test::Pt;
 
 // A real drawing window on a pixel page of 600 x 400; the tests add their items and open the
@@ -34,6 +36,20 @@ class CanvasSelectionTest : public test::CanvasDriverTest {
     return test::AddShape(list_, kind, points);
   }
   std::vector<int32_t> SelectedLevels() { return test::SelectedLevels(Items()); }
+  // A closed rectangle as the tool draws it, with its fill (-1 clear, -2 the line colour).
+  ItemRecord& Box(Point a, Point b, int32_t fill = -1) {
+    ItemRecord& r = AddRectangle(list_, a, b);
+    r.setShapeStyle(2);
+    r.setFillColor(fill);
+    return r;
+  }
+  // The first corner of the visible item at the stack level.
+  Point Corner(int32_t level) {
+    for (ItemRecord* r : Visible()) {
+      if (r->stackLevel() == level) return PointsOf(*r).front();
+    }
+    return {-1, -1};
+  }
 };
 
 TEST_F(CanvasSelectionTest, ClicksSelectByOutlineDistanceStackingAndGroups) {
@@ -70,6 +86,89 @@ TEST_F(CanvasSelectionTest, ClicksSelectByOutlineDistanceStackingAndGroups) {
     EXPECT_EQ(window_->Mode(), kModePointer) << c.name;
   }
   EXPECT_FALSE(CanUndo(Items()));
+}
+
+TEST_F(CanvasSelectionTest, AClickOnNoOutlineTakesThePictureOrFilledShapeItLandsIn) {
+  Box({100, 100}, {300, 250}, 0x0000FF);  // level 1
+  Box({350, 100}, {500, 250});            // 2: clear
+  Box({200, 150}, {280, 230}, -2);        // 3: solid, over 1
+  Line({120, 200}, {180, 200});                                        // 4: inside 1
+  test::AddSource(list_, test::Quadrants(20, 10));
+  test::AddPicture(list_, {380, 280}, {520, 380}, 20, 10);             // 5
+  ItemRecord& round = test::AddPicture(list_, {100, 330}, {140, 330}, 20, 10);  // 6: radius 40
+  round.setClipShape(2);
+  OpenBuilt();
+
+  struct Case {
+    const char* name;
+    Point click;
+    bool shift;
+    std::vector<int32_t> selected;
+  };
+  const Case cases[] = {
+      {"inside a filled rectangle", {130, 130}, false, {1}},
+      {"inside a clear one: nothing", {420, 180}, false, {}},
+      {"where two filled ones overlap: the higher", {240, 190}, false, {3}},
+      {"an outline within reach comes first", {150, 207}, false, {4}},
+      {"inside a picture", {450, 330}, false, {5}},
+      {"inside a round picture", {110, 340}, false, {6}},
+      {"beside it, in its box's corner: nothing", {139, 369}, false, {}},
+      {"Shift-click inside adds", {130, 130}, true, {1}},
+      {"and again toggles", {450, 330}, true, {1, 5}},
+  };
+  for (const Case& c : cases) {
+    Click(c.click, c.shift ? Qt::ShiftModifier : Qt::NoModifier);
+    EXPECT_EQ(SelectedLevels(), c.selected) << c.name;
+  }
+  EXPECT_FALSE(CanUndo(Items()));
+}
+
+TEST_F(CanvasSelectionTest, ArrowKeysMoveTheSelectionAndARunIsOneUndoStep) {
+  ItemRecord& page = *list_.PageRecord();
+  page.setGridDistanceX(25);
+  page.setGridDistanceY(40);
+  page.setGridHorizontal(1);  // the vertical lines: Shift+Left/Right move by 25
+  Box({100, 100}, {200, 150});
+  Box({300, 300}, {350, 350});
+  OpenBuilt();
+  EXPECT_FALSE(Key(Qt::Key_Right)) << "nothing selected: the key is not taken";
+
+  Click({100, 125});
+  Click({300, 325}, Qt::ShiftModifier);
+  ASSERT_EQ(SelectedLevels(), (std::vector<int32_t>{1, 2}));
+  const int stepsBefore = Steps();
+  struct Case {
+    int key;
+    Qt::KeyboardModifiers modifiers;
+    Point moved;  // the first rectangle's corner afterwards
+  };
+  const Case run[] = {
+      {Qt::Key_Right, {}, {101, 100}},
+      {Qt::Key_Down, {}, {101, 101}},
+      {Qt::Key_Left, {}, {100, 101}},
+      {Qt::Key_Right, Qt::ShiftModifier, {125, 101}},
+      {Qt::Key_Down, Qt::ShiftModifier, {125, 111}},  // no horizontal grid lines shown: 10
+      {Qt::Key_Up, {}, {125, 110}},
+  };
+  for (const Case& c : run) {
+    EXPECT_TRUE(Key(c.key, c.modifiers));
+    EXPECT_EQ(Visible().size(), 2u);
+    EXPECT_EQ(Corner(1), c.moved) << c.key;
+    EXPECT_EQ(Corner(2), Pt(300 + c.moved.x - 100, 300 + c.moved.y - 100));
+    EXPECT_EQ(SelectedLevels(), (std::vector<int32_t>{1, 2})) << "the selection stays";
+  }
+  EXPECT_EQ(Steps(), stepsBefore + 1) << "presses in quick succession are one step";
+  window_->Run(Undo);
+  EXPECT_EQ(Corner(1), Pt(100, 100));
+  EXPECT_EQ(Corner(2), Pt(300, 300));
+
+  // A click ends the run: the next press is a step of its own.
+  Click({100, 125});
+  EXPECT_TRUE(Key(Qt::Key_Left));
+  EXPECT_TRUE(Key(Qt::Key_Left));
+  EXPECT_EQ(Corner(1), Pt(98, 100));
+  EXPECT_EQ(Corner(2), Pt(300, 300));
+  EXPECT_EQ(Steps(), stepsBefore + 1);
 }
 
 TEST_F(CanvasSelectionTest, RubberBandSelectsInsideEitherWayAndCrossingWithShift) {
