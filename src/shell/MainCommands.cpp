@@ -26,6 +26,7 @@
 #include "shell/SidePanel.h"
 #include "shell/TForm1.h"
 #include "shell/TProcs.h"
+#include "shell/UserGuide.h"
 
 namespace quillon {
 
@@ -338,6 +339,15 @@ void ToolCommands::HelpMenuShown() {
 
 void ToolCommands::About1Click() {
   form_.HostX()->OpenHost(kHostAbout, 0, QString());
+}
+
+void ToolCommands::Contents1Click() {
+  const QString path = FindUserGuide(QCoreApplication::applicationDirPath());
+  if (path.isEmpty()) {
+    form_.Prompts().Ask(kUserGuideMissing, PromptStyle::Warning, PromptButtons::Ok);
+    return;
+  }
+  ShowUserGuide(form_, path);
 }
 
 void ToolCommands::ToolbarButtonReleased(int number) {
