@@ -94,7 +94,9 @@ class SketchView : public QWidget {
 };
 
 // The search box above "Quick select", and what the list says when it finds nothing.
-inline constexpr char kQuickSelectSearchHint[] = "Search: name or size, e.g. 63.5 x 38.1";
+inline constexpr char kQuickSelectSearchShort[] = "Search name or size";
+inline constexpr char kQuickSelectSearchHint[] =
+    "Find sheets by any part of their name or by their size, e.g. 63.5 x 38.1";
 inline constexpr char kQuickSelectNothingFound[] = "No sheet in this list matches the search";
 
 // The page-dimensions form over PageDimensions, with the sheet sketch beside it; the search box

@@ -62,7 +62,7 @@ TPagedim::TPagedim(QWidget* parent) : QWidget(parent) {
   fields->addWidget(new QLabel(QStringLiteral("Quick select"), this), 1, 0);
   search_ = new QLineEdit(this);
   search_->setObjectName(QStringLiteral("QuickSelectSearch"));
-  search_->setPlaceholderText(QString::fromLatin1(kQuickSelectSearchHint));
+  search_->setPlaceholderText(QString::fromLatin1(kQuickSelectSearchShort));
   search_->setToolTip(QString::fromLatin1(kQuickSelectSearchHint));
   search_->setClearButtonEnabled(true);
   fields->addWidget(search_, 1, 1);
