@@ -180,9 +180,8 @@ HostPanel PageSetup(TForm1& form, int32_t number) {
 
 // "Web" opens the user guide installed with the program.
 HostPanel About(TForm1& form) {
-  return {new TAbout, [&form] {
-            QTimer::singleShot(500, &form, [&form] { form.Tools().Contents1Click(); });
-          }};
+  return {new TAbout,
+          [&form] { QTimer::singleShot(500, &form, [&form] { form.Tools().Contents1Click(); }); }};
 }
 
 }  // namespace

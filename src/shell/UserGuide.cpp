@@ -11,9 +11,8 @@ namespace quillon {
 
 QString FindUserGuide(const QString& programFolder) {
   const QDir folder(programFolder);
-  for (const QString& candidate :
-       {folder.filePath(QStringLiteral(QUILLON_INSTALLED_GUIDE)),
-        folder.filePath(QString::fromLatin1(kUserGuideFile))}) {
+  for (const QString& candidate : {folder.filePath(QStringLiteral(QUILLON_INSTALLED_GUIDE)),
+                                   folder.filePath(QString::fromLatin1(kUserGuideFile))}) {
     const QFileInfo file(candidate);
     if (file.isFile() && file.isReadable()) return file.canonicalFilePath();
   }
@@ -35,8 +34,8 @@ UserGuideWindow::UserGuideWindow(const QString& path, QWidget* parent)
 }
 
 UserGuideWindow* ShowUserGuide(QWidget& owner, const QString& path) {
-  auto* window = owner.findChild<UserGuideWindow*>(QStringLiteral("UserGuide"),
-                                                   Qt::FindDirectChildrenOnly);
+  auto* window =
+      owner.findChild<UserGuideWindow*>(QStringLiteral("UserGuide"), Qt::FindDirectChildrenOnly);
   if (window == nullptr) window = new UserGuideWindow(path, &owner);
   window->show();
   window->raise();

@@ -33,7 +33,7 @@ TEST(TemplateSearch, FindsSheetsByNameOrTypedSize) {
       {kUnitMillimetres, 5, "63,5x38,1", {a4x21}},
       {kUnitMillimetres, 5, "38.1 X 63.5", {a4x21}},  // either way round
       {kUnitMillimetres, 5, "63.5 \u00D7 38.1 mm", {a4x21}},
-      {kUnitMillimetres, 5, "3 x 7", {a4x21}},  // the layout in the name
+      {kUnitMillimetres, 5, "3 x 7", {a4x21}},             // the layout in the name
       {kUnitMillimetres, 5, "2 1/2 x 1 1/2 in", {a4x21}},  // 63.5 x 38.1 mm
       {kUnitInches, 5, "2 5/8 x 1", {letter30}},
       {kUnitInches, 5, "2 5/8\" x 1\"", {letter30}},
@@ -57,7 +57,7 @@ TEST(TemplateSearch, FindsSheetsByNameOrTypedSize) {
       {kUnitPixels, 9, "728x90", {QStringLiteral("Leaderboard 728 x 90")}},
       {kUnitMillimetres, 5, "zzz", {}},
       {kUnitMillimetres, 5, "63.5 x", {a4x21}},  // while the height is still to come
-      {kUnitMillimetres, 6, "117", {}},  // no sheets in that list
+      {kUnitMillimetres, 6, "117", {}},          // no sheets in that list
       {kUnitMillimetres, 5, "0 x 0", {}},
   };
   for (const Case& c : cases) {

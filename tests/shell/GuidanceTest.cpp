@@ -66,9 +66,9 @@ class GuidanceTest : public test::ShellTest {
     CollectMenus(form_->menuBar()->actions(), QString());
     for (QAction* action : form_->Toolbar()->findChildren<QAction*>())
       Add(action->text());
-    for (int32_t tool : {20,  59,  98,  99,  100, 101, 102, 103, 104, 105, 107, 108, 109,
-                         110, 111, 112, 199, 200, 201, 202, 203, 204, 206, 207, 208, 209,
-                         210, 211, 212, 299, 300, 301, 302, 303, 400, 401}) {
+    for (int32_t tool : {20,  59,  98,  99,  100, 101, 102, 103, 104, 105, 107, 108,
+                         109, 110, 111, 112, 199, 200, 201, 202, 203, 204, 206, 207,
+                         208, 209, 210, 211, 212, 299, 300, 301, 302, 303, 400, 401}) {
       form_->ShowPanel(tool, false, false);
       CollectFrom(form_->Side().Current());
     }
