@@ -342,12 +342,7 @@ void ToolCommands::About1Click() {
 }
 
 void ToolCommands::Contents1Click() {
-  const QString path = FindUserGuide(QCoreApplication::applicationDirPath());
-  if (path.isEmpty()) {
-    form_.Prompts().Ask(kUserGuideMissing, PromptStyle::Warning, PromptButtons::Ok);
-    return;
-  }
-  ShowUserGuide(form_, path);
+  OpenUserGuide(form_, form_.Prompts(), QCoreApplication::applicationDirPath());
 }
 
 void ToolCommands::ToolbarButtonReleased(int number) {

@@ -7,6 +7,8 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "platform/Prompter.h"
+
 namespace quillon {
 
 QString FindUserGuide(const QString& programFolder) {
@@ -41,6 +43,15 @@ UserGuideWindow* ShowUserGuide(QWidget& owner, const QString& path) {
   window->raise();
   window->activateWindow();
   return window;
+}
+
+UserGuideWindow* OpenUserGuide(QWidget& owner, Prompter& prompts, const QString& programFolder) {
+  const QString path = FindUserGuide(programFolder);
+  if (path.isEmpty()) {
+    prompts.Ask(kUserGuideMissing, PromptStyle::Warning, PromptButtons::Ok);
+    return nullptr;
+  }
+  return ShowUserGuide(owner, path);
 }
 
 }  // namespace quillon

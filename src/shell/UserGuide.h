@@ -10,6 +10,8 @@ class QTextBrowser;
 
 namespace quillon {
 
+class Prompter;
+
 inline constexpr char kUserGuideFile[] = "user-guide.md";
 inline constexpr char kUserGuideTitle[] = "Quillon User Guide";
 inline constexpr char kUserGuideMissing[] =
@@ -33,5 +35,8 @@ class UserGuideWindow : public QWidget {
 
 // Shows the guide at `path` in the owner's guide window, made on first use and raised after.
 UserGuideWindow* ShowUserGuide(QWidget& owner, const QString& path);
+// Shows the guide found beside a program in `programFolder`, or tells the user it is missing;
+// the window, or null.
+UserGuideWindow* OpenUserGuide(QWidget& owner, Prompter& prompts, const QString& programFolder);
 
 }  // namespace quillon

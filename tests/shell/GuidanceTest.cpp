@@ -159,6 +159,18 @@ TEST_F(GuidanceTest, AboutsWebButtonOpensTheUserGuide) {
   }));
 }
 
+// Without the guide, Help > Contents says where it belongs and opens nothing.
+TEST_F(GuidanceTest, AMissingGuideIsNamedAndNoWindowOpens) {
+  EXPECT_EQ(OpenUserGuide(*form_, prompter_, dir_.path()), nullptr);
+  ASSERT_EQ(prompter_.asked.size(), 1u);
+  EXPECT_EQ(prompter_.asked[0].text, kUserGuideMissing);
+  EXPECT_EQ(prompter_.asked[0].style, PromptStyle::Warning);
+  EXPECT_EQ(form_->findChild<UserGuideWindow*>(), nullptr);
+  // A folder of that name is no guide either.
+  ASSERT_TRUE(QDir(dir_.path()).mkdir(QString::fromLatin1(kUserGuideFile)));
+  EXPECT_TRUE(FindUserGuide(dir_.path()).isEmpty());
+}
+
 // The guide is found where the package installs it and at the top of the build folder.
 TEST_F(GuidanceTest, TheGuideIsFoundBesideTheProgramInstalledOrBuilt) {
   EXPECT_FALSE(FindUserGuide(QFileInfo(QStringLiteral(QUILLON_PROGRAM)).path()).isEmpty());
