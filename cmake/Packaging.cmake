@@ -1,12 +1,13 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # What `cmake --install` puts on the system and the Debian package that `cpack -G DEB` makes of
-# it: the program, its desktop entry, the document type and the icons.
+# it: the program, its desktop entry, the document type, the icons and the user guide.
 include(GNUInstallDirs)
 
 install(TARGETS quillon RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(TARGETS quillon_window LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/quillon)
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/quillon.desktop
   DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${PROJECT_SOURCE_DIR}/docs/user-guide.md DESTINATION ${CMAKE_INSTALL_DATADIR}/quillon)
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/quillon.xml
   DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
 install(FILES ${PROJECT_SOURCE_DIR}/src/shell/icons/quillon.svg

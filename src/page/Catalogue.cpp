@@ -119,6 +119,8 @@ constexpr TemplateEntry kMmBusinessCards[] = {
           {"297", "210", "54", "85", "25", "15", "0", "0", "2", "4", "10", "10"}, N),
     Sheet("85 \u00D7 54 vertical cards, 10 per page", L, k85x54VerticalTen, N),
     Sheet("85 \u00D7 54 fold vertical cards, 5 per page", L, k85x54VerticalTen, R),
+    Sheet("85 x 55 business cards, 10 per A4 page (2 x 5)", P,
+          {"210", "297", "85", "55", "20", "11", "20", "11", "5", "2", "0", "0"}, N),
 };
 
 // A4 portrait label sheets: equal left and right, equal top and bottom margins, no gaps.
@@ -140,6 +142,20 @@ constexpr TemplateEntry kMmLabels[] = {
     Labels("100 x 70 labels, A4 paper", "100", "70", "5", "9", "4", "2"),
     Labels("100 x 80 labels, A4 paper", "100", "80", "5", "29", "3", "2"),
     Labels("100 x 90 labels, A4 paper", "100", "90", "5", "14", "3", "2"),
+    // The common sheets, with the margins and gaps they are made with.
+    Sheet("63.5 x 38.1 labels, 21 per A4 page (3 x 7)", P,
+          {"210", "297", "63.5", "38.1", "7.25", "15.15", "7.25", "15.15", "7", "3", "0", "2.5"},
+          N),
+    Labels("70 x 37 labels, 24 per A4 page (3 x 8)", "70", "37", "0", "0.5", "8", "3"),
+    Sheet("99.1 x 38.1 labels, 14 per A4 page (2 x 7)", P,
+          {"210", "297", "99.1", "38.1", "4.65", "15.15", "4.65", "15.15", "7", "2", "0", "2.5"},
+          N),
+    Labels("48.5 x 25.4 labels, 40 per A4 page (4 x 10)", "48.5", "25.4", "8", "21.5", "10", "4"),
+    Sheet("99.1 x 67.7 labels, 8 per A4 page (2 x 4)", P,
+          {"210", "297", "99.1", "67.7", "4.65", "13.1", "4.65", "13.1", "4", "2", "0", "2.5"}, N),
+    Labels("210 x 297 full-sheet labels, 1 per A4 page (1 x 1)", "210", "297", "0", "0", "1", "1"),
+    Sheet("117 mm CD/DVD labels, 2 per A4 page (1 x 2)", P,
+          {"210", "297", "117", "117", "46.5", "21.5", "46.5", "21.5", "2", "1", "20", "0"}, N),
 };
 
 constexpr TemplateEntry kMmBrochures[] = {
@@ -202,6 +218,8 @@ constexpr TemplateEntry kInchBusinessCards[] = {
           {"8 1/2", "11", "3 1/2", "2", "3/4", "1/2", "3/4", "3/4", "5", "2", "", ""}, C),
     Sheet("Fold vertical business cards, 5 per page", L,
           {"11", "8 1/2", "2", "3 1/2", "1/2", "3/4", "3/4", "3/4", "2", "5", "", ""}, R),
+    Sheet("3 1/2 x 2 business cards, 10 per letter-size page (2 x 5)", P,
+          {"8 1/2", "11", "3 1/2", "2", "3/4", "1/2", "3/4", "1/2", "5", "2", "0", "0"}, N),
 };
 
 // Letter portrait label sheets without gaps; margins left, top, right, bottom.
@@ -233,6 +251,22 @@ constexpr TemplateEntry kInchLabels[] = {
                  {"1/2", "1/2", "1/2", "1/2"}, "8", "3"),
     LetterLabels("3 x 1 1/2 labels, letter-size paper", "3", "1 1/2",
                  {"1 1/4", "1/4", "1 1/4", "1/4"}, "7", "2"),
+    // The common sheets, with the margins and gaps they are made with.
+    Sheet("2 5/8 x 1 labels, 30 per letter-size page (3 x 10)", P,
+          {"8 1/2", "11", "2 5/8", "1", "3/16", "1/2", "3/16", "1/2", "10", "3", "0", "1/8"}, N),
+    Sheet("4 x 1 labels, 20 per letter-size page (2 x 10)", P,
+          {"8 1/2", "11", "4", "1", "5/32", "1/2", "5/32", "1/2", "10", "2", "0", "3/16"}, N),
+    Sheet("4 x 2 labels, 10 per letter-size page (2 x 5)", P,
+          {"8 1/2", "11", "4", "2", "5/32", "1/2", "5/32", "1/2", "5", "2", "0", "3/16"}, N),
+    Sheet("4 x 3 1/3 labels, 6 per letter-size page (2 x 3)", P,
+          {"8 1/2", "11", "4", "3 1/3", "5/32", "1/2", "5/32", "1/2", "3", "2", "0", "3/16"}, N),
+    LetterLabels("8 1/2 x 11 full-sheet labels, 1 per letter-size page (1 x 1)", "8 1/2", "11",
+                 {"0", "0", "0", "0"}, "1", "1"),
+    // 117 mm discs: 4.6063 inches, centred across, 1/2 inch from the top and bottom edges.
+    Sheet("117 mm CD/DVD labels, 2 per letter-size page (1 x 2)", P,
+          {"8 1/2", "11", "4.6063", "4.6063", "1.94685", "1/2", "1.94685", "1/2", "2", "1",
+           "0.7874", "0"},
+          N),
 };
 
 constexpr TemplateEntry kInchBrochures[] = {

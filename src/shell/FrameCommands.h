@@ -83,6 +83,8 @@ class ToolCommands {
   void ShowNone1Click();
   void HelpMenuShown();
   void About1Click();
+  // Opens the user guide, or says why it cannot.
+  void Contents1Click();
   void ToolbarButtonReleased(int number);
 
  private:

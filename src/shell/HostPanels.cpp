@@ -2,12 +2,10 @@
 #include "shell/HostPanels.h"
 
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QFile>
 #include <QLabel>
 #include <QPointer>
 #include <QTimer>
-#include <QUrl>
 #include <QVBoxLayout>
 
 #include "canvas/TPict.h"
@@ -180,11 +178,10 @@ HostPanel PageSetup(TForm1& form, int32_t number) {
           [panel] { return panel->CanApply(); }};
 }
 
-HostPanel About() {
-  return {new TAbout, [] {
-            QTimer::singleShot(
-                500, [] { QDesktopServices::openUrl(QUrl(QString::fromLatin1(kProductWebPage))); });
-          }};
+// "Web" opens the user guide installed with the program.
+HostPanel About(TForm1& form) {
+  return {new TAbout,
+          [&form] { QTimer::singleShot(500, &form, [&form] { form.Tools().Contents1Click(); }); }};
 }
 
 }  // namespace
@@ -308,7 +305,7 @@ const HostEntry kHosts[] = {
        return Customization<TDirections>(form, DirectionRole::FontSizes);
      }},
     {X, kHostAbout, "About", Title::None, "Web", "Close", 1,
-     [](TForm1&, int, int32_t) { return About(); }},
+     [](TForm1& form, int, int32_t) { return About(form); }},
     {X, kToolNewPicture, "", Title::Only, "Insert", kCancel, 2,
      [](TForm1& form, int code, int32_t) { return ClipEditorPanel(form, code); }},
     {X, kToolAddClip, "", Title::Only, "Insert", kCancel, 2,

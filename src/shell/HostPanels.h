@@ -12,9 +12,6 @@ namespace quillon {
 
 class TForm1;
 
-// The address the About panel's "Web" button opens.
-inline constexpr char kProductWebPage[] = "https://quillon.example.org/";
-
 HostPanel MakeHostPanel(TForm1& form, HostKind kind, int code, int32_t number);
 
 // The About panel: the program's name, version and purpose.

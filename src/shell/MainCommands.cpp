@@ -28,6 +28,7 @@
 #include "shell/SidePanel.h"
 #include "shell/TForm1.h"
 #include "shell/TProcs.h"
+#include "shell/UserGuide.h"
 
 namespace quillon {
 
@@ -340,6 +341,10 @@ void ToolCommands::HelpMenuShown() {
 
 void ToolCommands::About1Click() {
   form_.HostX()->OpenHost(kHostAbout, 0, QString());
+}
+
+void ToolCommands::Contents1Click() {
+  OpenUserGuide(form_, form_.Prompts(), QCoreApplication::applicationDirPath());
 }
 
 void ToolCommands::ToolbarButtonReleased(int number) {

@@ -247,6 +247,7 @@ void MainMenu::CreateToolsMenus() {
 
 void MainMenu::CreateHelpMenu() {
   QMenu* help = AddMenu(nullptr, "Help1", "Help", 8700);
+  AddEntry(help, "Contents1", "Contents", 8702, &form_.Tools(), &ToolCommands::Contents1Click);
   QMenu* hints = AddMenu(help, "Hints1", "Hints", 8701);
   AddEntry(hints, "ShowAll1", "Show All", 8703, &form_.Tools(), &ToolCommands::ShowAll1Click)
       ->setCheckable(true);

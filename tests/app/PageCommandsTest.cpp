@@ -54,12 +54,12 @@ class PageCommandsTest : public ::testing::Test {
 TEST_F(PageCommandsTest, TemplatesListsTheCatalogue) {
   const CliRun all = Quillon({"templates"});
   ASSERT_EQ(all.status, 0) << all.err;
-  EXPECT_EQ(Lines(all.out).size(), 11u * 14 + 53 + 35);
+  EXPECT_EQ(Lines(all.out).size(), 11u * 14 + 61 + 42);
 
   const CliRun cards = Quillon({"templates", "--kind", "4", "--units", "mm"});
   ASSERT_EQ(cards.status, 0) << cards.err;
   const auto lines = Lines(cards.out);
-  ASSERT_EQ(lines.size(), 12u);
+  ASSERT_EQ(lines.size(), 13u);
   EXPECT_EQ(lines[1],
             "4\tmm\tA8 business cards, 10 per page\t210 x 297\t74 x 52\t31, 18, 0, 0\t5 x 2\t0, 0\t"
             "none");

@@ -5,6 +5,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 #include "page/ApplyPageset.h"
 #include "support/DocumentFixtures.h"
@@ -98,14 +99,36 @@ const Listed kListed[] = {
     {3, 11, 0, "Tent Cards 8 1/2 x 2 1/2", P, {LETTER, "8 1/2", "2 1/2", "", "1/2", "", "1/2", "4", "1", "", ""}, kRows},
     {3, 11, 1, "Tent Cards 11 x 3 1/2", L, {LETTERL, "11", "3 1/2", "", "3/4", "", "3/4", "2", "1", "", ""}, kRows},
 };
+
+// The sheets users most often buy, added after the lists above: paper, label or card, margins
+// (left, top, right, bottom), rows, columns, row gap, column gap as the sheets are made.
+const Listed kCommonSheets[] = {
+    {2, 4, 12, "85 x 55 business cards, 10 per A4 page (2 x 5)", P, {A4, "85", "55", "20", "11", "20", "11", "5", "2", "0", "0"}, kNone},
+    {2, 5, 10, "63.5 x 38.1 labels, 21 per A4 page (3 x 7)", P, {A4, "63.5", "38.1", "7.25", "15.15", "7.25", "15.15", "7", "3", "0", "2.5"}, kNone},
+    {2, 5, 11, "70 x 37 labels, 24 per A4 page (3 x 8)", P, {A4, "70", "37", "0", "0.5", "0", "0.5", "8", "3", "0", "0"}, kNone},
+    {2, 5, 12, "99.1 x 38.1 labels, 14 per A4 page (2 x 7)", P, {A4, "99.1", "38.1", "4.65", "15.15", "4.65", "15.15", "7", "2", "0", "2.5"}, kNone},
+    {2, 5, 13, "48.5 x 25.4 labels, 40 per A4 page (4 x 10)", P, {A4, "48.5", "25.4", "8", "21.5", "8", "21.5", "10", "4", "0", "0"}, kNone},
+    {2, 5, 14, "99.1 x 67.7 labels, 8 per A4 page (2 x 4)", P, {A4, "99.1", "67.7", "4.65", "13.1", "4.65", "13.1", "4", "2", "0", "2.5"}, kNone},
+    {2, 5, 15, "210 x 297 full-sheet labels, 1 per A4 page (1 x 1)", P, {A4, "210", "297", ZERO4, "1", "1", "0", "0"}, kNone},
+    {2, 5, 16, "117 mm CD/DVD labels, 2 per A4 page (1 x 2)", P, {A4, "117", "117", "46.5", "21.5", "46.5", "21.5", "2", "1", "20", "0"}, kNone},
+    {3, 4, 8, "3 1/2 x 2 business cards, 10 per letter-size page (2 x 5)", P, {LETTER, "3 1/2", "2", "3/4", "1/2", "3/4", "1/2", "5", "2", "0", "0"}, kNone},
+    {3, 5, 9, "2 5/8 x 1 labels, 30 per letter-size page (3 x 10)", P, {LETTER, "2 5/8", "1", "3/16", "1/2", "3/16", "1/2", "10", "3", "0", "1/8"}, kNone},
+    {3, 5, 10, "4 x 1 labels, 20 per letter-size page (2 x 10)", P, {LETTER, "4", "1", "5/32", "1/2", "5/32", "1/2", "10", "2", "0", "3/16"}, kNone},
+    {3, 5, 11, "4 x 2 labels, 10 per letter-size page (2 x 5)", P, {LETTER, "4", "2", "5/32", "1/2", "5/32", "1/2", "5", "2", "0", "3/16"}, kNone},
+    {3, 5, 12, "4 x 3 1/3 labels, 6 per letter-size page (2 x 3)", P, {LETTER, "4", "3 1/3", "5/32", "1/2", "5/32", "1/2", "3", "2", "0", "3/16"}, kNone},
+    {3, 5, 13, "8 1/2 x 11 full-sheet labels, 1 per letter-size page (1 x 1)", P, {LETTER, "8 1/2", "11", ZERO4, "1", "1", "", ""}, kNone},
+    {3, 5, 14, "117 mm CD/DVD labels, 2 per letter-size page (1 x 2)", P, {LETTER, "4.6063", "4.6063", "1.94685", "1/2", "1.94685", "1/2", "2", "1", "0.7874", "0"}, kNone},
+};
 // clang-format on
 
 // The values of the texts above, worked out by hand.
 double ValueOf(const std::string& text) {
   static const std::map<std::string, double> kFractions = {
-      {"", 0},         {"1/4", 0.25},   {"1/2", 0.5},   {"3/4", 0.75},  {"1 1/4", 1.25},
-      {"1 1/2", 1.5},  {"1 3/4", 1.75}, {"2 1/2", 2.5}, {"3 1/2", 3.5}, {"3 2/3", 11.0 / 3.0},
-      {"4 1/4", 4.25}, {"5 1/2", 5.5},  {"8 1/2", 8.5}};
+      {"", 0},          {"1/4", 0.25},         {"1/2", 0.5},     {"3/4", 0.75},
+      {"1 1/4", 1.25},  {"1 1/2", 1.5},        {"1 3/4", 1.75},  {"2 1/2", 2.5},
+      {"3 1/2", 3.5},   {"3 2/3", 11.0 / 3.0}, {"4 1/4", 4.25},  {"5 1/2", 5.5},
+      {"8 1/2", 8.5},   {"1/8", 0.125},        {"3/16", 0.1875}, {"5/32", 0.15625},
+      {"2 5/8", 2.625}, {"3 1/3", 10.0 / 3.0}};
   const auto found = kFractions.find(text);
   return found != kFractions.end() ? found->second : std::stod(text);
 }
@@ -113,7 +136,9 @@ double ValueOf(const std::string& text) {
 // Every listed entry, chosen and applied to a millimetre document, lands in the page setup
 // record with its values, its fourteen texts and the design area of one (folded) card.
 TEST(Catalogue, EveryListedEntryAppliedToADocument) {
-  for (const Listed& e : kListed) {
+  std::vector<Listed> entries(std::begin(kListed), std::end(kListed));
+  entries.insert(entries.end(), std::begin(kCommonSheets), std::end(kCommonSheets));
+  for (const Listed& e : entries) {
     SCOPED_TRACE(e.name);
     ItemList list;
     ItemRecord& page = test::AddPage(list);
@@ -157,8 +182,8 @@ TEST(Catalogue, EveryListedEntryAppliedToADocument) {
 }
 
 TEST(Catalogue, ListsByUnitAndKind) {
-  const int mm[12] = {0, 20, 3, 4, 12, 10, 0, 0, 0, 0, 2, 2};
-  const int inches[12] = {0, 8, 2, 4, 8, 9, 0, 0, 0, 0, 2, 2};
+  const int mm[12] = {0, 20, 3, 4, 13, 17, 0, 0, 0, 0, 2, 2};
+  const int inches[12] = {0, 8, 2, 4, 9, 15, 0, 0, 0, 0, 2, 2};
   for (int32_t kind = 1; kind <= 11; ++kind) {
     EXPECT_EQ(Catalogue(kUnitPixels, kind).size(), 14u) << kind;
     EXPECT_EQ(Catalogue(kUnitMillimetres, kind).size(), std::size_t(mm[kind])) << kind;
@@ -172,6 +197,27 @@ TEST(Catalogue, ListsByUnitAndKind) {
   EXPECT_EQ(FindTemplate(kUnitInches, 3,
                          QStringLiteral("5 1/2 x 4 1/4 greeting cards, 2 per page, horizontal")),
             1);
+}
+
+// Each common sheet adds up: margins, labels and the gaps between them fill the paper exactly,
+// across and down, and no two labels overlap.
+TEST(Catalogue, CommonSheetsFillTheirPaperExactly) {
+  for (const Listed& e : kCommonSheets) {
+    SCOPED_TRACE(e.name);
+    const auto v = [&](int i) { return ValueOf(e.texts[i]); };
+    const int rows = std::stoi(e.texts[8]);
+    const int columns = std::stoi(e.texts[9]);
+    EXPECT_NEAR(v(4) + columns * v(2) + (columns - 1) * v(11) + v(6), v(0), 1e-9);
+    EXPECT_NEAR(v(5) + rows * v(3) + (rows - 1) * v(10) + v(7), v(1), 1e-9);
+    EXPECT_EQ(v(4), v(6));  // centred across
+    for (int i = 4; i < 12; ++i)
+      EXPECT_GE(v(i), 0) << i;
+    // Named by the layout across x down and by the item's size, never by a maker.
+    const std::string layout = "(" + std::string(e.texts[9]) + " x " + e.texts[8] + ")";
+    EXPECT_NE(std::string(e.name).find(layout), std::string::npos);
+  }
+  // 117 mm discs in inches.
+  EXPECT_NEAR(ValueOf("4.6063") * 25.4, 117, 0.001);
 }
 
 // Plain paper sizes set the paper and margins and keep whatever orientation is set.

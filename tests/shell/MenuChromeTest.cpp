@@ -82,7 +82,7 @@ TEST_F(ShellTest, MenuTreeHasTheCaptionsTagsShortcutsAndSeparatorsOfTheProgram) 
             (Lines{"Colors|8501", "Line Weights|8502", "Line Patterns|8503", "Line Angles|8504",
                    "Text Sizes|8505", "Text Angles|8506", "Shadows|8507"}));
   EXPECT_EQ(Describe(form_->FindMenu("Help1")),
-            (Lines{"Hints|8701 >", "-", "*Notice|8705", "About|8706"}));
+            (Lines{"Contents|8702", "Hints|8701 >", "-", "*Notice|8705", "About|8706"}));
   EXPECT_EQ(Describe(form_->FindMenu("Hints1")), (Lines{"Show All|8703", "Show None|8704"}));
   EXPECT_EQ(Describe(form_->FindMenu("Window1")), (Lines{"Untitled 1|18601"}));
 }

@@ -9,6 +9,7 @@
 #include "canvas/SandboxView.h"
 #include "document/DocumentFile.h"
 #include "document/PageSetup.h"
+#include "page/Catalogue.h"
 #include "page/ui/TPage.h"
 #include "shell/HostWindow.h"
 #include "shell/ShellFixture.h"
@@ -360,6 +361,42 @@ TEST_F(PageSetupTest, ClosingTheWindowClosesItsPageSetupAndANewWindowIsLeftAlone
   EXPECT_EQ(second->GetWindowId(), number);
   EXPECT_EQ(FindPageRecord(second->GetItems())->pageKind(), -1);
   EXPECT_EQ(form_->Params().pspage, -1);
+}
+
+// The search box above Quick select keeps the sheets whose name has the text or whose label is
+// the typed size; choosing a found sheet fills the form as from the whole list, and clearing
+// the search shows the whole list again with that sheet selected.
+TEST_F(PageSetupTest, SearchBoxFindsSheetsByNameOrTypedSize) {
+  ASSERT_NE(OpenNewFiles(), nullptr);
+  PressKind(5);
+  Choose(Form()->Units(), kUnitMillimetres - 1);
+  QLineEdit* search = Form()->QuickSelectSearch();
+  QComboBox* list = Form()->QuickSelect();
+  const int whole = list->count();
+  const QString name = QStringLiteral("63.5 x 38.1 labels, 21 per A4 page (3 x 7)");
+  const int index = FindTemplate(kUnitMillimetres, 5, name);
+  ASSERT_GE(index, 0);
+
+  search->setFocus();
+  QTest::keyClicks(search, QStringLiteral("63,5x38,1"));
+  ASSERT_EQ(list->count(), 1);
+  EXPECT_EQ(list->itemText(0), name);
+  Choose(list, 0);
+  EXPECT_EQ(Form()->Form().selectedTemplate(), index);
+  const char* expected[] = {"210", "297", "63.5", "38.1", "7.25", "15.15", "7", "3", "0", "2.5"};
+  for (int n = 1; n <= 10; ++n)
+    EXPECT_EQ(Form()->Edit(n)->text(), QString::fromLatin1(expected[n - 1])) << n;
+
+  search->clear();
+  EXPECT_EQ(list->count(), whole);
+  EXPECT_EQ(list->currentIndex(), index);
+  EXPECT_EQ(list->itemText(index), name);
+
+  QTest::keyClicks(search, QStringLiteral("zzz"));
+  EXPECT_EQ(list->count(), 0);
+  EXPECT_EQ(list->placeholderText(), QString::fromLatin1(kQuickSelectNothingFound));
+  // The sheet chosen stays chosen while the search hides it.
+  EXPECT_EQ(Form()->Form().selectedTemplate(), index);
 }
 
 TEST_F(PageSetupTest, ApplyWithoutAKindChangesNothing) {

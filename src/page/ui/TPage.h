@@ -93,7 +93,14 @@ class SketchView : public QWidget {
   SheetSketch sketch_;
 };
 
-// The page-dimensions form over PageDimensions, with the sheet sketch beside it.
+// The search box above "Quick select", and what the list says when it finds nothing.
+inline constexpr char kQuickSelectSearchShort[] = "Search name or size";
+inline constexpr char kQuickSelectSearchHint[] =
+    "Find sheets by any part of their name or by their size, e.g. 63.5 x 38.1";
+inline constexpr char kQuickSelectNothingFound[] = "No sheet in this list matches the search";
+
+// The page-dimensions form over PageDimensions, with the sheet sketch beside it; the search box
+// filters the "Quick select" list.
 class TPagedim : public QWidget {
   Q_OBJECT
  public:
@@ -103,6 +110,7 @@ class TPagedim : public QWidget {
   const PageDimensions& Form() const { return form_; }
 
   QComboBox* QuickSelect() const { return quickSelect_; }
+  QLineEdit* QuickSelectSearch() const { return search_; }
   QComboBox* Units() const { return units_; }
   QLineEdit* Edit(int n) const { return edits_[n - 1]; }
   QCheckBox* Portrait() const { return portrait_; }
@@ -135,6 +143,7 @@ class TPagedim : public QWidget {
   QCheckBox* portrait_ = nullptr;
   QCheckBox* landscape_ = nullptr;
   QComboBox* quickSelect_ = nullptr;
+  QLineEdit* search_ = nullptr;
   QComboBox* units_ = nullptr;
   QLabel* labels_[kPageDimensionEdits] = {};
   QLineEdit* edits_[kPageDimensionEdits] = {};

@@ -11,6 +11,7 @@
 #include <cmath>
 
 #include "document/PageSetup.h"
+#include "page/TemplateSearch.h"
 #include "page/ui/TPage.h"
 #include "render/Bitmap.h"
 
@@ -58,7 +59,13 @@ TPagedim::TPagedim(QWidget* parent) : QWidget(parent) {
   landscape_ = new QCheckBox(QStringLiteral("Landscape"), this);
   fields->addWidget(portrait_, 0, 0);
   fields->addWidget(landscape_, 0, 1);
-  fields->addWidget(new QLabel(QStringLiteral("Quick select"), this), 1, 0, 1, 2);
+  fields->addWidget(new QLabel(QStringLiteral("Quick select"), this), 1, 0);
+  search_ = new QLineEdit(this);
+  search_->setObjectName(QStringLiteral("QuickSelectSearch"));
+  search_->setPlaceholderText(QString::fromLatin1(kQuickSelectSearchShort));
+  search_->setToolTip(QString::fromLatin1(kQuickSelectSearchHint));
+  search_->setClearButtonEnabled(true);
+  fields->addWidget(search_, 1, 1);
   quickSelect_ = new QComboBox(this);
   quickSelect_->setObjectName(QStringLiteral("ComboBox1"));
   quickSelect_->setMaxVisibleItems(16);
@@ -120,10 +127,14 @@ TPagedim::TPagedim(QWidget* parent) : QWidget(parent) {
     form_.SetOrientation(kLandscape);
     Refresh();
   });
+  // The list shows the entries the search finds; each carries its index in the whole list.
   connect(quickSelect_, &QComboBox::activated, this, [this](int index) {
     if (filling_) return;
-    form_.ChooseTemplate(index);
+    form_.ChooseTemplate(quickSelect_->itemData(index).toInt());
     Refresh();
+  });
+  connect(search_, &QLineEdit::textChanged, this, [this] {
+    if (!filling_) Refresh();
   });
   connect(units_, &QComboBox::activated, this, [this](int index) {
     if (filling_) return;
@@ -188,14 +199,18 @@ void TPagedim::Refresh() {
   portrait_->setChecked(form_.orientation() == kPortrait);
   landscape_->setChecked(form_.orientation() == kLandscape);
   const QStringList names = form_.QuickSelectNames();
-  QStringList shown;
+  const std::vector<int> found = SearchTemplates(form_.units(), form_.kind(), search_->text());
+  std::vector<int> shown;
   for (int i = 0; i < quickSelect_->count(); ++i)
-    shown.append(quickSelect_->itemText(i));
-  if (shown != names) {
+    shown.push_back(quickSelect_->itemData(i).toInt());
+  if (shown != found) {
     quickSelect_->clear();
-    quickSelect_->addItems(names);
+    for (int index : found)
+      quickSelect_->addItem(names.value(index), index);
   }
-  quickSelect_->setCurrentIndex(form_.selectedTemplate());
+  quickSelect_->setPlaceholderText(found.empty() ? QString::fromLatin1(kQuickSelectNothingFound)
+                                                 : QString());
+  quickSelect_->setCurrentIndex(quickSelect_->findData(form_.selectedTemplate()));
   units_->setCurrentIndex(form_.units() - 1);
   for (int n = 1; n <= kPageDimensionEdits; ++n) {
     const bool shownEdit = form_.EditShown(n);

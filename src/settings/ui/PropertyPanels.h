@@ -178,7 +178,8 @@ class TToolbox : public QWidget {
   bool pressed_ = false;
 };
 
-// A guidance page: a title, a line of text and a way back to the panel before it.
+// A guidance page: a title, what the user can do at that moment (GuidancePages) and a way back
+// to the panel before it.
 class TLinehelp : public QWidget {
   Q_OBJECT
  public:

@@ -6,6 +6,7 @@
 
 #include "document/ToolNumbers.h"
 #include "edit/PanelCommands.h"
+#include "settings/ui/GuidancePages.h"
 #include "settings/ui/PropertyPanels.h"
 
 namespace quillon {
@@ -153,8 +154,9 @@ TLinehelp::TLinehelp(PanelContext& context, int32_t page, QWidget* parent) : QWi
   bold.setBold(true);
   title->setFont(bold);
   column->addWidget(title);
-  auto* text = new QLabel(
-      QStringLiteral("Page %1: the suggestions below show what you can do next.").arg(page), this);
+  auto* text = new QLabel(GuidanceRichText(page), this);
+  text->setObjectName(QStringLiteral("GuidanceText"));
+  text->setTextFormat(Qt::RichText);
   text->setWordWrap(true);
   column->addWidget(text);
   auto* back = new QLabel(QStringLiteral("<a href=\"back\">Back</a>"), this);
