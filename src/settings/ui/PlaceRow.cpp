@@ -1,0 +1,163 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "settings/ui/PlaceRow.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTimer>
+#include <algorithm>
+
+#include "document/PageSetup.h"
+
+namespace quillon {
+namespace {
+
+constexpr std::array<PlaceField, 5> kFields{PlaceField::X, PlaceField::Y, PlaceField::Width,
+                                            PlaceField::Height, PlaceField::Angle};
+
+std::size_t IndexOf(PlaceField field) {
+  return static_cast<std::size_t>(field);
+}
+
+QString PlaceUnitCaption(int32_t units) {
+  if (units == kUnitPixels) return QStringLiteral("In pixels; the angle in degrees.");
+  if (units == kUnitMillimetres) return QStringLiteral("In mm; the angle in degrees.");
+  return QStringLiteral("In inches; the angle in degrees.");
+}
+
+}  // namespace
+
+PlaceRow::PlaceRow(PanelContext& context, QWidget* parent)
+    : QGroupBox(QStringLiteral("Position and size"), parent), context_(context) {
+  setObjectName(QStringLiteral("PositionAndSize"));
+  auto* grid = new QGridLayout(this);
+  grid->setContentsMargins(4, 4, 4, 4);
+  grid->setHorizontalSpacing(3);
+  grid->setVerticalSpacing(2);
+  // Short captions keep two fields to a line in the narrow side column; the tooltips name them.
+  const char* captions[] = {"X", "Y", "W", "H", "Angle"};
+  const char* names[] = {"X", "Y", "Width", "Height", "Angle"};
+  const char* hints[] = {"Left edge of the selection", "Top edge of the selection",
+                         "Width of the selection", "Height of the selection",
+                         "Angle of the selection, counter-clockwise"};
+  for (PlaceField field : kFields) {
+    const std::size_t i = IndexOf(field);
+    auto* caption = new QLabel(QString::fromLatin1(captions[i]), this);
+    auto* edit = new QLineEdit(this);
+    edit->setObjectName(QStringLiteral("Place") + QString::fromLatin1(names[i]));
+    edit->setAccessibleName(QString::fromLatin1(names[i]));
+    edit->setToolTip(QString::fromLatin1(hints[i]));
+    edit->setMinimumWidth(20);
+    caption->setBuddy(edit);
+    const int row = static_cast<int>(i) / 2, column = static_cast<int>(i) % 2 * 2;
+    grid->addWidget(caption, row, column);
+    grid->addWidget(edit, row, column + 1, 1, field == PlaceField::Angle ? 3 : 1);
+    connect(edit, &QLineEdit::editingFinished, this, [this, field] { Commit(field); });
+    fields_[i] = edit;
+  }
+  grid->setColumnStretch(1, 1);
+  grid->setColumnStretch(3, 1);
+  unit_ = new QLabel(this);
+  unit_->setWordWrap(true);
+  grid->addWidget(unit_, 3, 0, 1, 4);
+  problem_ = new QLabel(this);
+  problem_->setObjectName(QStringLiteral("PlaceProblem"));
+  problem_->setWordWrap(true);
+  problem_->setStyleSheet(QStringLiteral("color: #b00000;"));
+  problem_->hide();
+  grid->addWidget(problem_, 4, 0, 1, 4);
+}
+
+QString PlaceRow::Problem() const {
+  return problem_->isHidden() ? QString() : problem_->text();
+}
+
+bool PlaceRow::Refused(PlaceField field) const {
+  return refused_[IndexOf(field)];
+}
+
+void PlaceRow::showEvent(QShowEvent* event) {
+  QGroupBox::showEvent(event);
+  Refresh();
+}
+
+void PlaceRow::Refresh() {
+  FollowDocument();
+  ItemList* list = context_.ActiveDocument();
+  const std::optional<SelectionPlace> place =
+      list != nullptr ? SelectionPlaceOf(*list, context_.ActiveGeometry()) : std::nullopt;
+  const PlaceUnits units = list != nullptr ? PlaceUnitsOf(*list) : PlaceUnits{};
+  unit_->setText(PlaceUnitCaption(units.units));
+  for (PlaceField field : kFields) {
+    const std::size_t i = IndexOf(field);
+    QLineEdit* edit = fields_[i];
+    shown_[i] = place ? FormatFieldValue(field, FieldValue(*place, field, units), units.units)
+                      : QString();
+    edit->setEnabled(place.has_value());
+    // What the user is typing stays until it is applied or left.
+    if (edit->hasFocus() && edit->isModified()) continue;
+    edit->setText(shown_[i]);
+    edit->setModified(false);
+    ClearRefusal(field);
+  }
+}
+
+void PlaceRow::Commit(PlaceField field) {
+  QLineEdit* edit = Field(field);
+  ItemList* list = context_.ActiveDocument();
+  DocumentEvents* events = context_.ActiveEvents();
+  if (list == nullptr || events == nullptr || !edit->isEnabled()) return;
+  if (edit->text().trimmed() == shown_[IndexOf(field)]) {
+    ClearRefusal(field);
+    return;
+  }
+  const PlaceInput input = ParsePlaceField(field, edit->text(), PlaceUnitsOf(*list).units);
+  if (!input.value) {
+    MarkRefused(field, input.problem);
+    return;
+  }
+  if (ApplyPlace(*list, *events, field, *input.value, context_.ActiveGeometry())) {
+    context_.SelectionEdited();
+  }
+  edit->setModified(false);
+  Refresh();
+}
+
+void PlaceRow::MarkRefused(PlaceField field, const QString& problem) {
+  const std::size_t i = IndexOf(field);
+  refused_[i] = true;
+  fields_[i]->setStyleSheet(QStringLiteral("QLineEdit { background: #ffd0d0; color: #800000; }"));
+  problem_->setText(problem);
+  problem_->show();
+}
+
+void PlaceRow::ClearRefusal(PlaceField field) {
+  const std::size_t i = IndexOf(field);
+  if (!refused_[i]) return;
+  refused_[i] = false;
+  fields_[i]->setStyleSheet(QString());
+  if (std::none_of(refused_.begin(), refused_.end(), [](bool r) { return r; })) problem_->hide();
+}
+
+void PlaceRow::FollowDocument() {
+  DocumentEvents* events = context_.ActiveEvents();
+  if (events == events_) return;
+  if (events_ != nullptr) disconnect(events_, nullptr, this, nullptr);
+  events_ = events;
+  if (events == nullptr) return;
+  // Moves by the pointer, undo and redo redraw the document: the row follows them.
+  connect(events, &DocumentEvents::areaChanged, this, &PlaceRow::ScheduleRefresh);
+  connect(events, &DocumentEvents::repaintAll, this, &PlaceRow::ScheduleRefresh);
+  connect(events, &DocumentEvents::selectionChanged, this, &PlaceRow::ScheduleRefresh);
+}
+
+void PlaceRow::ScheduleRefresh() {
+  if (refreshPending_) return;
+  refreshPending_ = true;
+  QTimer::singleShot(0, this, [this] {
+    refreshPending_ = false;
+    Refresh();
+  });
+}
+
+}  // namespace quillon
