@@ -320,25 +320,36 @@ PlaceUnits PlaceUnitsOf(const ItemList& list) {
 
 double FieldValue(const SelectionPlace& place, PlaceField field, const PlaceUnits& units) {
   const BoundingBox& b = place.box;
-  double value = 0;
+  int64_t pixels = 0;
+  double perUnit = units.perUnitX;
   switch (field) {
     case PlaceField::X:
-      value = b.left / units.perUnitX;
+      pixels = b.left;
       break;
     case PlaceField::Y:
-      value = b.top / units.perUnitY;
+      pixels = b.top;
+      perUnit = units.perUnitY;
       break;
     case PlaceField::Width:
-      value = (double(b.right) - b.left) / units.perUnitX;
+      pixels = int64_t{b.right} - b.left;
       break;
     case PlaceField::Height:
-      value = (double(b.bottom) - b.top) / units.perUnitY;
+      pixels = int64_t{b.bottom} - b.top;
+      perUnit = units.perUnitY;
       break;
     default:
       return place.angle;
   }
-  const double scale = std::pow(10.0, Decimals(field, units.units));
-  return std::round(value * scale) / scale;
+  // The shortest value that reads back to the same pixel: 20 mm typed shows as 20, not as the
+  // 20.11 mm that the whole pixel it became measures.
+  const int most = Decimals(field, units.units);
+  double value = 0;
+  for (int decimals = 0; decimals <= most; ++decimals) {
+    const double scale = std::pow(10.0, decimals);
+    value = std::round(double(pixels) / perUnit * scale) / scale;
+    if (RoundToInt32(value * perUnit) == pixels) break;
+  }
+  return value;
 }
 
 QString FormatFieldValue(PlaceField field, double value, int32_t units) {

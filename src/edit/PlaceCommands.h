@@ -38,8 +38,9 @@ struct PlaceUnits {
 };
 PlaceUnits PlaceUnitsOf(const ItemList& list);
 
-// A field's value as the row shows it: document pixels turned into the unit (pixels whole,
-// millimetres to 0.01, inches to 0.001), the angle in degrees to 0.1, with a point.
+// A field's value as the row shows it: document pixels turned into the unit, as the shortest
+// decimal (pixels whole, millimetres to at most 0.01, inches to at most 0.001) that reads back to
+// the same pixel; the angle in degrees to 0.1. Formatted with a point.
 double FieldValue(const SelectionPlace& place, PlaceField field, const PlaceUnits& units);
 QString FormatFieldValue(PlaceField field, double value, int32_t units);
 

@@ -122,10 +122,11 @@ TEST_F(PlaceCommandsTest, ARectangleMovesAndResizesToTheTypedMillimetresExactly)
 TEST_F(PlaceCommandsTest, TheRowShowsTheOutlineBoxInTheDocumentsUnitWithoutHandleMargins) {
   Select({&Shape(kKindRectangle, kRectangle)});
   SetModified(list, false);
-  EXPECT_EQ(Shown(PlaceField::X), QStringLiteral("26.46"));  // 100 px
-  EXPECT_EQ(Shown(PlaceField::Y), QStringLiteral("26.46"));
-  EXPECT_EQ(Shown(PlaceField::Width), QStringLiteral("52.92"));  // 200 px
-  EXPECT_EQ(Shown(PlaceField::Height), QStringLiteral("26.46"));
+  // The shortest millimetres that read back to the same pixels.
+  EXPECT_EQ(Shown(PlaceField::X), QStringLiteral("26.5"));  // 100 px
+  EXPECT_EQ(Shown(PlaceField::Y), QStringLiteral("26.5"));
+  EXPECT_EQ(Shown(PlaceField::Width), QStringLiteral("53"));  // 200 px
+  EXPECT_EQ(Shown(PlaceField::Height), QStringLiteral("26.5"));
   EXPECT_EQ(Shown(PlaceField::Angle), QStringLiteral("0"));
   // What the row shows reads back to the same pixels: applying it records nothing.
   const int32_t step = NextTransaction(list);
@@ -140,11 +141,19 @@ TEST_F(PlaceCommandsTest, TheRowShowsTheOutlineBoxInTheDocumentsUnitWithoutHandl
   page->setPageUnits(kUnitInches);
   page->setPixelsPerUnitX(96);
   page->setPixelsPerUnitY(96);
-  EXPECT_EQ(Shown(PlaceField::Width), QStringLiteral("2.083"));
+  EXPECT_EQ(Shown(PlaceField::Width), QStringLiteral("2.08"));
   page->setPageUnits(kUnitPixels);
   page->setPixelsPerUnitX(1);
   page->setPixelsPerUnitY(1);
   EXPECT_EQ(Shown(PlaceField::X), QStringLiteral("100"));
+
+  // A typed value shows as typed, though it became whole pixels (20 mm are 75.6 pixels).
+  page->setPageUnits(kUnitMillimetres);
+  page->setPixelsPerUnitX(96 / 25.4);
+  page->setPixelsPerUnitY(96 / 25.4);
+  ASSERT_TRUE(ApplyPlace(list, observer, PlaceField::X, 20, context));
+  EXPECT_EQ(FirstSelected(list)->points.at(0).point.x, 76);
+  EXPECT_EQ(Shown(PlaceField::X), QStringLiteral("20"));
 }
 
 TEST_F(PlaceCommandsTest, TurnedItemsKeepTheirTurnAndShowIt) {
@@ -216,11 +225,11 @@ TEST_F(PlaceCommandsTest, UnevenStretchingMakesASquareARectangleAndACircleAnElli
   CircleFromClicks({400, 400}, {450, 400}, circle.points);
   RecomputeBounds(circle, context);
   Select({&circle});
-  EXPECT_EQ(Shown(PlaceField::Width), QStringLiteral("26.46"));  // 100 px
+  EXPECT_EQ(Shown(PlaceField::Width), QStringLiteral("26.5"));  // 100 px
   ASSERT_TRUE(ApplyPlace(list, observer, PlaceField::Height, 52.92, context));
   EXPECT_EQ(Selected().front()->kind(), kKindEllipse);
-  EXPECT_EQ(Shown(PlaceField::Width), QStringLiteral("26.46"));
-  EXPECT_EQ(Shown(PlaceField::Height), QStringLiteral("52.92"));
+  EXPECT_EQ(Shown(PlaceField::Width), QStringLiteral("26.5"));
+  EXPECT_EQ(Shown(PlaceField::Height), QStringLiteral("53"));
   EXPECT_EQ(Shown(PlaceField::Y), QStringLiteral("92.6"));  // 350 px, the top kept
 }
 

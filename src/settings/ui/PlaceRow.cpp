@@ -19,10 +19,10 @@ std::size_t IndexOf(PlaceField field) {
   return static_cast<std::size_t>(field);
 }
 
-QString PlaceUnitCaption(int32_t units) {
-  if (units == kUnitPixels) return QStringLiteral("In pixels; the angle in degrees.");
-  if (units == kUnitMillimetres) return QStringLiteral("In mm; the angle in degrees.");
-  return QStringLiteral("In inches; the angle in degrees.");
+QString PlaceUnitSuffix(PlaceField field, int32_t units) {
+  if (field == PlaceField::Angle) return QStringLiteral("\u00B0");
+  if (units == kUnitPixels) return QStringLiteral("px");
+  return units == kUnitMillimetres ? QStringLiteral("mm") : QStringLiteral("in");
 }
 
 }  // namespace
@@ -33,39 +33,37 @@ PlaceRow::PlaceRow(PanelContext& context, QWidget* parent)
   auto* grid = new QGridLayout(this);
   grid->setContentsMargins(4, 4, 4, 4);
   grid->setHorizontalSpacing(3);
-  grid->setVerticalSpacing(2);
-  // Short captions keep two fields to a line in the narrow side column; the tooltips name them.
-  const char* captions[] = {"X", "Y", "W", "H", "Angle"};
+  grid->setVerticalSpacing(1);
+  // One field to a line: the side column is too narrow for two measures side by side.
   const char* names[] = {"X", "Y", "Width", "Height", "Angle"};
   const char* hints[] = {"Left edge of the selection", "Top edge of the selection",
                          "Width of the selection", "Height of the selection",
                          "Angle of the selection, counter-clockwise"};
   for (PlaceField field : kFields) {
     const std::size_t i = IndexOf(field);
-    auto* caption = new QLabel(QString::fromLatin1(captions[i]), this);
+    auto* caption = new QLabel(QString::fromLatin1(names[i]), this);
     auto* edit = new QLineEdit(this);
     edit->setObjectName(QStringLiteral("Place") + QString::fromLatin1(names[i]));
     edit->setAccessibleName(QString::fromLatin1(names[i]));
     edit->setToolTip(QString::fromLatin1(hints[i]));
     edit->setMinimumWidth(20);
+    edit->setMaximumHeight(edit->fontMetrics().height() + 6);
     caption->setBuddy(edit);
-    const int row = static_cast<int>(i) / 2, column = static_cast<int>(i) % 2 * 2;
-    grid->addWidget(caption, row, column);
-    grid->addWidget(edit, row, column + 1, 1, field == PlaceField::Angle ? 3 : 1);
+    auto* unit = new QLabel(this);
+    grid->addWidget(caption, static_cast<int>(i), 0);
+    grid->addWidget(edit, static_cast<int>(i), 1);
+    grid->addWidget(unit, static_cast<int>(i), 2);
+    units_[i] = unit;
     connect(edit, &QLineEdit::editingFinished, this, [this, field] { Commit(field); });
     fields_[i] = edit;
   }
   grid->setColumnStretch(1, 1);
-  grid->setColumnStretch(3, 1);
-  unit_ = new QLabel(this);
-  unit_->setWordWrap(true);
-  grid->addWidget(unit_, 3, 0, 1, 4);
   problem_ = new QLabel(this);
   problem_->setObjectName(QStringLiteral("PlaceProblem"));
   problem_->setWordWrap(true);
   problem_->setStyleSheet(QStringLiteral("color: #b00000;"));
   problem_->hide();
-  grid->addWidget(problem_, 4, 0, 1, 4);
+  grid->addWidget(problem_, 5, 0, 1, 3);
 }
 
 QString PlaceRow::Problem() const {
@@ -87,10 +85,10 @@ void PlaceRow::Refresh() {
   const std::optional<SelectionPlace> place =
       list != nullptr ? SelectionPlaceOf(*list, context_.ActiveGeometry()) : std::nullopt;
   const PlaceUnits units = list != nullptr ? PlaceUnitsOf(*list) : PlaceUnits{};
-  unit_->setText(PlaceUnitCaption(units.units));
   for (PlaceField field : kFields) {
     const std::size_t i = IndexOf(field);
     QLineEdit* edit = fields_[i];
+    units_[i]->setText(PlaceUnitSuffix(field, units.units));
     shown_[i] = place ? FormatFieldValue(field, FieldValue(*place, field, units), units.units)
                       : QString();
     edit->setEnabled(place.has_value());
