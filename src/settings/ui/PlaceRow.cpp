@@ -2,6 +2,7 @@
 #include "settings/ui/PlaceRow.h"
 
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTimer>
@@ -19,10 +20,9 @@ std::size_t IndexOf(PlaceField field) {
   return static_cast<std::size_t>(field);
 }
 
-QString PlaceUnitSuffix(PlaceField field, int32_t units) {
-  if (field == PlaceField::Angle) return QStringLiteral("\u00B0");
-  if (units == kUnitPixels) return QStringLiteral("px");
-  return units == kUnitMillimetres ? QStringLiteral("mm") : QStringLiteral("in");
+QString PlaceUnitCaption(int32_t units) {
+  if (units == kUnitPixels) return QStringLiteral("in pixels");
+  return units == kUnitMillimetres ? QStringLiteral("in mm") : QStringLiteral("in inches");
 }
 
 }  // namespace
@@ -31,39 +31,55 @@ PlaceRow::PlaceRow(PanelContext& context, QWidget* parent)
     : QGroupBox(QStringLiteral("Position and size"), parent), context_(context) {
   setObjectName(QStringLiteral("PositionAndSize"));
   auto* grid = new QGridLayout(this);
-  grid->setContentsMargins(4, 4, 4, 4);
+  grid->setContentsMargins(4, 2, 4, 4);
   grid->setHorizontalSpacing(3);
   grid->setVerticalSpacing(1);
-  // One field to a line: the side column is too narrow for two measures side by side.
+  // Two measures to a line with one-letter captions, so that the row takes little of the side
+  // column's height; the tooltips name each field.
+  const char* captions[] = {"X", "Y", "W", "H", "Angle"};
   const char* names[] = {"X", "Y", "Width", "Height", "Angle"};
-  const char* hints[] = {"Left edge of the selection", "Top edge of the selection",
+  const char* hints[] = {"X: the left edge of the selection", "Y: the top edge of the selection",
                          "Width of the selection", "Height of the selection",
-                         "Angle of the selection, counter-clockwise"};
+                         "Angle of the selection in degrees, counter-clockwise"};
+  auto* angleRow = new QHBoxLayout;
+  angleRow->setSpacing(3);
   for (PlaceField field : kFields) {
     const std::size_t i = IndexOf(field);
-    auto* caption = new QLabel(QString::fromLatin1(names[i]), this);
+    auto* caption = new QLabel(QString::fromLatin1(captions[i]), this);
     auto* edit = new QLineEdit(this);
     edit->setObjectName(QStringLiteral("Place") + QString::fromLatin1(names[i]));
     edit->setAccessibleName(QString::fromLatin1(names[i]));
     edit->setToolTip(QString::fromLatin1(hints[i]));
+    caption->setToolTip(edit->toolTip());
     edit->setMinimumWidth(20);
     edit->setMaximumHeight(edit->fontMetrics().height() + 6);
     caption->setBuddy(edit);
-    auto* unit = new QLabel(this);
-    grid->addWidget(caption, static_cast<int>(i), 0);
-    grid->addWidget(edit, static_cast<int>(i), 1);
-    grid->addWidget(unit, static_cast<int>(i), 2);
-    units_[i] = unit;
+    if (field == PlaceField::Angle) {
+      edit->setMaximumWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("0000.0")) + 10);
+      angleRow->addWidget(caption);
+      angleRow->addWidget(edit);
+      angleRow->addWidget(new QLabel(QStringLiteral("\u00B0"), this));
+    } else {
+      const int row = static_cast<int>(i) / 2, column = static_cast<int>(i) % 2 * 2;
+      grid->addWidget(caption, row, column);
+      grid->addWidget(edit, row, column + 1);
+    }
     connect(edit, &QLineEdit::editingFinished, this, [this, field] { Commit(field); });
     fields_[i] = edit;
   }
+  unit_ = new QLabel(this);
+  unit_->setObjectName(QStringLiteral("PlaceUnit"));
+  angleRow->addStretch();
+  angleRow->addWidget(unit_);
+  grid->addLayout(angleRow, 2, 0, 1, 4);
   grid->setColumnStretch(1, 1);
+  grid->setColumnStretch(3, 1);
   problem_ = new QLabel(this);
   problem_->setObjectName(QStringLiteral("PlaceProblem"));
   problem_->setWordWrap(true);
   problem_->setStyleSheet(QStringLiteral("color: #b00000;"));
   problem_->hide();
-  grid->addWidget(problem_, 5, 0, 1, 3);
+  grid->addWidget(problem_, 3, 0, 1, 4);
 }
 
 QString PlaceRow::Problem() const {
@@ -85,10 +101,10 @@ void PlaceRow::Refresh() {
   const std::optional<SelectionPlace> place =
       list != nullptr ? SelectionPlaceOf(*list, context_.ActiveGeometry()) : std::nullopt;
   const PlaceUnits units = list != nullptr ? PlaceUnitsOf(*list) : PlaceUnits{};
+  unit_->setText(PlaceUnitCaption(units.units));
   for (PlaceField field : kFields) {
     const std::size_t i = IndexOf(field);
     QLineEdit* edit = fields_[i];
-    units_[i]->setText(PlaceUnitSuffix(field, units.units));
     shown_[i] = place ? FormatFieldValue(field, FieldValue(*place, field, units), units.units)
                       : QString();
     edit->setEnabled(place.has_value());

@@ -42,7 +42,7 @@ class PlaceRow : public QGroupBox {
   std::array<QLineEdit*, 5> fields_{};
   std::array<QString, 5> shown_;
   std::array<bool, 5> refused_{};
-  std::array<QLabel*, 5> units_{};
+  QLabel* unit_ = nullptr;
   QLabel* problem_ = nullptr;
   QPointer<DocumentEvents> events_;
   bool refreshPending_ = false;
