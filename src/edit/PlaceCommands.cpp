@@ -14,13 +14,15 @@
 #include "render/ShapeBounds.h"
 #include "render/TextMetrics.h"
 #include "render/Transforms.h"
+#include "settings/CustomSlots.h"
 
 namespace quillon {
 namespace {
 
 constexpr double kPi = std::numbers::pi;
-// Typed positions and sizes stay within this many document pixels of the page's corner.
-constexpr double kFarthestPixel = 1000000;
+// Typed positions and sizes stay within this many document pixels of the page's corner, the
+// largest page an export makes.
+constexpr double kFarthestPixel = 32000;
 
 BoundingBox BoxOfPoints(const std::vector<Point>& points) {
   BoundingBox box{points.front().x, points.front().y, points.front().x, points.front().y};
@@ -225,7 +227,8 @@ void Scale(ItemList& list, const GeometryContext& context, Point corner, double 
     } else {
       SetEnds(r, Scaled(End1(r), corner, sx, sy), Scaled(End2(r), corner, sx, sy));
       if (r.kind() == kKindText) {
-        r.setFontSize(std::max(1, RoundToInt32(r.fontSize() * typed)));
+        r.setFontSize(std::clamp(RoundToInt32(r.fontSize() * typed), kMinCustomFontSize,
+                                 kMaxCustomFontSize));
       }
     }
   });
