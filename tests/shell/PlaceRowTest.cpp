@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The side panel's "Position and size" row driven as a user drives it: an item clicked on the
 // canvas, values typed into the fields and confirmed with Return or by leaving the field.
-#include <QLabel>
+#include <QApplication>
+#include <QFocusEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QStackedWidget>
 
 #include "canvas/BitmapView.h"
