@@ -160,9 +160,16 @@ TEST_F(PlaceRowTest, LettersTurnTheFieldRedWithASentenceAndChangeNothing) {
   EXPECT_FALSE(Field(PlaceField::Width)->styleSheet().isEmpty());
   EXPECT_EQ(Steps(), 0);
   EXPECT_FALSE(IsModified(window_->GetItems()));
+  // A level line has no height to scale.
+  Type(PlaceField::Height, QStringLiteral("5"));
+  EXPECT_TRUE(Row()->Refused(PlaceField::Height));
+  EXPECT_EQ(Row()->Problem(),
+            QStringLiteral("The selection has no height to scale; type its width instead."));
+  EXPECT_EQ(Steps(), 0);
   // A good value clears the mark and is applied; leaving the field applies as Return does.
   Type(PlaceField::Width, QStringLiteral("76.2"));
   EXPECT_FALSE(Row()->Refused(PlaceField::Width));
+  EXPECT_FALSE(Row()->Refused(PlaceField::Height));  // the row was filled afresh
   EXPECT_TRUE(Row()->Problem().isEmpty());
   EXPECT_EQ(test::BoxOf(*Visible(kKindLine)), (test::Box{96, 400, 384, 400}));
   QLineEdit* x = Field(PlaceField::X);

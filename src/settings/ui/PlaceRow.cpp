@@ -130,6 +130,15 @@ void PlaceRow::Commit(PlaceField field) {
     MarkRefused(field, input.problem);
     return;
   }
+  // A flat selection (a level or upright line) cannot be scaled in the direction it lacks.
+  const bool wide = field == PlaceField::Width;
+  if ((wide || field == PlaceField::Height) && shown_[IndexOf(field)] == QStringLiteral("0")) {
+    MarkRefused(field, wide ? QStringLiteral("The selection has no width to scale; type its "
+                                             "height instead.")
+                            : QStringLiteral("The selection has no height to scale; type its "
+                                             "width instead."));
+    return;
+  }
   if (ApplyPlace(*list, *events, field, *input.value, context_.ActiveGeometry())) {
     context_.SelectionEdited();
   }
