@@ -109,8 +109,8 @@ double SelectionAngle(const ItemList& list) {
     radians = ItemAngle(*items.front());
   } else if (frames.size() == 1) {
     const int32_t group = frames.front()->groupNumber();
-    const bool oneGroup = std::all_of(items.begin(), items.end(),
-                                      [&](const ItemRecord* r) { return r->groupNumber() == group; });
+    const bool oneGroup = std::all_of(
+        items.begin(), items.end(), [&](const ItemRecord* r) { return r->groupNumber() == group; });
     if (oneGroup) radians = frames.front()->angle();
   }
   if (!radians || !std::isfinite(*radians)) return 0;
@@ -227,8 +227,8 @@ void Scale(ItemList& list, const GeometryContext& context, Point corner, double 
     } else {
       SetEnds(r, Scaled(End1(r), corner, sx, sy), Scaled(End2(r), corner, sx, sy));
       if (r.kind() == kKindText) {
-        r.setFontSize(std::clamp(RoundToInt32(r.fontSize() * typed), kMinCustomFontSize,
-                                 kMaxCustomFontSize));
+        r.setFontSize(
+            std::clamp(RoundToInt32(r.fontSize() * typed), kMinCustomFontSize, kMaxCustomFontSize));
       }
     }
   });
@@ -383,7 +383,8 @@ PlaceInput ParsePlaceField(PlaceField field, QStringView text, int32_t units) {
                               what + QStringLiteral("; type ") + hint + u'.'};
   }
   const bool sized = field == PlaceField::Width || field == PlaceField::Height;
-  if (sized && !(*value > 0)) return {std::nullopt, label + QStringLiteral(" must be more than 0.")};
+  if (sized && !(*value > 0))
+    return {std::nullopt, label + QStringLiteral(" must be more than 0.")};
   const double limit = field == PlaceField::Angle ? 1e9 : kFarthestPixel;
   if (std::abs(*value) > limit) {
     return {std::nullopt,
@@ -398,8 +399,8 @@ bool ApplyPlace(ItemList& list, EditObserver& observer, PlaceField field, double
   if (!place || !std::isfinite(value)) return false;
   const PlaceUnits units = PlaceUnitsOf(list);
   const BoundingBox box = place->box;
-  const double perUnit = field == PlaceField::Y || field == PlaceField::Height ? units.perUnitY
-                                                                                : units.perUnitX;
+  const double perUnit =
+      field == PlaceField::Y || field == PlaceField::Height ? units.perUnitY : units.perUnitX;
   const double pixels = std::clamp(value * perUnit, -kFarthestPixel, kFarthestPixel);
   const int32_t target = RoundToInt32(pixels);
   const Rect before = SelectionArea(list);
@@ -432,8 +433,7 @@ bool ApplyPlace(ItemList& list, EditObserver& observer, PlaceField field, double
       const double turn = value - place->angle;
       if (std::abs(turn) < 1e-9) return false;
       BeginEdit(list, observer, false);
-      Turn(list, context, Midpoint({box.left, box.top}, {box.right, box.bottom}),
-           turn * kPi / 180);
+      Turn(list, context, Midpoint({box.left, box.top}, {box.right, box.bottom}), turn * kPi / 180);
       break;
     }
   }

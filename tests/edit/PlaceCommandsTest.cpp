@@ -94,11 +94,17 @@ TEST_F(PlaceCommandsTest, ARectangleMovesAndResizesToTheTypedMillimetresExactly)
   const ShapeCase cases[] = {
       {"X", PlaceField::X, 25.4, {{96, 100}, {296, 100}, {296, 200}, {96, 200}}},
       {"Y", PlaceField::Y, 50.8, {{100, 192}, {300, 192}, {300, 292}, {100, 292}}},
-      {"width about the left edge", PlaceField::Width, 101.6,
+      {"width about the left edge",
+       PlaceField::Width,
+       101.6,
        {{100, 100}, {484, 100}, {484, 200}, {100, 200}}},
-      {"height about the top edge", PlaceField::Height, 12.7,
+      {"height about the top edge",
+       PlaceField::Height,
+       12.7,
        {{100, 100}, {300, 100}, {300, 148}, {100, 148}}},
-      {"a quarter turn about the centre", PlaceField::Angle, 90,
+      {"a quarter turn about the centre",
+       PlaceField::Angle,
+       90,
        {{150, 250}, {150, 50}, {250, 50}, {250, 250}}},
   };
   for (const ShapeCase& c : cases) {

@@ -67,8 +67,8 @@ class PlaceRowTest : public test::ShellTest {
   QLineEdit* Field(PlaceField field) { return Row()->Field(field); }
   QStringList Shown() {
     QStringList shown;
-    for (PlaceField f : {PlaceField::X, PlaceField::Y, PlaceField::Width, PlaceField::Height,
-                         PlaceField::Angle})
+    for (PlaceField f :
+         {PlaceField::X, PlaceField::Y, PlaceField::Width, PlaceField::Height, PlaceField::Angle})
       shown << Field(f)->text();
     return shown;
   }
@@ -122,11 +122,17 @@ TEST_F(PlaceRowTest, TheRowShowsTheSelectionAndTypedValuesMoveResizeAndTurnIt) {
     QStringList shown;
   };
   const Step steps[] = {
-      {PlaceField::X, "25,4", {{96, 96}, {192, 96}, {192, 192}, {96, 192}},
+      {PlaceField::X,
+       "25,4",
+       {{96, 96}, {192, 96}, {192, 192}, {96, 192}},
        {"25.4", "25.4", "25.4", "25.4", "0"}},
-      {PlaceField::Width, "50.8", {{96, 96}, {288, 96}, {288, 192}, {96, 192}},
+      {PlaceField::Width,
+       "50.8",
+       {{96, 96}, {288, 96}, {288, 192}, {96, 192}},
        {"25.4", "25.4", "50.8", "25.4", "0"}},
-      {PlaceField::Angle, "90", {{144, 240}, {144, 48}, {240, 48}, {240, 240}},
+      {PlaceField::Angle,
+       "90",
+       {{144, 240}, {144, 48}, {240, 48}, {240, 240}},
        {"38", "12.7", "25.4", "50.8", "90"}},
   };
   int made = 0;

@@ -105,8 +105,8 @@ void PlaceRow::Refresh() {
   for (PlaceField field : kFields) {
     const std::size_t i = IndexOf(field);
     QLineEdit* edit = fields_[i];
-    shown_[i] = place ? FormatFieldValue(field, FieldValue(*place, field, units), units.units)
-                      : QString();
+    shown_[i] =
+        place ? FormatFieldValue(field, FieldValue(*place, field, units), units.units) : QString();
     edit->setEnabled(place.has_value());
     // What the user is typing stays until it is applied or left.
     if (edit->hasFocus() && edit->isModified()) continue;
