@@ -12,6 +12,7 @@
 
 #include "document/ToolNumbers.h"
 #include "edit/PanelCommands.h"
+#include "settings/ui/PlaceRow.h"
 
 namespace quillon {
 namespace {
@@ -163,6 +164,10 @@ PropertyPanel::PropertyPanel(PanelContext& context, int32_t tool, const QString&
     tabs_->addTab(page, i == 0 ? firstPage : secondPage);
   }
   column->addWidget(tabs_);
+  if (ShowsSelection()) {
+    place_ = new PlaceRow(context, this);
+    column->addWidget(place_);
+  }
   for (QLabel*& line : guidance_) {
     line = new QLabel(this);
     line->setWordWrap(true);
@@ -342,6 +347,7 @@ void PropertyPanel::ShowValues() {
 
 void PropertyPanel::SelectionChanged() {
   if (ShowsSelection()) ShowValues();
+  if (place_ != nullptr) place_->Refresh();
 }
 
 void PropertyPanel::RefillLists() {

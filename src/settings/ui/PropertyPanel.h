@@ -22,6 +22,8 @@ class QToolButton;
 
 namespace quillon {
 
+class PlaceRow;
+
 // Lets a list shrink to the narrow side column; its pop-up still shows whole entries.
 void MakeNarrow(QComboBox* box);
 
@@ -87,6 +89,8 @@ class PropertyPanel : public QWidget {
   QString Heading() const;
   QString GuidanceLine(int line) const;
   QTabWidget* Pages() const { return tabs_; }
+  // The "Position and size" row of a panel that shows the selection, else null.
+  PlaceRow* Place() const { return place_; }
   // The list with this label, or null.
   ValueCombo* ListLabelled(const QString& label) const;
   // Lists are filled afresh (after a customization dialog closed) and show their values again.
@@ -132,6 +136,7 @@ class PropertyPanel : public QWidget {
   int32_t tool_;
   QLabel* heading_ = nullptr;
   QTabWidget* tabs_ = nullptr;
+  PlaceRow* place_ = nullptr;
   std::array<QFormLayout*, 2> pages_{};
   std::array<QLabel*, 4> guidance_{};
   std::vector<std::pair<QString, ValueCombo*>> lists_;
