@@ -365,7 +365,8 @@ QString FormatFieldValue(PlaceField field, double value, int32_t units) {
   return text == QStringLiteral("-0") ? QStringLiteral("0") : text;
 }
 
-PlaceInput ParsePlaceField(PlaceField field, QStringView text, int32_t units) {
+PlaceInput ParsePlaceField(PlaceField field, QStringView text, int32_t units,
+                           double pixelsPerUnit) {
   const QString label = FieldLabel(field);
   const QString hint = Hint(field, units);
   const QString trimmed = text.trimmed().toString();
@@ -385,8 +386,9 @@ PlaceInput ParsePlaceField(PlaceField field, QStringView text, int32_t units) {
   const bool sized = field == PlaceField::Width || field == PlaceField::Height;
   if (sized && !(*value > 0))
     return {std::nullopt, label + QStringLiteral(" must be more than 0.")};
-  const double limit = field == PlaceField::Angle ? 1e9 : kFarthestPixel;
-  if (std::abs(*value) > limit) {
+  const double reach = field == PlaceField::Angle ? std::abs(*value) / 1e9
+                                                 : std::abs(*value * pixelsPerUnit) / kFarthestPixel;
+  if (!(reach <= 1)) {
     return {std::nullopt,
             label + QStringLiteral(": ") + quoted + QStringLiteral(" is too large for a drawing.")};
   }

@@ -45,12 +45,14 @@ double FieldValue(const SelectionPlace& place, PlaceField field, const PlaceUnit
 QString FormatFieldValue(PlaceField field, double value, int32_t units);
 
 // A typed field read with the page sizes' parser (commas as points, inches also as "3 1/2"):
-// the value, or a sentence saying what is wrong (letters, an empty field, a size of 0 or less).
+// the value, or a sentence saying what is wrong (letters, an empty field, a size of 0 or less,
+// a position or size that lies beyond the largest drawing at pixelsPerUnit).
 struct PlaceInput {
   std::optional<double> value;
   QString problem;
 };
-PlaceInput ParsePlaceField(PlaceField field, QStringView text, int32_t units);
+PlaceInput ParsePlaceField(PlaceField field, QStringView text, int32_t units,
+                           double pixelsPerUnit = 1);
 
 // Sets one field of the selection as one edit step: X and Y move every selected item so that
 // the box's left or top edge lies there; width and height scale the selection about the box's

@@ -309,6 +309,11 @@ TEST_F(PlaceCommandsTest, TypedTextIsReadLikePageSizesAndBadTextIsRefusedWithASe
       EXPECT_FALSE(input.value.has_value());
     }
   }
+  // The reach is measured in pixels: 9000 mm lie beyond 32000 pixels at 96 dpi, 8000 mm not.
+  const double perMm = 96 / 25.4;
+  EXPECT_EQ(ParsePlaceField(PlaceField::Width, u"9000", kUnitMillimetres, perMm).problem,
+            QStringLiteral("Width: \"9000\" is too large for a drawing."));
+  EXPECT_TRUE(ParsePlaceField(PlaceField::Width, u"8000", kUnitMillimetres, perMm).value);
 }
 
 }  // namespace

@@ -125,7 +125,10 @@ void PlaceRow::Commit(PlaceField field) {
     ClearRefusal(field);
     return;
   }
-  const PlaceInput input = ParsePlaceField(field, edit->text(), PlaceUnitsOf(*list).units);
+  const PlaceUnits units = PlaceUnitsOf(*list);
+  const bool vertical = field == PlaceField::Y || field == PlaceField::Height;
+  const PlaceInput input = ParsePlaceField(field, edit->text(), units.units,
+                                           vertical ? units.perUnitY : units.perUnitX);
   if (!input.value) {
     MarkRefused(field, input.problem);
     return;
