@@ -44,7 +44,7 @@ bool PdfPaperInRange(QSizeF paper) {
 PrintResult PrintSheet(const ItemList& list, const std::string& title,
                        const std::u16string& selection, int copies, PrintDevice& device,
                        const ScreenMetrics& screen, const ItemRenderer& render,
-                       const ProgressReport& progress) {
+                       const ProgressReport& progress, const PageCorrection& correction) {
   if (FindPageRecord(list) == nullptr) return {false, "The document has no page setup."};
   if (copies < 1) return {false, "No copies were asked for."};
   // The sheet is composed and sent band by band, one tile row high; the job opens with the
@@ -78,9 +78,11 @@ PrintResult PrintSheet(const ItemList& list, const std::string& title,
     }
     return true;
   };
-  const ComposeResult composed =
-      ComposeSheetInBands(list, ComposeMode::Printer, selection, screen, device.Geometry(),
-                           render, kPrintTileSize, send, progress);
+  PrinterGeometry geometry = device.Geometry();
+  geometry.correction = correction;
+  const ComposeResult composed = ComposeSheetInBands(list, ComposeMode::Printer, selection, screen,
+                                                     geometry, render, kPrintTileSize, send,
+                                                     progress);
   if (refused) return {false, device.error()};
   if (!composed.ok) {
     if (begun) device.Abort();
