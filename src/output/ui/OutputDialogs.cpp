@@ -179,8 +179,9 @@ bool OutputDialogs::PrintDocument(const ItemList& list, const QString& title,
   if (firstCard > 1 || !used.empty()) {
     toPrint = SelectionForPrint(selection, firstCard, used, cards);
     if (!PrintsAnyCard(toPrint, cards)) {
-      Report("No card of this sheet is left to print: the cards before the first card and the "
-             "used cards stay blank.");
+      Report(
+          "No card of this sheet is left to print: the cards before the first card and the "
+          "used cards stay blank.");
       return false;
     }
   }
@@ -216,7 +217,8 @@ bool OutputDialogs::PrintDocument(const ItemList& list, const QString& title,
     if (!printed.cancelled) Report(printed.message);
     return false;
   }
-  if (sheetOfCards) OfferToRemember(list, used, SelectionForPrint(toPrint, 1, {}, cards), firstCard);
+  if (sheetOfCards)
+    OfferToRemember(list, used, SelectionForPrint(toPrint, 1, {}, cards), firstCard);
   return true;
 }
 

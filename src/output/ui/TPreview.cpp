@@ -19,8 +19,8 @@
 #include "output/PrintDriver.h"
 #include "output/PrinterSettings.h"
 #include "output/UsedCards.h"
-#include "settings/SettingsStore.h"
 #include "render/Resample.h"
+#include "settings/SettingsStore.h"
 
 namespace quillon {
 namespace {
@@ -114,7 +114,8 @@ void GreyUsedCards(Bitmap& picture, const ItemList& list, const std::u16string& 
       const int right = std::clamp(int(std::lround(b.x() * px)), 0, picture.width());
       const int bottom = std::clamp(int(std::lround(b.y() * py)), 0, picture.height());
       for (int y = top; y < bottom; ++y) {
-        for (int x = left; x < right; ++x) picture.SetPixel(x, y, ColourOf(215, 215, 215));
+        for (int x = left; x < right; ++x)
+          picture.SetPixel(x, y, ColourOf(215, 215, 215));
       }
     }
   }
@@ -242,8 +243,7 @@ void TPreview::Prepare() {
   if (owner_ == nullptr || Prepared()) return;
   Bitmap picture;
   const ComposeResult made = PreviewPicture(*list_, list_->screen(), PrintQualityRenderer(),
-                                            selection_, picture, {},
-                                            AsPageCorrection(correction_));
+                                            selection_, picture, {}, AsPageCorrection(correction_));
   if (!made.ok) {
     if (FindPageRecord(*list_) != nullptr) texts_->setText(QString::fromStdString(made.message));
     return;

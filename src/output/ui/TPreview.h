@@ -49,8 +49,8 @@ class TPreview : public QWidget {
  public:
   // owner is the document's window: once it is gone the list is never read again. used marks
   // the cards earlier prints used (UsedCards.h), which show grey.
-  TPreview(QObject* owner, const ItemList& list, std::u16string selection,
-           std::u16string used = {}, QWidget* parent = nullptr);
+  TPreview(QObject* owner, const ItemList& list, std::u16string selection, std::u16string used = {},
+           QWidget* parent = nullptr);
 
   const ItemList* Document() const { return list_; }
   // The picture shown; empty until prepared.

@@ -13,8 +13,8 @@
 #include "output/PrinterSettings.h"
 #include "output/SheetComposer.h"
 #include "output/UsedCards.h"
-#include "settings/SettingsStore.h"
 #include "output/ui/SheetPanel.h"
+#include "settings/SettingsStore.h"
 
 namespace quillon {
 namespace {
