@@ -51,4 +51,8 @@ PrintResult PrintSheet(const ItemList& list, const std::string& title,
                        const ScreenMetrics& screen, const ItemRenderer& render,
                        const ProgressReport& progress = {}, const PageCorrection& correction = {});
 
+// Prints a sheet made already (covering the printable area, as ComposeSheet makes it in
+// printer mode) as one copy.
+PrintResult PrintPicture(const Bitmap& sheet, const std::string& title, PrintDevice& device);
+
 }  // namespace quillon
