@@ -16,7 +16,7 @@ constexpr char kLetters[] = "ABCDE";  // the crosshairs' names, in CalibrationCr
 
 // The arms are filled in whole printer pixels, centred on the pixel nearest the crosshair's
 // centre, so that a measure of the print finds it within half a pixel.
-void DrawCrosshair(QPainter& painter, QPointF at, int index) {
+void DrawCrosshair(QPainter& painter, QPointF at, int index, bool labelLeft) {
   const QPointF centre = painter.transform().map(at);
   const QTransform scale = painter.transform();
   const int widthX = std::max(1, int(std::lround(kLine * scale.m11()))),
@@ -39,8 +39,11 @@ void DrawCrosshair(QPainter& painter, QPointF at, int index) {
                             .arg(QChar::fromLatin1(kLetters[index]))
                             .arg(at.x())
                             .arg(at.y());
-  // Beyond the arm's end, where no measure of the arms meets it.
-  painter.drawText(at + QPointF(kCrossArm + 1.5, 1.2), label);
+  // Beyond the arm's end, where no measure of the arms meets it; on the left of the crosshairs
+  // near the right edge, so that it stays on the paper.
+  const QRectF room = labelLeft ? QRectF(at.x() - kCrossArm - 61.5, at.y() - 3, 60, 6)
+                                : QRectF(at.x() + kCrossArm + 1.5, at.y() - 3, 60, 6);
+  painter.drawText(room, (labelLeft ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter, label);
 }
 
 // Ticks every millimetre along the top and the left edge, longer every 5 and 10, numbered
@@ -144,7 +147,7 @@ ComposeResult ComposeCalibrationPage(QSizeF paper, const PrinterGeometry& printe
   painter.setFont(QFont(QStringLiteral("Arial")));
   const std::vector<QPointF> crosses = CalibrationCrosshairs(paper);
   for (size_t i = 0; i < crosses.size(); ++i)
-    DrawCrosshair(painter, crosses[i], int(i));
+    DrawCrosshair(painter, crosses[i], int(i), crosses[i].x() > paper.width() / 2 + 1);
   DrawRulers(painter, paper);
   DrawFeedArrow(painter, paper);
   DrawInstructions(painter, paper, crosses);

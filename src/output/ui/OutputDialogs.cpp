@@ -170,10 +170,10 @@ bool OutputDialogs::PrintDocument(const ItemList& list, const QString& title,
                                   const std::u16string& selection) {
   const ItemRecord* page = FindPageRecord(list);
   if (page == nullptr || services_.printDialog == nullptr) return false;
-  const int firstCard = FirstCard(list);
+  const bool sheetOfCards = LayoutOf(*page, list.screen()).multiCard;
+  const int firstCard = sheetOfCards ? FirstCard(list) : 1;
   firstCards_.erase(&list);
   const int cards = CardCount(list);
-  const bool sheetOfCards = LayoutOf(*page, list.screen()).multiCard;
   const std::u16string used = sheetOfCards ? UsedCardsOf(list) : std::u16string();
   std::u16string toPrint = selection;
   if (firstCard > 1 || !used.empty()) {
