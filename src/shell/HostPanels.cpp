@@ -153,22 +153,26 @@ HostPanel Preview(TForm1& form) {
       ReadUsedCards(*OpenSettingsStore(), SheetLayoutName(list), CardCount(list), ignored);
   const int first = form.Output().FirstCard(list);
   // The sheet as it will print: the cards before the first one and the used ones blank.
-  const std::u16string shown = first > 1 || !used.empty()
-                                   ? SelectionForPrint(active->PrintSelection(), first, used,
-                                                       CardCount(list))
-                                   : active->PrintSelection();
+  const std::u16string shown =
+      first > 1 || !used.empty()
+          ? SelectionForPrint(active->PrintSelection(), first, used, CardCount(list))
+          : active->PrintSelection();
   auto* panel = new TPreview(active, list, shown, used);
-  auto print = [&form, window] {
-    QTimer::singleShot(0, &form, [&form, window] {
-      if (window != nullptr) form.Files().PrintWindow(*window);
+  // A PDF file prints with the correction the preview shows, if one is chosen there.
+  auto print = [&form, window, panel] {
+    const QString landing = panel->LandingPrinter();
+    QTimer::singleShot(0, &form, [&form, window, landing] {
+      if (window == nullptr) return;
+      form.Output().PrintDocument(window->GetItems(), window->GetTitle(), window->PrintSelection(),
+                                  landing);
     });
   };
   panel->onExport = [&form, window](const Bitmap& picture) {
     if (window != nullptr) form.Output().SavePicture(window->GetItems(), picture);
   };
   panel->onPrint = [&form, print] {
-    form.HostX()->hide();
     print();
+    form.HostX()->hide();
   };
   return {panel, print};
 }

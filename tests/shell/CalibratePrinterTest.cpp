@@ -5,11 +5,17 @@
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFile>
+#include <QImage>
+#include <QProcess>
 #include <QPushButton>
+#include <QStandardPaths>
+#include <QToolButton>
 
 #include "document/DocumentFile.h"
 #include "output/CalibrationPage.h"
+#include "output/PrintDriver.h"
 #include "output/PrinterSettings.h"
+#include "output/ui/OutputDialogs.h"
 #include "output/ui/TCalibrate.h"
 #include "output/ui/TPreview.h"
 #include "shell/HostWindow.h"
@@ -155,6 +161,60 @@ TEST_F(CalibratePrinterTest, ThePreviewShowsTheSheetWhereAPrintersCorrectionPuts
   EXPECT_NEAR(leftEdge() - designed, 10 / 25.4 * 96, 1.5);
   preview->ShowLandingOn({});
   EXPECT_EQ(leftEdge(), designed);
+}
+
+// The rectangle's left edge on a PDF page rasterised at its resolution, where its one printer
+// pixel wide outline shows whole.
+int PrintedLeftEdge(const QString& pdf) {
+  QProcess raster;
+  raster.start(QStandardPaths::findExecutable("pdftoppm"),
+               {"-r", QString::number(kPdfResolution), "-aa", "no", "-aaVector", "no", pdf});
+  raster.waitForFinished();
+  const QImage page = QImage::fromData(raster.readAllStandardOutput(), "PPM");
+  for (int x = 0; x < page.width(); ++x) {
+    if (qGray(page.pixel(x, page.height() / 2)) < 200) return x;
+  }
+  return -1;
+}
+
+// A PDF file printed from the preview has the correction the preview shows, and none when it
+// shows the sheet as designed.
+TEST_F(CalibratePrinterTest, APdfPrintedFromThePreviewTakesTheCorrectionChosenThere) {
+  if (QStandardPaths::findExecutable("pdftoppm").isEmpty()) GTEST_SKIP() << "no pdftoppm";
+  ItemList list;
+  ItemRecord& page = test::AddPage(list);
+  page.setPageWidth(80);
+  page.setPageHeight(50);
+  page.setDesignWidth(80);
+  page.setDesignHeight(50);
+  UpdatePageRect(page);
+  test::AddRectangle(list, {40, 30}, {200, 150}).setLineColor(0);
+  ASSERT_TRUE(WriteDocument(Path("drawing.qlln"), list).ok());
+  form_->OpenDocumentWindow(Path("drawing.qlln"));
+  WritePrinterCorrection(*OpenSettingsStore(), "Laser", {10, 5, 100, 100});
+  const auto printFromPreview = [&](const QString& landing, const char* name) {
+    Trigger("PrintPreview1");
+    auto* preview = qobject_cast<TPreview*>(form_->HostX()->Panel());
+    EXPECT_NE(preview, nullptr);
+    preview->Prepare();
+    preview->ShowLandingOn(landing);
+    printDialog_.answer = test::ScriptedPrintDialog::Answer{Path(name), 1};
+    const int before = printDialog_.calls;
+    QTest::mouseClick(preview->findChild<QToolButton*>("printButton"), Qt::LeftButton);
+    EXPECT_TRUE(test::WaitUntil([&] {
+      return printDialog_.calls == before + 1 && !form_->Output().Busy() &&
+             QFile::exists(Path(name));
+    }));
+    return PrintedLeftEdge(Path(name));
+  };
+  const int designed = printFromPreview({}, "designed.pdf");
+  ASSERT_GT(designed, 0);
+  EXPECT_NEAR(printFromPreview("Laser", "landed.pdf") - designed, 10 / 25.4 * kPdfResolution, 1);
+  // Printed from the menu, a PDF file takes no correction.
+  printDialog_.answer = test::ScriptedPrintDialog::Answer{Path("menu.pdf"), 1};
+  Trigger("Print1");
+  ASSERT_TRUE(test::WaitUntil([&] { return QFile::exists(Path("menu.pdf")); }));
+  EXPECT_EQ(PrintedLeftEdge(Path("menu.pdf")), designed);
 }
 
 }  // namespace

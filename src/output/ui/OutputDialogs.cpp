@@ -167,7 +167,7 @@ void OutputDialogs::OfferToRemember(const ItemList& list, const std::u16string& 
 }
 
 bool OutputDialogs::PrintDocument(const ItemList& list, const QString& title,
-                                  const std::u16string& selection) {
+                                  const std::u16string& selection, const QString& pdfCorrection) {
   const ItemRecord* page = FindPageRecord(list);
   if (page == nullptr || services_.printDialog == nullptr) return false;
   const bool sheetOfCards = LayoutOf(*page, list.screen()).multiCard;
@@ -196,11 +196,12 @@ bool OutputDialogs::PrintDocument(const ItemList& list, const QString& title,
   device->SettleDialogChoice(kPdfResolution);
   const int copies = device->printer().copyCount();
   if (copies < 1) return false;
-  // A printer prints with its own correction; a file is printed as designed.
+  // A printer prints with its own correction; a file as designed unless one was chosen.
   PrinterCorrection correction;
-  if (!toFile) {
+  const QString corrected = toFile ? pdfCorrection : device->printer().printerName();
+  if (!corrected.isEmpty()) {
     std::string note;
-    correction = ReadPrinterCorrection(*OpenSettingsStore(), device->printer().printerName(), note);
+    correction = ReadPrinterCorrection(*OpenSettingsStore(), corrected, note);
     if (!note.empty() && services_.prompter != nullptr) {
       services_.prompter->Ask(note, PromptStyle::Information, PromptButtons::Ok);
     }

@@ -60,8 +60,10 @@ class OutputDialogs {
   // reported to the user. On a sheet of several cards, the cards before the first card chosen
   // for the document (SetFirstCard) and the cards earlier prints used stay blank, and after the
   // print the user is offered to remember the cards printed as used. A printer's stored
-  // correction is applied to the whole page; a PDF file is printed as designed.
-  bool PrintDocument(const ItemList& list, const QString& title, const std::u16string& selection);
+  // correction is applied to the whole page; a PDF file is printed as designed, or with the
+  // correction of the printer named by pdfCorrection.
+  bool PrintDocument(const ItemList& list, const QString& title, const std::u16string& selection,
+                     const QString& pdfCorrection = {});
   // The card the next print of the document starts at (from 1), as the print selection chose it.
   void SetFirstCard(const ItemList& list, int first);
   int FirstCard(const ItemList& list) const;

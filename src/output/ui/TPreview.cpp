@@ -264,6 +264,10 @@ void TPreview::Prepare() {
   if (exportMode && onExport) onExport(picture_);
 }
 
+QString TPreview::LandingPrinter() const {
+  return landing_->currentData().toString();
+}
+
 void TPreview::ShowLandingOn(const QString& printer) {
   std::string note;
   correction_ = ReadPrinterCorrection(*OpenSettingsStore(), printer, note);

@@ -63,6 +63,8 @@ class TPreview : public QWidget {
   // designed. The picture is made again.
   void ShowLandingOn(const QString& printer);
   QComboBox* LandingChoice() const { return landing_; }
+  // The printer whose correction the preview shows; empty for the sheet as designed.
+  QString LandingPrinter() const;
 
   // What the export link and button, and the print button, do.
   std::function<void(const Bitmap&)> onExport;
