@@ -43,7 +43,9 @@ class PartlyUsedSheetTest : public test::ShellTest {
     UpdatePageRect(page);
     test::AddRectangle(list, {30, 30}, {150, 140}).setFillColor(0x3060C0);
     const QString path = Path("cards.qlln");
-    if (!QFile::exists(path)) ASSERT_TRUE(WriteDocument(path, list).ok());
+    if (!QFile::exists(path)) {
+      ASSERT_TRUE(WriteDocument(path, list).ok());
+    }
     form_->OpenDocumentWindow(path);
     ASSERT_NE(form_->ActiveWindow(), nullptr);
   }
