@@ -14,7 +14,7 @@ class DroppingPrinter : public PrintDevice {
  public:
   explicit DroppingPrinter(int dpi) : dpi_(dpi) {}
   PrinterGeometry Geometry() const override {
-    return {dpi_, dpi_, 0, 0, RoundToInt32(8.5 * dpi_), 11 * dpi_};
+    return {dpi_, dpi_, 0, 0, RoundToInt32(8.5 * dpi_), 11 * dpi_, PageCorrection{}};
   }
   bool Begin(const std::string&, int) override { return true; }
   void DrawTile(const Bitmap& tile, int, int) override { benchmark::DoNotOptimize(tile.Row(0)); }

@@ -29,7 +29,7 @@ class CountingPrinter : public PrintDevice {
   explicit CountingPrinter(int dpi) : dpi_(dpi) {}
   bool Begin(const std::string&, int) override { return true; }
   PrinterGeometry Geometry() const override {
-    return {dpi_, dpi_, dpi_ / 8, dpi_ / 6, dpi_ * 17 / 2, dpi_ * 11};
+    return {dpi_, dpi_, dpi_ / 8, dpi_ / 6, dpi_ * 17 / 2, dpi_ * 11, PageCorrection{}};
   }
   void DrawTile(const Bitmap&, int, int) override { ++tiles_; }
   bool End() override { return true; }

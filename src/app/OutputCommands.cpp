@@ -9,7 +9,11 @@
 #include "output/Export.h"
 #include "output/PictureWriters.h"
 #include "output/PrintDriver.h"
+#include "output/PrintSelection.h"
+#include "output/PrinterSettings.h"
+#include "output/UsedCards.h"
 #include "output/print/PrintDevices.h"
+#include "settings/SettingsStore.h"
 
 namespace quillon {
 namespace {
@@ -23,6 +27,30 @@ std::optional<int> WholeNumber(const std::string& text, int low, int high) {
   return value;
 }
 
+// The correction the print is made with, from the settings store; nullopt (with the reason
+// told) when it must not print.
+std::optional<PageCorrection> ChosenCorrection(const OutputChoice& choice, bool toPdf, QSizeF paper,
+                                               const std::string& title, std::ostream& err) {
+  const std::string printer =
+      choice.correction.empty() && !toPdf ? choice.printer : choice.correction;
+  if (printer.empty() || printer == "none") return PageCorrection{};
+  const std::unique_ptr<QSettings> store = OpenSettingsStore();
+  const QString name = QString::fromStdString(printer);
+  if (!choice.correction.empty() && !CorrectedPrinters(*store).contains(name)) {
+    err << "quillon: " << title << ": no correction is stored for the printer \"" << printer
+        << "\".\n";
+    return std::nullopt;
+  }
+  std::string note;
+  const PrinterCorrection correction = ReadPrinterCorrection(*store, name, note);
+  if (!note.empty()) err << "quillon: note: " << note << '\n';
+  if (const std::string problem = CorrectionProblem(correction, paper); !problem.empty()) {
+    err << "quillon: " << title << ": " << problem << '\n';
+    return std::nullopt;
+  }
+  return AsPageCorrection(correction);
+}
+
 }  // namespace
 
 std::optional<std::string> TakeOutputOption(const std::vector<std::string>& args, std::size_t& i,
@@ -33,7 +61,7 @@ std::optional<std::string> TakeOutputOption(const std::vector<std::string>& args
     return std::string();
   }
   if (arg != "--pdf" && arg != "--printer" && arg != "--copies" && arg != "--select" &&
-      arg != "--resolution") {
+      arg != "--resolution" && arg != "--first-card" && arg != "--correction") {
     return std::nullopt;
   }
   if (i + 1 >= args.size()) return arg + " needs a value";
@@ -44,6 +72,13 @@ std::optional<std::string> TakeOutputOption(const std::vector<std::string>& args
     choice.printer = value;
   } else if (arg == "--select") {
     choice.selection = QString::fromStdString(value).toStdU16String();
+  } else if (arg == "--correction") {
+    choice.correction = value;
+  } else if (arg == "--first-card") {
+    const auto first = WholeNumber(value, 1, kMapMaxCards);
+    if (!first)
+      return "--first-card needs a whole number from 1 to " + std::to_string(kMapMaxCards);
+    choice.firstCard = *first;
   } else if (arg == "--copies") {
     const auto copies = WholeNumber(value, 1, 999);
     if (!copies) return "--copies needs a whole number from 1 to 999";
@@ -88,18 +123,32 @@ int RunPrint(const ItemList& list, const std::string& title, const QString& pdf,
     err << "quillon: " << title << ": the paper size of the page setup is out of range.\n";
     return 1;
   }
+  std::u16string selection = choice.selection;
+  if (choice.firstCard > 1) {
+    const int cards = CardCount(list);
+    if (choice.firstCard > cards) {
+      err << "quillon: " << title << ": the sheet has " << cards
+          << (cards == 1 ? " card" : " cards") << "; there is no card " << choice.firstCard
+          << " to start at.\n";
+      return 1;
+    }
+    selection = SelectionForPrint(selection, choice.firstCard, u"", cards);
+  }
+  const std::optional<PageCorrection> correction =
+      ChosenCorrection(choice, !pdf.isEmpty(), paper, title, err);
+  if (!correction) return 1;
   std::string unavailable;
   const std::unique_ptr<PrintDevice> device =
-      pdf.isEmpty()
-          ? OpenPrinterDevice(QString::fromLocal8Bit(choice.printer.c_str()), unavailable)
-          : OpenPdfDevice(pdf, paper, choice.resolution, unavailable);
+      pdf.isEmpty() ? OpenPrinterDevice(QString::fromLocal8Bit(choice.printer.c_str()), unavailable)
+                    : OpenPdfDevice(pdf, paper, choice.resolution, unavailable);
   if (!device) {
     err << "quillon: " << title << ": " << unavailable << '\n';
     return 1;
   }
   ConsoleProgress progress(err, ErrIsTerminal(err), "printing " + title);
-  const PrintResult printed = PrintSheet(list, title, choice.selection, choice.copies, *device,
-                                         list.screen(), PrintQualityRenderer(), progress.Report());
+  const PrintResult printed =
+      PrintSheet(list, title, selection, choice.copies, *device, list.screen(),
+                 PrintQualityRenderer(), progress.Report(), *correction);
   progress.Finish();
   if (!printed.ok) {
     err << "quillon: " << title << ": " << printed.message << '\n';

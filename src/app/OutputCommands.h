@@ -21,6 +21,10 @@ struct OutputChoice {
   int copies = 1;
   std::u16string selection;         // one character per card, "x" leaves a card blank
   int resolution = kPdfResolution;  // printer pixels per inch of a PDF
+  int firstCard = 1;                // the cards before it are left blank
+  // The printer whose stored correction the page is printed with: by default the one printed
+  // to, none for a PDF; "none" prints without a correction.
+  std::string correction;
 };
 
 // Takes the output option at args[i] (and its value, advancing i); nullopt when args[i] is not

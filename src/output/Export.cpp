@@ -74,12 +74,15 @@ ComposeResult ExportSmooth(const ItemList& list, const ScreenMetrics& screen,
 
 ComposeResult PreviewPicture(const ItemList& list, const ScreenMetrics& screen,
                              const ItemRenderer& render, const std::u16string& selection,
-                             Bitmap& picture, const ProgressReport& progress) {
+                             Bitmap& picture, const ProgressReport& progress,
+                             const PageCorrection& correction) {
   const ItemRecord* page = FindPageRecord(list);
   if (page == nullptr) return {false, "The document has no page setup."};
   Bitmap sheet;
+  PrinterGeometry corrected;
+  corrected.correction = correction;
   const ComposeResult composed = ComposeSheet(list, sheet, ComposeMode::Preview, selection, screen,
-                                              PrinterGeometry{}, render, progress);
+                                              corrected, render, progress);
   if (!composed.ok) return composed;
   return Reduce(sheet, PreviewPictureSize(*page, screen), picture);
 }

@@ -27,10 +27,11 @@ ComposeResult ExportSmooth(const ItemList& list, const ScreenMetrics& screen,
                            const ItemRenderer& render, Bitmap& picture,
                            const ProgressReport& progress = {});
 // The print preview's picture: the smooth picture with the cards the selection leaves out
-// white.
+// white, and the page where the correction puts it.
 ComposeResult PreviewPicture(const ItemList& list, const ScreenMetrics& screen,
                              const ItemRenderer& render, const std::u16string& selection,
-                             Bitmap& picture, const ProgressReport& progress = {});
+                             Bitmap& picture, const ProgressReport& progress = {},
+                             const PageCorrection& correction = {});
 
 // The two web pictures of a screenshot: one 400 pixels wide, reduced with the Mitchell
 // filter, and one as wide as the capture and three quarters as high, the capture unscaled at

@@ -21,7 +21,38 @@ bool AllWhite(const Bitmap& sheet, int x, int y, int w, int h) {
   return true;
 }
 
+// Sends the part of the sheet whose first row is the sheet's row top, tile by tile; sent is
+// told how far it has come and false from it stops the sending.
+bool SendTiles(const Bitmap& part, int top, PrintDevice& device, const ProgressReport& sent) {
+  const int64_t tiles = int64_t{(part.width() + kPrintTileSize - 1) / kPrintTileSize} *
+                        ((part.height() + kPrintTileSize - 1) / kPrintTileSize);
+  int64_t done = 0;
+  for (int x = 0; x < part.width(); x += kPrintTileSize) {
+    const int w = std::min(kPrintTileSize, part.width() - x);
+    for (int y = 0; y < part.height(); y += kPrintTileSize) {
+      const int h = std::min(kPrintTileSize, part.height() - y);
+      // The paper is white already, so white tiles are not sent. The others go whole and on
+      // the grid: tiles cut to their drawing would each start at its own place, and a PDF
+      // viewer rounds every picture's edges on its own, so that their pixels would step.
+      if (!AllWhite(part, x, y, w, h)) {
+        Bitmap tile(w, h);
+        tile.CopyFrom(part, x, y, w, h, 0, 0);
+        device.DrawTile(tile, x, top + y);
+      }
+      if (sent && !sent(double(++done) / double(tiles))) return false;
+    }
+  }
+  return true;
+}
+
 }  // namespace
+
+PrintResult PrintPicture(const Bitmap& sheet, const std::string& title, PrintDevice& device) {
+  if (!device.Begin(title, 1)) return {false, device.error()};
+  SendTiles(sheet, 0, device, {});
+  if (!device.End()) return {false, device.error()};
+  return {true, {}};
+}
 
 QSizeF PaperMillimetres(const ItemRecord& page, const ScreenMetrics& screen) {
   const double w = page.pageWidth(), h = page.pageHeight();
@@ -44,7 +75,7 @@ bool PdfPaperInRange(QSizeF paper) {
 PrintResult PrintSheet(const ItemList& list, const std::string& title,
                        const std::u16string& selection, int copies, PrintDevice& device,
                        const ScreenMetrics& screen, const ItemRenderer& render,
-                       const ProgressReport& progress) {
+                       const ProgressReport& progress, const PageCorrection& correction) {
   if (FindPageRecord(list) == nullptr) return {false, "The document has no page setup."};
   if (copies < 1) return {false, "No copies were asked for."};
   // The sheet is composed and sent band by band, one tile row high; the job opens with the
@@ -58,29 +89,13 @@ PrintResult PrintSheet(const ItemList& list, const std::string& title,
       }
       begun = true;
     }
-    const int64_t tiles = int64_t{(part.width() + kPrintTileSize - 1) / kPrintTileSize} *
-                          ((part.height() + kPrintTileSize - 1) / kPrintTileSize);
-    int64_t done = 0;
-    for (int x = 0; x < part.width(); x += kPrintTileSize) {
-      const int w = std::min(kPrintTileSize, part.width() - x);
-      for (int y = 0; y < part.height(); y += kPrintTileSize) {
-        const int h = std::min(kPrintTileSize, part.height() - y);
-        // The paper is white already, so white tiles are not sent. The others go whole and on
-        // the grid: tiles cut to their drawing would each start at its own place, and a PDF
-        // viewer rounds every picture's edges on its own, so that their pixels would step.
-        if (!AllWhite(part, x, y, w, h)) {
-          Bitmap tile(w, h);
-          tile.CopyFrom(part, x, y, w, h, 0, 0);
-          device.DrawTile(tile, x, top + y);
-        }
-        if (sent && !sent(double(++done) / double(tiles))) return false;
-      }
-    }
-    return true;
+    return SendTiles(part, top, device, sent);
   };
+  PrinterGeometry geometry = device.Geometry();
+  geometry.correction = correction;
   const ComposeResult composed =
-      ComposeSheetInBands(list, ComposeMode::Printer, selection, screen, device.Geometry(),
-                           render, kPrintTileSize, send, progress);
+      ComposeSheetInBands(list, ComposeMode::Printer, selection, screen, geometry, render,
+                          kPrintTileSize, send, progress);
   if (refused) return {false, device.error()};
   if (!composed.ok) {
     if (begun) device.Abort();

@@ -45,10 +45,14 @@ struct PrintResult {
 
 // Prints the document's sheet; copies below 1 print nothing, and a sheet that cannot be
 // composed opens no job. progress hears of the composing and of the tiles sent; when it says
-// stop, the job, if it has begun, is aborted.
+// stop, the job, if it has begun, is aborted. The whole page is printed with the correction.
 PrintResult PrintSheet(const ItemList& list, const std::string& title,
                        const std::u16string& selection, int copies, PrintDevice& device,
                        const ScreenMetrics& screen, const ItemRenderer& render,
-                       const ProgressReport& progress = {});
+                       const ProgressReport& progress = {}, const PageCorrection& correction = {});
+
+// Prints a sheet made already (covering the printable area, as ComposeSheet makes it in
+// printer mode) as one copy.
+PrintResult PrintPicture(const Bitmap& sheet, const std::string& title, PrintDevice& device);
 
 }  // namespace quillon

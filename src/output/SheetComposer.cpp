@@ -91,6 +91,12 @@ std::string LayoutProblem(const CardLayout& layout) {
   return {};
 }
 
+// Scales near one and moves of a few inches; anything else only comes from a damaged setting.
+bool CorrectionUsable(const PageCorrection& c) {
+  return c.scaleX >= 0.5 && c.scaleX <= 2 && c.scaleY >= 0.5 && c.scaleY <= 2 &&
+         std::abs(c.moveX) <= 10 && std::abs(c.moveY) <= 10;
+}
+
 int64_t FloorDiv(int64_t a, int64_t b) {
   return a / b - ((a % b != 0) && ((a < 0) != (b < 0)));
 }
@@ -185,21 +191,28 @@ ComposeResult MakePlan(const ItemList& list, ComposeMode mode, const ScreenMetri
   if (layout.cardSheet) {
     if (std::string problem = LayoutProblem(layout); !problem.empty()) return {false, problem};
   }
-  plan.sx = double(f.dpiX) / screen.dpiX;
-  plan.sy = double(f.dpiY) / screen.dpiY;
-  plan.cw = RoundToInt32(f.dpiX * layout.cardWidth);
-  plan.ch = RoundToInt32(f.dpiY * layout.cardHeight);
-  plan.gx = RoundToInt32(f.dpiX * layout.gapHorizontal);
-  plan.gy = RoundToInt32(f.dpiY * layout.gapVertical);
-  plan.ox = -int64_t{f.offX};
-  plan.oy = -int64_t{f.offY};
+  // A correction scales every length around the paper's corner and moves the page; without
+  // one, lengths are dpi times inches as they always were.
+  const PageCorrection c = mode == ComposeMode::Export ? PageCorrection{} : printer.correction;
+  if (!CorrectionUsable(c)) return {false, "The printer's correction is out of range."};
+  const double dpiX = f.dpiX * c.scaleX, dpiY = f.dpiY * c.scaleY;
+  const double moveX = f.dpiX * c.moveX, moveY = f.dpiY * c.moveY;
+  plan.sx = dpiX / screen.dpiX;
+  plan.sy = dpiY / screen.dpiY;
+  plan.cw = RoundToInt32(dpiX * layout.cardWidth);
+  plan.ch = RoundToInt32(dpiY * layout.cardHeight);
+  plan.gx = RoundToInt32(dpiX * layout.gapHorizontal);
+  plan.gy = RoundToInt32(dpiY * layout.gapVertical);
+  plan.ox = int64_t{RoundToInt32(moveX)} - f.offX;
+  plan.oy = int64_t{RoundToInt32(moveY)} - f.offY;
   if (layout.cardSheet) {
-    plan.ox = int64_t{RoundToInt32(f.dpiX * layout.marginLeft)} - f.offX;
-    plan.oy = int64_t{RoundToInt32(f.dpiY * layout.marginTop)} - f.offY;
+    plan.ox = int64_t{RoundToInt32(dpiX * layout.marginLeft + moveX)} - f.offX;
+    plan.oy = int64_t{RoundToInt32(dpiY * layout.marginTop + moveY)} - f.offY;
     plan.bx = plan.gx > 0 ? std::min(std::abs(plan.ox), std::abs(plan.gx / 2)) : 0;
     plan.by = plan.gy > 0 ? std::min(std::abs(plan.oy), std::abs(plan.gy / 2)) : 0;
   } else if (PageKindOf(*page) == 9) {
-    plan.ox = plan.oy = 0;
+    plan.ox = RoundToInt32(moveX);
+    plan.oy = RoundToInt32(moveY);
   }
   plan.width = int64_t{f.pageW} - 2 * int64_t{f.offX};
   plan.height = int64_t{f.pageH} - 2 * int64_t{f.offY};

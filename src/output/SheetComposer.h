@@ -14,8 +14,15 @@ namespace quillon {
 
 enum class ComposeMode { Printer = 0, Preview = 1, Export = 2 };
 
+// A change of the whole page around the paper's top-left corner: every length scaled, then the
+// page moved by (moveX, moveY) inches. The default changes nothing.
+struct PageCorrection {
+  double scaleX = 1, scaleY = 1;
+  double moveX = 0, moveY = 0;
+};
+
 // What the printer reports: resolution, physical offset of the printable area and physical
-// page size, all in printer pixels.
+// page size, all in printer pixels; and the correction the page is printed with.
 struct PrinterGeometry {
   int dpiX = 600;
   int dpiY = 600;
@@ -23,6 +30,8 @@ struct PrinterGeometry {
   int offsetY = 0;
   int pageWidth = 5100;
   int pageHeight = 6600;
+  // Applied in printer mode, and in preview mode to show where the sheet will land.
+  PageCorrection correction;
 };
 
 // The card layout of a page setup record, lengths in inches.

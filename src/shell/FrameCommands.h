@@ -78,6 +78,7 @@ class ToolCommands {
   void ResetGrid(int flags);
   void Customize1Click();
   void Speed1Click();
+  void CalibratePrinter1Click();
   void Colors1Click();
   void ShowAll1Click();
   void ShowNone1Click();

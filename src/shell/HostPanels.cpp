@@ -12,6 +12,8 @@
 #include "canvas/TSandbox.h"
 #include "document/PageSetup.h"
 #include "document/ToolNumbers.h"
+#include "output/PrinterSettings.h"
+#include "output/UsedCards.h"
 #include "output/ui/OutputDialogs.h"
 #include "output/ui/TPreview.h"
 #include "output/ui/TPrsel.h"
@@ -20,6 +22,7 @@
 #include "render/decoders/DecodePicture.h"
 #include "settings/GridOptions.h"
 #include "settings/NewDocument.h"
+#include "settings/SettingsStore.h"
 #include "settings/ui/CustomizeDialogs.h"
 #include "settings/ui/TOptions.h"
 #include "settings/ui/Tspeed.h"
@@ -119,11 +122,16 @@ HostPanel Setup(TForm1& form) {
 HostPanel PrintSelection(TForm1& form, bool preview) {
   TSandbox* active = form.ActiveWindow();
   if (active == nullptr) return {};
-  auto* panel = new TPrsel(active->GetItems(), active->PrintSelection());
+  std::string ignored;  // told when the print reads the memory again
+  const ItemList& list = active->GetItems();
+  auto* panel = new TPrsel(
+      list, active->PrintSelection(),
+      ReadUsedCards(*OpenSettingsStore(), SheetLayoutName(list), CardCount(list), ignored));
   QPointer<TSandbox> window(active);
   return {panel, [&form, panel, window, preview] {
             if (window == nullptr || form.ActiveWindow() != window) return;
             window->PrintSelection() = panel->Selection();
+            form.Output().SetFirstCard(window->GetItems(), panel->FirstCard());
             QTimer::singleShot(0, &form, [&form, window, preview] {
               if (window == nullptr) return;
               preview ? form.Files().OpenPreview(*window) : form.Files().PrintWindow(*window);
@@ -137,18 +145,32 @@ HostPanel Preview(TForm1& form) {
   TSandbox* active = form.ActiveWindow();
   if (active == nullptr) return {};
   QPointer<TSandbox> window(active);
-  auto* panel = new TPreview(active, active->GetItems(), active->PrintSelection());
-  auto print = [&form, window] {
-    QTimer::singleShot(0, &form, [&form, window] {
-      if (window != nullptr) form.Files().PrintWindow(*window);
+  const ItemList& list = active->GetItems();
+  std::string ignored;  // told when the print reads the memory again
+  const std::u16string used =
+      ReadUsedCards(*OpenSettingsStore(), SheetLayoutName(list), CardCount(list), ignored);
+  const int first = form.Output().FirstCard(list);
+  // The sheet as it will print: the cards before the first one and the used ones blank.
+  const std::u16string shown =
+      first > 1 || !used.empty()
+          ? SelectionForPrint(active->PrintSelection(), first, used, CardCount(list))
+          : active->PrintSelection();
+  auto* panel = new TPreview(active, list, shown, used);
+  // A PDF file prints with the correction the preview shows, if one is chosen there.
+  auto print = [&form, window, panel] {
+    const QString landing = panel->LandingPrinter();
+    QTimer::singleShot(0, &form, [&form, window, landing] {
+      if (window == nullptr) return;
+      form.Output().PrintDocument(window->GetItems(), window->GetTitle(), window->PrintSelection(),
+                                  landing);
     });
   };
   panel->onExport = [&form, window](const Bitmap& picture) {
     if (window != nullptr) form.Output().SavePicture(window->GetItems(), picture);
   };
   panel->onPrint = [&form, print] {
-    form.HostX()->hide();
     print();
+    form.HostX()->hide();
   };
   return {panel, print};
 }

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QPainter>
 #include <QPixmap>
+#include <QPrinterInfo>
 #include <QScreen>
 #include <QTimer>
 #include <unordered_set>
@@ -15,6 +16,7 @@
 #include "document/PageSetup.h"
 #include "output/SheetComposer.h"
 #include "output/ui/OutputDialogs.h"
+#include "output/ui/TCalibrate.h"
 #include "page/AnchorLines.h"
 #include "render/Coordinates.h"
 #include "settings/Customization.h"
@@ -313,6 +315,18 @@ void ToolCommands::Speed1Click() {
   form_.HostY()->OpenHost(kHostSpeed, window != nullptr ? window->GetWindowId() : 0,
                           window != nullptr ? QStringLiteral("Speed - ") + window->GetTitle()
                                             : QStringLiteral("Speed"));
+}
+
+void ToolCommands::CalibratePrinter1Click() {
+  // One dialog at a time; it stays open beside the documents while the user measures.
+  if (auto* open = form_.findChild<TCalibrate*>()) {
+    open->raise();
+    return;
+  }
+  auto* dialog =
+      new TCalibrate(form_.Services().fileDialogs, QPrinterInfo::availablePrinterNames(), &form_);
+  dialog->setAttribute(Qt::WA_DeleteOnClose);
+  dialog->show();
 }
 
 void ToolCommands::Colors1Click() {

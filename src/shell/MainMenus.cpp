@@ -217,6 +217,8 @@ void MainMenu::CreateToolsMenus() {
   }
   tools->addSeparator();
   AddEntry(tools, "Speed1", "Speed...", 8421, &form_.Tools(), &ToolCommands::Speed1Click);
+  AddEntry(tools, "CalibratePrinter1", "Calibrate Printer...", 8422, &form_.Tools(),
+           &ToolCommands::CalibratePrinter1Click);
 
   QMenu* customize = AddMenu(nullptr, "Customize2", "Customize", 8500);
   AddEntry(customize, "Colors1", "Colors", 8501, &form_.Tools(), &ToolCommands::Colors1Click);

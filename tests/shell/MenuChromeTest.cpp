@@ -67,8 +67,9 @@ TEST_F(ShellTest, MenuTreeHasTheCaptionsTagsShortcutsAndSeparatorsOfTheProgram) 
   EXPECT_EQ(Describe(form_->FindMenu("Zoom1")),
             (Lines{"25%|8301", "50%|8302", "75%|8303", "100%|8304", "125%|8305", "150%|8306",
                    "175%|8307", "200%|8308", "300%|8309"}));
-  EXPECT_EQ(Describe(form_->FindMenu("Tools1")),
-            (Lines{"Grid|8401 >", "Snap|8416 >", "-", "Speed...|8421"}));
+  EXPECT_EQ(
+      Describe(form_->FindMenu("Tools1")),
+      (Lines{"Grid|8401 >", "Snap|8416 >", "-", "Speed...|8421", "Calibrate Printer...|8422"}));
   EXPECT_EQ(Describe(form_->FindMenu("Grid1")),
             (Lines{"None|8402", "Horizontal|8403", "Vertical|8404", "Both|8405", "-",
                    "Customize...|8406", "Reset|8407 >", "-", "Anchors|8411 >"}));

@@ -6,7 +6,10 @@
 #include "document/PageSetup.h"
 #include "output/Export.h"
 #include "output/PictureWriters.h"
+#include "output/PrinterSettings.h"
+#include "output/UsedCards.h"
 #include "output/print/QtPrintDevice.h"
+#include "settings/SettingsStore.h"
 
 namespace quillon {
 
@@ -123,28 +126,100 @@ bool OutputDialogs::SavePicture(const ItemList& list, const Bitmap& picture) {
   return written.ok;
 }
 
+void OutputDialogs::SetFirstCard(const ItemList& list, int first) {
+  if (first > 1) {
+    firstCards_[&list] = first;
+  } else {
+    firstCards_.erase(&list);
+  }
+}
+
+int OutputDialogs::FirstCard(const ItemList& list) const {
+  const auto found = firstCards_.find(&list);
+  return found != firstCards_.end() ? found->second : 1;
+}
+
+std::u16string OutputDialogs::UsedCardsOf(const ItemList& list) {
+  std::string note;
+  std::u16string used =
+      ReadUsedCards(*OpenSettingsStore(), SheetLayoutName(list), CardCount(list), note);
+  if (!note.empty() && services_.prompter != nullptr) {
+    services_.prompter->Ask(note, PromptStyle::Information, PromptButtons::Ok);
+  }
+  return used;
+}
+
+void OutputDialogs::OfferToRemember(const ItemList& list, const std::u16string& used,
+                                    const std::u16string& printed, int firstCard) {
+  if (services_.prompter == nullptr ||
+      services_.prompter->Ask(kRememberUsedCards, PromptStyle::Confirmation,
+                              PromptButtons::YesNo) != PromptAnswer::Yes) {
+    return;
+  }
+  const int cards = CardCount(list);
+  std::u16string after = UsedAfterPrint(used, printed, firstCard, cards);
+  if (AllCardsUsed(after, cards)) {
+    // A sheet with no card left is put away; the next print takes a fresh one.
+    after.clear();
+    services_.prompter->Ask(kSheetUsedUp, PromptStyle::Information, PromptButtons::Ok);
+  }
+  WriteUsedCards(*OpenSettingsStore(), SheetLayoutName(list), after);
+}
+
 bool OutputDialogs::PrintDocument(const ItemList& list, const QString& title,
-                                  const std::u16string& selection) {
+                                  const std::u16string& selection, const QString& pdfCorrection) {
   const ItemRecord* page = FindPageRecord(list);
   if (page == nullptr || services_.printDialog == nullptr) return false;
+  const bool sheetOfCards = LayoutOf(*page, list.screen()).multiCard;
+  const int firstCard = sheetOfCards ? FirstCard(list) : 1;
+  firstCards_.erase(&list);
+  const int cards = CardCount(list);
+  const std::u16string used = sheetOfCards ? UsedCardsOf(list) : std::u16string();
+  std::u16string toPrint = selection;
+  if (firstCard > 1 || !used.empty()) {
+    toPrint = SelectionForPrint(selection, firstCard, used, cards);
+    if (!PrintsAnyCard(toPrint, cards)) {
+      Report(
+          "No card of this sheet is left to print: the cards before the first card and the "
+          "used cards stay blank.");
+      return false;
+    }
+  }
   const QSizeF paper = PaperMillimetres(*page, list.screen());
   auto device = QtPrintDevice::ForDialog(paper);
   if (!services_.printDialog->Choose(device->printer())) return false;
-  if (device->printer().outputFormat() == QPrinter::PdfFormat && !PdfPaperInRange(paper)) {
+  const bool toFile = device->printer().outputFormat() == QPrinter::PdfFormat;
+  if (toFile && !PdfPaperInRange(paper)) {
     Report("The paper size of the page setup is out of range for a PDF file.");
     return false;
   }
   device->SettleDialogChoice(kPdfResolution);
   const int copies = device->printer().copyCount();
   if (copies < 1) return false;
+  // A printer prints with its own correction; a file as designed unless one was chosen.
+  PrinterCorrection correction;
+  const QString corrected = toFile ? pdfCorrection : device->printer().printerName();
+  if (!corrected.isEmpty()) {
+    std::string note;
+    correction = ReadPrinterCorrection(*OpenSettingsStore(), corrected, note);
+    if (!note.empty() && services_.prompter != nullptr) {
+      services_.prompter->Ask(note, PromptStyle::Information, PromptButtons::Ok);
+    }
+    if (const std::string problem = CorrectionProblem(correction, paper); !problem.empty()) {
+      Report(problem + " Nothing was printed.");
+      return false;
+    }
+  }
   const PrintResult printed = WithProgress("Printing...", [&](const ProgressReport& report) {
-    return PrintSheet(list, title.toStdString(), selection, copies, *device, list.screen(),
-                      PrintQualityRenderer(), report);
+    return PrintSheet(list, title.toStdString(), toPrint, copies, *device, list.screen(),
+                      PrintQualityRenderer(), report, AsPageCorrection(correction));
   });
   if (!printed.ok) {
     if (!printed.cancelled) Report(printed.message);
     return false;
   }
+  if (sheetOfCards)
+    OfferToRemember(list, used, SelectionForPrint(toPrint, 1, {}, cards), firstCard);
   return true;
 }
 

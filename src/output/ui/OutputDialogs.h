@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QString>
+#include <map>
 #include <string>
 
 #include "document/ItemList.h"
@@ -25,6 +26,9 @@ constexpr bool IsExportFilter(int index) {
   return index >= 1 && index <= 3;
 }
 inline constexpr char kExportExtension[] = "jpg";
+inline constexpr char kRememberUsedCards[] = "Remember that these cards of this sheet are used?";
+inline constexpr char kSheetUsedUp[] =
+    "Every card of this sheet is now used. The next print starts on a new sheet.";
 
 struct OutputServices {
   FileDialogs* files = nullptr;
@@ -53,8 +57,16 @@ class OutputDialogs {
 
   // The print dialog, then the sheet printed with the selection (one character per card, "x"
   // leaves a card blank) as the job title. Whether the sheet was printed; a failure is
-  // reported to the user.
-  bool PrintDocument(const ItemList& list, const QString& title, const std::u16string& selection);
+  // reported to the user. On a sheet of several cards, the cards before the first card chosen
+  // for the document (SetFirstCard) and the cards earlier prints used stay blank, and after the
+  // print the user is offered to remember the cards printed as used. A printer's stored
+  // correction is applied to the whole page; a PDF file is printed as designed, or with the
+  // correction of the printer named by pdfCorrection.
+  bool PrintDocument(const ItemList& list, const QString& title, const std::u16string& selection,
+                     const QString& pdfCorrection = {});
+  // The card the next print of the document starts at (from 1), as the print selection chose it.
+  void SetFirstCard(const ItemList& list, int first);
+  int FirstCard(const ItemList& list) const;
 
  private:
   // The export file dialog: the full path chosen, empty when cancelled or when the user keeps
@@ -69,8 +81,17 @@ class OutputDialogs {
   template <class Work>
   auto WithProgress(const char* caption, Work work);
 
+  // The used cards of the document's sheet from the settings; a note on an entry that had to
+  // be ignored is shown.
+  std::u16string UsedCardsOf(const ItemList& list);
+  // After a print: offers to remember the cards it printed (and skipped) as used.
+  void OfferToRemember(const ItemList& list, const std::u16string& used,
+                       const std::u16string& printed, int firstCard);
+
   OutputServices services_;
   TParams& params_;
+  // The first card chosen per document; set by the print selection just before it prints.
+  std::map<const ItemList*, int> firstCards_;
   ProgressShow* working_ = nullptr;  // the work under way, if any
 };
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "output/ui/TPreview.h"
 
+#include <QComboBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -15,7 +16,11 @@
 
 #include "document/PageSetup.h"
 #include "output/Export.h"
+#include "output/PrintDriver.h"
+#include "output/PrinterSettings.h"
+#include "output/UsedCards.h"
 #include "render/Resample.h"
+#include "settings/SettingsStore.h"
 
 namespace quillon {
 namespace {
@@ -87,6 +92,35 @@ QToolButton* PreviewButton(const QString& caption, bool printer, const char* nam
   return button;
 }
 
+// Fills the used cards of the preview picture light grey, where the correction puts them.
+void GreyUsedCards(Bitmap& picture, const ItemList& list, const std::u16string& used,
+                   const PrinterCorrection& correction) {
+  const ItemRecord* page = FindPageRecord(list);
+  if (page == nullptr || used.find(kUsedCard) == std::u16string::npos) return;
+  const CardLayout layout = LayoutOf(*page, list.screen());
+  const QSizeF paper = PaperMillimetres(*page, list.screen());
+  if (!layout.multiCard || paper.width() <= 0 || paper.height() <= 0) return;
+  // Picture pixels per millimetre of the paper.
+  const double px = picture.width() / paper.width(), py = picture.height() / paper.height();
+  for (int r = 0; r < layout.rows; ++r) {
+    for (int k = 0; k < layout.columns; ++k) {
+      if (!IsUsedCard(used, k + layout.columns * r + 1)) continue;
+      const QPointF from(25.4 * (layout.marginLeft + k * (layout.cardWidth + layout.gapHorizontal)),
+                         25.4 * (layout.marginTop + r * (layout.cardHeight + layout.gapVertical)));
+      const QPointF to = from + QPointF(25.4 * layout.cardWidth, 25.4 * layout.cardHeight);
+      const QPointF a = CorrectedPoint(correction, from), b = CorrectedPoint(correction, to);
+      const int left = std::clamp(int(std::lround(a.x() * px)), 0, picture.width());
+      const int top = std::clamp(int(std::lround(a.y() * py)), 0, picture.height());
+      const int right = std::clamp(int(std::lround(b.x() * px)), 0, picture.width());
+      const int bottom = std::clamp(int(std::lround(b.y() * py)), 0, picture.height());
+      for (int y = top; y < bottom; ++y) {
+        for (int x = left; x < right; ++x)
+          picture.SetPixel(x, y, ColourOf(215, 215, 215));
+      }
+    }
+  }
+}
+
 }  // namespace
 
 PreviewView::PreviewView(QWidget* parent) : QWidget(parent) {
@@ -135,8 +169,13 @@ void PreviewView::paintEvent(QPaintEvent*) {
   if (!shown_.isNull()) painter.drawImage(shown.topLeft(), shown_);
 }
 
-TPreview::TPreview(QObject* owner, const ItemList& list, std::u16string selection, QWidget* parent)
-    : QWidget(parent), owner_(owner), list_(&list), selection_(std::move(selection)) {
+TPreview::TPreview(QObject* owner, const ItemList& list, std::u16string selection,
+                   std::u16string used, QWidget* parent)
+    : QWidget(parent),
+      owner_(owner),
+      list_(&list),
+      selection_(std::move(selection)),
+      used_(std::move(used)) {
   setObjectName(QStringLiteral("TPreview"));
   auto* row = new QHBoxLayout(this);
   auto* left = new QWidget(this);
@@ -163,6 +202,18 @@ TPreview::TPreview(QObject* owner, const ItemList& list, std::u16string selectio
   });
   column->addWidget(export_);
   column->addWidget(print_);
+  // Where the sheet lands on a printer whose correction is stored.
+  const QStringList printers = CorrectedPrinters(*OpenSettingsStore());
+  landing_ = new QComboBox(left);
+  landing_->setObjectName(QStringLiteral("landsOn"));
+  landing_->addItem(QStringLiteral("As designed"), QString());
+  for (const QString& printer : printers) {
+    landing_->addItem(QStringLiteral("As it lands on %1").arg(printer), printer);
+  }
+  landing_->setVisible(!printers.isEmpty());
+  connect(landing_, &QComboBox::activated, this,
+          [this](int index) { ShowLandingOn(landing_->itemData(index).toString()); });
+  column->addWidget(landing_);
   row->addWidget(left);
   view_ = new PreviewView(this);
   row->addWidget(view_, 1);
@@ -191,12 +242,13 @@ void TPreview::Prepare() {
   // The window may have closed: its document is gone, and nothing is prepared.
   if (owner_ == nullptr || Prepared()) return;
   Bitmap picture;
-  const ComposeResult made =
-      PreviewPicture(*list_, list_->screen(), PrintQualityRenderer(), selection_, picture);
+  const ComposeResult made = PreviewPicture(*list_, list_->screen(), PrintQualityRenderer(),
+                                            selection_, picture, {}, AsPageCorrection(correction_));
   if (!made.ok) {
     if (FindPageRecord(*list_) != nullptr) texts_->setText(QString::fromStdString(made.message));
     return;
   }
+  GreyUsedCards(picture, *list_, used_, correction_);
   picture_ = std::move(picture);
   view_->SetPicture(&picture_);
   texts_->setText(QStringLiteral(
@@ -210,6 +262,21 @@ void TPreview::Prepare() {
   export_->show();
   print_->show();
   if (exportMode && onExport) onExport(picture_);
+}
+
+QString TPreview::LandingPrinter() const {
+  return landing_->currentData().toString();
+}
+
+void TPreview::ShowLandingOn(const QString& printer) {
+  std::string note;
+  correction_ = ReadPrinterCorrection(*OpenSettingsStore(), printer, note);
+  const int index = landing_->findData(printer);
+  if (index >= 0) landing_->setCurrentIndex(index);
+  picture_ = Bitmap();
+  view_->SetPicture(nullptr);
+  Prepare();
+  if (!note.empty()) texts_->setText(QString::fromStdString(note));
 }
 
 }  // namespace quillon

@@ -10,8 +10,10 @@
 #include <string>
 
 #include "document/ItemList.h"
+#include "output/PrinterCorrection.h"
 #include "render/Bitmap.h"
 
+class QComboBox;
 class QLabel;
 class QTimer;
 class QToolButton;
@@ -45,8 +47,9 @@ class PreviewView : public QWidget {
 class TPreview : public QWidget {
   Q_OBJECT
  public:
-  // owner is the document's window: once it is gone the list is never read again.
-  TPreview(QObject* owner, const ItemList& list, std::u16string selection,
+  // owner is the document's window: once it is gone the list is never read again. used marks
+  // the cards earlier prints used (UsedCards.h), which show grey.
+  TPreview(QObject* owner, const ItemList& list, std::u16string selection, std::u16string used = {},
            QWidget* parent = nullptr);
 
   const ItemList* Document() const { return list_; }
@@ -56,6 +59,12 @@ class TPreview : public QWidget {
   PreviewView* View() const { return view_; }
   // Makes the picture now (it is otherwise made 200 ms after the panel is shown).
   void Prepare();
+  // Shows the sheet where the named printer's stored correction puts it; empty shows it as
+  // designed. The picture is made again.
+  void ShowLandingOn(const QString& printer);
+  QComboBox* LandingChoice() const { return landing_; }
+  // The printer whose correction the preview shows; empty for the sheet as designed.
+  QString LandingPrinter() const;
 
   // What the export link and button, and the print button, do.
   std::function<void(const Bitmap&)> onExport;
@@ -72,7 +81,10 @@ class TPreview : public QWidget {
   QPointer<QObject> owner_;
   const ItemList* list_;
   std::u16string selection_;
+  std::u16string used_;
+  PrinterCorrection correction_;
   Bitmap picture_;
+  QComboBox* landing_ = nullptr;
   QLabel* texts_ = nullptr;
   PreviewView* view_ = nullptr;
   QToolButton* export_ = nullptr;

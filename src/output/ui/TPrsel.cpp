@@ -5,11 +5,16 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPushButton>
 #include <QScrollArea>
+#include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "output/PrinterSettings.h"
 #include "output/SheetComposer.h"
+#include "output/UsedCards.h"
 #include "output/ui/SheetPanel.h"
+#include "settings/SettingsStore.h"
 
 namespace quillon {
 namespace {
@@ -53,6 +58,12 @@ void SelectionMapView::SetMap(SelectionMap map, const std::u16string* selection)
   update();
 }
 
+void SelectionMapView::SetMarks(const std::u16string* used, const int* firstCard) {
+  used_ = used;
+  firstCard_ = firstCard;
+  update();
+}
+
 QSize SelectionMapView::sizeHint() const {
   return {map_.width, map_.height};
 }
@@ -65,7 +76,15 @@ void SelectionMapView::paintEvent(QPaintEvent*) {
   for (size_t i = 0; i < map_.cards.size(); ++i) {
     const MapCard& card = map_.cards[i];
     const QRect box(card.left, card.top, std::max(card.width, 1), std::max(card.height, 1));
-    if (PrintsCard(selection, static_cast<int64_t>(i) + 1)) {
+    const int position = static_cast<int>(i) + 1;
+    if (used_ != nullptr && IsUsedCard(*used_, position)) {
+      painter.fillRect(box, QColor(200, 200, 200));
+      painter.setPen(QColor(150, 150, 150));
+      painter.drawRect(box.adjusted(0, 0, -1, -1));
+      continue;
+    }
+    const bool skipped = firstCard_ != nullptr && position < *firstCard_;
+    if (!skipped && PrintsCard(selection, position)) {
       painter.setPen(QColor(255, 0, 0));
       painter.drawRect(box.adjusted(0, 0, -1, -1));
     } else {
@@ -83,8 +102,9 @@ void SelectionMapView::mouseReleaseEvent(QMouseEvent* event) {
   if (index >= 0) emit CardClicked(index);
 }
 
-TPrsel::TPrsel(const ItemList& list, const std::u16string& selection, QWidget* parent)
-    : QWidget(parent), list_(list) {
+TPrsel::TPrsel(const ItemList& list, const std::u16string& selection, std::u16string used,
+               QWidget* parent)
+    : QWidget(parent), list_(list), used_(std::move(used)) {
   setObjectName(QStringLiteral("TPrsel"));
   auto* column = new QVBoxLayout;
   auto* title = new QLabel(QStringLiteral("Prepare Print"), this);
@@ -119,11 +139,36 @@ TPrsel::TPrsel(const ItemList& list, const std::u16string& selection, QWidget* p
       this);
   legend->setWordWrap(true);
   column->addWidget(legend);
+  // A sheet partly used before: printing starts at a later card, and the used cards stay blank.
+  auto* startRow = new QHBoxLayout;
+  auto* startLabel = new QLabel(QStringLiteral("Start at card"), this);
+  start_ = new QSpinBox(this);
+  start_->setObjectName(QStringLiteral("startAt"));
+  start_->setRange(1, std::max(1, CardCount(list)));
+  startLabel->setBuddy(start_);
+  startRow->addWidget(startLabel);
+  startRow->addWidget(start_);
+  startRow->addStretch();
+  column->addLayout(startRow);
+  usedText_ = new QLabel(this);
+  usedText_->setObjectName(QStringLiteral("usedText"));
+  usedText_->setWordWrap(true);
+  column->addWidget(usedText_);
+  clear_ = new QPushButton(QStringLiteral("Clear the used cards"), this);
+  clear_->setObjectName(QStringLiteral("clearUsed"));
+  column->addWidget(clear_, 0, Qt::AlignLeft);
+  connect(clear_, &QPushButton::clicked, this, &TPrsel::ClearUsed);
   column->addStretch();
   view_ = new SelectionMapView;
   scroll_ = SheetPanelLayout(this, column, view_);
   scroll_->setStyleSheet(QStringLiteral("QScrollArea { background: white; }"));
   connect(view_, &SelectionMapView::CardClicked, this, &TPrsel::ToggleCardAt);
+  view_->SetMarks(&used_, &first_);
+  connect(start_, &QSpinBox::valueChanged, this, [this](int value) {
+    first_ = value;
+    view_->update();
+  });
+  ShowMemory();
   scroll_->viewport()->installEventFilter(this);
   // Every card starts printed; the window's stored selection then takes its place.
   selection_ = selection;
@@ -148,7 +193,37 @@ void TPrsel::SelectAll(bool print) {
   view_->update();
 }
 
+void TPrsel::SetFirstCard(int first) {
+  start_->setValue(first);
+}
+
+void TPrsel::ShowMemory() {
+  const int cards = CardCount(list_);
+  const int free = FirstFreeCard(used_, cards);
+  start_->setValue(free <= cards ? free : 1);
+  first_ = start_->value();
+  const bool any = used_.find(kUsedCard) != std::u16string::npos;
+  usedText_->setText(any ? QStringLiteral("The grey cards were used by earlier prints on this "
+                                          "sheet and stay blank.")
+                         : QString());
+  usedText_->setVisible(any);
+  clear_->setVisible(any);
+  view_->update();
+}
+
+void TPrsel::ClearUsed() {
+  used_.clear();
+  WriteUsedCards(*OpenSettingsStore(), SheetLayoutName(list_), used_);
+  ShowMemory();
+}
+
+std::u16string TPrsel::SelectionToPrint() const {
+  return SelectionForPrint(selection_, first_, used_, CardCount(list_));
+}
+
 void TPrsel::ToggleCardAt(int index) {
+  // A used card, or one before the first card printed, stays blank whatever is clicked.
+  if (IsUsedCard(used_, index + 1) || index + 1 < first_) return;
   selection_ = ToggleCard(selection_, index, static_cast<int>(view_->Map().cards.size()));
   view_->update();
 }

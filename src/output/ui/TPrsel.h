@@ -11,16 +11,21 @@
 #include "output/PrintSelection.h"
 
 class QLabel;
+class QPushButton;
 class QScrollArea;
+class QSpinBox;
 
 namespace quillon {
 
-// The map itself: white, printed cards outlined in red, the others grey and crossed out.
+// The map itself: white, printed cards outlined in red, the others grey and crossed out; cards
+// used by earlier prints filled grey.
 class SelectionMapView : public QWidget {
   Q_OBJECT
  public:
   explicit SelectionMapView(QWidget* parent = nullptr);
   void SetMap(SelectionMap map, const std::u16string* selection);
+  // The used cards and the first card to print, which the panel keeps.
+  void SetMarks(const std::u16string* used, const int* firstCard);
   const SelectionMap& Map() const { return map_; }
   QSize sizeHint() const override;
 
@@ -34,15 +39,27 @@ class SelectionMapView : public QWidget {
  private:
   SelectionMap map_;
   const std::u16string* selection_ = nullptr;
+  const std::u16string* used_ = nullptr;
+  const int* firstCard_ = nullptr;
 };
 
 class TPrsel : public QWidget {
   Q_OBJECT
  public:
-  // list is the document of the window the panel was opened for; selection its stored one.
-  TPrsel(const ItemList& list, const std::u16string& selection, QWidget* parent = nullptr);
+  // list is the document of the window the panel was opened for; selection its stored one;
+  // used the cards of this sheet that earlier prints used (UsedCards.h).
+  TPrsel(const ItemList& list, const std::u16string& selection, std::u16string used = {},
+         QWidget* parent = nullptr);
 
   const std::u16string& Selection() const { return selection_; }
+  // The card printing starts at (from 1): at first the first card not used.
+  int FirstCard() const { return first_; }
+  void SetFirstCard(int first);
+  const std::u16string& Used() const { return used_; }
+  // Forgets the used cards of this sheet, here and in the settings.
+  void ClearUsed();
+  // What the print leaves blank and prints, one character per card.
+  std::u16string SelectionToPrint() const;
   // The document the panel was opened for.
   const ItemList* Document() const { return &list_; }
   SelectionMapView* MapView() const { return view_; }
@@ -57,8 +74,15 @@ class TPrsel : public QWidget {
  private:
   void Relayout();
 
+  void ShowMemory();
+
   const ItemList& list_;
   std::u16string selection_;
+  std::u16string used_;
+  int first_ = 1;
+  QSpinBox* start_ = nullptr;
+  QLabel* usedText_ = nullptr;
+  QPushButton* clear_ = nullptr;
   QScrollArea* scroll_ = nullptr;
   SelectionMapView* view_ = nullptr;
 };
