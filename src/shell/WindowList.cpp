@@ -8,6 +8,7 @@
 
 #include "canvas/TSandbox.h"
 #include "document/PageSetup.h"
+#include "output/ui/OutputDialogs.h"
 #include "output/ui/TPreview.h"
 #include "output/ui/TPrsel.h"
 #include "page/ui/TPage.h"
@@ -120,6 +121,8 @@ void TForm1::WindowDestroyed(TSandbox& window) {
       setup != nullptr && setup->Document() == &window.GetItems()) {
     formX_->hide();
   }
+  // A start card chosen for its next print is forgotten, so no later document inherits it.
+  output_->SetFirstCard(window.GetItems(), 1);
   menu_->RemoveWindowEntry(window.GetWindowId());
   copies_->Forget(window.GetWindowId());
   timers_->ResetWhenNoWindow();
