@@ -21,6 +21,7 @@ struct OutputChoice {
   int copies = 1;
   std::u16string selection;         // one character per card, "x" leaves a card blank
   int resolution = kPdfResolution;  // printer pixels per inch of a PDF
+  int dpi = 0;                      // a picture at this many pixels per inch; 0: the screen's
 };
 
 // Takes the output option at args[i] (and its value, advancing i); nullopt when args[i] is not
@@ -28,7 +29,8 @@ struct OutputChoice {
 std::optional<std::string> TakeOutputOption(const std::vector<std::string>& args, std::size_t& i,
                                             OutputChoice& choice);
 
-// Exports the document's sheet as the picture file out (JPEG, BMP or ICO by extension).
+// Exports the document's sheet as the picture file out (JPEG, PNG, BMP or ICO by extension),
+// at the screen's resolution or at choice.dpi.
 int RunExport(const ItemList& list, const QString& out, const OutputChoice& choice,
               std::ostream& err);
 // Prints the document's sheet to the PDF file pdf, or to the chosen printer when pdf is empty;
