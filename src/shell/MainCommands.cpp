@@ -10,6 +10,7 @@
 #include <unordered_set>
 
 #include "canvas/TSandbox.h"
+#include "document/EditCommands.h"
 #include "document/PageSetup.h"
 #include "output/SheetComposer.h"
 #include "output/ui/OutputDialogs.h"
@@ -23,6 +24,7 @@
 #include "shell/MainMenu.h"
 #include "shell/PictureCommands.h"
 #include "shell/RecentFiles.h"
+#include "shell/ShortcutsPage.h"
 #include "shell/SidePanel.h"
 #include "shell/TForm1.h"
 #include "shell/TProcs.h"
@@ -128,6 +130,13 @@ void FileCommands::Smooth1Click() {
   if (window == nullptr) return;
   window->EndGesture();
   form_.Output().ExportPicture(window->GetItems(), true);
+}
+
+void FileCommands::Resolution1Click() {
+  TSandbox* window = form_.ActiveWindow();
+  if (window == nullptr) return;
+  window->EndGesture();
+  form_.Output().ExportAtResolution(window->GetItems(), &form_);
 }
 
 void FileCommands::SaveAs1Click() {
@@ -275,6 +284,41 @@ void EditingCommands::Split1Click() {
   UpdateSelectionCommands();
 }
 
+template <class Command>
+void EditingCommands::OnActiveDocument(Command command) {
+  TSandbox* window = form_.ActiveWindow();
+  if (window == nullptr) return;
+  window->EndGesture();
+  if (!command(window->GetItems(), window->Announcements())) window->FullRepaint(true);
+  UpdateSelectionCommands();
+}
+
+void EditingCommands::CutandCopy1Click() {
+  Copy1Click();
+  Cut1Click();
+}
+
+void EditingCommands::Duplicate1Click() {
+  OnActiveDocument([](ItemList& list, EditObserver& observer) {
+    return DuplicateSelection(list, DuplicateOffset(list), observer);
+  });
+}
+
+void EditingCommands::SelectAll1Click() {
+  OnActiveDocument([](ItemList& list, EditObserver& observer) {
+    SelectAllItems(list, observer);
+    return true;
+  });
+}
+
+void EditingCommands::BringForward1Click() {
+  OnActiveDocument(RaiseSelectionOneStep);
+}
+
+void EditingCommands::SendBackward1Click() {
+  OnActiveDocument(LowerSelectionOneStep);
+}
+
 void ToolCommands::ChooseGrid(int mode) {
   form_.Menu().SetGridMenu(mode);
   if (TSandbox* window = form_.ActiveWindow()) window->SetGridMode(mode);
@@ -338,6 +382,18 @@ void ToolCommands::HelpMenuShown() {
 
 void ToolCommands::About1Click() {
   form_.HostX()->OpenHost(kHostAbout, 0, QString());
+}
+
+void ToolCommands::KeyboardShortcuts1Click() {
+  ShowShortcutsPage(form_);
+}
+
+void ToolCommands::ZoomIn1Click() {
+  form_.SetZoom(ZoomInStep(form_.Params().zoom));
+}
+
+void ToolCommands::ZoomOut1Click() {
+  form_.SetZoom(ZoomOutStep(form_.Params().zoom));
 }
 
 void ToolCommands::ToolbarButtonReleased(int number) {
