@@ -61,7 +61,11 @@ void FileCommands::Clear1Click() {
 }
 
 void FileCommands::Save1Click() {
-  if (TSandbox* window = form_.ActiveWindow()) window->Save(false);
+  TSandbox* window = form_.ActiveWindow();
+  if (window == nullptr) return;
+  window->Save(false);
+  // Saved under its own name, the document keeps its title; only the mark of changes goes.
+  form_.ShowModifiedMark(*window);
 }
 
 void FileCommands::Print1Click() {
@@ -140,7 +144,10 @@ void FileCommands::Resolution1Click() {
 }
 
 void FileCommands::SaveAs1Click() {
-  if (TSandbox* window = form_.ActiveWindow()) window->SaveAs();
+  TSandbox* window = form_.ActiveWindow();
+  if (window == nullptr) return;
+  window->SaveAs();
+  form_.ShowModifiedMark(*window);
 }
 
 void FileCommands::Close1Click() {

@@ -5,9 +5,11 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QImage>
 #include <QLabel>
 #include <QMdiArea>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -52,7 +54,9 @@ TEST_F(ConventionsTest, TheTitleCarriesAnAsteriskWhileTheDocumentHasUnsavedChang
   Trigger("Save1");
   EXPECT_FALSE(IsModified(window->GetItems()));
   EXPECT_EQ(window->windowTitle(), QStringLiteral("Card"));
-  Trigger("Undo1");
+  Trigger("SelectAll1");
+  EXPECT_EQ(window->windowTitle(), QStringLiteral("Card")) << "selecting changes nothing";
+  Trigger("Duplicate1");
   EXPECT_EQ(window->windowTitle(), QStringLiteral("Card*"));
   // A new document is unchanged until something is done to it.
   EXPECT_EQ(New()->windowTitle(), QStringLiteral("Untitled 1"));
@@ -99,15 +103,12 @@ TEST_F(ConventionsTest, ReopenEntriesShowTheirFullPathAsTooltipAndInTheStatusLin
   EXPECT_EQ(newest->text(), older->text());
   EXPECT_EQ(newest->toolTip(), Path("b/Card.qlln"));
   EXPECT_EQ(older->toolTip(), Path("a/Card.qlln"));
-  QMenu* reopen = form_->FindMenu("Reopen");
-  EXPECT_TRUE(reopen->toolTipsVisible());
-  reopen->popup(form_->mapToGlobal(QPoint(200, 40)));
-  ASSERT_TRUE(test::WaitUntil([&] { return reopen->isVisible(); }));
-  QTest::mouseMove(reopen, reopen->actionGeometry(older).center());
-  EXPECT_TRUE(test::WaitUntil([&] {
-    return form_->statusBar()->currentMessage() == Path("a/Card.qlln");
-  })) << form_->statusBar()->currentMessage().toStdString();
-  reopen->hide();
+  EXPECT_TRUE(form_->FindMenu("Reopen")->toolTipsVisible());
+  // An entry under the pointer tells the widget that opened its menu, as the menu bar's menus
+  // do; the main window shows it in the status line.
+  older->showStatusText(form_->menuBar());
+  EXPECT_EQ(form_->statusBar()->currentMessage(), Path("a/Card.qlln"));
+  EXPECT_EQ(older->statusTip(), Path("a/Card.qlln"));
 }
 
 TEST_F(ConventionsTest, TheExitQuestionNamesTheModifiedDocuments) {
