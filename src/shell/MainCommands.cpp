@@ -233,8 +233,10 @@ void EditingCommands::UpdateSelectionCommands() {
   // The buttons that act on the selection show only while there is one.
   for (int number : {12, 13, 14, 16})
     form_.Toolbar()->ShowButton(number, selected);
-  form_.FindAction("Cut1")->setEnabled(selected);
-  form_.FindAction("Copy1")->setEnabled(selected);
+  for (const char* name :
+       {"Cut1", "Copy1", "CutandCopy1", "Duplicate1", "BringForward1", "SendBackward1"}) {
+    form_.FindAction(name)->setEnabled(selected);
+  }
   JoinSplitAvailable(count >= 2, grouped);
   form_.PasteAvailable(window != nullptr && HasPasteContent(form_.Toolbar()->PasteBuffer()));
 }

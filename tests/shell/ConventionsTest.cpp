@@ -47,6 +47,7 @@ TEST_F(ConventionsTest, TheTitleCarriesAnAsteriskWhileTheDocumentHasUnsavedChang
   ASSERT_NE(window, nullptr);
   EXPECT_EQ(window->windowTitle(), QStringLiteral("Card"));
   SelectLastItem(window->GetItems());
+  form_->Editing().UpdateSelectionCommands();
   Trigger("Duplicate1");
   EXPECT_EQ(window->windowTitle(), QStringLiteral("Card*"));
   // The Window menu keeps naming the document.

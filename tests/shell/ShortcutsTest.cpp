@@ -356,5 +356,18 @@ TEST_F(ShortcutsTest, MenusShowEveryKeyAndTheShortcutsPageListsEveryCommandWithK
   }
 }
 
+TEST_F(ShortcutsTest, TheNewSelectionCommandsAreOnExactlyWhileSomethingIsSelected) {
+  TSandbox* window = OpenThreeItems();
+  ASSERT_NE(window, nullptr);
+  const char* names[] = {"CutandCopy1", "Duplicate1", "BringForward1", "SendBackward1"};
+  form_->Editing().UpdateSelectionCommands();
+  for (const char* name : names)
+    EXPECT_FALSE(Action(name)->isEnabled()) << name;
+  EXPECT_TRUE(Action("SelectAll1")->isEnabled());
+  Trigger("SelectAll1");
+  for (const char* name : names)
+    EXPECT_TRUE(Action(name)->isEnabled()) << name;
+}
+
 }  // namespace
 }  // namespace quillon
