@@ -25,6 +25,7 @@ struct OutputChoice {
   // The printer whose stored correction the page is printed with: by default the one printed
   // to, none for a PDF; "none" prints without a correction.
   std::string correction;
+  int dpi = 0;                      // a picture at this many pixels per inch; 0: the screen's
 };
 
 // Takes the output option at args[i] (and its value, advancing i); nullopt when args[i] is not
@@ -32,7 +33,8 @@ struct OutputChoice {
 std::optional<std::string> TakeOutputOption(const std::vector<std::string>& args, std::size_t& i,
                                             OutputChoice& choice);
 
-// Exports the document's sheet as the picture file out (JPEG, BMP or ICO by extension).
+// Exports the document's sheet as the picture file out (JPEG, PNG, BMP or ICO by extension),
+// at the screen's resolution or at choice.dpi.
 int RunExport(const ItemList& list, const QString& out, const OutputChoice& choice,
               std::ostream& err);
 // Prints the document's sheet to the PDF file pdf, or to the chosen printer when pdf is empty;

@@ -63,4 +63,8 @@ QString DocumentDialogs::SaveDocumentAs(const QString& currentPath, ItemList& li
   return path;
 }
 
+QString DocumentCaption(const QString& title, bool modified) {
+  return modified ? title + u'*' : title;
+}
+
 }  // namespace quillon

@@ -50,4 +50,7 @@ class DocumentDialogs {
   QString lastOpened_;
 };
 
+// The caption of a document's window: its title, with an asterisk while it has unsaved changes.
+QString DocumentCaption(const QString& title, bool modified);
+
 }  // namespace quillon

@@ -2,6 +2,7 @@
 #include "document/EditCommands.h"
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 #include <unordered_set>
 
@@ -277,6 +278,110 @@ bool SelectStamped(ItemList& list, int32_t stamp, EditObserver& observer) {
   if (any || changed) observer.RepaintAll(true);
   if (changed) observer.SelectionChanged();
   return any;
+}
+
+namespace {
+
+bool RestackOneStep(ItemList& list, EditObserver& observer, bool up) {
+  std::vector<ItemRecord*> order;
+  for (ItemRecord& r : list) {
+    if (IsVisible(r) && IsDrawableKind(r.kind())) order.push_back(&r);
+  }
+  // Items of equal level keep their list order, as drawing does.
+  std::stable_sort(order.begin(), order.end(), [](const ItemRecord* a, const ItemRecord* b) {
+    return a->stackLevel() < b->stackLevel();
+  });
+  // Each selected item trades places with the unselected one next to it; a run of selected
+  // items passes that one as a block.
+  std::vector<ItemRecord*> moved = order;
+  const std::size_t n = moved.size();
+  if (up) {
+    for (std::size_t i = n >= 2 ? n - 1 : 0; i-- > 0;) {
+      if (IsSelected(*moved[i]) && !IsSelected(*moved[i + 1])) std::swap(moved[i], moved[i + 1]);
+    }
+  } else {
+    for (std::size_t i = 1; i < n; ++i) {
+      if (IsSelected(*moved[i]) && !IsSelected(*moved[i - 1])) std::swap(moved[i], moved[i - 1]);
+    }
+  }
+  if (moved == order) return false;
+  PurgeRedo(list);
+  observer.RedoAvailable(CanRedo(list));
+  const int32_t step = NextTransaction(list);
+  // The levels in use stay the same; only the items that changed place take another one, so
+  // Undo gives every item back its own level.
+  for (std::size_t k = 0; k < n; ++k) {
+    if (moved[k] == order[k]) continue;
+    const int32_t level = order[k]->stackLevel();
+    const bool selected = IsSelected(*moved[k]);
+    ItemRecord& copy = CloneForStep(list, *moved[k], step);
+    copy.setStackLevel(level);
+    copy.setSelected(selected ? 255 : 0);
+  }
+  observer.UndoAvailable(CanUndo(list));
+  observer.RepaintAll(true);
+  return true;
+}
+
+}  // namespace
+
+bool RaiseSelectionOneStep(ItemList& list, EditObserver& observer) {
+  return RestackOneStep(list, observer, true);
+}
+
+bool LowerSelectionOneStep(ItemList& list, EditObserver& observer) {
+  return RestackOneStep(list, observer, false);
+}
+
+void SelectAllItems(ItemList& list, EditObserver& observer) {
+  for (ItemRecord& r : list) {
+    if (IsVisible(r) && (IsDrawableKind(r.kind()) || r.kind() == kKindGroupFrame)) {
+      r.setSelected(255);
+    }
+  }
+  observer.RepaintAll(true);
+  observer.SelectionChanged();
+  observer.ShowPanel(SelectionToolNumber(list));
+}
+
+Point DuplicateOffset(const ItemList& list) {
+  constexpr int32_t kPlainOffset = 10;
+  const ItemRecord* page = FindPageRecord(list);
+  if (page == nullptr || (page->gridHorizontal() == 0 && page->gridVertical() == 0)) {
+    return {kPlainOffset, kPlainOffset};
+  }
+  const auto step = [](double distance, double pixelsPerUnit) {
+    const double pixels = std::abs(distance * pixelsPerUnit);
+    return std::isfinite(pixels) && pixels >= 1 && pixels <= 100000 ? RoundToInt32(pixels)
+                                                                    : kPlainOffset;
+  };
+  return {step(page->gridDistanceX(), page->pixelsPerUnitX()),
+          step(page->gridDistanceY(), page->pixelsPerUnitY())};
+}
+
+bool DuplicateSelection(ItemList& list, Point offset, EditObserver& observer) {
+  if (FirstSelected(list) == nullptr || FindPageRecord(list) == nullptr) return false;
+  ItemList buffer(list.screen());
+  CopySelectionToBuffer(list, buffer);
+  if (!HasPasteContent(buffer)) return false;
+  PurgeRedo(list);
+  observer.RedoAvailable(CanRedo(list));
+  ItemRecord* const tail = list.last();
+  SelectOnly(list, nullptr);
+  if (!PasteBufferInto(buffer, list)) return false;
+  // The paste moved the copies 10 pixels; they go the rest of the way to the offset.
+  for (ItemRecord* r = tail != nullptr ? tail->next() : list.first(); r != nullptr; r = r->next()) {
+    if (r->recordClass() == kClassContent && r->selected() != 0) {
+      MoveRecordBy(*r, ClampToInt32(int64_t{offset.x} - 10), ClampToInt32(int64_t{offset.y} - 10),
+                   list.screen());
+    }
+  }
+  observer.UndoAvailable(CanUndo(list));
+  observer.RepaintAll(true);
+  observer.SelectionChanged();
+  const int tool = SelectionToolNumber(list);
+  observer.ShowPanel(tool == kToolSeveralKinds ? kToolSelectedLine : tool);
+  return true;
 }
 
 }  // namespace quillon

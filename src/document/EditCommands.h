@@ -27,6 +27,19 @@ void WithdrawPaste(ItemList& list, const ItemRecord* tail, bool wasModified,
 // Restack the selected drawable items on top of or below all others, as one step.
 void BringSelectionToFront(ItemList& list, EditObserver& observer);
 void SendSelectionToBack(ItemList& list, EditObserver& observer);
+// Moves the selected drawable items one place up (or down) the stacking order, past the next
+// unselected item, as one step; items already at the top (bottom) stay. Whether any moved.
+bool RaiseSelectionOneStep(ItemList& list, EditObserver& observer);
+bool LowerSelectionOneStep(ItemList& list, EditObserver& observer);
+// Selects every visible drawable item and every group frame; the panel of the selection is
+// asked for.
+void SelectAllItems(ItemList& list, EditObserver& observer);
+// How far Duplicate moves its copies: one grid step in each direction while the grid is shown,
+// else 10 pixels.
+Point DuplicateOffset(const ItemList& list);
+// Adds copies of the selection moved by offset, above everything, as one step; the copies
+// become the selection (pasted groups get numbers of their own). Whether anything was copied.
+bool DuplicateSelection(ItemList& list, Point offset, EditObserver& observer);
 // Makes the selection one group (nested groups are flattened) as one step.
 void JoinItems(ItemList& list, EditObserver& observer);
 // Dissolves the selected groups as one step.

@@ -637,9 +637,7 @@ bool HasPasteContent(const ItemList& buffer) {
   return false;
 }
 
-namespace {
-
-void MoveBy(ItemRecord& r, int32_t dx, int32_t dy, const ScreenMetrics& screen) {
+void MoveRecordBy(ItemRecord& r, int32_t dx, int32_t dy, const ScreenMetrics& screen) {
   auto shift = [](int32_t v, int32_t d) { return ClampToInt32(int64_t{v} + d); };
   r.setX1(shift(r.x1(), dx));
   r.setY1(shift(r.y1(), dy));
@@ -660,8 +658,6 @@ void MoveBy(ItemRecord& r, int32_t dx, int32_t dy, const ScreenMetrics& screen) 
   }
   RecomputeDerived(r, screen);
 }
-
-}  // namespace
 
 namespace {
 
@@ -772,7 +768,7 @@ bool PasteBufferInto(ItemList& buffer, ItemList& target) {
     if (copy.groupNumber() > 0) {
       copy.setGroupNumber(ClampToInt32(int64_t{copy.groupNumber()} + groupOffset));
     }
-    MoveBy(copy, 10, 10, target.screen());
+    MoveRecordBy(copy, 10, 10, target.screen());
     if (const auto p = patterns.find(copy.linePattern()); p != patterns.end()) {
       copy.setLinePattern(p->second);
     }

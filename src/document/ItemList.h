@@ -199,6 +199,9 @@ void CopySelectionToBuffer(ItemList& source, ItemList& buffer);
 // Adds copies of the buffer's items to the target, 10 pixels right and down, selected, in one
 // new transaction; returns false (changing nothing) when either list lacks a page setup record.
 bool PasteBufferInto(ItemList& buffer, ItemList& target);
+// Moves an item by (dx, dy) document pixels: its defining and reference points and every
+// outline point, whose drag-start points follow; its derived geometry is recomputed.
+void MoveRecordBy(ItemRecord& record, int32_t dx, int32_t dy, const ScreenMetrics& screen);
 
 // Whatever holds the open documents (the main window): lets the engine find a window's list.
 class OpenDocuments {

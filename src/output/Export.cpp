@@ -2,6 +2,7 @@
 #include "output/Export.h"
 
 #include <algorithm>
+#include <cmath>
 #include <new>
 
 #include "document/PageSetup.h"
@@ -85,6 +86,46 @@ ComposeResult PreviewPicture(const ItemList& list, const ScreenMetrics& screen,
                                               corrected, render, progress);
   if (!composed.ok) return composed;
   return Reduce(sheet, PreviewPictureSize(*page, screen), picture);
+}
+
+LargePictureSize ResolutionPictureSize(const ItemRecord& page, const ScreenMetrics& screen,
+                                       int dpi) {
+  const auto length = [&](double value, int screenDpi) -> int64_t {
+    double inches = value;
+    if (page.pageUnits() == kUnitPixels) inches = value / std::max(1, screenDpi);
+    if (page.pageUnits() == kUnitMillimetres) inches = value / 25.4;
+    const double pixels = std::round(std::abs(inches) * dpi);
+    // Lengths from a damaged file stay out of reach rather than overflowing.
+    if (!std::isfinite(pixels) || pixels > 1e12) return int64_t{1} << 40;
+    return std::max<int64_t>(1, static_cast<int64_t>(pixels));
+  };
+  return {length(page.pageWidth(), screen.dpiX), length(page.pageHeight(), screen.dpiY)};
+}
+
+std::string PictureSizeProblem(LargePictureSize size) {
+  if (size.width <= kMaxBitmapSide && size.height <= kMaxBitmapSide &&
+      size.width * size.height <= kMaxBitmapPixels) {
+    return {};
+  }
+  return std::string(kNotEnoughMemory) + " A picture of " + std::to_string(size.width) + " x " +
+         std::to_string(size.height) + " pixels is too large.";
+}
+
+ComposeResult ExportAtResolution(const ItemList& list, const ScreenMetrics& screen, int dpi,
+                                 const ItemRenderer& render, Bitmap& picture,
+                                 const ProgressReport& progress) {
+  const ItemRecord* page = FindPageRecord(list);
+  if (page == nullptr) return {false, "The document has no page setup."};
+  dpi = std::clamp(dpi, kLowestExportDpi, kHighestExportDpi);
+  const LargePictureSize size = ResolutionPictureSize(*page, screen, dpi);
+  if (std::string problem = PictureSizeProblem(size); !problem.empty()) return {false, problem};
+  // A printer without margins whose page is the sheet: every card drawn, straight at the
+  // resolution, as printing does.
+  PrinterGeometry sheet;
+  sheet.dpiX = sheet.dpiY = dpi;
+  sheet.pageWidth = static_cast<int>(size.width);
+  sheet.pageHeight = static_cast<int>(size.height);
+  return ComposeSheet(list, picture, ComposeMode::Printer, u"", screen, sheet, render, progress);
 }
 
 ScreenshotPictures MakeScreenshotPictures(const Bitmap& capture) {

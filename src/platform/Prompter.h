@@ -17,6 +17,13 @@ class Prompter {
   virtual ~Prompter() = default;
   // Shows text (lines separated by "\r\n") and returns the button chosen.
   virtual PromptAnswer Ask(std::string_view text, PromptStyle style, PromptButtons buttons) = 0;
+  // The same with details shown under the text (the documents a question is about, one a
+  // line); a prompter without room for them shows the text alone.
+  virtual PromptAnswer AskAbout(std::string_view text, std::string_view details, PromptStyle style,
+                                PromptButtons buttons) {
+    (void)details;
+    return Ask(text, style, buttons);
+  }
 };
 
 }  // namespace quillon

@@ -4,7 +4,9 @@
 #include <QFont>
 #include <QFontDatabase>
 #include <QGuiApplication>
+#include <QHash>
 #include <QRawFont>
+#include <QSet>
 #include <bit>
 
 #include "settings/ValueLists.h"
@@ -107,18 +109,57 @@ QString FontListName(const QString& family) {
   return name;
 }
 
+namespace {
+
+// "Nimbus Sans [urw]" without its foundry tag; a name without one as it is.
+QString WithoutFoundry(const QString& family) {
+  const QString name = family.trimmed();
+  if (!name.endsWith(u']')) return name;
+  const qsizetype open = name.lastIndexOf(QStringLiteral(" ["));
+  return open > 0 ? name.left(open).trimmed() : name;
+}
+
+}  // namespace
+
+std::vector<FontEntry> MergeFoundries(const std::vector<FontEntry>& families) {
+  // Whether the foundries of each plain name agree on what they support.
+  QHash<QString, uint32_t> firstSignature;
+  QHash<QString, bool> differ;
+  for (const FontEntry& family : families) {
+    const QString plain = WithoutFoundry(family.name);
+    const auto seen = firstSignature.constFind(plain);
+    if (seen == firstSignature.cend()) {
+      firstSignature.insert(plain, family.signature);
+    } else if (*seen != family.signature) {
+      differ.insert(plain, true);
+    }
+  }
+  std::vector<FontEntry> listed;
+  QSet<QString> names;
+  for (const FontEntry& family : families) {
+    const QString plain = WithoutFoundry(family.name);
+    FontEntry entry = family;
+    entry.name = FontListName(differ.value(plain) ? family.name : plain);
+    if (entry.name.isEmpty() || names.contains(entry.name)) continue;
+    names.insert(entry.name);
+    listed.push_back(std::move(entry));
+  }
+  return listed;
+}
+
 void EnumerateFonts(TParams& params) {
   params.fonts.clear();
   if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) return;
+  std::vector<FontEntry> families;
   for (const QString& family : QFontDatabase::families()) {
     if (QFontDatabase::isPrivateFamily(family) || !QFontDatabase::isScalable(family)) continue;
     FontEntry entry;
-    entry.name = FontListName(family);
-    if (entry.name.isEmpty()) continue;
+    entry.name = family;
     entry.signature = SignatureOf(family);
     entry.charset = CharsetOf(entry.signature);
-    params.fonts.push_back(std::move(entry));
+    families.push_back(std::move(entry));
   }
+  params.fonts = MergeFoundries(families);
 }
 
 }  // namespace quillon

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/Chrome.h"
 
+#include <QAction>
 #include <QCoreApplication>
+#include <QFontMetrics>
 #include <QHash>
 #include <QMenu>
 #include <QPainter>
@@ -11,6 +13,8 @@
 #include <QSvgRenderer>
 #include <QToolButton>
 #include <array>
+
+#include "shell/ShortcutsPage.h"
 
 namespace quillon {
 namespace {
@@ -197,6 +201,31 @@ void ChromeStyle::DrawMenuBarItem(const QStyleOption* option, QPainter* painter)
   painter->drawText(r, Qt::AlignCenter | Qt::TextShowMnemonic | Qt::TextSingleLine, item->text);
 }
 
+namespace {
+
+// The entry of a menu drawn in the rectangle, if the widget is a menu.
+const QAction* EntryAt(const QWidget* widget, const QRect& r) {
+  const auto* menu = qobject_cast<const QMenu*>(widget);
+  return menu != nullptr ? menu->actionAt(r.center()) : nullptr;
+}
+
+// How much wider than its first key the keys of an entry with several are.
+int ExtraKeysWidth(const QStyleOptionMenuItem& item, const QWidget* widget) {
+  const auto* menu = qobject_cast<const QMenu*>(widget);
+  const qsizetype tab = item.text.indexOf(u'\t');
+  if (menu == nullptr || tab < 0) return 0;
+  const QString caption = item.text.left(tab);
+  for (const QAction* action : menu->actions()) {
+    if (action->text() != caption || action->shortcuts().size() < 2) continue;
+    const QFontMetrics metrics(item.font);
+    return std::max(0, metrics.horizontalAdvance(ShortcutsText(*action)) -
+                           metrics.horizontalAdvance(item.text.mid(tab + 1)));
+  }
+  return 0;
+}
+
+}  // namespace
+
 void ChromeStyle::DrawMenuItem(const QStyleOption* option, QPainter* painter,
                                const QWidget* widget) const {
   const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option);
@@ -231,6 +260,11 @@ void ChromeStyle::DrawMenuItem(const QStyleOption* option, QPainter* painter,
   if (const qsizetype tab = text.indexOf(u'\t'); tab >= 0) {
     shortcut = text.mid(tab + 1);
     text.truncate(tab);
+  }
+  // An entry with several keys shows them all, not only the first.
+  if (const QAction* action = EntryAt(widget, r);
+      action != nullptr && action->shortcuts().size() > 1) {
+    shortcut = ShortcutsText(*action);
   }
   QFont font = item->font;
   font.setBold(highlighted);
@@ -320,6 +354,8 @@ QSize ChromeStyle::sizeFromContents(ContentsType type, const QStyleOption* optio
     if (item == nullptr || item->menuItemType != QStyleOptionMenuItem::Separator) {
       result.rwidth() += kSubmenuExtraWidth;
     }
+    // Room for the further keys of an entry that has several.
+    if (item != nullptr) result.rwidth() += ExtraKeysWidth(*item, widget);
   }
   return result;
 }

@@ -32,6 +32,7 @@ class FileCommands {
   void Screenshot1Click();
   void Exact1Click();
   void Smooth1Click();
+  void Resolution1Click();
   void Exit1Click();
   // Prints the window's sheet with its print selection through the print dialog.
   void PrintWindow(TSandbox& window);
@@ -56,6 +57,14 @@ class EditingCommands {
   void EditMenuShown();
   void Join1Click();
   void Split1Click();
+  // Copy, then Cut: what is cut stays in the paste buffer.
+  void CutandCopy1Click();
+  // A copy of the selection one grid step (or 10 pixels) right and down, as one step.
+  void Duplicate1Click();
+  void SelectAll1Click();
+  // The selection one place up or down the stacking order, as one step.
+  void BringForward1Click();
+  void SendBackward1Click();
   // The active document's selection changed: the Edit commands and buttons follow.
   void SelectionChanged();
   void UpdateSelectionCommands();
@@ -64,6 +73,11 @@ class EditingCommands {
   void JoinSplitAvailable(bool join, bool split);
 
  private:
+  // Runs a headless command on the active window's document after its gesture ended; a
+  // command that changed nothing has the selection marks drawn again.
+  template <class Command>
+  void OnActiveDocument(Command command);
+
   TForm1& form_;
   bool selectionCommandsStale_ = false;
 };
@@ -86,6 +100,9 @@ class ToolCommands {
   void About1Click();
   // Opens the user guide, or says why it cannot.
   void Contents1Click();
+  void KeyboardShortcuts1Click();
+  void ZoomIn1Click();
+  void ZoomOut1Click();
   void ToolbarButtonReleased(int number);
 
  private:

@@ -27,6 +27,7 @@
 #include "shell/MainMenu.h"
 #include "shell/PictureCommands.h"
 #include "shell/RecentFiles.h"
+#include "shell/ShortcutsPage.h"
 #include "shell/SidePanel.h"
 #include "shell/TForm1.h"
 #include "shell/TProcs.h"
@@ -64,7 +65,11 @@ void FileCommands::Clear1Click() {
 }
 
 void FileCommands::Save1Click() {
-  if (TSandbox* window = form_.ActiveWindow()) window->Save(false);
+  TSandbox* window = form_.ActiveWindow();
+  if (window == nullptr) return;
+  window->Save(false);
+  // Saved under its own name, the document keeps its title; only the mark of changes goes.
+  form_.ShowModifiedMark(*window);
 }
 
 void FileCommands::Print1Click() {
@@ -135,8 +140,18 @@ void FileCommands::Smooth1Click() {
   form_.Output().ExportPicture(window->GetItems(), true);
 }
 
+void FileCommands::Resolution1Click() {
+  TSandbox* window = form_.ActiveWindow();
+  if (window == nullptr) return;
+  window->EndGesture();
+  form_.Output().ExportAtResolution(window->GetItems(), &form_);
+}
+
 void FileCommands::SaveAs1Click() {
-  if (TSandbox* window = form_.ActiveWindow()) window->SaveAs();
+  TSandbox* window = form_.ActiveWindow();
+  if (window == nullptr) return;
+  window->SaveAs();
+  form_.ShowModifiedMark(*window);
 }
 
 void FileCommands::Close1Click() {
@@ -222,8 +237,10 @@ void EditingCommands::UpdateSelectionCommands() {
   // The buttons that act on the selection show only while there is one.
   for (int number : {12, 13, 14, 16})
     form_.Toolbar()->ShowButton(number, selected);
-  form_.FindAction("Cut1")->setEnabled(selected);
-  form_.FindAction("Copy1")->setEnabled(selected);
+  for (const char* name :
+       {"Cut1", "Copy1", "CutandCopy1", "Duplicate1", "BringForward1", "SendBackward1"}) {
+    form_.FindAction(name)->setEnabled(selected);
+  }
   JoinSplitAvailable(count >= 2, grouped);
   form_.PasteAvailable(window != nullptr && HasPasteContent(form_.Toolbar()->PasteBuffer()));
 }
@@ -266,7 +283,8 @@ void EditingCommands::CopytoClipboard1Click() {
 
 void EditingCommands::EditMenuShown() {
   TSandbox* window = form_.ActiveWindow();
-  form_.FindAction("CopytoClipboard1")->setEnabled(window != nullptr && HasCopyArea(window->LastGesture()));
+  form_.FindAction("CopytoClipboard1")
+      ->setEnabled(window != nullptr && HasCopyArea(window->LastGesture()));
   form_.PasteAvailable(window != nullptr && HasPasteContent(form_.Toolbar()->PasteBuffer()));
 }
 
@@ -278,6 +296,41 @@ void EditingCommands::Join1Click() {
 void EditingCommands::Split1Click() {
   if (TSandbox* window = form_.ActiveWindow()) window->Run(SplitGroup);
   UpdateSelectionCommands();
+}
+
+template <class Command>
+void EditingCommands::OnActiveDocument(Command command) {
+  TSandbox* window = form_.ActiveWindow();
+  if (window == nullptr) return;
+  window->EndGesture();
+  if (!command(window->GetItems(), window->Announcements())) window->FullRepaint(true);
+  UpdateSelectionCommands();
+}
+
+void EditingCommands::CutandCopy1Click() {
+  Copy1Click();
+  Cut1Click();
+}
+
+void EditingCommands::Duplicate1Click() {
+  OnActiveDocument([](ItemList& list, EditObserver& observer) {
+    return DuplicateSelection(list, DuplicateOffset(list), observer);
+  });
+}
+
+void EditingCommands::SelectAll1Click() {
+  OnActiveDocument([](ItemList& list, EditObserver& observer) {
+    SelectAllItems(list, observer);
+    return true;
+  });
+}
+
+void EditingCommands::BringForward1Click() {
+  OnActiveDocument(RaiseSelectionOneStep);
+}
+
+void EditingCommands::SendBackward1Click() {
+  OnActiveDocument(LowerSelectionOneStep);
 }
 
 void ToolCommands::ChooseGrid(int mode) {
@@ -359,6 +412,18 @@ void ToolCommands::About1Click() {
 
 void ToolCommands::Contents1Click() {
   OpenUserGuide(form_, form_.Prompts(), QCoreApplication::applicationDirPath());
+}
+
+void ToolCommands::KeyboardShortcuts1Click() {
+  ShowShortcutsPage(form_);
+}
+
+void ToolCommands::ZoomIn1Click() {
+  form_.SetZoom(ZoomInStep(form_.Params().zoom));
+}
+
+void ToolCommands::ZoomOut1Click() {
+  form_.SetZoom(ZoomOutStep(form_.Params().zoom));
 }
 
 void ToolCommands::ToolbarButtonReleased(int number) {

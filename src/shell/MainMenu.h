@@ -43,6 +43,8 @@ class MainMenu {
   void ShowWindowTitle(TSandbox& window);
   void CheckWindow(TSandbox& window);
   void RemoveWindowEntry(int32_t number);
+  // Runs the enabled menu command that has the key among its shortcuts; whether there was one.
+  bool RunShortcut(const QKeySequence& key);
 
  private:
   void CreateFileMenu();
@@ -50,6 +52,7 @@ class MainMenu {
   void CreateEditMenus();
   void CreateToolsMenus();
   void CreateHelpMenu();
+  void CreateArrangeEntries();
   template <class Commands>
   QAction* AddEntry(QMenu* menu, const char* name, const char* caption, int tag, Commands* commands,
                     void (Commands::*handler)(), const QKeySequence& shortcut = {});
@@ -74,6 +77,9 @@ class MainMenu {
   QAction* gasCurrentFile_ = nullptr;
   QAction* psSeparator_ = nullptr;
   QAction* gasSeparator_ = nullptr;
+  QAction* tile_ = nullptr;
+  QAction* cascade_ = nullptr;
+  QAction* arrangeSeparator_ = nullptr;
   std::vector<QAction*> documentCommands_;
 };
 

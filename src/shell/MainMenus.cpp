@@ -2,6 +2,7 @@
 // The main menu: its tree with captions, tags, shortcuts and separators, and the state of the
 // Reopen, Grid, Anchors and Snap entries.
 #include <QActionGroup>
+#include <QDir>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
@@ -90,6 +91,7 @@ void MainMenu::CreateFileMenu() {
   AddEntry(file, "Open1", "Open", 8002, &form_.Files(), &FileCommands::Open1Click,
            QKeySequence(Qt::CTRL | Qt::Key_O));
   reopenMenu_ = AddMenu(file, "Reopen", "Reopen", 8003);
+  reopenMenu_->setToolTipsVisible(true);
   for (int n = 1; n <= kRecentFiles; ++n) {
     QAction* entry = reopenMenu_->addAction(QString());
     entry->setObjectName(QStringLiteral("Reopen%1").arg(n));
@@ -128,6 +130,8 @@ void MainMenu::CreateFileMenu() {
   QMenu* exportMenu = AddMenu(file, "Export1", "Export", 8012);
   AddEntry(exportMenu, "Exact1", "Exact", 8013, &form_.Files(), &FileCommands::Exact1Click);
   AddEntry(exportMenu, "Smooth1", "Smooth", 8014, &form_.Files(), &FileCommands::Smooth1Click);
+  AddEntry(exportMenu, "Resolution1", "Picture at a resolution...", 8020, &form_.Files(),
+           &FileCommands::Resolution1Click);
   AddEntry(file, "Screenshot1", "Screenshot", 0, &form_.Files(), &FileCommands::Screenshot1Click)
       ->setVisible(false);
   file->addSeparator();
@@ -140,26 +144,50 @@ void MainMenu::CreateEditMenus() {
   QMenu* edit = AddMenu(nullptr, "Edit1", "Edit", 8200);
   AddEntry(edit, "Undo1", "Undo", 8201, &form_.Editing(), &EditingCommands::Undo1Click,
            QKeySequence(Qt::CTRL | Qt::Key_Z));
-  AddEntry(edit, "Redo1", "Redo", 8202, &form_.Editing(), &EditingCommands::Redo1Click,
-           QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_Z));
+  // Besides the program's own keys, the ones other programs use.
+  AddEntry(edit, "Redo1", "Redo", 8202, &form_.Editing(), &EditingCommands::Redo1Click)
+      ->setShortcuts({QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_Z),
+                      QKeySequence(Qt::CTRL | Qt::Key_Y),
+                      QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
   edit->addSeparator();
   documentCommands_.push_back(AddEntry(edit, "ClearUndoandRedo1", "Clear Undo and Redo", 8203,
                                        &form_.Editing(), &EditingCommands::ClearUndoandRedo1Click));
   edit->addSeparator();
   AddEntry(edit, "Cut1", "Cut", 8204, &form_.Editing(), &EditingCommands::Cut1Click,
            QKeySequence(Qt::CTRL | Qt::Key_Delete));
-  AddEntry(edit, "Copy1", "Copy", 8205, &form_.Editing(), &EditingCommands::Copy1Click,
-           QKeySequence(Qt::CTRL | Qt::Key_Insert));
-  AddEntry(edit, "Paste1", "Paste", 8206, &form_.Editing(), &EditingCommands::Paste1Click,
-           QKeySequence(Qt::SHIFT | Qt::Key_Insert));
+  AddEntry(edit, "Copy1", "Copy", 8205, &form_.Editing(), &EditingCommands::Copy1Click)
+      ->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Insert), QKeySequence(Qt::CTRL | Qt::Key_C)});
+  AddEntry(edit, "Paste1", "Paste", 8206, &form_.Editing(), &EditingCommands::Paste1Click)
+      ->setShortcuts(
+          {QKeySequence(Qt::SHIFT | Qt::Key_Insert), QKeySequence(Qt::CTRL | Qt::Key_V)});
+  // Cut only deletes; Ctrl+X keeps what it cuts for pasting, as elsewhere.
+  AddEntry(edit, "CutandCopy1", "Cut and Copy", 8210, &form_.Editing(),
+           &EditingCommands::CutandCopy1Click, QKeySequence(Qt::CTRL | Qt::Key_X));
+  // Ctrl+D and Ctrl+A edit the points of a selected spline or curve; elsewhere they serve here.
+  AddEntry(edit, "Duplicate1", "Duplicate", 8211, &form_.Editing(),
+           &EditingCommands::Duplicate1Click)
+      ->setShortcuts(
+          {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_D), QKeySequence(Qt::CTRL | Qt::Key_D)});
+  AddEntry(edit, "SelectAll1", "Select All", 8212, &form_.Editing(),
+           &EditingCommands::SelectAll1Click)
+      ->setShortcuts(
+          {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A), QKeySequence(Qt::CTRL | Qt::Key_A)});
   edit->addSeparator();
   QAction* clipboard = AddEntry(edit, "CopytoClipboard1", "Copy to Clipboard", 8207,
                                 &form_.Editing(), &EditingCommands::CopytoClipboard1Click);
   clipboard->setVisible(false);
   clipboard->setEnabled(false);
   QObject::connect(edit, &QMenu::aboutToShow, &form_, [this] { form_.Editing().EditMenuShown(); });
-  AddEntry(edit, "Join1", "Join Items", 8208, &form_.Editing(), &EditingCommands::Join1Click);
-  AddEntry(edit, "Split1", "Split Group", 8209, &form_.Editing(), &EditingCommands::Split1Click);
+  AddEntry(edit, "Join1", "Join Items", 8208, &form_.Editing(), &EditingCommands::Join1Click,
+           QKeySequence(Qt::CTRL | Qt::Key_G));
+  AddEntry(edit, "Split1", "Split Group", 8209, &form_.Editing(), &EditingCommands::Split1Click,
+           QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_G));
+  edit->addSeparator();
+  // Page Up and Page Down move the caret while a text is typed.
+  AddEntry(edit, "BringForward1", "Bring Forward", 8213, &form_.Editing(),
+           &EditingCommands::BringForward1Click, QKeySequence(Qt::Key_PageUp));
+  AddEntry(edit, "SendBackward1", "Send Backward", 8214, &form_.Editing(),
+           &EditingCommands::SendBackward1Click, QKeySequence(Qt::Key_PageDown));
 
   QMenu* zoom = AddMenu(nullptr, "Zoom1", "Zoom", 8300);
   auto* zoomGroup = new QActionGroup(zoom);
@@ -176,6 +204,14 @@ void MainMenu::CreateEditMenus() {
     zoomEntries_[i] = entry;
   }
   zoomEntries_[3]->setChecked(true);
+  zoomEntries_[3]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
+  zoom->addSeparator();
+  // Ctrl+plus is Ctrl+Shift+= on many keyboards; Ctrl+= serves there too.
+  AddEntry(zoom, "ZoomIn1", "Zoom In", 8310, &form_.Tools(), &ToolCommands::ZoomIn1Click)
+      ->setShortcuts(
+          {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+  AddEntry(zoom, "ZoomOut1", "Zoom Out", 8311, &form_.Tools(), &ToolCommands::ZoomOut1Click,
+           QKeySequence(Qt::CTRL | Qt::Key_Minus));
 }
 
 void MainMenu::CreateToolsMenus() {
@@ -245,11 +281,40 @@ void MainMenu::CreateToolsMenus() {
   }
   windowMenu_ = AddMenu(nullptr, "Window1", "Window", 8600);
   windowMenu_->menuAction()->setVisible(false);
+  CreateArrangeEntries();
+}
+
+void MainMenu::CreateArrangeEntries() {
+  // Tile and Cascade head the Window menu while it is open; between times the menu holds only
+  // the windows' own entries, one per open document.
+  tile_ = new QAction(QStringLiteral("Tile"), windowMenu_);
+  tile_->setObjectName(QStringLiteral("Tile1"));
+  tile_->setProperty("tag", 8601);
+  QObject::connect(tile_, &QAction::triggered, &form_,
+                   [this] { form_.ClientArea()->tileSubWindows(); });
+  cascade_ = new QAction(QStringLiteral("Cascade"), windowMenu_);
+  cascade_->setObjectName(QStringLiteral("Cascade1"));
+  cascade_->setProperty("tag", 8602);
+  QObject::connect(cascade_, &QAction::triggered, &form_,
+                   [this] { form_.ClientArea()->cascadeSubWindows(); });
+  arrangeSeparator_ = new QAction(windowMenu_);
+  arrangeSeparator_->setSeparator(true);
+  QObject::connect(windowMenu_, &QMenu::aboutToShow, &form_, [this] {
+    const QList<QAction*> entries = windowMenu_->actions();
+    windowMenu_->insertActions(entries.isEmpty() ? nullptr : entries.front(),
+                               {tile_, cascade_, arrangeSeparator_});
+  });
+  // The entries leave as the menu closes; a chosen one still runs.
+  QObject::connect(windowMenu_, &QMenu::aboutToHide, &form_, [this] {
+    for (QAction* entry : {tile_, cascade_, arrangeSeparator_})
+      windowMenu_->removeAction(entry);
+  });
 }
 
 void MainMenu::CreateHelpMenu() {
   QMenu* help = AddMenu(nullptr, "Help1", "Help", 8700);
-  AddEntry(help, "Contents1", "Contents", 8702, &form_.Tools(), &ToolCommands::Contents1Click);
+  AddEntry(help, "Contents1", "Contents", 8702, &form_.Tools(), &ToolCommands::Contents1Click,
+           QKeySequence(Qt::Key_F1));
   QMenu* hints = AddMenu(help, "Hints1", "Hints", 8701);
   AddEntry(hints, "ShowAll1", "Show All", 8703, &form_.Tools(), &ToolCommands::ShowAll1Click)
       ->setCheckable(true);
@@ -257,6 +322,8 @@ void MainMenu::CreateHelpMenu() {
       ->setCheckable(true);
   help->addSeparator();
   AddEntry(help, "Notice1", "Notice", 8705)->setVisible(false);
+  AddEntry(help, "KeyboardShortcuts1", "Keyboard Shortcuts", 8707, &form_.Tools(),
+           &ToolCommands::KeyboardShortcuts1Click);
   AddEntry(help, "About1", "About", 8706, &form_.Tools(), &ToolCommands::About1Click);
   for (QMenu* menu : {help, hints}) {
     QObject::connect(menu, &QMenu::aboutToShow, &form_, [this] { form_.Tools().HelpMenuShown(); });
@@ -270,6 +337,9 @@ void MainMenu::RebuildReopenMenu() {
     path = path.trimmed();
     QAction* entry = reopenEntries_[n];
     entry->setText(RecentFileCaption(path));
+    // Files of the same name in different folders are told apart by their full path.
+    entry->setToolTip(QDir::toNativeSeparators(path));
+    entry->setStatusTip(QDir::toNativeSeparators(path));
     entry->setVisible(!path.isEmpty());
     any = any || !path.isEmpty();
   }
@@ -384,6 +454,16 @@ void MainMenu::RemoveWindowEntry(int32_t number) {
     windowMenu_->menuAction()->setVisible(false);
     SetCurrentFileTitle(QString());
   }
+}
+
+bool MainMenu::RunShortcut(const QKeySequence& key) {
+  for (QAction* action : form_.menuBar()->findChildren<QAction*>()) {
+    if (action->isEnabled() && action->shortcuts().contains(key)) {
+      action->trigger();
+      return true;
+    }
+  }
+  return false;
 }
 
 }  // namespace quillon

@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/TForm1.h"
 
+#include <QAbstractItemView>
+#include <QAbstractSlider>
 #include <QAbstractSpinBox>
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QInputMethodEvent>
@@ -371,7 +374,16 @@ bool TForm1::ExitPrompt() {
     return nullptr;
   };
   if (modified() == nullptr) return true;
-  switch (Prompts().Ask(kExitQuestion, PromptStyle::Warning, PromptButtons::YesNoCancel)) {
+  // The question names the documents it is about.
+  QStringList names;
+  for (TSandbox* window : Windows()) {
+    if (IsModified(window->GetItems())) {
+      names << (window->FileName().isEmpty() ? window->GetTitle()
+                                             : QDir::toNativeSeparators(window->FileName()));
+    }
+  }
+  switch (Prompts().AskAbout(kExitQuestion, names.join(QStringLiteral("\r\n")).toStdString(),
+                             PromptStyle::Warning, PromptButtons::YesNoCancel)) {
     case PromptAnswer::No:
       return true;
     case PromptAnswer::Yes:
@@ -399,7 +411,49 @@ bool IsTextEntry(const QWidget* widget) {
   return combo != nullptr && combo->isEditable();
 }
 
+bool PagesItself(const QWidget* widget) {
+  return qobject_cast<const QAbstractItemView*>(widget) != nullptr ||
+         qobject_cast<const QAbstractSlider*>(widget) != nullptr ||
+         qobject_cast<const QComboBox*>(widget) != nullptr;
+}
+
+// Keys that are menu shortcuts and also keys of the drawing window in some of its modes (point
+// editing's Ctrl+A and Ctrl+D, the caret's Page Up and Page Down): the window hears them first
+// and the menu command runs only when the window leaves the key.
+bool SharedWithCanvas(const QKeyEvent& key) {
+  const Qt::KeyboardModifiers modifiers = key.modifiers() & ~Qt::KeypadModifier;
+  switch (key.key()) {
+    case Qt::Key_A:
+    case Qt::Key_D:
+      return modifiers == Qt::ControlModifier;
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+      return modifiers == Qt::NoModifier;
+    default:
+      return false;
+  }
+}
+
 }  // namespace
+
+TSandbox* TForm1::KeyWindow(QObject* watched) const {
+  if (!watched->isWidgetType()) return nullptr;
+  // The key hook: the active drawing window sees every key typed in this window before the
+  // control that has the focus, once per key (not again as the key travels to the parents).
+  auto* widget = static_cast<QWidget*>(watched);
+  QWidget* first = QApplication::focusWidget() != nullptr ? QApplication::focusWidget()
+                                                          : const_cast<TForm1*>(this);
+  if (widget != first || widget->window() != this) return nullptr;
+  // Keys typed into a field are the field's: Delete there must not cut the selection.
+  if (IsTextEntry(first)) return nullptr;
+  TSandbox* window = ActiveWindow();
+  return window != nullptr && window->AcceptsKeys() ? window : nullptr;
+}
+
+bool TForm1::ClipEditorTakesKeys() const {
+  auto* pict = qobject_cast<TPict*>(formX_->Panel());
+  return pict != nullptr && formX_->isVisible() && !formY_->isVisible();
+}
 
 void TForm1::ReturnKeysAfter(QWidget* hidden) {
   const Qt::WindowType type = hidden->windowType();
@@ -437,27 +491,32 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
       return true;
     }
   }
+  // A shortcut the drawing window shares waits: the key comes to the hook below first.
+  if (event->type() == QEvent::ShortcutOverride &&
+      SharedWithCanvas(*static_cast<QKeyEvent*>(event)) && !ClipEditorTakesKeys() &&
+      KeyWindow(watched) != nullptr) {
+    event->accept();
+    return true;
+  }
   if (event->type() != QEvent::KeyPress || !watched->isWidgetType()) {
     return QMainWindow::eventFilter(watched, event);
   }
-  // The key hook: the active drawing window sees every key typed in this window before the
-  // control that has the focus, once per key (not again as the key travels to the parents).
   auto* widget = static_cast<QWidget*>(watched);
   QWidget* first = QApplication::focusWidget() != nullptr ? QApplication::focusWidget() : this;
-  if (widget != first || widget->window() != this) return false;
-  // Keys typed into a field are the field's: Delete there must not cut the selection.
-  if (IsTextEntry(first)) return false;
+  if (widget != first || widget->window() != this || IsTextEntry(first)) return false;
   auto* key = static_cast<QKeyEvent*>(event);
   // While the clip editor shows, every key is its own, unless the second host is open too.
-  if (auto* pict = qobject_cast<TPict*>(formX_->Panel());
-      pict != nullptr && formX_->isVisible() && !formY_->isVisible()) {
-    return pict->Key(key->key());
-  }
-  TSandbox* window = ActiveWindow();
-  if (window == nullptr || !window->AcceptsKeys()) return false;
+  if (ClipEditorTakesKeys()) return qobject_cast<TPict*>(formX_->Panel())->Key(key->key());
+  TSandbox* window = KeyWindow(watched);
+  if (window == nullptr) return false;
   bool taken = window->KeyDown(key->key(), key->modifiers());
   if (!taken && !key->text().isEmpty()) {
     taken = window->CharTyped(key->text());
+  }
+  // A list or slider with the focus pages with Page Up and Page Down itself.
+  if (!taken && SharedWithCanvas(*key) && !PagesItself(first)) {
+    const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
+    taken = menu_->RunShortcut(QKeySequence(QKeyCombination(modifiers, Qt::Key(key->key()))));
   }
   return taken;
 }

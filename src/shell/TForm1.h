@@ -141,6 +141,8 @@ class TForm1 : public QMainWindow, public SandboxHost {
   DocumentDialogs& Dialogs() override { return *dialogs_; }
   Clipboard& SystemClipboard() override { return *services_.clipboard; }
   void WindowTitleChanged(TSandbox& window) override;
+  // The window's caption carries an asterisk while its document has unsaved changes.
+  void ShowModifiedMark(TSandbox& window);
   void WindowIsCurrent(TSandbox& window) override;
   void SetGridMenus(const ItemRecord& page) override;
   void ZoomShown() override;
@@ -160,6 +162,11 @@ class TForm1 : public QMainWindow, public SandboxHost {
   bool eventFilter(QObject* watched, QEvent* event) override;
   // Gives the keys back to the window a closed window of the program belonged to.
   void ReturnKeysAfter(QWidget* hidden);
+  // The drawing window that hears a key sent to watched: the active one, when watched has the
+  // focus in this window, is no field for typing, and the window takes keys; else null.
+  TSandbox* KeyWindow(QObject* watched) const;
+  // Whether the open clip editor has every key.
+  bool ClipEditorTakesKeys() const;
   // Files dropped onto the window: documents open, pictures go to the clip editor.
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;

@@ -11,7 +11,23 @@
 
 namespace quillon {
 
-TInstall::TInstall(QWidget* parent) : QWidget(parent) {
+int32_t LocaleUnits(const QLocale& locale) {
+  switch (locale.territory()) {
+    case QLocale::AnyTerritory:
+      return 0;
+    case QLocale::UnitedStates:
+    case QLocale::UnitedStatesMinorOutlyingIslands:
+    case QLocale::UnitedStatesVirginIslands:
+    case QLocale::PuertoRico:
+    case QLocale::Liberia:
+    case QLocale::Myanmar:
+      return kUnitInches;
+    default:
+      return kUnitMillimetres;
+  }
+}
+
+TInstall::TInstall(QWidget* parent, const QLocale& locale) : QWidget(parent) {
   setObjectName(QStringLiteral("TInstall"));
   auto* column = new QVBoxLayout(this);
   auto* text = new QLabel(
@@ -33,6 +49,9 @@ TInstall::TInstall(QWidget* parent) : QWidget(parent) {
   group->addButton(inches_);
   choices->addWidget(millimeters_);
   choices->addWidget(inches_);
+  if (const int32_t units = LocaleUnits(locale); units != 0) {
+    (units == kUnitInches ? inches_ : millimeters_)->setChecked(true);
+  }
   column->addWidget(box);
   column->addStretch();
 }

@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <algorithm>
 
+#include "canvas/DocumentDialogs.h"
 #include "canvas/TSandbox.h"
 #include "document/PageSetup.h"
 #include "output/ui/OutputDialogs.h"
@@ -67,6 +68,15 @@ void TForm1::OpenDocumentWindow(const QString& path) {
             [this, window] { copies_->DocumentTouched(*window); });
     connect(&window->Announcements(), &DocumentEvents::repaintAll, this,
             [this, window] { copies_->DocumentTouched(*window); });
+    // Every change is announced, so the caption's unsaved-changes mark follows them all.
+    for (auto signal : {&DocumentEvents::undoAvailable, &DocumentEvents::redoAvailable}) {
+      connect(&window->Announcements(), signal, this,
+              [this, window] { ShowModifiedMark(*window); });
+    }
+    connect(&window->Announcements(), &DocumentEvents::repaintAll, this,
+            [this, window] { ShowModifiedMark(*window); });
+    connect(&window->Announcements(), &DocumentEvents::areaChanged, this,
+            [this, window] { ShowModifiedMark(*window); });
     mdiArea_->addSubWindow(window);
     const QSize area = mdiArea_->viewport()->size();
     const int step = 24 * static_cast<int>(windows.size() % 5);
@@ -95,7 +105,14 @@ void TForm1::SubWindowActivated(QMdiSubWindow* sub) {
   editing_->UpdateSelectionCommands();
 }
 
+void TForm1::ShowModifiedMark(TSandbox& window) {
+  if (window.IsClosing()) return;
+  const QString caption = DocumentCaption(window.GetTitle(), IsModified(window.GetItems()));
+  if (window.windowTitle() != caption) window.setWindowTitle(caption);
+}
+
 void TForm1::WindowTitleChanged(TSandbox& window) {
+  ShowModifiedMark(window);
   menu_->ShowWindowTitle(window);
   // A saved document needs no recovery copy any more.
   if (!IsModified(window.GetItems())) copies_->Forget(window.GetWindowId());

@@ -10,6 +10,7 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <cstdlib>
 
 #include "document/DocumentFile.h"
 #include "support/CommandLineRun.h"
@@ -87,6 +88,58 @@ TEST_F(OutputCommandsTest, TheTypedExtensionChoosesThePictureTypeWhateverItsBlan
   ASSERT_EQ(copy.status, 0) << copy.err;
   EXPECT_EQ(test::ReadAll(QString::fromStdString(Path("copy.QLLN "))).mid(60, 4),
             QByteArray("\xFF\x6B\xCA\x08", 4));
+}
+
+TEST_F(OutputCommandsTest, ConvertAtADpiWritesTheSheetAtThatResolution) {
+  ItemList list;
+  ItemRecord& page = test::AddPage(list);  // A4 in millimetres
+  page.setPageKind(1);
+  ASSERT_TRUE(WriteDocument(dir_.filePath("a4.qlln"), list).ok());
+  const std::string doc = Path("a4.qlln");
+  const std::string image = DigitalImage();
+  struct Case {
+    std::string doc;
+    const char* dpi;
+    const char* out;
+    const char* format;
+    QSize size;
+  };
+  const Case cases[] = {
+      {doc, "150", "a4-150.png", "PNG", {1240, 1754}},
+      {doc, "300", "a4-300.jpg", "JPEG", {2480, 3508}},
+      {doc, "72", "a4-72.bmp", "BMP", {595, 842}},
+      {image, "192", "image-192.png", "PNG", {1600, 1200}},
+  };
+  for (const Case& c : cases) {
+    const auto run = Quillon({"convert", "--dpi", c.dpi, c.doc, Path(c.out)});
+    ASSERT_EQ(run.status, 0) << c.out << ": " << run.err;
+    const QImage picture(QString::fromStdString(Path(c.out)), c.format);
+    EXPECT_EQ(picture.size(), c.size) << c.out;
+    // The resolution is written into the file, so that it prints at its size.
+    EXPECT_NEAR(picture.dotsPerMeterX() * 0.0254, std::atoi(c.dpi), 1) << c.out;
+  }
+}
+
+TEST_F(OutputCommandsTest, ConvertAtADpiRefusesBadValuesAndTooLargePictures) {
+  ItemList list;
+  ItemRecord& page = test::AddPage(list);
+  page.setPageWidth(1000);  // a metre wide: 94489 pixels at 2400 dpi
+  ASSERT_TRUE(WriteDocument(dir_.filePath("wide.qlln"), list).ok());
+  const std::string doc = Path("wide.qlln");
+  for (const char* bad : {"71", "2401", "abc", "300.5"}) {
+    const auto run = Quillon({"convert", "--dpi", bad, doc, Path("x.png")});
+    EXPECT_EQ(run.status, 2) << bad;
+    EXPECT_NE(run.err.find("--dpi needs a whole number from 72 to 2400"), std::string::npos)
+        << run.err;
+  }
+  EXPECT_EQ(Quillon({"convert", "--dpi", "300", "--smooth", doc, Path("x.png")}).status, 2);
+  EXPECT_EQ(Quillon({"print", "--dpi", "300", "--pdf", Path("x.pdf"), doc}).status, 2);
+  const auto large = Quillon({"convert", "--dpi", "2400", doc, Path("large.png")});
+  EXPECT_EQ(large.status, 1);
+  EXPECT_NE(large.err.find("There is not enough memory to prepare this picture."),
+            std::string::npos)
+      << large.err;
+  EXPECT_FALSE(QFile::exists(QString::fromStdString(Path("large.png"))));
 }
 
 TEST_F(OutputCommandsTest, PrintsToPdf) {

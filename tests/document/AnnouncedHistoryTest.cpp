@@ -48,6 +48,13 @@ struct Document {
     }
   }
 
+  void SelectLevel(int32_t level) {
+    SelectOnly(list, nullptr);
+    for (ItemRecord& r : list) {
+      if (IsVisible(r) && IsDrawableKind(r.kind()) && r.stackLevel() == level) r.setSelected(255);
+    }
+  }
+
   void Move() {
     BeginEdit(list, announced, true);
     for (ItemRecord* r : SelectedRecords(list)) {
@@ -97,6 +104,20 @@ TEST(AnnouncedHistory, EveryStepOperationAnnouncesUndoAndRedoAsTheyStand) {
        }},
       {"split", [](Document& d) { SplitGroup(d.list, d.announced); }},
       {"grid reset", [](Document& d) { ResetAnchorLines(d.list, kResetBoth, d.announced); }},
+      {"one step up",
+       [](Document& d) {
+         d.SelectLevel(1);
+         RaiseSelectionOneStep(d.list, d.announced);
+       }},
+      {"one step down",
+       [](Document& d) {
+         d.SelectLevel(2);
+         LowerSelectionOneStep(d.list, d.announced);
+       }},
+      {"duplicate",
+       [](Document& d) {
+         DuplicateSelection(d.list, {10, 10}, d.announced);
+       }},
   };
   for (const Start start : {Start::Cleared, Start::OneUndone}) {
     for (const Case& c : cases) {

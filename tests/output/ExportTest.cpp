@@ -89,5 +89,86 @@ TEST(Export, TheFramedScreenshotCentresTheCaptureOrCutsItTopAndBottom) {
     EXPECT_EQ(tall.framed.Pixel(5, y), ColourOf(128, 128, 128)) << y;
 }
 
+TEST(Export, APictureAtAResolutionHasTheSheetsSizeInInchesTimesTheDpi) {
+  struct Case {
+    const char* sheet;
+    int32_t units;
+    double width, height;
+    int dpi;
+    int64_t pixelsWide, pixelsHigh;
+  };
+  const Case cases[] = {
+      {"A4 in mm", kUnitMillimetres, 210, 297, 150, 1240, 1754},
+      {"A4 in mm", kUnitMillimetres, 210, 297, 300, 2480, 3508},
+      {"A4 in mm", kUnitMillimetres, 210, 297, 600, 4961, 7016},
+      {"Letter in inches", kUnitInches, 8.5, 11, 300, 2550, 3300},
+      {"a card in mm", kUnitMillimetres, 85, 55, 72, 241, 156},
+      // Pixels of a digital image are screen pixels: 96 of them make an inch.
+      {"800 x 600 pixels", kUnitPixels, 800, 600, 192, 1600, 1200},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.sheet) + " at " + std::to_string(c.dpi));
+    ItemList list(ScreenMetrics{96, 96});
+    ItemRecord& page = test::AddPage(list);
+    page.setPageUnits(c.units);
+    page.setPageWidth(c.width);
+    page.setPageHeight(c.height);
+    const LargePictureSize size = ResolutionPictureSize(page, list.screen(), c.dpi);
+    EXPECT_EQ(size.width, c.pixelsWide);
+    EXPECT_EQ(size.height, c.pixelsHigh);
+    EXPECT_TRUE(PictureSizeProblem(size).empty());
+  }
+}
+
+TEST(Export, APictureTooLargeIsRefusedBeforeAnythingIsAllocated) {
+  ItemList list(ScreenMetrics{96, 96});
+  test::AddPage(list);  // A4
+  // 19843 x 28063 pixels: more than a picture may have.
+  Bitmap picture(3, 3);
+  const ComposeResult made =
+      ExportAtResolution(list, list.screen(), kHighestExportDpi, PaintNoise, picture);
+  EXPECT_FALSE(made.ok);
+  EXPECT_FALSE(made.cancelled);
+  EXPECT_EQ(made.message,
+            std::string(kNotEnoughMemory) + " A picture of 19843 x 28063 pixels is too large.");
+  // A side beyond what a bitmap can have is refused however few pixels it has in all.
+  EXPECT_FALSE(PictureSizeProblem({40000, 10}).empty());
+  EXPECT_TRUE(PictureSizeProblem({32767, 10}).empty());
+}
+
+// Fills each item's box as the composer maps it, so that the mapping shows in the picture.
+void FillBoxes(Primitives& primitives, const ItemRecord& item, const ItemList&, Point origin,
+               double sx, double sy) {
+  Bitmap& target = primitives.bitmap();
+  const int left = origin.x + RoundToInt32(item.x1() * sx);
+  const int top = origin.y + RoundToInt32(item.y1() * sy);
+  const int right = origin.x + RoundToInt32(item.x2() * sx);
+  const int bottom = origin.y + RoundToInt32(item.y2() * sy);
+  for (int y = std::max(top, 0); y < std::min(bottom, target.height()); ++y) {
+    for (int x = std::max(left, 0); x < std::min(right, target.width()); ++x)
+      target.SetPixel(x, y, 0);
+  }
+}
+
+TEST(Export, APictureAtAResolutionDrawsTheSheetAtThatResolution) {
+  ItemList list(ScreenMetrics{96, 96});
+  ItemRecord& page = test::AddPage(list);
+  page.setPageWidth(100);
+  page.setPageHeight(80);
+  // One inch to two inches from the corner, in screen pixels.
+  test::AddItem(list, kKindRectangle, {96, 96}, {192, 192});
+  Bitmap picture;
+  ASSERT_TRUE(ExportAtResolution(list, list.screen(), 300, FillBoxes, picture).ok);
+  EXPECT_EQ(picture.width(), 1181);
+  EXPECT_EQ(picture.height(), 945);
+  EXPECT_EQ(picture.Pixel(300, 300), 0u);
+  EXPECT_EQ(picture.Pixel(599, 599), 0u);
+  EXPECT_EQ(picture.Pixel(299, 450), 0xFFFFFFu);
+  EXPECT_EQ(picture.Pixel(600, 450), 0xFFFFFFu);
+  // Without a page setup nothing is drawn.
+  ItemList empty;
+  EXPECT_FALSE(ExportAtResolution(empty, empty.screen(), 300, FillBoxes, picture).ok);
+}
+
 }  // namespace
 }  // namespace quillon

@@ -5,6 +5,7 @@
 
 #include <QGuiApplication>
 #include <algorithm>
+#include <vector>
 
 namespace quillon {
 namespace {
@@ -38,6 +39,60 @@ TEST(FontList, NamesAreTrimmedAndCutToThirtyTwoCharacters) {
   // A character outside the basic plane is never cut in half.
   const QString pair = QString(31, u'a') + QString::fromUtf16(u"\U0001F600") + QStringLiteral("b");
   EXPECT_EQ(FontListName(pair), QString(31, u'a'));
+}
+
+TEST(FontList, FoundriesOfOneFamilyAreListedOnceUnlessTheyDiffer) {
+  struct Case {
+    const char* name;
+    std::vector<FontEntry> families;
+    std::vector<QString> listed;
+  };
+  const auto f = [](const char* name, uint32_t signature) {
+    return FontEntry{QString::fromUtf8(name), signature, 0};
+  };
+  const Case cases[] = {
+      {"two foundries alike",
+       {f("Nimbus Sans [urw]", 1), f("Nimbus Sans [UKWN]", 1), f("Arial", 1)},
+       {QStringLiteral("Nimbus Sans"), QStringLiteral("Arial")}},
+      {"foundries that differ keep their tags",
+       {f("Mono [a]", 1), f("Mono [b]", 5), f("Serif", 1)},
+       {QStringLiteral("Mono [a]"), QStringLiteral("Mono [b]"), QStringLiteral("Serif")}},
+      {"a tagged and an untagged name of one family",
+       {f("Sans", 1), f("Sans [x]", 1)},
+       {QStringLiteral("Sans")}},
+      {"brackets that are part of a name",
+       {f("[Odd]", 1), f("Name [", 1)},
+       {QStringLiteral("[Odd]"), QStringLiteral("Name [")}},
+      {"names alike once cut to 32 characters",
+       {f("Extraordinarily Long Family Name One", 1), f("Extraordinarily Long Family Name Two", 1)},
+       {QStringLiteral("Extraordinarily Long Family Name")}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::vector<QString> names;
+    for (const FontEntry& entry : MergeFoundries(c.families))
+      names.push_back(entry.name);
+    EXPECT_EQ(names, c.listed);
+  }
+}
+
+TEST(FontList, TheInstalledFontsAreListedOnceWithoutFoundryTags) {
+  TParams params;
+  EnumerateFonts(params);
+  std::vector<QString> names;
+  for (const FontEntry& font : params.fonts)
+    names.push_back(font.name);
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(std::adjacent_find(names.begin(), names.end()), names.end());
+  // A tag is left only where two foundries' families differ; then there are two of them.
+  for (const QString& name : names) {
+    if (!name.endsWith(u']')) continue;
+    const QString plain = name.left(name.lastIndexOf(u'[')).trimmed();
+    EXPECT_GE(std::count_if(names.begin(), names.end(),
+                            [&](const QString& n) { return n.startsWith(plain + u' '); }),
+              2)
+        << name.toStdString();
+  }
 }
 
 }  // namespace

@@ -76,6 +76,8 @@ class DesktopTest : public test::ShellTest {
   // A fresh user's start: no setup recorded.
   void StartAsNewUser() {
     form_.reset();
+    // A locale that names no country leaves the unit to the user.
+    QLocale::setDefault(QLocale::c());
     OpenSettingsStore()->remove(QStringLiteral("CustomSettings/setup"));
     Start(true);
   }

@@ -55,18 +55,23 @@ TEST_F(ShellTest, MenuTreeHasTheCaptionsTagsShortcutsAndSeparatorsOfTheProgram) 
             (Lines{"Untitled 1|8016", "-", "New Files|8017"}));
   EXPECT_EQ(Describe(form_->FindMenu("GridandSnap1")),
             (Lines{"Untitled 1|8018", "-", "New Files|8019"}));
-  EXPECT_EQ(Describe(form_->FindMenu("Export1")), (Lines{"Exact|8013", "Smooth|8014"}));
+  EXPECT_EQ(Describe(form_->FindMenu("Export1")),
+            (Lines{"Exact|8013", "Smooth|8014", "Picture at a resolution...|8020"}));
   EXPECT_EQ(Describe(form_->FindMenu("Insert1")),
             (Lines{"Picture|400", "Text|300", "Line|98", "Arc|108", "Spline|109", "Curve|111",
                    "Triangle|100", "Square|101", "Rectangle|102", "Circle|103", "Pie|107",
                    "Ellipse|104", "Polygon|199", "Star|105", "Solid|110", "Oblong|112"}));
   EXPECT_EQ(Describe(form_->FindMenu("Edit1")),
             (Lines{"Undo|8201|Ctrl+Z", "Redo|8202|Ctrl+Alt+Z", "-", "Clear Undo and Redo|8203", "-",
-                   "Cut|8204|Ctrl+Del", "Copy|8205|Ctrl+Ins", "Paste|8206|Shift+Ins", "-",
-                   "*Copy to Clipboard|8207", "Join Items|8208", "Split Group|8209"}));
+                   "Cut|8204|Ctrl+Del", "Copy|8205|Ctrl+Ins", "Paste|8206|Shift+Ins",
+                   "Cut and Copy|8210|Ctrl+X", "Duplicate|8211|Ctrl+Shift+D",
+                   "Select All|8212|Ctrl+Shift+A", "-", "*Copy to Clipboard|8207",
+                   "Join Items|8208|Ctrl+G", "Split Group|8209|Ctrl+Shift+G", "-",
+                   "Bring Forward|8213|PgUp", "Send Backward|8214|PgDown"}));
   EXPECT_EQ(Describe(form_->FindMenu("Zoom1")),
-            (Lines{"25%|8301", "50%|8302", "75%|8303", "100%|8304", "125%|8305", "150%|8306",
-                   "175%|8307", "200%|8308", "300%|8309"}));
+            (Lines{"25%|8301", "50%|8302", "75%|8303", "100%|8304|Ctrl+0", "125%|8305", "150%|8306",
+                   "175%|8307", "200%|8308", "300%|8309", "-", "Zoom In|8310|Ctrl++",
+                   "Zoom Out|8311|Ctrl+-"}));
   EXPECT_EQ(
       Describe(form_->FindMenu("Tools1")),
       (Lines{"Grid|8401 >", "Snap|8416 >", "-", "Speed...|8421", "Calibrate Printer...|8422"}));
@@ -83,7 +88,8 @@ TEST_F(ShellTest, MenuTreeHasTheCaptionsTagsShortcutsAndSeparatorsOfTheProgram) 
             (Lines{"Colors|8501", "Line Weights|8502", "Line Patterns|8503", "Line Angles|8504",
                    "Text Sizes|8505", "Text Angles|8506", "Shadows|8507"}));
   EXPECT_EQ(Describe(form_->FindMenu("Help1")),
-            (Lines{"Contents|8702", "Hints|8701 >", "-", "*Notice|8705", "About|8706"}));
+            (Lines{"Contents|8702|F1", "Hints|8701 >", "-", "*Notice|8705",
+                   "Keyboard Shortcuts|8707", "About|8706"}));
   EXPECT_EQ(Describe(form_->FindMenu("Hints1")), (Lines{"Show All|8703", "Show None|8704"}));
   EXPECT_EQ(Describe(form_->FindMenu("Window1")), (Lines{"Untitled 1|18601"}));
 }

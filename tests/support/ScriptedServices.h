@@ -25,17 +25,24 @@ class QueuedPrompter : public Prompter {
     std::string text;
     PromptStyle style;
     PromptButtons buttons;
+    std::string details = {};
   };
 
   // Takes the next scripted answer; without one, OK for a message and Cancel for a question.
   PromptAnswer Ask(std::string_view text, PromptStyle style, PromptButtons buttons) override {
-    asked.push_back({std::string(text), style, buttons});
+    asked.push_back({std::string(text), style, buttons, {}});
     if (!answers.empty()) {
       const PromptAnswer answer = answers.front();
       answers.pop_front();
       return answer;
     }
     return buttons == PromptButtons::Ok ? PromptAnswer::Ok : PromptAnswer::Cancel;
+  }
+  PromptAnswer AskAbout(std::string_view text, std::string_view details, PromptStyle style,
+                        PromptButtons buttons) override {
+    const PromptAnswer answer = Ask(text, style, buttons);
+    asked.back().details = std::string(details);
+    return answer;
   }
   std::vector<std::string> Texts() const {
     std::vector<std::string> texts;

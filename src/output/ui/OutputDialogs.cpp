@@ -9,6 +9,7 @@
 #include "output/PrinterSettings.h"
 #include "output/UsedCards.h"
 #include "output/print/QtPrintDevice.h"
+#include "output/ui/ResolutionDialog.h"
 #include "settings/SettingsStore.h"
 
 namespace quillon {
@@ -85,6 +86,33 @@ bool OutputDialogs::ExportPicture(const ItemList& list, bool smooth) {
     return false;
   }
   return true;
+}
+
+bool OutputDialogs::ExportAtResolution(const ItemList& list, QWidget* parent) {
+  const ItemRecord* page = FindPageRecord(list);
+  if (page == nullptr) return false;
+  int dpi = 0;
+  {
+    ResolutionDialog dialog(*page, list.screen(), lastDpi_, parent);
+    if (dialog.exec() != QDialog::Accepted) return false;
+    dpi = dialog.Dpi();
+  }
+  lastDpi_ = dpi;
+  const QString path = ChooseExportFile();
+  if (path.isEmpty()) return false;
+  Bitmap picture;
+  const ComposeResult made =
+      WithProgress("Exporting the picture...", [&](const ProgressReport& report) {
+        return quillon::ExportAtResolution(list, list.screen(), dpi, PrintQualityRenderer(),
+                                           picture, report);
+      });
+  if (!made.ok) {
+    if (!made.cancelled) Report(made.message);
+    return false;
+  }
+  const WriteResult written = WritePicture(path, picture, dpi);
+  if (!written.ok) Report(written.message);
+  return written.ok;
 }
 
 void OutputDialogs::WriteAsked(const QString& path, const Bitmap& picture) {

@@ -8,6 +8,8 @@
 #include <map>
 #include <string>
 
+class QWidget;
+
 #include "document/ItemList.h"
 #include "platform/FileDialogs.h"
 #include "platform/PrintDialog.h"
@@ -49,6 +51,10 @@ class OutputDialogs {
   // existing one, then writes the sheet as a picture. Whether a file was written; a failure is
   // reported to the user. A document without a page setup exports nothing.
   bool ExportPicture(const ItemList& list, bool smooth);
+  // File > Export > "Picture at a resolution...": the resolution dialog in front of parent,
+  // then the export file dialog, then the sheet drawn at that resolution is written (the
+  // resolution goes into the file's header). Whether a file was written.
+  bool ExportAtResolution(const ItemList& list, QWidget* parent);
   // File > Screenshot: asks for a name and writes the capture of the main window as NAME_400w.jpg
   // and NAME_4wx3h.jpg, asking before replacing either.
   void ExportScreenshot(const Bitmap& capture);
@@ -93,6 +99,7 @@ class OutputDialogs {
   // The first card chosen per document; set by the print selection just before it prints.
   std::map<const ItemList*, int> firstCards_;
   ProgressShow* working_ = nullptr;  // the work under way, if any
+  int lastDpi_ = 300;                // the resolution chosen last, offered again
 };
 
 }  // namespace quillon

@@ -44,8 +44,14 @@ QMessageBox::StandardButtons ButtonsOf(PromptButtons buttons) {
 }  // namespace
 
 PromptAnswer QtPrompter::Ask(std::string_view text, PromptStyle style, PromptButtons buttons) {
+  return AskAbout(text, {}, style, buttons);
+}
+
+PromptAnswer QtPrompter::AskAbout(std::string_view text, std::string_view details,
+                                  PromptStyle style, PromptButtons buttons) {
   QMessageBox box(IconOf(style), QString::fromLatin1(kMessageCaption), MessageText(text),
                   ButtonsOf(buttons), parent_);
+  if (!details.empty()) box.setInformativeText(MessageText(details));
   // Escape and the close box give the most cautious answer.
   box.setEscapeButton(buttons == PromptButtons::YesNo ? QMessageBox::No
                       : buttons == PromptButtons::Ok  ? QMessageBox::Ok

@@ -20,6 +20,8 @@ class QtPrompter : public Prompter {
   explicit QtPrompter(QWidget* parent = nullptr) : parent_(parent) {}
   void SetParent(QWidget* parent) { parent_ = parent; }
   PromptAnswer Ask(std::string_view text, PromptStyle style, PromptButtons buttons) override;
+  PromptAnswer AskAbout(std::string_view text, std::string_view details, PromptStyle style,
+                        PromptButtons buttons) override;
 
  private:
   QPointer<QWidget> parent_;
