@@ -57,8 +57,10 @@ TPagedim::TPagedim(QWidget* parent) : QWidget(parent) {
   auto* fields = new QGridLayout;
   portrait_ = new QCheckBox(QStringLiteral("Portrait"), this);
   landscape_ = new QCheckBox(QStringLiteral("Landscape"), this);
-  fields->addWidget(portrait_, 0, 0);
-  fields->addWidget(landscape_, 0, 1);
+  // The boxes keep their own width, so that a wide column does not stretch them past their
+  // caption, where a click would not reach them.
+  fields->addWidget(portrait_, 0, 0, Qt::AlignLeft);
+  fields->addWidget(landscape_, 0, 1, Qt::AlignLeft);
   fields->addWidget(new QLabel(QStringLiteral("Quick select"), this), 1, 0);
   search_ = new QLineEdit(this);
   search_->setObjectName(QStringLiteral("QuickSelectSearch"));
