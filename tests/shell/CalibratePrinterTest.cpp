@@ -215,6 +215,13 @@ TEST_F(CalibratePrinterTest, APdfPrintedFromThePreviewTakesTheCorrectionChosenTh
   Trigger("Print1");
   ASSERT_TRUE(test::WaitUntil([&] { return QFile::exists(Path("menu.pdf")); }));
   EXPECT_EQ(PrintedLeftEdge(Path("menu.pdf")), designed);
+  EXPECT_EQ(printDialog_.offeredCorrections, QStringList{QStringLiteral("Laser")});
+  // Unless the print dialog's correction tab names a printer.
+  printDialog_.answer = test::ScriptedPrintDialog::Answer{Path("menu-laser.pdf"), 1};
+  printDialog_.fileCorrection = QStringLiteral("Laser");
+  Trigger("Print1");
+  ASSERT_TRUE(test::WaitUntil([&] { return QFile::exists(Path("menu-laser.pdf")); }));
+  EXPECT_NEAR(PrintedLeftEdge(Path("menu-laser.pdf")) - designed, 10 / 25.4 * kPdfResolution, 1);
 }
 
 }  // namespace

@@ -31,7 +31,16 @@ class ScriptedPrintDialog : public PrintDialog {
     return true;
   }
 
+  bool ChooseWithCorrection(QPrinter& printer, const QStringList& corrections,
+                            QString& correction) override {
+    offeredCorrections = corrections;
+    correction = answer ? fileCorrection : QString();
+    return Choose(printer);
+  }
+
   std::optional<Answer> answer;  // none cancels
+  QStringList offeredCorrections;
+  QString fileCorrection;  // the stored correction the correction tab names for a file
   int calls = 0;
   int copies = 0;
   QSizeF offeredPaper;

@@ -215,7 +215,14 @@ bool OutputDialogs::PrintDocument(const ItemList& list, const QString& title,
   }
   const QSizeF paper = PaperMillimetres(*page, list.screen());
   auto device = QtPrintDevice::ForDialog(paper);
-  if (!services_.printDialog->Choose(device->printer())) return false;
+  // Printed from the menu, a print to a file may take a stored correction chosen in the dialog.
+  QString fileCorrection = pdfCorrection;
+  const bool chosen =
+      pdfCorrection.isEmpty()
+          ? services_.printDialog->ChooseWithCorrection(
+                device->printer(), CorrectedPrinters(*OpenSettingsStore()), fileCorrection)
+          : services_.printDialog->Choose(device->printer());
+  if (!chosen) return false;
   const bool toFile = device->printer().outputFormat() == QPrinter::PdfFormat;
   if (toFile && !PdfPaperInRange(paper)) {
     Report("The paper size of the page setup is out of range for a PDF file.");
@@ -226,7 +233,7 @@ bool OutputDialogs::PrintDocument(const ItemList& list, const QString& title,
   if (copies < 1) return false;
   // A printer prints with its own correction; a file as designed unless one was chosen.
   PrinterCorrection correction;
-  const QString corrected = toFile ? pdfCorrection : device->printer().printerName();
+  const QString corrected = toFile ? fileCorrection : device->printer().printerName();
   if (!corrected.isEmpty()) {
     std::string note;
     correction = ReadPrinterCorrection(*OpenSettingsStore(), corrected, note);

@@ -15,6 +15,9 @@ class QtPrintDialog : public PrintDialog {
   explicit QtPrintDialog(QWidget* parent = nullptr) : parent_(parent) {}
   void SetParent(QWidget* parent) { parent_ = parent; }
   bool Choose(QPrinter& printer) override;
+  // A "Printer Correction" tab lists the corrections; it serves prints to a file only.
+  bool ChooseWithCorrection(QPrinter& printer, const QStringList& corrections,
+                            QString& correction) override;
 
  private:
   QPointer<QWidget> parent_;
