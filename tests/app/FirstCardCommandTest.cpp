@@ -26,16 +26,7 @@ class FirstCardCommand : public ::testing::Test {
     OpenSettingsStore()->clear();
     // Business cards on A4, 2 columns and 4 rows, with a rectangle on the first card.
     ItemList list;
-    ItemRecord& page = test::AddPage(list);
-    page.setPageKind(4);
-    page.setCardWidth(74);
-    page.setCardHeight(52);
-    page.setMarginLeft(21);
-    page.setMarginTop(19.5);
-    page.setGapHorizontal(10);
-    page.setGapVertical(10);
-    page.setRows(4);
-    page.setColumns(2);
+    test::AddBusinessCardSheet(list);
     test::AddRectangle(list, {10, 10}, {200, 150}).setLineColor(0);
     ASSERT_TRUE(WriteDocument(dir_.filePath("cards.qlln"), list).ok());
   }

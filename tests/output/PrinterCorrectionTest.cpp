@@ -36,17 +36,7 @@ void PaintBox(Primitives& target, const ItemRecord& item, const ItemList&, Point
 // 10 mm apart, 19.5 mm from the top. Folded, the 4 rows are 2 cards of twice the height. A
 // small box sits in the first card's top-left corner.
 void CardSheet(ItemList& list, bool folded) {
-  ItemRecord& page = test::AddPage(list);
-  page.setPageKind(4);
-  page.setCardWidth(74);
-  page.setCardHeight(52);
-  page.setMarginLeft(21);
-  page.setMarginTop(19.5);
-  page.setGapHorizontal(10);
-  page.setGapVertical(10);
-  page.setRows(4);
-  page.setColumns(2);
-  page.setRowFold(folded ? 255 : 0);
+  test::AddBusinessCardSheet(list).setRowFold(folded ? 255 : 0);
   test::AddItem(list, kKindRectangle, {0, 0}, {12, 12});
 }
 

@@ -36,17 +36,7 @@ void PaintBox(Primitives& target, const ItemRecord& item, const ItemList&, Point
 
 // "A8 business cards, 8 per page" style sheet in millimetres: 2 columns, 4 rows.
 ItemRecord& BusinessCards(ItemList& list) {
-  ItemRecord& page = test::AddPage(list);
-  page.setPageKind(4);
-  page.setCardWidth(74);
-  page.setCardHeight(52);
-  page.setMarginLeft(21);
-  page.setMarginTop(19.5);
-  page.setGapHorizontal(10);
-  page.setGapVertical(10);
-  page.setRows(4);
-  page.setColumns(2);
-  return page;
+  return test::AddBusinessCardSheet(list);
 }
 
 Bitmap Compose(const ItemList& list, ComposeMode mode, const std::u16string& selection,

@@ -50,21 +50,7 @@ class OutputDialogsTest : public test::ShellTest {
   // A 2 x 2 sheet of business cards with a rectangle on the first card, opened in a window.
   QString OpenCardSheet() {
     ItemList list;
-    ItemRecord& page = test::AddPage(list);
-    page.setPageKind(4);
-    page.setPageWidth(100);
-    page.setPageHeight(100);
-    page.setDesignWidth(100);
-    page.setDesignHeight(100);
-    page.setRows(2);
-    page.setColumns(2);
-    page.setCardWidth(40);
-    page.setCardHeight(40);
-    page.setMarginLeft(5);
-    page.setMarginTop(5);
-    page.setGapHorizontal(10);
-    page.setGapVertical(10);
-    UpdatePageRect(page);
+    test::AddSquareCardSheet(list);
     test::AddRectangle(list, {30, 30}, {150, 140}).setFillColor(0x3060C0);
     const QString path = Path("cards.qlln");
     EXPECT_TRUE(WriteDocument(path, list).ok());

@@ -26,21 +26,7 @@ class PartlyUsedSheetTest : public test::ShellTest {
   // the first card, opened in a window.
   void OpenCardSheet() {
     ItemList list;
-    ItemRecord& page = test::AddPage(list);
-    page.setPageKind(4);
-    page.setPageWidth(100);
-    page.setPageHeight(100);
-    page.setDesignWidth(100);
-    page.setDesignHeight(100);
-    page.setRows(2);
-    page.setColumns(2);
-    page.setCardWidth(40);
-    page.setCardHeight(40);
-    page.setMarginLeft(5);
-    page.setMarginTop(5);
-    page.setGapHorizontal(10);
-    page.setGapVertical(10);
-    UpdatePageRect(page);
+    test::AddSquareCardSheet(list);
     test::AddRectangle(list, {30, 30}, {150, 140}).setFillColor(0x3060C0);
     const QString path = Path("cards.qlln");
     if (!QFile::exists(path)) {

@@ -64,6 +64,42 @@ inline ItemRecord& AddItem(ItemList& list, int32_t kind, Point a, Point b, int32
   return r;
 }
 
+// Business cards in millimetres on the standard page: 2 columns and 4 rows of 74 x 52 mm,
+// 10 mm apart, 21 mm from the left and 19.5 mm from the top.
+inline ItemRecord& AddBusinessCardSheet(ItemList& list) {
+  ItemRecord& page = AddPage(list);
+  page.setPageKind(4);
+  page.setCardWidth(74);
+  page.setCardHeight(52);
+  page.setMarginLeft(21);
+  page.setMarginTop(19.5);
+  page.setGapHorizontal(10);
+  page.setGapVertical(10);
+  page.setRows(4);
+  page.setColumns(2);
+  return page;
+}
+
+// A 100 x 100 mm page with a 2 x 2 sheet of 40 mm cards, 5 mm from the corner, 10 mm apart.
+inline ItemRecord& AddSquareCardSheet(ItemList& list) {
+  ItemRecord& page = AddPage(list);
+  page.setPageKind(4);
+  page.setPageWidth(100);
+  page.setPageHeight(100);
+  page.setDesignWidth(100);
+  page.setDesignHeight(100);
+  page.setRows(2);
+  page.setColumns(2);
+  page.setCardWidth(40);
+  page.setCardHeight(40);
+  page.setMarginLeft(5);
+  page.setMarginTop(5);
+  page.setGapHorizontal(10);
+  page.setGapVertical(10);
+  UpdatePageRect(page);
+  return page;
+}
+
 inline ItemRecord& AddRectangle(ItemList& list, Point a, Point b) {
   ItemRecord& r = AddItem(list, kKindRectangle, a, b);
   for (Point p : {a, Point{b.x, a.y}, b, Point{a.x, b.y}}) {
