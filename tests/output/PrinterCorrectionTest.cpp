@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <cmath>
 
+#include "output/PaintBox.h"
 #include "output/PrintDriver.h"
 #include "output/print/QtPrintDevice.h"
 #include "support/DocumentFixtures.h"
@@ -16,21 +17,7 @@
 namespace quillon {
 namespace {
 
-// Paints an item's box in black: enough to see where the composer put it.
-void PaintBox(Primitives& target, const ItemRecord& item, const ItemList&, Point origin, double sx,
-              double sy) {
-  Bitmap& bitmap = target.bitmap();
-  const Point at = target.origin();
-  const int left = RoundToInt32(item.boundLeft() * sx) + origin.x - at.x;
-  const int top = RoundToInt32(item.boundTop() * sy) + origin.y - at.y;
-  const int right = RoundToInt32(item.boundRight() * sx) + origin.x - at.x;
-  const int bottom = RoundToInt32(item.boundBottom() * sy) + origin.y - at.y;
-  for (int y = std::max(top, 0); y < std::min(bottom, bitmap.height()); ++y) {
-    for (int x = std::max(left, 0); x < std::min(right, bitmap.width()); ++x) {
-      bitmap.SetPixel(x, y, 0);
-    }
-  }
-}
+using test::PaintBox;
 
 // Business cards on A4: 2 columns of 74 mm, 10 mm apart, 21 mm from the left; 4 rows of 52 mm,
 // 10 mm apart, 19.5 mm from the top. Folded, the 4 rows are 2 cards of twice the height. A

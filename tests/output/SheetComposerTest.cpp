@@ -10,6 +10,7 @@
 
 #include "document/PageSetup.h"
 #include "output/Export.h"
+#include "output/PaintBox.h"
 #include "output/PictureWriters.h"
 #include "support/CardDesign.h"
 #include "support/DesignTool.h"
@@ -18,21 +19,7 @@
 namespace quillon {
 namespace {
 
-// Paints an item's box in its line colour: enough to see where the composer put it.
-void PaintBox(Primitives& target, const ItemRecord& item, const ItemList&, Point origin, double sx,
-              double sy) {
-  Bitmap& bitmap = target.bitmap();
-  const Point at = target.origin();
-  const int left = RoundToInt32(item.boundLeft() * sx) + origin.x - at.x;
-  const int top = RoundToInt32(item.boundTop() * sy) + origin.y - at.y;
-  const int right = RoundToInt32(item.boundRight() * sx) + origin.x - at.x;
-  const int bottom = RoundToInt32(item.boundBottom() * sy) + origin.y - at.y;
-  for (int y = std::max(top, 0); y < std::min(bottom, bitmap.height()); ++y) {
-    for (int x = std::max(left, 0); x < std::min(right, bitmap.width()); ++x) {
-      bitmap.SetPixel(x, y, static_cast<uint32_t>(item.lineColor()));
-    }
-  }
-}
+using test::PaintBox;
 
 // "A8 business cards, 8 per page" style sheet in millimetres: 2 columns, 4 rows.
 ItemRecord& BusinessCards(ItemList& list) {
